@@ -1,0 +1,39 @@
+# The two commands a player or developer needs: `make run` and `make test`.
+BUILD      ?= build
+JOBS       ?= $(shell nproc)
+ARGS       ?=
+CMAKE_FLAGS ?=
+
+.PHONY: run test build deps sanitize bench clean assets
+
+deps:
+	@tools/install-deps.sh
+
+$(BUILD)/CMakeCache.txt: | deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=Release $(CMAKE_FLAGS)
+
+build: deps $(BUILD)/CMakeCache.txt
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	./$(BUILD)/app/sandrift $(ARGS)
+
+# Tests need an X display for their OpenGL context; without one they run under Xvfb.
+test: build
+	@if [ -n "$$DISPLAY" ]; then \
+	  ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS); \
+	else \
+	  xvfb-run -a -s "-screen 0 1920x1080x24" ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS); \
+	fi
+
+sanitize:
+	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DSANDRIFT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
+
+bench: build
+	./$(BUILD)/bench/sandrift_bench
+
+assets: deps
+	/usr/bin/python3 tools/assets/generate_all.py
+
+clean:
+	rm -rf $(BUILD) build-sanitize

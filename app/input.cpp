@@ -1,0 +1,63 @@
+#include "app/input.h"
+
+#include <array>
+
+namespace input {
+namespace {
+
+std::array<unsigned char, kKeyCount> keys{};
+std::array<unsigned char, kMouseButtonCount> buttons{};
+double cursorX = 0.0;
+double cursorY = 0.0;
+KeyCallback keyCallback = nullptr;
+MouseButtonCallback mouseButtonCallback = nullptr;
+FocusCallback focusCallback = nullptr;
+
+bool ValidKey(int key) { return key >= 0 && key < kKeyCount; }
+bool ValidButton(int button) { return button >= 0 && button < kMouseButtonCount; }
+
+}  // namespace
+
+int GetKey(int key) { return ValidKey(key) ? keys[key] : RELEASE; }
+
+int GetMouseButton(int button) { return ValidButton(button) ? buttons[button] : RELEASE; }
+
+void GetCursorPos(double* x, double* y) {
+  if (x) *x = cursorX;
+  if (y) *y = cursorY;
+}
+
+void SetKeyCallback(KeyCallback callback) { keyCallback = callback; }
+void SetMouseButtonCallback(MouseButtonCallback callback) { mouseButtonCallback = callback; }
+void SetFocusCallback(FocusCallback callback) { focusCallback = callback; }
+
+void OnKey(int key, int scancode, int action, int mods) {
+  // A held key repeats in events, but glfwGetKey keeps reporting PRESS.
+  if (ValidKey(key) && action != REPEAT) keys[key] = action == PRESS ? PRESS : RELEASE;
+  if (keyCallback) keyCallback(key, scancode, action, mods);
+}
+
+void OnMouseButton(int button, int action, int mods) {
+  if (ValidButton(button)) buttons[button] = action == PRESS ? PRESS : RELEASE;
+  if (mouseButtonCallback) mouseButtonCallback(button, action, mods);
+}
+
+void OnCursorPos(double x, double y) {
+  cursorX = x;
+  cursorY = y;
+}
+
+void OnFocus(int focused) {
+  if (focusCallback) focusCallback(focused);
+}
+
+void Reset() {
+  keys.fill(RELEASE);
+  buttons.fill(RELEASE);
+  cursorX = cursorY = 0.0;
+  keyCallback = nullptr;
+  mouseButtonCallback = nullptr;
+  focusCallback = nullptr;
+}
+
+}  // namespace input

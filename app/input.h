@@ -1,0 +1,50 @@
+#pragma once
+
+// The one place the game reads keyboard and mouse state from. Real GLFW events
+// and scripted test input both arrive here, so screens and game rules never call
+// GLFW input functions and behave identically under a script.
+//
+// Key, button and action numbers are GLFW's (GLFW_KEY_SPACE is 32, GLFW_PRESS 1),
+// so this header needs no GLFW include and the game rules stay window-free.
+namespace input {
+
+constexpr int kKeyCount = 349;        // GLFW_KEY_LAST + 1
+constexpr int kMouseButtonCount = 8;  // GLFW_MOUSE_BUTTON_LAST + 1
+
+constexpr int RELEASE = 0;
+constexpr int PRESS = 1;
+constexpr int REPEAT = 2;
+
+constexpr int KEY_SPACE = 32;
+constexpr int KEY_ESCAPE = 256;
+constexpr int KEY_ENTER = 257;
+constexpr int MOUSE_BUTTON_LEFT = 0;
+constexpr int MOUSE_BUTTON_RIGHT = 1;
+
+// Callbacks a screen may install; same meaning as GLFW's, without the window.
+using KeyCallback = void (*)(int key, int scancode, int action, int mods);
+using MouseButtonCallback = void (*)(int button, int action, int mods);
+using FocusCallback = void (*)(int focused);
+
+// What glfwGetKey / glfwGetMouseButton / glfwGetCursorPos would report:
+// PRESS (1) or RELEASE (0); the cursor in window pixels from the top-left.
+int GetKey(int key);
+int GetMouseButton(int button);
+void GetCursorPos(double* x, double* y);
+
+// Installing a callback replaces the previous one; nullptr removes it.
+void SetKeyCallback(KeyCallback callback);
+void SetMouseButtonCallback(MouseButtonCallback callback);
+void SetFocusCallback(FocusCallback callback);
+
+// Event entry points: the GLFW platform forwards its callbacks here, scripted
+// input calls them directly. Each updates the state, then runs the installed callback.
+void OnKey(int key, int scancode, int action, int mods);
+void OnMouseButton(int button, int action, int mods);
+void OnCursorPos(double x, double y);
+void OnFocus(int focused);
+
+// Back to nothing pressed, cursor at 0, 0, no callbacks (tests start from here).
+void Reset();
+
+}  // namespace input

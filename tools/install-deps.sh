@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Sandrift needs to build, test and regenerate its
+# assets. Does nothing when everything is already there.
+set -euo pipefail
+
+packages=(
+  build-essential cmake pkg-config
+  libglfw3-dev libepoxy-dev libglm-dev libfreetype-dev libstb-dev
+  libopenal-dev libsndfile1-dev
+  googletest libgtest-dev libbenchmark-dev
+  xvfb xauth libgl1-mesa-dri
+  python3-pil python3-numpy python3-fonttools python3-soundfile
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+$sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
