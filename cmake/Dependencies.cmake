@@ -12,9 +12,11 @@ find_path(GLM_INCLUDE_DIR glm/glm.hpp REQUIRED)
 add_library(glm_headers INTERFACE)
 target_include_directories(glm_headers SYSTEM INTERFACE ${GLM_INCLUDE_DIR})
 
-find_path(STB_INCLUDE_DIR stb_image.h PATH_SUFFIXES stb REQUIRED)
+# Debian's libstb.a carries the implementations (stb_image, stb_image_write, ...),
+# so no source file defines STB_*_IMPLEMENTATION.
+pkg_check_modules(STB REQUIRED IMPORTED_TARGET stb)
 add_library(stb_headers INTERFACE)
-target_include_directories(stb_headers SYSTEM INTERFACE ${STB_INCLUDE_DIR})
+target_link_libraries(stb_headers INTERFACE PkgConfig::STB)
 
 if(SANDRIFT_TESTS)
   find_package(GTest REQUIRED)
