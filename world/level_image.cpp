@@ -1,0 +1,168 @@
+#include "world/level_image.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <new>
+
+#include "world/world_random.h"
+
+namespace world {
+namespace {
+
+constexpr std::size_t HeaderBytes = 38;  // file header and the info fields read
+constexpr std::uint16_t BitsPerPixel = 24;
+constexpr std::uint32_t NoCompression = 0;  // BI_RGB
+constexpr int DarkStoneOneIn = 10;
+
+std::uint16_t ReadU16(std::span<const std::uint8_t> b, std::size_t at) {
+  return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
+}
+
+std::uint32_t ReadU32(std::span<const std::uint8_t> b, std::size_t at) {
+  return static_cast<std::uint32_t>(b[at]) | (static_cast<std::uint32_t>(b[at + 1]) << 8) |
+         (static_cast<std::uint32_t>(b[at + 2]) << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+}
+
+struct ColourEntry {
+  std::uint8_t r, g, b;
+  Material material;  // CLEAR for markers
+  std::vector<CellPos> PixelGrid::*markers;  // nullptr for materials and the player start
+};
+
+constexpr std::uint8_t PlayerStartRed = 100;
+
+const ColourEntry ColourTable[] = {
+    {255, 255, 0, SAND, nullptr},
+    {128, 128, 128, OBSIDIAN, nullptr},
+    {0, 200, 200, ICE, nullptr},
+    {255, 0, 0, LAVA, nullptr},
+    {0, 0, 255, WATER, nullptr},
+    {0, 0, 0, STONE, nullptr},
+    {0, 100, 0, CLEAR, &PixelGrid::treasureMarkers},
+    {255, 0, 255, CLEAR, &PixelGrid::healthMarkers},
+    {51, 204, 255, CLEAR, &PixelGrid::batMarkers},
+    {102, 102, 102, CLEAR, &PixelGrid::meleeMarkers},
+    {102, 102, 153, CLEAR, &PixelGrid::rifleMarkers},
+    {153, 102, 102, CLEAR, &PixelGrid::rocketMarkers},
+    {102, 153, 102, CLEAR, &PixelGrid::gunnerMarkers},
+};
+
+void ApplyPixel(PixelGrid& grid, int x, int y, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  grid.ClearCell(x, y);
+  if (r == PlayerStartRed && g == 0 && b == 0) {
+    grid.playerSpawn = {x, y};
+    return;
+  }
+  for (const ColourEntry& entry : ColourTable) {
+    if (entry.r != r || entry.g != g || entry.b != b) continue;
+    if (entry.markers) {
+      (grid.*entry.markers).push_back({x, y});
+    } else if (entry.material == STONE) {
+      grid.SetCell(x, y, STONE, 0.0f, 0.0f, rand() % DarkStoneOneIn == 0);
+    } else {
+      grid.SetCell(x, y, entry.material, 0.0f, 0.0f, false);
+    }
+    return;
+  }
+}
+
+}  // namespace
+
+bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    error = "cannot open the file";
+    return false;
+  }
+  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+  if (file.bad()) {
+    error = "cannot read the file";
+    return false;
+  }
+  return true;
+}
+
+std::unique_ptr<PixelGrid> ParseLevelImage(std::span<const std::uint8_t> bytes, float cellSize,
+                                           std::string& error) {
+  if (bytes.size() < HeaderBytes) {
+    error = "too short for a BMP header";
+    return nullptr;
+  }
+  if (bytes[0] != 'B' || bytes[1] != 'M') {
+    error = "not a BMP file (no BM signature)";
+    return nullptr;
+  }
+  const std::uint32_t pixelOffset = ReadU32(bytes, 10);
+  const auto signedWidth = static_cast<std::int32_t>(ReadU32(bytes, 18));
+  const auto signedHeight = static_cast<std::int32_t>(ReadU32(bytes, 22));
+  const std::uint16_t bits = ReadU16(bytes, 28);
+  const std::uint32_t compression = ReadU32(bytes, 30);
+  if (bits != BitsPerPixel) {
+    error = std::to_string(bits) + " bits per pixel; levels must be 24-bit";
+    return nullptr;
+  }
+  if (compression != NoCompression) {
+    error = "compressed pixels; levels must be uncompressed";
+    return nullptr;
+  }
+  if (signedHeight < 0) {
+    error = "rows stored top-down (negative height); save the level bottom-up";
+    return nullptr;
+  }
+  if (signedWidth <= 0 || signedHeight == 0) {
+    error = "empty image (width " + std::to_string(signedWidth) + ", height " +
+            std::to_string(signedHeight) + ")";
+    return nullptr;
+  }
+  const auto width = static_cast<std::uint32_t>(signedWidth);
+  const auto height = static_cast<std::uint32_t>(signedHeight);
+  if (width > MaxLevelSide || height > MaxLevelSide ||
+      static_cast<std::uint64_t>(width) * height > MaxLevelCells) {
+    error = "image too large (" + std::to_string(width) + " x " + std::to_string(height) + ")";
+    return nullptr;
+  }
+  const std::uint64_t rowBytes = static_cast<std::uint64_t>(width) * 3;
+  const std::uint64_t stride = (rowBytes + 3) / 4 * 4;
+  // The last row's padding is not required: nothing reads it.
+  const std::uint64_t pixelEnd = pixelOffset + stride * (height - 1) + rowBytes;
+  if (pixelEnd > bytes.size()) {
+    error = "file truncated: the pixel rows need " + std::to_string(pixelEnd) + " bytes, the file has " +
+            std::to_string(bytes.size());
+    return nullptr;
+  }
+
+  std::unique_ptr<PixelGrid> grid;
+  try {
+    grid = std::make_unique<PixelGrid>();
+    grid->cells.resize(static_cast<std::size_t>(width) * height);
+  } catch (const std::bad_alloc&) {
+    error = "not enough memory for " + std::to_string(width) + " x " + std::to_string(height) + " cells";
+    return nullptr;
+  }
+  grid->cellSize = cellSize;
+  grid->width = width;
+  grid->height = height;
+  grid->gridScale = static_cast<float>(width) / ViewCells;
+
+  srand(static_cast<unsigned>(Now()));
+  for (std::uint32_t y = 0; y < height; ++y) {
+    const std::uint8_t* row = bytes.data() + pixelOffset + stride * y;
+    for (std::uint32_t x = 0; x < width; ++x) {
+      const std::uint8_t* bgr = row + 3 * x;
+      ApplyPixel(*grid, static_cast<int>(x), static_cast<int>(y), bgr[2], bgr[1], bgr[0]);
+    }
+  }
+  return grid;
+}
+
+std::unique_ptr<PixelGrid> LoadLevelImage(float cellSize, const std::string& path) {
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  std::unique_ptr<PixelGrid> grid;
+  if (ReadFileBytes(path, bytes, error)) grid = ParseLevelImage(bytes, cellSize, error);
+  if (!grid) std::printf("Level image %s: %s\n", path.c_str(), error.c_str());
+  return grid;
+}
+
+}  // namespace world

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "world/pixel_grid.h"
+
+// Level images: 24-bit uncompressed BMP, one pixel per cell, bottom row first.
+namespace world {
+
+// Limits that keep a hostile header from asking for absurd allocations.
+inline constexpr std::uint32_t MaxLevelSide = 16384;
+inline constexpr std::uint64_t MaxLevelCells = 64ull * 1024 * 1024;
+
+// Reads a whole file; false with the reason in `error` when it cannot.
+bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error);
+
+// Builds a grid from the bytes of a BMP file: materials, markers and dark
+// stones (one world::rand per black pixel after srand(Now())). Checks the
+// header and the pixel data's extent first; on a bad image returns nullptr
+// with a one-line reason in `error` and builds nothing.
+std::unique_ptr<PixelGrid> ParseLevelImage(std::span<const std::uint8_t> bytes, float cellSize,
+                                           std::string& error);
+
+// Reads and parses a level file; on failure prints one line naming the file
+// and the reason to standard output and returns nullptr.
+std::unique_ptr<PixelGrid> LoadLevelImage(float cellSize, const std::string& path);
+
+}  // namespace world

@@ -1,0 +1,127 @@
+#include "world/pixel_grid.h"
+
+#include <cassert>
+#include <limits>
+
+namespace world {
+namespace {
+
+constexpr Rgba BaseColours[] = {
+    {244, 164, 96, 255},  // SAND
+    {48, 25, 52, 255},    // OBSIDIAN
+    {160, 242, 243, 255}, // ICE
+    {206, 68, 0, 255},    // LAVA
+    {112, 141, 249, 100}, // WATER: the only translucent material
+    {136, 140, 141, 255}, // STONE, light shade
+    {196, 196, 199, 255}, // STEAM
+    {0, 0, 0, 0},         // CLEAR
+};
+static_assert(std::size(BaseColours) == MaterialCount);
+
+}  // namespace
+
+Rgba BaseColour(Material m) {
+  assert(m >= SAND && m < MaterialCount);
+  return BaseColours[m];
+}
+
+PixelGrid::PixelGrid(std::uint32_t width_, std::uint32_t height_, float cellSize_)
+    : width(width_), height(height_), cellSize(cellSize_),
+      gridScale(static_cast<float>(width_) / ViewCells),
+      cells(static_cast<std::size_t>(width_) * height_) {
+  for (Cell& cell : cells) cell.colour = BaseColours[CLEAR];
+}
+
+void PixelGrid::ClearCell(int x, int y) {
+  if (!InBounds(x, y)) return;
+  Cell& cell = At(x, y);
+  cell.material = CLEAR;
+  cell.velocityX = 0.0f;
+  cell.velocityY = 0.0f;
+  cell.colour = BaseColours[CLEAR];
+}
+
+void PixelGrid::SetCell(int x, int y, Material material, float vx, float vy, bool darkFlag) {
+  if (!InBounds(x, y) || material < SAND || material >= MaterialCount) return;
+  if (material == CLEAR) {
+    ClearCell(x, y);
+    return;
+  }
+  Cell& cell = At(x, y);
+  cell.material = material;
+  cell.colour = BaseColours[material];
+  switch (material) {
+    case SAND:
+    case LAVA:
+    case WATER:
+      cell.velocityX = vx;
+      cell.velocityY = vy;
+      break;
+    case STEAM:
+      cell.velocityX = vx;
+      cell.velocityY = vy;
+      if (cell.lifetime == LifetimeNeverSet) cell.lifetime = SteamLifetime;
+      break;
+    case STONE:
+      cell.velocityX = 0.0f;
+      cell.velocityY = 0.0f;
+      cell.dark = darkFlag ? 1 : 0;
+      if (darkFlag) cell.colour = DarkStoneColour;
+      break;
+    default:  // OBSIDIAN, ICE never move
+      cell.velocityX = 0.0f;
+      cell.velocityY = 0.0f;
+      break;
+  }
+}
+
+bool PixelGrid::IsSurrounded(int x, int y, Material material) const {
+  // Six of eight must match, so a third miss (out of bounds counts) decides.
+  int misses = 0;
+  for (int dx = -1; dx <= 1; ++dx) {
+    for (int dy = -1; dy <= 1; ++dy) {
+      if (dx == 0 && dy == 0) continue;
+      if (MaterialAt(x + dx, y + dy) != material || !InBounds(x + dx, y + dy)) {
+        if (++misses > 2) return false;
+      }
+    }
+  }
+  return true;
+}
+
+void PixelGrid::Blast(int cx, int cy, int radius) {
+  if (radius <= 0) return;
+  const long long r2 = static_cast<long long>(radius) * radius;
+  for (long long x = static_cast<long long>(cx) - radius; x < static_cast<long long>(cx) + radius; ++x) {
+    if (x < 0 || x >= width) continue;
+    for (long long y = static_cast<long long>(cy) - radius; y < static_cast<long long>(cy) + radius; ++y) {
+      if (y < 0 || y >= height) continue;
+      const long long ddx = x - cx, ddy = y - cy;
+      if (ddx * ddx + ddy * ddy >= r2) continue;
+      if (At(static_cast<int>(x), static_cast<int>(y)).material == OBSIDIAN) continue;
+      ClearCell(static_cast<int>(x), static_cast<int>(y));
+    }
+  }
+}
+
+void PixelGrid::StampBlock(int cx, int cy, Material material) {
+  // The neighbours of a cell at the int limits are outside every grid.
+  const bool right = cx < std::numeric_limits<int>::max();
+  const bool below = cy > std::numeric_limits<int>::min();
+  SetCell(cx, cy, material, 0.0f, 0.0f, false);
+  if (right) SetCell(cx + 1, cy, material, 0.0f, 0.0f, false);
+  if (below) SetCell(cx, cy - 1, material, 0.0f, 0.0f, false);
+  if (right && below) SetCell(cx + 1, cy - 1, material, 0.0f, 0.0f, false);
+}
+
+void PixelGrid::FreeGrid() {
+  for (auto* list : {&treasureMarkers, &healthMarkers, &batMarkers, &meleeMarkers, &rifleMarkers,
+                     &rocketMarkers, &gunnerMarkers}) {
+    std::vector<CellPos>().swap(*list);
+  }
+  std::vector<Cell>().swap(cells);
+  width = 0;
+  height = 0;
+}
+
+}  // namespace world

@@ -1,0 +1,302 @@
+#include "world/pixel_grid.h"
+#include "world/world_random.h"
+
+#include <algorithm>
+
+namespace world {
+namespace {
+
+// Accelerations and spreading factors, cells per second (per second).
+constexpr float FallAcceleration = 100.0f;
+constexpr float RiseAcceleration = 80.0f;
+constexpr float SinkAcceleration = 5.0f;     // sand through water
+constexpr float SinkBrake = 0.1f;            // a fast grain loses speed entering water
+constexpr float SinkBrakeSpeed = -5.0f;
+// The window reaches 12 % of a view beyond the left and bottom edges and
+// 20 % beyond the right and top edges, so off-screen material near the view moves.
+constexpr float WindowBefore = 0.12f;
+constexpr float WindowAfter = 1.2f;
+// rand() % n chances per lava neighbour, out of 100, of melting or wearing.
+constexpr int IceMeltRoll = 20;
+constexpr int StoneWearRoll = 4;
+constexpr int ChanceRange = 100;
+
+struct SlideRates {
+  float vy;        // per second, applied to velocityY
+  float vxFirst;   // per second, first side
+  float vxSecond;  // per second, second side
+};
+
+struct SpreadRates {
+  int reach;
+  float factor;
+};
+
+constexpr SlideRates WaterSlide{-100.0f, 100.0f, -100.0f};
+constexpr SlideRates LavaSlide{-50.0f, 20.0f, -20.0f};
+constexpr float SteamSlideVy = 50.0f;
+constexpr float SteamSlideVx = 100.0f;  // times dir: steam drifts the way its coin fell
+constexpr SpreadRates WaterSpread{4, 100.0f};
+constexpr SpreadRates LavaSpread{2, 20.0f};
+constexpr SpreadRates SteamSpread{3, 100.0f};
+
+// Truncation toward zero, saturated far beyond any grid so that a runaway
+// velocity cannot overflow; NaN counts as 0.
+long long Trunc(float v) {
+  constexpr float Limit = 1.0e9f;
+  if (!(v == v)) return 0;
+  if (v > Limit) return static_cast<long long>(Limit);
+  if (v < -Limit) return -static_cast<long long>(Limit);
+  return static_cast<long long>(v);
+}
+
+int Coin() { return (rand() & 1) ? 1 : -1; }
+
+class Stepper {
+public:
+  Stepper(PixelGrid& grid, float dt) : g(grid), dt(dt), stamp(grid.stepStamp) {}
+
+  void Run(int x0, int x1, int y0, int y1) {
+    const int w = static_cast<int>(g.width);
+    const int h = static_cast<int>(g.height);
+    for (int x = x0; x < x1; ++x) {
+      const bool innerColumn = x > 0 && x < w - 1;
+      for (int y = y0; y < y1; ++y) {
+        Cell& c = g.At(x, y);
+        const Material m = c.material;
+        if (m == CLEAR || c.updated == stamp) continue;
+        const bool surrounded = (innerColumn && y > 0 && y < h - 1) ? InnerSurrounded(&c, w, m)
+                                                                    : g.IsSurrounded(x, y, m);
+        if (surrounded) continue;
+        switch (m) {
+          case SAND: Sand(x, y, c); break;
+          case WATER: Water(x, y, c); break;
+          case LAVA: Lava(x, y, c); break;
+          case STEAM: Steam(x, y, c); break;
+          case ICE: Ice(x, y, c); break;
+          case STONE: Stone(x, y, c); break;
+          default: break;  // OBSIDIAN never changes
+        }
+      }
+    }
+  }
+
+private:
+  // Same answer as IsSurrounded for a cell whose 8 neighbours are all in bounds.
+  static bool InnerSurrounded(const Cell* c, int w, Material m) {
+    int misses = 0;
+    misses += c[-1].material != m;
+    misses += c[1].material != m;
+    misses += c[-w].material != m;
+    misses += c[w].material != m;
+    if (misses > 2) return false;
+    misses += c[-w - 1].material != m;
+    misses += c[-w + 1].material != m;
+    if (misses > 2) return false;
+    misses += c[w - 1].material != m;
+    misses += c[w + 1].material != m;
+    return misses <= 2;
+  }
+
+  bool Holds(int x, int y, Material m) const { return g.InBounds(x, y) && g.At(x, y).material == m; }
+  bool IsClear(int x, int y) const { return Holds(x, y, CLEAR); }
+  void Mark(int x, int y) { g.At(x, y).updated = stamp; }
+
+  void MoveTo(int sx, int sy, int dx, int dy, Material m, float vx, float vy) {
+    g.SetCell(dx, dy, m, vx, vy, false);
+    Mark(dx, dy);
+    g.ClearCell(sx, sy);
+  }
+
+  // Down for falling materials (step -1), up for steam (step +1).
+  void FallOrRise(int x, int y, Cell& c, Material m, float acceleration, int step) {
+    c.velocityY = c.velocityY + acceleration * dt;
+    long long target = y + Trunc(c.velocityY);
+    if (target < 0) target = 0;
+    if (target == y) return;
+    int dest = y;
+    while ((step < 0 ? dest - 1 >= target : dest + 1 <= target) && IsClear(x, dest + step)) dest += step;
+    // A velocity pointing the other way walks nowhere; moving onto itself
+    // would erase the cell, so it simply waits.
+    if (dest == y) return;
+    MoveTo(x, y, x, dest, m, c.velocityX, c.velocityY);
+  }
+
+  // True when one of the two diagonal cells was free, whether or not the
+  // accumulated velocity was enough to move into it.
+  bool Slide(int x, int y, Cell& c, Material m, int dir, int rowStep, const SlideRates& rates) {
+    const int row = y + rowStep;
+    int side;
+    float vxRate;
+    if (IsClear(x + dir, row)) {
+      side = x + dir;
+      vxRate = rates.vxFirst;
+    } else if (IsClear(x - dir, row)) {
+      side = x - dir;
+      vxRate = rates.vxSecond;
+    } else {
+      return false;
+    }
+    c.velocityY = c.velocityY + rates.vy * dt;
+    c.velocityX = c.velocityX + vxRate * dt;
+    if (Trunc(c.velocityY) == 0 && Trunc(c.velocityX) == 0) return true;
+    MoveTo(x, y, side, row, m, 0.0f, 0.0f);
+    return true;
+  }
+
+  int SpreadEnd(int x, int y, int k, int step) const {
+    int e = x;
+    while (e != x + step * k && IsClear(e + step, y)) e += step;
+    return e;
+  }
+
+  void SpreadMove(int x, int y, int e, Cell& c, Material m) {
+    c.velocityX = 0.0f;
+    MoveTo(x, y, e, y, m, 0.0f, c.velocityY);
+  }
+
+  void Spread(int x, int y, Cell& c, Material m, const SpreadRates& rates) {
+    for (int k = rates.reach; k >= 1; --k) {
+      if (IsClear(x + k, y)) {
+        const int e = SpreadEnd(x, y, k, 1);
+        c.velocityX = c.velocityX + static_cast<float>(e - x) * rates.factor * dt;
+        if (Trunc(c.velocityX) >= 1 && e != x) return SpreadMove(x, y, e, c, m);
+      }
+      if (IsClear(x - k, y)) {
+        const int e = SpreadEnd(x, y, k, -1);
+        c.velocityX = c.velocityX + static_cast<float>(e - x) * rates.factor * dt;
+        if (Trunc(c.velocityX) <= -1 && e != x) return SpreadMove(x, y, e, c, m);
+      }
+    }
+  }
+
+  void Liquid(int x, int y, Cell& c, Material m, const SlideRates& slide, const SpreadRates& spread) {
+    const int dir = Coin();
+    if (IsClear(x, y - 1)) return FallOrRise(x, y, c, m, -FallAcceleration, -1);
+    if (!Slide(x, y, c, m, dir, -1, slide)) Spread(x, y, c, m, spread);
+  }
+
+  void Water(int x, int y, Cell& c) { Liquid(x, y, c, WATER, WaterSlide, WaterSpread); }
+
+  void Sand(int x, int y, Cell& c) {
+    const int dir = Coin();
+    if (IsClear(x, y - 1)) return FallOrRise(x, y, c, SAND, -FallAcceleration, -1);
+    if (Holds(x, y - 1, WATER)) return Sink(x, y, c);
+    const int dx = x + dir;
+    if (!g.InBounds(dx, y - 1)) return Mark(x, y);
+    const float vx = c.velocityX, vy = c.velocityY;
+    const Material below = g.At(dx, y - 1).material;
+    if (below == WATER) {
+      g.SetCell(dx, y - 1, SAND, vx, vy, false);
+      Mark(dx, y - 1);
+      g.SetCell(x, y, WATER, 0.0f, 0.0f, false);
+    } else if (below != CLEAR) {
+      Mark(x, y);
+    } else {
+      MoveTo(x, y, dx, y - 1, SAND, vx, vy);
+    }
+  }
+
+  void Sink(int x, int y, Cell& c) {
+    if (c.velocityY <= SinkBrakeSpeed) c.velocityY = c.velocityY * SinkBrake;
+    c.velocityY = c.velocityY - SinkAcceleration * dt;
+    const long long d = Trunc(c.velocityY);
+    if (d == 0) return;
+    long long target = y + d;
+    if (target < 0) target = 0;
+    int dest = y;
+    while (dest - 1 >= target && Holds(x, dest - 1, WATER)) --dest;
+    if (dest == y) return;  // rising sand: see FallOrRise
+    g.SetCell(x, dest, SAND, c.velocityX, c.velocityY, false);
+    Mark(x, dest);
+    g.SetCell(x, y, WATER, 0.0f, 0.0f, false);
+  }
+
+  void Lava(int x, int y, Cell& c) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      for (int dy = -1; dy <= 1; ++dy) {
+        if ((dx != 0 || dy != 0) && Holds(x + dx, y + dy, WATER)) {
+          g.SetCell(x + dx, y + dy, STEAM, 0.0f, 0.0f, false);
+          g.SetCell(x, y, OBSIDIAN, 0.0f, 0.0f, false);
+          return;
+        }
+      }
+    }
+    Liquid(x, y, c, LAVA, LavaSlide, LavaSpread);
+  }
+
+  void Steam(int x, int y, Cell& c) {
+    for (int dx = -1; dx <= 1; ++dx) {
+      for (int dy = -1; dy <= 1; ++dy) {
+        if ((dx != 0 || dy != 0) && Holds(x + dx, y + dy, ICE)) {
+          g.ClearCell(x, y);
+          g.SetCell(x, y, WATER, 0.0f, 0.0f, false);
+          return;
+        }
+      }
+    }
+    const int dir = Coin();
+    c.lifetime = c.lifetime - dt;
+    if (c.lifetime <= 0.0f) return g.ClearCell(x, y);
+    if (IsClear(x, y + 1)) return FallOrRise(x, y, c, STEAM, RiseAcceleration, 1);
+    const SlideRates slide{SteamSlideVy, static_cast<float>(dir) * SteamSlideVx,
+                           static_cast<float>(-dir) * SteamSlideVx};
+    if (!Slide(x, y, c, STEAM, dir, 1, slide)) Spread(x, y, c, STEAM, SteamSpread);
+  }
+
+  // One rand() % roll per lava cell among the 9 (itself included).
+  int LavaHeat(int x, int y, int roll) const {
+    int sum = 0;
+    for (int dx = -1; dx <= 1; ++dx)
+      for (int dy = -1; dy <= 1; ++dy)
+        if (Holds(x + dx, y + dy, LAVA)) sum += rand() % roll;
+    return sum;
+  }
+
+  void Ice(int x, int y, Cell&) {
+    const int heat = LavaHeat(x, y, IceMeltRoll);
+    if (rand() % ChanceRange < heat) g.SetCell(x, y, WATER, 0.0f, 0.0f, false);
+    Mark(x, y);
+  }
+
+  void Stone(int x, int y, Cell& c) {
+    const int heat = LavaHeat(x, y, StoneWearRoll);
+    if (rand() % ChanceRange >= heat) {
+      g.SetCell(x, y, STONE, 0.0f, 0.0f, c.dark != 0);
+    } else {
+      g.ClearCell(x, y);
+    }
+    Mark(x, y);
+  }
+
+  PixelGrid& g;
+  const float dt;
+  const std::uint16_t stamp;
+};
+
+}  // namespace
+
+void PixelGrid::StepGrid(float dt) {
+  srand(static_cast<unsigned>(Now()));
+  if (++stepStamp == 0) {
+    // The stamp wrapped: forget every old stamp once, then start again at 1.
+    for (Cell& cell : cells) cell.updated = 0;
+    stepStamp = 1;
+  }
+  if (cells.empty() || !(gridScale > 0.0f)) return;
+
+  const float aw = static_cast<float>(width) / gridScale;
+  const float ah = static_cast<float>(height) / gridScale;
+  const float left = viewOrigin.x - WindowBefore * aw;
+  const float bottom = viewOrigin.y - WindowBefore * ah;
+  const long long x0 = left < 0.0f ? 0 : Trunc(left);
+  const long long y0 = bottom < 0.0f ? 0 : Trunc(bottom);
+  const long long x1 = std::min<long long>(Trunc(viewOrigin.x + WindowAfter * aw), width);
+  const long long y1 = std::min<long long>(Trunc(viewOrigin.y + WindowAfter * ah), height);
+  if (x0 >= x1 || y0 >= y1) return;
+
+  Stepper(*this, dt).Run(static_cast<int>(x0), static_cast<int>(x1), static_cast<int>(y0),
+                         static_cast<int>(y1));
+}
+
+}  // namespace world

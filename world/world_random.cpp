@@ -1,0 +1,27 @@
+#include "world/world_random.h"
+
+#include <cstdint>
+#include <ctime>
+
+namespace world {
+namespace {
+
+std::uint32_t randState = 1;
+Clock currentClock = nullptr;
+
+}  // namespace
+
+void srand(unsigned seed) { randState = static_cast<std::uint32_t>(seed); }
+
+int rand() {
+  randState = randState * 214013u + 2531011u;
+  return static_cast<int>((randState >> 16) & 0x7FFFu);
+}
+
+void SetClock(Clock clock) { currentClock = clock; }
+
+long long Now() {
+  return currentClock ? currentClock() : static_cast<long long>(std::time(nullptr));
+}
+
+}  // namespace world
