@@ -1,0 +1,113 @@
+#include "render/shader.h"
+
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <sstream>
+#include <utility>
+
+#include <epoxy/gl.h>
+#include <glm/gtc/type_ptr.hpp>
+
+#include "render/gl_context.h"
+
+namespace {
+
+constexpr int kInfoLogSize = 1024;
+
+std::optional<std::string> ReadFile(const char* path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) return std::nullopt;
+  std::stringstream content;
+  content << file.rdbuf();
+  if (file.bad()) return std::nullopt;
+  return content.str();
+}
+
+unsigned int CompileStage(const Shader& shader, GLenum stage, const std::string& source,
+                          const char* type) {
+  const unsigned int object = glCreateShader(stage);
+  const char* text = source.c_str();
+  glShaderSource(object, 1, &text, nullptr);
+  glCompileShader(object);
+  shader.CheckCompileErrors(object, type);
+  return object;
+}
+
+}  // namespace
+
+Shader::Shader(const char* vertexPath, const char* fragmentPath, const char* geometryPath) {
+  std::string sources[3];
+  const char* paths[3] = {vertexPath, fragmentPath, geometryPath};
+  const int stageCount = geometryPath ? 3 : 2;
+  std::string unreadable;
+  for (int i = 0; i < stageCount; ++i) {
+    std::optional<std::string> text = paths[i] ? ReadFile(paths[i]) : std::nullopt;
+    if (text)
+      sources[i] = std::move(*text);
+    else
+      unreadable += std::string("  ") + (paths[i] ? paths[i] : "(null path)") + "\n";
+  }
+  if (!unreadable.empty())
+    std::cout << "ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ" << std::endl << unreadable << std::flush;
+
+  const unsigned int vertex = CompileStage(*this, GL_VERTEX_SHADER, sources[0], "VERTEX");
+  const unsigned int fragment = CompileStage(*this, GL_FRAGMENT_SHADER, sources[1], "FRAGMENT");
+  const unsigned int geometry =
+      geometryPath ? CompileStage(*this, GL_GEOMETRY_SHADER, sources[2], "GEOMETRY") : 0;
+
+  ID = glCreateProgram();
+  glAttachShader(ID, vertex);
+  glAttachShader(ID, fragment);
+  if (geometry) glAttachShader(ID, geometry);
+  glLinkProgram(ID);
+  CheckCompileErrors(ID, "PROGRAM");
+
+  glDeleteShader(vertex);
+  glDeleteShader(fragment);
+  if (geometry) glDeleteShader(geometry);
+}
+
+Shader::~Shader() {
+  if (ID != 0 && GlContextIsCurrent()) glDeleteProgram(ID);
+}
+
+Shader::Shader(Shader&& other) noexcept : ID(std::exchange(other.ID, 0)) {}
+
+Shader& Shader::operator=(Shader&& other) noexcept {
+  std::swap(ID, other.ID);
+  return *this;
+}
+
+void Shader::Use() const { glUseProgram(ID); }
+
+void Shader::SetInteger(const char* name, int value) const {
+  glUniform1i(glGetUniformLocation(ID, name), value);
+}
+
+void Shader::SetMatrix4(const char* name, const glm::mat4& matrix) const {
+  glUniformMatrix4fv(glGetUniformLocation(ID, name), 1, GL_FALSE, glm::value_ptr(matrix));
+}
+
+void Shader::SetVector2f(const char* name, const glm::vec2& value) const {
+  glUniform2fv(glGetUniformLocation(ID, name), 1, glm::value_ptr(value));
+}
+
+void Shader::CheckCompileErrors(unsigned int object, const std::string& type) const {
+  GLint success = 0;
+  char infoLog[kInfoLogSize] = {};
+  if (type == "PROGRAM") {
+    glGetProgramiv(object, GL_LINK_STATUS, &success);
+    if (success) return;
+    glGetProgramInfoLog(object, kInfoLogSize, nullptr, infoLog);
+    std::cout << "ERROR::PROGRAM_LINKING_ERROR of type: ";
+  } else {
+    glGetShaderiv(object, GL_COMPILE_STATUS, &success);
+    if (success) return;
+    glGetShaderInfoLog(object, kInfoLogSize, nullptr, infoLog);
+    std::cout << "ERROR::SHADER_COMPILATION_ERROR of type: ";
+  }
+  std::cout << type << "\n"
+            << infoLog << "\n -- --------------------------------------------------- -- "
+            << std::endl;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+#include <glm/glm.hpp>
+
+// One linked OpenGL program built from GLSL files. Read, compile and link
+// failures are printed to standard output and the program is kept anyway, so a
+// broken shader draws nothing useful instead of stopping the game.
+class Shader {
+public:
+  unsigned int ID = 0;
+
+  // geometryPath may be null (no geometry stage).
+  Shader(const char* vertexPath, const char* fragmentPath, const char* geometryPath = nullptr);
+  ~Shader();
+  Shader(const Shader&) = delete;
+  Shader& operator=(const Shader&) = delete;
+  Shader(Shader&& other) noexcept;
+  Shader& operator=(Shader&& other) noexcept;
+
+  // The setters do not make the program current: call Use() first.
+  void Use() const;
+  void SetInteger(const char* name, int value) const;
+  void SetMatrix4(const char* name, const glm::mat4& matrix) const;
+  void SetVector2f(const char* name, const glm::vec2& value) const;
+
+  // type is "VERTEX", "FRAGMENT", "GEOMETRY" or "PROGRAM".
+  void CheckCompileErrors(unsigned int object, const std::string& type) const;
+};
