@@ -1,18 +1,30 @@
-"""The list of pictures the game loads and the function that draws each."""
+"""The list of pictures the game loads and the function that draws each.
+
+Paths are as they are on disk (the game's doubled separators are single
+slashes here). frames is the sprite-sheet cell count the game passes when it
+loads the file; 0 is a still image.
+"""
 from dataclasses import dataclass
 from typing import Callable
 
 from PIL import Image
 
+import controls
+import logos
+
 
 @dataclass(frozen=True)
 class Entry:
-    path: str          # relative to the repository root
-    frames: int        # cells of a sprite sheet side by side; 0 for a still image
+    path: str
+    frames: int
     build: Callable[[], Image.Image]
 
 
-MANIFEST = []
+MANIFEST = [
+    Entry("Assets/OstrelLogo.png", 0, logos.ostrel_logo),
+    Entry("Assets/FMODLogo.png", 0, logos.audio_logo),
+    Entry("Assets/controls.png", 0, controls.controls),
+]
 
 
 def save(image, path):
