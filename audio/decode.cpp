@@ -65,7 +65,7 @@ Result DecodeAudioFile(const char* path, DecodedAudio* out, const char** reason)
         const sf_count_t got = sf_readf_float(file, chunk.data(), CHUNK_FRAMES);
         if (got <= 0) break;
         total += got;
-        if (total > maxFrames) return Fail(out, reason, ERR_FORMAT, "longer than the 10-minute limit");
+        if (total > maxFrames) return Fail(out, reason, ERR_FORMAT, "longer than the sound length limit");
         for (sf_count_t i = 0; i < got * info.channels; ++i) out->samples.push_back(ToPcm16(chunk[size_t(i)]));
     }
     if (total == 0) return Fail(out, reason, ERR_FORMAT, "contains no audio");

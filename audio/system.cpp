@@ -1,0 +1,512 @@
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <new>
+#include <numbers>
+#include <vector>
+
+#include "audio/audio.h"
+#include "audio/decode.h"
+
+namespace audio {
+namespace {
+
+constexpr int MAX_CHANNELS = 4096;  // OpenAL Soft mixes every source; more would only cost time
+constexpr int MIN_OUTPUT_RATE = 8000;
+constexpr int MAX_OUTPUT_RATE = 192000;
+constexpr int SILENT_RATE = 48000;
+constexpr int SILENT_CHUNK_FRAMES = 1024;
+// After a long hitch the silent device skips ahead instead of mixing seconds at once.
+constexpr double SILENT_MAX_CATCH_UP_SECONDS = 0.25;
+// A finite loop count queues at most this many passes ahead; update() queues the rest.
+constexpr int MAX_QUEUED_PLAYS = 64;
+// Spare stereo sources asked of implementations that count them apart from mono ones.
+constexpr int STEREO_SOURCE_RESERVE = 16;
+// OpenAL Soft's stereo speakers stand at +-30 degrees; a channel angled there is fully on that side.
+constexpr float SPEAKER_ANGLE = std::numbers::pi_v<float> / 6.0f;
+
+enum class Output { None, Device, Silent, Loopback };
+
+bool SourceStopped(ALuint source) {
+    ALint state = AL_STOPPED;
+    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    return state == AL_STOPPED;
+}
+
+ALint SourceState(ALuint source) {
+    ALint state = AL_STOPPED;
+    alGetSourcei(source, AL_SOURCE_STATE, &state);
+    return state;
+}
+
+bool IsLoopSound(const unsigned mode) { return (mode & LOOP_NORMAL) != 0; }
+
+struct Loopback {
+    ALCdevice* device = nullptr;
+    LPALCRENDERSAMPLESSOFT render = nullptr;
+};
+
+Loopback OpenLoopback() {
+    if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) return {};
+    auto open = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+    auto render = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+    if (!open || !render) return {};
+    return {open(nullptr), render};
+}
+
+}  // namespace
+
+struct System::Voice {
+    ALuint source = 0;
+    uint32_t generation = 1;  // a default Channel holds 0 and so never matches
+    bool active = false;
+    bool paused = false;
+    Sound* sound = nullptr;
+    float volume = 1.0f;
+    float pan = 0.0f;
+    float pitch = 1.0f;
+    int loopCount = 0;
+    int64_t unqueuedPlays = 0;  // passes of a finite loop not yet in the source's queue
+    uint64_t serial = 0;        // start order, to take over the oldest voice first
+};
+
+struct System::State {
+    Output output = Output::None;
+    ALCdevice* device = nullptr;
+    ALCcontext* context = nullptr;
+    LPALCRENDERSAMPLESSOFT render = nullptr;
+    std::vector<Voice> voices;
+    std::vector<Sound*> sounds;
+    uint64_t nextSerial = 1;
+    std::vector<float> silentMix;
+    std::chrono::steady_clock::time_point lastSilentMix;
+};
+
+System::System() : state_(std::make_unique<State>()) {}
+
+System::~System() { closeOutput(); }
+
+Result System_Create(System** system) {
+    if (!system) return ERR_INVALID_PARAM;
+    *system = new (std::nothrow) System();
+    return *system ? OK : ERR_MEMORY;
+}
+
+Result System::release() {
+    delete this;
+    return OK;
+}
+
+void System::makeCurrent() const {
+    if (state_->context && alcGetCurrentContext() != state_->context) alcMakeContextCurrent(state_->context);
+}
+
+Result System::init(int maxChannels, unsigned flags, void* extraDriverData) {
+    if (state_->output != Output::None) return ERR_INITIALIZED;
+    if (maxChannels < 1 || maxChannels > MAX_CHANNELS || flags != INIT_NORMAL) return ERR_INVALID_PARAM;
+    return openOutput(maxChannels, static_cast<const char*>(extraDriverData), 0);
+}
+
+Result System::initLoopback(int maxChannels, int sampleRate) {
+    if (state_->output != Output::None) return ERR_INITIALIZED;
+    if (maxChannels < 1 || maxChannels > MAX_CHANNELS) return ERR_INVALID_PARAM;
+    if (sampleRate < MIN_OUTPUT_RATE || sampleRate > MAX_OUTPUT_RATE) return ERR_INVALID_PARAM;
+    return openOutput(maxChannels, nullptr, sampleRate);
+}
+
+Result System::openOutput(int maxChannels, const char* deviceName, int loopbackRate) {
+    State& s = *state_;
+    Output output = Output::Loopback;
+    if (loopbackRate == 0) {
+        const ALCint attributes[] = {ALC_MONO_SOURCES, maxChannels, ALC_STEREO_SOURCES, STEREO_SOURCE_RESERVE, 0};
+        s.device = alcOpenDevice(deviceName);
+        s.context = s.device ? alcCreateContext(s.device, attributes) : nullptr;
+        if (s.context) {
+            output = Output::Device;
+        } else {
+            if (s.device) alcCloseDevice(s.device);
+            s.device = nullptr;
+            if (deviceName)
+                std::printf("Audio: output device \"%s\" unavailable, continuing without sound\n", deviceName);
+            else
+                std::printf("Audio: no output device available, continuing without sound\n");
+            output = Output::Silent;
+            loopbackRate = SILENT_RATE;
+        }
+    }
+    if (output != Output::Device) {
+        const Loopback loopback = OpenLoopback();
+        if (!loopback.device) return ERR_OUTPUT_INIT;
+        // Linear, unlimited float output so that what tests measure is what was asked for.
+        const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT,
+                                     ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
+                                     ALC_FREQUENCY, loopbackRate,
+                                     ALC_HRTF_SOFT, ALC_FALSE,
+                                     ALC_OUTPUT_LIMITER_SOFT, ALC_FALSE,
+                                     ALC_MONO_SOURCES, maxChannels,
+                                     ALC_STEREO_SOURCES, STEREO_SOURCE_RESERVE,
+                                     0};
+        s.device = loopback.device;
+        s.render = loopback.render;
+        s.context = alcCreateContext(s.device, attributes);
+        if (!s.context) {
+            closeOutput();
+            return ERR_OUTPUT_INIT;
+        }
+    }
+    s.output = output;
+    makeCurrent();
+
+    alGetError();
+    s.voices.reserve(size_t(maxChannels));
+    while (int(s.voices.size()) < maxChannels) {
+        ALuint source = 0;
+        alGenSources(1, &source);
+        if (alGetError() != AL_NO_ERROR) break;
+        // Sources sit on a unit circle around the listener: direction pans, distance never attenuates.
+        alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
+        alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
+        alSourcef(source, AL_MAX_GAIN, MAX_VOLUME);
+        s.voices.push_back(Voice{});
+        s.voices.back().source = source;
+    }
+    if (s.voices.empty()) {
+        closeOutput();
+        return ERR_OUTPUT_INIT;
+    }
+    if (output == Output::Silent) {
+        s.silentMix.assign(size_t(SILENT_CHUNK_FRAMES) * 2, 0.0f);
+        s.lastSilentMix = std::chrono::steady_clock::now();
+    }
+    return OK;
+}
+
+void System::closeOutput() {
+    State& s = *state_;
+    if (s.context) {
+        makeCurrent();
+        for (Voice& voice : s.voices) {
+            alSourceStop(voice.source);
+            alSourcei(voice.source, AL_BUFFER, 0);
+            alDeleteSources(1, &voice.source);
+        }
+        for (Sound* sound : s.sounds) {
+            alDeleteBuffers(1, &sound->buffer_);
+            delete sound;
+        }
+        alcMakeContextCurrent(nullptr);
+        alcDestroyContext(s.context);
+    }
+    if (s.device) alcCloseDevice(s.device);
+    s.voices.clear();
+    s.sounds.clear();
+    s.context = nullptr;
+    s.device = nullptr;
+    s.render = nullptr;
+    s.output = Output::None;
+}
+Result System::renderSamples(float* interleavedStereo, int frames) {
+    State& s = *state_;
+    if (s.output == Output::None) return ERR_UNINITIALIZED;
+    if (s.output != Output::Loopback) return ERR_UNSUPPORTED;
+    if (!interleavedStereo || frames < 0) return ERR_INVALID_PARAM;
+    s.render(s.device, interleavedStereo, frames);
+    return OK;
+}
+
+Result System::update() {
+    State& s = *state_;
+    if (s.output == Output::None) return ERR_UNINITIALIZED;
+    makeCurrent();
+    if (s.output == Output::Silent) {
+        using Clock = std::chrono::steady_clock;
+        const Clock::time_point now = Clock::now();
+        const double elapsed = std::chrono::duration<double>(now - s.lastSilentMix).count();
+        int64_t frames = int64_t(std::min(elapsed, SILENT_MAX_CATCH_UP_SECONDS) * SILENT_RATE);
+        if (elapsed > SILENT_MAX_CATCH_UP_SECONDS) {
+            s.lastSilentMix = now;
+        } else {
+            // Advance by whole frames only, so fractions carry into the next update.
+            s.lastSilentMix += std::chrono::duration_cast<Clock::duration>(
+                std::chrono::duration<double>(double(frames) / SILENT_RATE));
+        }
+        while (frames > 0) {
+            const int chunk = int(std::min<int64_t>(frames, SILENT_CHUNK_FRAMES));
+            s.render(s.device, s.silentMix.data(), chunk);
+            frames -= chunk;
+        }
+    }
+    for (Voice& voice : s.voices) {
+        if (!voice.active) continue;
+        if (SourceStopped(voice.source))
+            retire(voice);
+        else if (voice.unqueuedPlays > 0)
+            topUpLoops(voice);
+    }
+    return OK;
+}
+
+int System::voiceCount() const { return int(state_->voices.size()); }
+
+bool System::isSilentFallback() const { return state_->output == Output::Silent; }
+
+Result System::createSound(const char* path, unsigned mode, void* exinfo, Sound** sound) {
+    if (!sound) return ERR_INVALID_PARAM;
+    *sound = nullptr;
+    State& s = *state_;
+    if (s.output == Output::None) return ERR_UNINITIALIZED;
+    const bool knownMode = (mode & ~(LOOP_OFF | LOOP_NORMAL)) == 0 && mode != (LOOP_OFF | LOOP_NORMAL);
+    if (!path || exinfo || !knownMode) return ERR_INVALID_PARAM;
+
+    DecodedAudio pcm;
+    const char* reason = "";
+    if (const Result decoded = DecodeAudioFile(path, &pcm, &reason); decoded != OK) {
+        std::printf("Audio: cannot load sound \"%s\": %s\n", path, reason);
+        return decoded;
+    }
+
+    makeCurrent();
+    alGetError();
+    ALuint buffer = 0;
+    alGenBuffers(1, &buffer);
+    if (alGetError() == AL_NO_ERROR) {
+        const ALenum format = pcm.channels == 2 ? AL_FORMAT_STEREO16 : AL_FORMAT_MONO16;
+        alBufferData(buffer, format, pcm.samples.data(), ALsizei(pcm.samples.size() * sizeof(int16_t)),
+                     pcm.sampleRate);
+        if (alGetError() == AL_NO_ERROR) {
+            Sound* created = new (std::nothrow) Sound(this, buffer, mode, pcm.channels, pcm.sampleRate, pcm.frames());
+            if (created) {
+                s.sounds.push_back(created);
+                *sound = created;
+                return OK;
+            }
+        }
+        alDeleteBuffers(1, &buffer);
+    }
+    std::printf("Audio: cannot load sound \"%s\": out of audio memory\n", path);
+    return ERR_MEMORY;
+}
+
+Result Sound::release() { return system_->releaseSound(this); }
+
+Result System::releaseSound(Sound* sound) {
+    State& s = *state_;
+    makeCurrent();
+    for (Voice& voice : s.voices)
+        if (voice.active && voice.sound == sound) retire(voice);
+    alDeleteBuffers(1, &sound->buffer_);
+    s.sounds.erase(std::remove(s.sounds.begin(), s.sounds.end(), sound), s.sounds.end());
+    delete sound;
+    return OK;
+}
+
+Result System::playSound(Sound* sound, void* /*channelGroup*/, bool paused, Channel* channel) {
+    if (channel) *channel = Channel{};
+    State& s = *state_;
+    if (s.output == Output::None) return ERR_UNINITIALIZED;
+    if (!sound || sound->system_ != this) return ERR_INVALID_PARAM;
+    makeCurrent();
+    Voice* voice = acquireVoice();
+    if (!voice) return ERR_CHANNEL_ALLOC;
+
+    voice->active = true;
+    voice->paused = paused;
+    voice->sound = sound;
+    voice->volume = 1.0f;
+    voice->pan = 0.0f;
+    voice->pitch = 1.0f;
+    voice->loopCount = IsLoopSound(sound->mode_) ? -1 : 0;
+    voice->unqueuedPlays = 0;
+    voice->serial = s.nextSerial++;
+
+    alGetError();
+    const ALuint source = voice->source;
+    alSourcef(source, AL_GAIN, voice->volume);
+    alSourcef(source, AL_PITCH, voice->pitch);
+    applyPan(*voice);
+    alSourcei(source, AL_LOOPING, voice->loopCount < 0 ? AL_TRUE : AL_FALSE);
+    ALuint buffer = sound->buffer_;
+    alSourceQueueBuffers(source, 1, &buffer);
+    if (!paused) alSourcePlay(source);
+    if (alGetError() != AL_NO_ERROR) {
+        retire(*voice);
+        return ERR_INTERNAL;
+    }
+    if (channel) *channel = Channel(this, uint32_t(voice - s.voices.data()), voice->generation);
+    return OK;
+}
+
+System::Voice* System::acquireVoice() {
+    Voice* victim = nullptr;
+    for (Voice& voice : state_->voices) {
+        if (voice.active && SourceStopped(voice.source)) retire(voice);
+        if (!voice.active) return &voice;
+        // Music and ambience are never cut off for a one-shot.
+        if (IsLoopSound(voice.sound->mode_)) continue;
+        if (!victim || voice.volume < victim->volume ||
+            (voice.volume == victim->volume && voice.serial < victim->serial))
+            victim = &voice;
+    }
+    if (victim) retire(*victim);
+    return victim;
+}
+
+void System::retire(Voice& voice) {
+    alSourceStop(voice.source);
+    alSourcei(voice.source, AL_BUFFER, 0);
+    voice.active = false;
+    voice.sound = nullptr;
+    voice.unqueuedPlays = 0;
+    if (++voice.generation == 0) voice.generation = 1;
+}
+
+System::Voice* System::liveVoice(const Channel& channel) {
+    State& s = *state_;
+    if (channel.index_ >= s.voices.size()) return nullptr;
+    Voice& voice = s.voices[channel.index_];
+    if (!voice.active || voice.generation != channel.generation_) return nullptr;
+    makeCurrent();
+    if (SourceStopped(voice.source)) {
+        retire(voice);
+        return nullptr;
+    }
+    return &voice;
+}
+
+void System::applyPan(Voice& voice) {
+    const float pan = voice.pan;
+    // Mono: the source's direction; its sine is the pan.
+    alSource3f(voice.source, AL_POSITION, pan, 0.0f, -std::sqrt(1.0f - pan * pan));
+    // Stereo: panning right swings the left channel over to the right speaker, and vice versa.
+    const ALfloat angles[2] = {SPEAKER_ANGLE - std::max(pan, 0.0f) * 2.0f * SPEAKER_ANGLE,
+                               -SPEAKER_ANGLE - std::min(pan, 0.0f) * 2.0f * SPEAKER_ANGLE};
+    alSourcefv(voice.source, AL_STEREO_ANGLES, angles);
+}
+
+void System::applyLoopCount(Voice& voice) {
+    if (!IsLoopSound(voice.sound->mode_)) return;
+    const ALuint source = voice.source;
+    if (voice.loopCount < 0) {
+        alSourcei(source, AL_LOOPING, AL_TRUE);
+        voice.unqueuedPlays = 0;
+        return;
+    }
+    alSourcei(source, AL_LOOPING, AL_FALSE);
+    ALint queued = 0;
+    ALint processed = 0;
+    alGetSourcei(source, AL_BUFFERS_QUEUED, &queued);
+    alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
+    int64_t pending = queued - processed;  // counts the pass now playing
+    const int64_t wanted = int64_t(voice.loopCount) + 1;
+    // Passes already queued cannot be withdrawn once playing; before the start they can.
+    if (pending > wanted && SourceState(source) == AL_INITIAL) {
+        alSourcei(source, AL_BUFFER, 0);
+        pending = 0;
+    }
+    voice.unqueuedPlays = std::max<int64_t>(0, wanted - pending);
+    topUpLoops(voice);
+}
+
+void System::topUpLoops(Voice& voice) {
+    const ALuint source = voice.source;
+    ALint processed = 0;
+    alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
+    ALuint done[MAX_QUEUED_PLAYS];
+    while (processed > 0) {
+        const ALint batch = std::min<ALint>(processed, MAX_QUEUED_PLAYS);
+        alSourceUnqueueBuffers(source, batch, done);
+        processed -= batch;
+    }
+    ALint queued = 0;
+    alGetSourcei(source, AL_BUFFERS_QUEUED, &queued);
+    ALuint buffer = voice.sound->buffer_;
+    for (; queued < MAX_QUEUED_PLAYS && voice.unqueuedPlays > 0; ++queued, --voice.unqueuedPlays)
+        alSourceQueueBuffers(source, 1, &buffer);
+}
+
+Result Channel::setLoopCount(int loopCount) {
+    System::Voice* voice = system_ ? system_->liveVoice(*this) : nullptr;
+    if (!voice) return ERR_INVALID_HANDLE;
+    if (loopCount < -1) return ERR_INVALID_PARAM;
+    voice->loopCount = loopCount;
+    system_->applyLoopCount(*voice);
+    return OK;
+}
+
+Result Channel::setVolume(float volume) {
+    System::Voice* voice = system_ ? system_->liveVoice(*this) : nullptr;
+    if (!voice) return ERR_INVALID_HANDLE;
+    if (std::isnan(volume)) return ERR_INVALID_PARAM;
+    voice->volume = std::clamp(volume, 0.0f, MAX_VOLUME);
+    alSourcef(voice->source, AL_GAIN, voice->volume);
+    return OK;
+}
+
+Result Channel::getVolume(float* volume) const {
+    if (!volume) return ERR_INVALID_PARAM;
+    *volume = 0.0f;
+    const System::Voice* voice = system_ ? system_->liveVoice(*this) : nullptr;
+    if (!voice) return ERR_INVALID_HANDLE;
+    *volume = voice->volume;
+    return OK;
+}
+
+Result Channel::setPaused(bool paused) {
+    System::Voice* voice = system_ ? system_->liveVoice(*this) : nullptr;
+    if (!voice) return ERR_INVALID_HANDLE;
+    const ALint state = SourceState(voice->source);
+    if (paused && state == AL_PLAYING) alSourcePause(voice->source);
+    if (!paused && (state == AL_PAUSED || state == AL_INITIAL)) alSourcePlay(voice->source);
+    voice->paused = paused;
+    return OK;
+}
+
+Result Channel::getPaused(bool* paused) const {
+    if (!paused) return ERR_INVALID_PARAM;
+    *paused = false;
+    const System::Voice* voice = system_ ? system_->liveVoice(*this) : nullptr;
+    if (!voice) return ERR_INVALID_HANDLE;
+    *paused = voice->paused;
+    return OK;
+}
+
+Result Channel::setPan(float pan) {
+    System::Voice* voice = system_ ? system_->liveVoice(*this) : nullptr;
+    if (!voice) return ERR_INVALID_HANDLE;
+    if (std::isnan(pan)) return ERR_INVALID_PARAM;
+    voice->pan = std::clamp(pan, -1.0f, 1.0f);
+    system_->applyPan(*voice);
+    return OK;
+}
+
+Result Channel::setPitch(float pitch) {
+    System::Voice* voice = system_ ? system_->liveVoice(*this) : nullptr;
+    if (!voice) return ERR_INVALID_HANDLE;
+    if (std::isnan(pitch)) return ERR_INVALID_PARAM;
+    voice->pitch = std::clamp(pitch, 0.0f, MAX_PITCH);
+    alSourcef(voice->source, AL_PITCH, voice->pitch);
+    return OK;
+}
+
+Result Channel::stop() {
+    System::Voice* voice = system_ ? system_->liveVoice(*this) : nullptr;
+    if (!voice) return ERR_INVALID_HANDLE;
+    system_->retire(*voice);
+    return OK;
+}
+
+Result Channel::isPlaying(bool* playing) const {
+    if (!playing) return ERR_INVALID_PARAM;
+    *playing = false;
+    const System::Voice* voice = system_ ? system_->liveVoice(*this) : nullptr;
+    if (!voice) return ERR_INVALID_HANDLE;
+    *playing = true;
+    return OK;
+}
+
+}  // namespace audio
