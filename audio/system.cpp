@@ -357,7 +357,8 @@ System::Voice* System::acquireVoice() {
 }
 
 void System::retire(Voice& voice) {
-    alSourceStop(voice.source);
+    // Rewound, not merely stopped: a stopped source would read as finished when reused paused.
+    alSourceRewind(voice.source);
     alSourcei(voice.source, AL_BUFFER, 0);
     voice.active = false;
     voice.sound = nullptr;
