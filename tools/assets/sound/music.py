@@ -193,7 +193,7 @@ def explore(rng):
     tune = [(8, 0, 76, 2), (8, 2, 72, 1), (8, 3, 74, 1), (9, 0, 76, 2), (9, 2, 81, 2),
             (10, 0, 79, 2), (10, 2, 76, 2), (11, 0, 72, 4),
             (12, 0, 76, 2), (12, 2, 79, 1), (12, 3, 81, 1), (13, 0, 84, 3), (13, 3, 81, 1),
-            (14, 0, 77, 2), (14, 2, 76, 2), (15, 0, 71, 2), (15, 2, 76, 2)]
+            (14, 0, 80, 2), (14, 2, 76, 2), (15, 0, 71, 2), (15, 2, 76, 2)]
     for bar, beat, m, length in tune:
         arp.add(at(bar, beat), bell(m, length * 60 / BPM + 1.5), 0.15, 0.22)
     shk = shaker(rng)
@@ -270,6 +270,7 @@ def alert(rng):
 
 
 def finish(x):
-    x = x - x.mean(axis=0)
+    # Sub-audible rumble only eats headroom.
+    x = fft_filter(x, highpass_resp(28, 2))
     rms = np.sqrt(np.mean(x ** 2))
     return x * (RMS_TARGET / rms)
