@@ -33,6 +33,7 @@ def table(partials, size=4096):
 
 SOFT = table([(k, 1 / k ** 1.6) for k in range(1, 11)])
 BRIGHT = table([(k, 1 / k) for k in range(1, 31)])
+MELLOW = table([(k, 1 / k ** 1.3) for k in range(1, 21)])   # few enough partials for A5 plucks
 HOLLOW = table([(k, 1 / k ** 1.2) for k in range(1, 16, 2)])
 PURE = table([(1, 1.0), (2, 0.25)])
 
@@ -41,8 +42,10 @@ def wt(freq, n, tab, phase0=0.0):
     """Wavetable oscillator: one table lookup per sample, cheap for long notes."""
     size = len(tab)                       # a power of two: the phase wraps by masking
     inc = int(round(freq * size / SR * (1 << 24)))
-    ph = (int(phase0 * (1 << 24)) + np.arange(n, dtype=np.int64) * inc) >> 24
-    return tab[ph & (size - 1)]
+    ph = int(phase0 * (1 << 24)) + np.arange(n, dtype=np.int64) * inc
+    i = (ph >> 24) & (size - 1)
+    frac = (ph & 0xFFFFFF) * (1.0 / (1 << 24))
+    return tab[i] + (tab[(i + 1) & (size - 1)] - tab[i]) * frac
 
 
 class Mix:
@@ -188,7 +191,7 @@ def explore(rng):
         step = 1.0 if b < BARS // 2 else 0.5
         for j in range(int(BEATS_PER_BAR / step)):
             m = notes[shape[j % len(shape)]]
-            arp.add(at(b, j * step), pluck(m, 1.2, 0.35), -0.35 if j % 2 else 0.35, 0.16)
+            arp.add(at(b, j * step), pluck(m, 1.2, 0.35, MELLOW), -0.35 if j % 2 else 0.35, 0.16)
     # Bell tune over the second half, A minor pentatonic: (bar, beat, note, length in beats).
     tune = [(8, 0, 76, 2), (8, 2, 72, 1), (8, 3, 74, 1), (9, 0, 76, 2), (9, 2, 81, 2),
             (10, 0, 79, 2), (10, 2, 76, 2), (11, 0, 72, 4),
