@@ -161,20 +161,6 @@ TEST_F(AudioSounds, BadFilesReportOneLineNamingTheFileAndGiveNoSound) {
     EXPECT_EQ(Peak(Render(0.05f)), 0.0f);
 }
 
-TEST_F(AudioSounds, RejectsUnknownModesAndExtraInfo) {
-    const std::string path = dir.file("tone.wav");
-    ASSERT_TRUE(WriteTone(path, Tone{}));
-    Sound* sound = nullptr;
-    int exinfo = 0;
-    EXPECT_EQ(system->createSound(path.c_str(), 4, nullptr, &sound), ERR_INVALID_PARAM);
-    EXPECT_EQ(system->createSound(path.c_str(), LOOP_OFF | LOOP_NORMAL, nullptr, &sound), ERR_INVALID_PARAM);
-    EXPECT_EQ(system->createSound(path.c_str(), DEFAULT, &exinfo, &sound), ERR_INVALID_PARAM);
-    EXPECT_EQ(system->createSound(nullptr, DEFAULT, nullptr, &sound), ERR_INVALID_PARAM);
-    EXPECT_EQ(system->createSound(path.c_str(), DEFAULT, nullptr, nullptr), ERR_INVALID_PARAM);
-    EXPECT_EQ(sound, nullptr);
-    EXPECT_EQ(system->createSound(path.c_str(), LOOP_OFF, nullptr, &sound), OK);
-}
-
 using AudioHandles = AudioOutput;
 
 void ExpectDead(const Channel& channel) {
