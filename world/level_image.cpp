@@ -144,6 +144,12 @@ std::unique_ptr<PixelGrid> ParseLevelImage(std::span<const std::uint8_t> bytes, 
   grid->width = width;
   grid->height = height;
   grid->gridScale = static_cast<float>(width) / ViewCells;
+  try {
+    grid->ReserveStepWindow();
+  } catch (const std::bad_alloc&) {
+    error = "not enough memory for the simulation window";
+    return nullptr;
+  }
 
   srand(static_cast<unsigned>(Now()));
   for (std::uint32_t y = 0; y < height; ++y) {

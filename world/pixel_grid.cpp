@@ -1,6 +1,8 @@
 #include "world/pixel_grid.h"
 
+#include <algorithm>
 #include <cassert>
+#include <cmath>
 #include <limits>
 
 namespace world {
@@ -30,6 +32,17 @@ PixelGrid::PixelGrid(std::uint32_t width_, std::uint32_t height_, float cellSize
       gridScale(static_cast<float>(width_) / ViewCells),
       cells(static_cast<std::size_t>(width_) * height_) {
   for (Cell& cell : cells) cell.colour = BaseColours[CLEAR];
+  ReserveStepWindow();
+}
+
+void PixelGrid::ReserveStepWindow() {
+  if (!(gridScale > 0.0f)) return;
+  // The window spans 1.32 views; a few cells more cover truncation and the border.
+  constexpr double Span = 1.32;
+  constexpr double Margin = 4.0;
+  const double columns = std::min<double>(width, std::ceil(Span * width / gridScale)) + Margin;
+  const double rows = std::min<double>(height, std::ceil(Span * height / gridScale)) + Margin;
+  stepWindow.assign(static_cast<std::size_t>(columns * rows), 0);
 }
 
 void PixelGrid::ClearCell(int x, int y) {
@@ -120,6 +133,7 @@ void PixelGrid::FreeGrid() {
     std::vector<CellPos>().swap(*list);
   }
   std::vector<Cell>().swap(cells);
+  std::vector<std::uint8_t>().swap(stepWindow);
   width = 0;
   height = 0;
 }

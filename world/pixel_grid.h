@@ -88,6 +88,8 @@ struct PixelGrid {
   std::vector<Cell> cells; // row-major, index y * width + x
   ViewOrigin viewOrigin;
   std::uint16_t stepStamp = 0;  // stamp of the latest step; see Cell::updated
+  // StepGrid's scratch: a column-major copy of the window's materials.
+  std::vector<std::uint8_t> stepWindow;
 
   bool InBounds(int x, int y) const {
     return static_cast<std::uint32_t>(x) < width && static_cast<std::uint32_t>(y) < height;
@@ -116,6 +118,9 @@ struct PixelGrid {
   // The sandbox brush: writes `material` into (cx, cy), (cx + 1, cy),
   // (cx, cy - 1), (cx + 1, cy - 1) in that order, obsidian included.
   void StampBlock(int cx, int cy, Material material);
+  // Sizes stepWindow for the largest window of this grid so that no step
+  // allocates; call after setting width, height and gridScale by hand.
+  void ReserveStepWindow();
   // Releases the cells and marker lists; the grid is then empty.
   void FreeGrid();
 };

@@ -52,22 +52,36 @@ long long Trunc(float v) {
 
 int Coin() { return (rand() & 1) ? 1 : -1; }
 
+// The step walks the window column by column, but the cells are stored row
+// by row: on a wide level consecutive rows land in the same cache sets. So
+// the skip tests (handled this step, CLEAR, surrounded) read a column-major
+// byte copy of the window's materials with a one-cell border, gathered row
+// by row at the start of the step and kept in step with every write.
+constexpr std::uint8_t OutsideGrid = 8;       // never equal to a material
+constexpr std::uint8_t HandledBit = 0x80;     // written or handled this step
+constexpr std::uint8_t MaterialBits = 0x7F;
+
 class Stepper {
 public:
-  Stepper(PixelGrid& grid, float dt) : g(grid), dt(dt), stamp(grid.stepStamp) {}
+  Stepper(PixelGrid& grid, float dt, int x0, int x1, int y0, int y1)
+      : g(grid), dt(dt), stamp(grid.stepStamp), x0(x0), x1(x1), y0(y0), y1(y1),
+        left(x0 - 1), bottom(y0 - 1), columns(x1 - x0 + 2), rows(y1 - y0 + 2) {}
 
-  void Run(int x0, int x1, int y0, int y1) {
-    const int w = static_cast<int>(g.width);
-    const int h = static_cast<int>(g.height);
+  static std::size_t ScratchSize(int x0, int x1, int y0, int y1) {
+    return static_cast<std::size_t>(x1 - x0 + 2) * static_cast<std::size_t>(y1 - y0 + 2);
+  }
+
+  void Run(std::uint8_t* scratch) {
+    s = scratch;
+    Gather();
     for (int x = x0; x < x1; ++x) {
-      const bool innerColumn = x > 0 && x < w - 1;
       for (int y = y0; y < y1; ++y) {
+        const std::uint8_t* at = &Shadow(x, y);
+        const std::uint8_t b = *at;
+        if (b == CLEAR || (b & HandledBit)) continue;
+        const auto m = static_cast<Material>(b);
+        if (Surrounded(at, m)) continue;
         Cell& c = g.At(x, y);
-        const Material m = c.material;
-        if (m == CLEAR || c.updated == stamp) continue;
-        const bool surrounded = (innerColumn && y > 0 && y < h - 1) ? InnerSurrounded(&c, w, m)
-                                                                    : g.IsSurrounded(x, y, m);
-        if (surrounded) continue;
         switch (m) {
           case SAND: Sand(x, y, c); break;
           case WATER: Water(x, y, c); break;
@@ -82,30 +96,59 @@ public:
   }
 
 private:
-  // Same answer as IsSurrounded for a cell whose 8 neighbours are all in bounds.
-  static bool InnerSurrounded(const Cell* c, int w, Material m) {
-    int misses = 0;
-    misses += c[-1].material != m;
-    misses += c[1].material != m;
-    misses += c[-w].material != m;
-    misses += c[w].material != m;
-    if (misses > 2) return false;
-    misses += c[-w - 1].material != m;
-    misses += c[-w + 1].material != m;
-    if (misses > 2) return false;
-    misses += c[w - 1].material != m;
-    misses += c[w + 1].material != m;
-    return misses <= 2;
+  std::uint8_t& Shadow(int x, int y) {
+    return s[static_cast<std::size_t>(x - left) * rows + static_cast<std::size_t>(y - bottom)];
   }
+  bool InShadow(int x, int y) const {
+    return static_cast<unsigned>(x - left) < static_cast<unsigned>(columns) &&
+           static_cast<unsigned>(y - bottom) < static_cast<unsigned>(rows);
+  }
+
+  void Gather() {
+    const int w = static_cast<int>(g.width), h = static_cast<int>(g.height);
+    for (int r = 0; r < rows; ++r) {
+      const int y = bottom + r;
+      const bool rowInside = y >= 0 && y < h;
+      const Cell* row = rowInside ? &g.At(0, y) : nullptr;
+      for (int col = 0; col < columns; ++col) {
+        const int x = left + col;
+        s[static_cast<std::size_t>(col) * rows + r] =
+            (rowInside && x >= 0 && x < w) ? static_cast<std::uint8_t>(row[x].material) : OutsideGrid;
+      }
+    }
+  }
+
+  // IsSurrounded on the shadow: the border cells outside the grid never match.
+  bool Surrounded(const std::uint8_t* at, Material m) const {
+    const std::uint8_t* l = at - rows;
+    const std::uint8_t* r = at + rows;
+    const int matches = ((l[-1] & MaterialBits) == m) + ((l[0] & MaterialBits) == m) +
+                        ((l[1] & MaterialBits) == m) + ((at[-1] & MaterialBits) == m) +
+                        ((at[1] & MaterialBits) == m) + ((r[-1] & MaterialBits) == m) +
+                        ((r[0] & MaterialBits) == m) + ((r[1] & MaterialBits) == m);
+    return matches > 5;
+  }
+
+  void Set(int x, int y, Material m, float vx, float vy, bool dark) {
+    g.SetCell(x, y, m, vx, vy, dark);
+    if (g.InBounds(x, y) && InShadow(x, y)) {
+      std::uint8_t& b = Shadow(x, y);
+      b = static_cast<std::uint8_t>((b & HandledBit) | m);
+    }
+  }
+  void Clear(int x, int y) { Set(x, y, CLEAR, 0.0f, 0.0f, false); }
 
   bool Holds(int x, int y, Material m) const { return g.InBounds(x, y) && g.At(x, y).material == m; }
   bool IsClear(int x, int y) const { return Holds(x, y, CLEAR); }
-  void Mark(int x, int y) { g.At(x, y).updated = stamp; }
+  void Mark(int x, int y) {
+    g.At(x, y).updated = stamp;
+    if (InShadow(x, y)) Shadow(x, y) |= HandledBit;
+  }
 
   void MoveTo(int sx, int sy, int dx, int dy, Material m, float vx, float vy) {
-    g.SetCell(dx, dy, m, vx, vy, false);
+    Set(dx, dy, m, vx, vy, false);
     Mark(dx, dy);
-    g.ClearCell(sx, sy);
+    Clear(sx, sy);
   }
 
   // Down for falling materials (step -1), up for steam (step +1).
@@ -187,9 +230,9 @@ private:
     const float vx = c.velocityX, vy = c.velocityY;
     const Material below = g.At(dx, y - 1).material;
     if (below == WATER) {
-      g.SetCell(dx, y - 1, SAND, vx, vy, false);
+      Set(dx, y - 1, SAND, vx, vy, false);
       Mark(dx, y - 1);
-      g.SetCell(x, y, WATER, 0.0f, 0.0f, false);
+      Set(x, y, WATER, 0.0f, 0.0f, false);
     } else if (below != CLEAR) {
       Mark(x, y);
     } else {
@@ -207,17 +250,17 @@ private:
     int dest = y;
     while (dest - 1 >= target && Holds(x, dest - 1, WATER)) --dest;
     if (dest == y) return;  // rising sand: see FallOrRise
-    g.SetCell(x, dest, SAND, c.velocityX, c.velocityY, false);
+    Set(x, dest, SAND, c.velocityX, c.velocityY, false);
     Mark(x, dest);
-    g.SetCell(x, y, WATER, 0.0f, 0.0f, false);
+    Set(x, y, WATER, 0.0f, 0.0f, false);
   }
 
   void Lava(int x, int y, Cell& c) {
     for (int dx = -1; dx <= 1; ++dx) {
       for (int dy = -1; dy <= 1; ++dy) {
         if ((dx != 0 || dy != 0) && Holds(x + dx, y + dy, WATER)) {
-          g.SetCell(x + dx, y + dy, STEAM, 0.0f, 0.0f, false);
-          g.SetCell(x, y, OBSIDIAN, 0.0f, 0.0f, false);
+          Set(x + dx, y + dy, STEAM, 0.0f, 0.0f, false);
+          Set(x, y, OBSIDIAN, 0.0f, 0.0f, false);
           return;
         }
       }
@@ -229,15 +272,15 @@ private:
     for (int dx = -1; dx <= 1; ++dx) {
       for (int dy = -1; dy <= 1; ++dy) {
         if ((dx != 0 || dy != 0) && Holds(x + dx, y + dy, ICE)) {
-          g.ClearCell(x, y);
-          g.SetCell(x, y, WATER, 0.0f, 0.0f, false);
+          Clear(x, y);
+          Set(x, y, WATER, 0.0f, 0.0f, false);
           return;
         }
       }
     }
     const int dir = Coin();
     c.lifetime = c.lifetime - dt;
-    if (c.lifetime <= 0.0f) return g.ClearCell(x, y);
+    if (c.lifetime <= 0.0f) return Clear(x, y);
     if (IsClear(x, y + 1)) return FallOrRise(x, y, c, STEAM, RiseAcceleration, 1);
     const SlideRates slide{SteamSlideVy, static_cast<float>(dir) * SteamSlideVx,
                            static_cast<float>(-dir) * SteamSlideVx};
@@ -255,16 +298,16 @@ private:
 
   void Ice(int x, int y, Cell&) {
     const int heat = LavaHeat(x, y, IceMeltRoll);
-    if (rand() % ChanceRange < heat) g.SetCell(x, y, WATER, 0.0f, 0.0f, false);
+    if (rand() % ChanceRange < heat) Set(x, y, WATER, 0.0f, 0.0f, false);
     Mark(x, y);
   }
 
   void Stone(int x, int y, Cell& c) {
     const int heat = LavaHeat(x, y, StoneWearRoll);
     if (rand() % ChanceRange >= heat) {
-      g.SetCell(x, y, STONE, 0.0f, 0.0f, c.dark != 0);
+      Set(x, y, STONE, 0.0f, 0.0f, c.dark != 0);
     } else {
-      g.ClearCell(x, y);
+      Clear(x, y);
     }
     Mark(x, y);
   }
@@ -272,6 +315,9 @@ private:
   PixelGrid& g;
   const float dt;
   const std::uint16_t stamp;
+  const int x0, x1, y0, y1;  // the simulated window
+  const int left, bottom, columns, rows;  // the shadow: the window and its border
+  std::uint8_t* s = nullptr;
 };
 
 }  // namespace
@@ -295,8 +341,12 @@ void PixelGrid::StepGrid(float dt) {
   const long long y1 = std::min<long long>(Trunc(viewOrigin.y + WindowAfter * ah), height);
   if (x0 >= x1 || y0 >= y1) return;
 
-  Stepper(*this, dt).Run(static_cast<int>(x0), static_cast<int>(x1), static_cast<int>(y0),
-                         static_cast<int>(y1));
+  const int wx0 = static_cast<int>(x0), wx1 = static_cast<int>(x1);
+  const int wy0 = static_cast<int>(y0), wy1 = static_cast<int>(y1);
+  const std::size_t scratch = Stepper::ScratchSize(wx0, wx1, wy0, wy1);
+  // Sized when the grid is built; only a grid assembled field by field grows it here.
+  if (stepWindow.size() < scratch) stepWindow.resize(scratch);
+  Stepper(*this, dt, wx0, wx1, wy0, wy1).Run(stepWindow.data());
 }
 
 }  // namespace world

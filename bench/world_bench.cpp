@@ -1,0 +1,150 @@
+// Step throughput in simulated-window cells per second (items_per_second).
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+
+#include "world/pixel_grid.h"
+#include "world/world_random.h"
+
+using namespace world;
+
+namespace {
+
+constexpr float Frame = 1.0f / 60.0f;
+constexpr float CellSize = 5.0f;  // a 1920 x 1080 window: 384 x 216 cells in view
+
+long long FixedClock() { return 1700000000; }
+
+std::uint32_t Hash(int x, int y, std::uint32_t seed) {
+  std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u +
+                    seed * 2246822519u;
+  h = (h ^ (h >> 13)) * 1274126177u;
+  return h ^ (h >> 16);
+}
+
+// Smooth value noise in [0, 1) with features about `scale` cells across.
+float Noise(float x, float y, float scale, std::uint32_t seed) {
+  const float fx = x / scale, fy = y / scale;
+  const int ix = static_cast<int>(std::floor(fx)), iy = static_cast<int>(std::floor(fy));
+  const float tx = fx - ix, ty = fy - iy;
+  auto v = [&](int a, int b) { return (Hash(ix + a, iy + b, seed) & 0xFFFF) / 65536.0f; };
+  const float sx = tx * tx * (3 - 2 * tx), sy = ty * ty * (3 - 2 * ty);
+  const float top = v(0, 1) + (v(1, 1) - v(0, 1)) * sx;
+  const float bottom = v(0, 0) + (v(1, 0) - v(0, 0)) * sx;
+  return bottom + (top - bottom) * sy;
+}
+
+// Stone terrain with caves, pools of water and lava in the caves, sand heaps
+// and a little ice and obsidian on the surface: what a level author draws.
+void PaintTypicalLevel(PixelGrid& grid, int x0, int y0, int w, int h) {
+  for (int x = x0; x < x0 + w; ++x) {
+    const float surface = y0 + h * (0.55f + 0.25f * (Noise(x, 0, 90, 1) - 0.5f) + 0.08f * (Noise(x, 0, 17, 2) - 0.5f));
+    for (int y = y0; y < y0 + h; ++y) {
+      Material m = CLEAR;
+      if (y < surface) {
+        const bool cave = Noise(x, y, 40, 3) * 0.7f + Noise(x, y, 11, 4) * 0.3f > 0.62f;
+        if (!cave) {
+          m = STONE;
+        } else {
+          // Pools settle in the lower part of the caves.
+          const bool pool = Noise(x, y + 6, 40, 3) * 0.7f + Noise(x, y + 6, 11, 4) * 0.3f <= 0.62f;
+          if (pool) m = Noise(x, y, 60, 5) > 0.7f ? LAVA : WATER;
+        }
+      } else if (y < surface + 14.0f * Noise(x, 0, 25, 6) - 6.0f) {
+        m = SAND;  // heaps on the surface
+      } else if (y < surface + 3 && Noise(x, 0, 50, 7) > 0.8f) {
+        m = ICE;
+      }
+      if (m == STONE && Hash(x, y, 8) % 97 == 0) m = OBSIDIAN;
+      grid.SetCell(x, y, m, 0.0f, 0.0f, Hash(x, y, 9) % 10 == 0);
+    }
+  }
+}
+
+// Falling sand, flowing water and lava running into it across the whole window.
+void PaintHeavyScene(PixelGrid& grid, int x0, int y0, int w, int h) {
+  for (int x = x0; x < x0 + w; ++x) {
+    for (int y = y0; y < y0 + h; ++y) {
+      const float fy = static_cast<float>(y - y0) / h;
+      const std::uint32_t r = Hash(x, y, 11) % 100;
+      Material m = CLEAR;
+      if (fy < 0.08f) m = STONE;
+      else if (fy < 0.35f) m = r < 70 ? ((x / 64) % 3 == 0 ? LAVA : WATER) : CLEAR;
+      else if (fy < 0.45f) m = (x % 40 < 4) ? STONE : CLEAR;
+      else m = r < 45 ? ((x / 48) % 2 ? SAND : WATER) : CLEAR;
+      grid.SetCell(x, y, m, 0.0f, 0.0f, false);
+    }
+  }
+}
+
+std::int64_t WindowCells(const PixelGrid& g) {
+  const float aw = g.width / g.gridScale, ah = g.height / g.gridScale;
+  const auto lo = [](float v) { return v < 0 ? 0ll : static_cast<long long>(v); };
+  const long long x0 = lo(g.viewOrigin.x - 0.12f * aw), y0 = lo(g.viewOrigin.y - 0.12f * ah);
+  const long long x1 = std::min<long long>(static_cast<long long>(g.viewOrigin.x + 1.2f * aw), g.width);
+  const long long y1 = std::min<long long>(static_cast<long long>(g.viewOrigin.y + 1.2f * ah), g.height);
+  return std::max(0ll, x1 - x0) * std::max(0ll, y1 - y0);
+}
+
+void Settle(PixelGrid& grid, int steps) {
+  for (int i = 0; i < steps; ++i) grid.StepGrid(Frame);
+}
+
+void BM_StepTypical(benchmark::State& state) {
+  SetClock(&FixedClock);
+  PixelGrid grid(1536, 864, CellSize);  // four views wide, 16:9
+  PaintTypicalLevel(grid, 0, 0, 1536, 864);
+  grid.viewOrigin = {600.0f, 330.0f};
+  Settle(grid, 600);
+  for (auto _ : state) grid.StepGrid(Frame);
+  state.SetItemsProcessed(state.iterations() * WindowCells(grid));
+  SetClock(nullptr);
+}
+BENCHMARK(BM_StepTypical)->Unit(benchmark::kMicrosecond);
+
+void BM_StepHeavy(benchmark::State& state) {
+  SetClock(&FixedClock);
+  PixelGrid fresh(768, 432, CellSize);
+  fresh.viewOrigin = {192.0f, 108.0f};
+  PaintHeavyScene(fresh, 0, 0, 768, 432);
+  Settle(fresh, 5);
+  PixelGrid grid = fresh;
+  constexpr int StepsPerScene = 90;  // repaint before the scene settles down
+  int steps = 0;
+  for (auto _ : state) {
+    if (++steps == StepsPerScene) {
+      state.PauseTiming();
+      grid = fresh;
+      steps = 0;
+      state.ResumeTiming();
+    }
+    grid.StepGrid(Frame);
+  }
+  state.SetItemsProcessed(state.iterations() * WindowCells(grid));
+  SetClock(nullptr);
+}
+BENCHMARK(BM_StepHeavy)->Unit(benchmark::kMicrosecond);
+
+// The same content under the same view in a small and a big level: the
+// step's cost must follow the window, not the level.
+void BM_StepLevelSize(benchmark::State& state) {
+  SetClock(&FixedClock);
+  const auto width = static_cast<std::uint32_t>(state.range(0));
+  const std::uint32_t height = width * 9 / 16;
+  PixelGrid grid(width, height, CellSize);
+  PaintTypicalLevel(grid, 0, 0, 768, 432);
+  for (std::uint32_t x = 768; x < width; ++x)
+    for (std::uint32_t y = 0; y < height; ++y) grid.SetCell(x, y, STONE, 0.0f, 0.0f, false);
+  for (std::uint32_t x = 0; x < 768; ++x)
+    for (std::uint32_t y = 432; y < height; ++y) grid.SetCell(x, y, STONE, 0.0f, 0.0f, false);
+  grid.viewOrigin = {192.0f, 108.0f};
+  Settle(grid, 300);
+  for (auto _ : state) grid.StepGrid(Frame);
+  state.SetItemsProcessed(state.iterations() * WindowCells(grid));
+  SetClock(nullptr);
+}
+BENCHMARK(BM_StepLevelSize)->Arg(768)->Arg(4096)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
