@@ -1,0 +1,105 @@
+#include "render/text_renderer.h"
+
+#include <iostream>
+#include <vector>
+
+#include <epoxy/gl.h>
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include "render/gl_context.h"
+#include "render/shader.h"
+
+namespace {
+
+constexpr FT_UInt kPixelHeight = 48;
+constexpr int kFirstCode = 0;
+constexpr int kLastCode = 127;
+
+// FreeType rows may be padded; GL wants them packed (unpack alignment 1).
+unsigned int UploadBitmap(const FT_Bitmap& bitmap) {
+  const int width = static_cast<int>(bitmap.width);
+  const int rows = static_cast<int>(bitmap.rows);
+  std::vector<unsigned char> packed;
+  const unsigned char* pixels = bitmap.buffer;
+  if (bitmap.pitch != width && rows > 0) {
+    packed.resize(static_cast<std::size_t>(width) * rows);
+    for (int row = 0; row < rows; ++row)
+      for (int col = 0; col < width; ++col)
+        packed[static_cast<std::size_t>(row) * width + col] =
+            bitmap.pitch > 0 ? bitmap.buffer[row * bitmap.pitch + col]
+                             : bitmap.buffer[(rows - 1 - row) * -bitmap.pitch + col];
+    pixels = packed.data();
+  }
+  unsigned int texture = 0;
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, width, rows, 0, GL_RED, GL_UNSIGNED_BYTE, pixels);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  return texture;
+}
+
+}  // namespace
+
+TextRenderer::TextRenderer(const std::string&, const std::string&) {
+  if (FT_Init_FreeType(&library)) {
+    library = nullptr;
+    std::cerr << "Could not init freetype library\n";
+  }
+}
+
+TextRenderer::~TextRenderer() {
+  if (GlContextIsCurrent())
+    for (const auto& [name, glyphs] : fonts)
+      for (const auto& [code, glyph] : glyphs) glDeleteTextures(1, &glyph.textureID);
+  if (library) FT_Done_FreeType(library);
+}
+
+bool TextRenderer::LoadFont(const std::string& path, const std::string& name) {
+  if (fonts.contains(name)) return true;
+  FT_Face face = nullptr;
+  if (!library || FT_New_Face(library, path.c_str(), 0, &face)) {
+    std::cout << "ERROR::FREETYPE: Failed to load font" << std::endl << "  " << path << std::endl;
+    return false;
+  }
+  FT_Set_Pixel_Sizes(face, 0, kPixelHeight);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+
+  GlyphMap glyphs;
+  for (int code = kFirstCode; code <= kLastCode; ++code) {
+    if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER)) {
+      std::cout << "ERROR::FREETYTPE: Failed to load Glyph" << std::endl;
+      continue;
+    }
+    const FT_GlyphSlot slot = face->glyph;
+    Glyph glyph;
+    glyph.textureID = UploadBitmap(slot->bitmap);
+    glyph.size = glm::ivec2(slot->bitmap.width, slot->bitmap.rows);
+    glyph.bearing = glm::ivec2(slot->bitmap_left, slot->bitmap_top);
+    glyph.advance = static_cast<unsigned int>(slot->advance.x);
+    glyphs.emplace(static_cast<char>(code), glyph);
+  }
+  FT_Done_Face(face);
+  fonts.emplace(name, std::move(glyphs));
+  return true;
+}
+
+void TextRenderer::RenderText(const std::string& text, float x, float y, float scale,
+                              glm::vec3 colour, const std::string& name) {
+  const auto font = fonts.find(name);
+  if (font == fonts.end() || !shader) return;
+
+  shader->Use();
+  glUniform3f(glGetUniformLocation(shader->ID, "textColor"), colour.x, colour.y, colour.z);
+  glActiveTexture(GL_TEXTURE0);
+  glBindVertexArray(VAO);
+  LayoutText(font->second, text, x, y, scale, [this](const Glyph& ch, const GlyphQuad& quad) {
+    glBindBuffer(GL_ARRAY_BUFFER, VBO);
+    glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(quad), quad.data());
+    glBindTexture(GL_TEXTURE_2D, ch.textureID);
+    glDrawArrays(GL_TRIANGLES, 0, 6);
+  });
+}
