@@ -35,16 +35,16 @@ POSITIONAL_GAIN = 2.0   # the loudest gain the game gives a positional effect
 HOP = 256
 
 
-def code_sound_paths():
+def code_sound_paths(repo=REPO):
     found = {}
     for d in CODE_DIRS:
-        for root, _, files in os.walk(os.path.join(REPO, d)):
+        for root, _, files in os.walk(os.path.join(repo, d)):
             for f in files:
                 if f.endswith((".cpp", ".h", ".hpp", ".cc")):
                     p = os.path.join(root, f)
                     with open(p, encoding="utf-8", errors="replace") as fh:
                         for m in PATH_RE.finditer(fh.read()):
-                            found.setdefault(m.group(1), os.path.relpath(p, REPO))
+                            found.setdefault(m.group(1), os.path.relpath(p, repo))
     return found
 
 
@@ -128,6 +128,14 @@ class Files(unittest.TestCase):
             with self.subTest(path=path, named_in=where):
                 self.assertIn(path, GAME_SOUNDS, "code names a sound the generator does not make")
                 self.assertTrue(os.path.isfile(os.path.join(REPO, path.replace("//", "/"))))
+
+    def test_code_path_collector_finds_literals(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            os.makedirs(os.path.join(tmp, "game"))
+            with open(os.path.join(tmp, "game", "x.cpp"), "w") as f:
+                f.write('Load("Assets//SFX//Rifle.ogg"); Play("Assets//BGM//Alert.ogg");\n'
+                        'Tex("Assets//Sprites//Bullet.png");\n')
+            self.assertEqual(set(code_sound_paths(tmp)), {"Assets//SFX//Rifle.ogg", "Assets//BGM//Alert.ogg"})
 
     def test_files_exist_with_their_format_and_channels(self):
         for s in SOUNDS:

@@ -76,6 +76,15 @@ def fade(x, fin=0.002, fout=0.01, sr=SR):
     return x
 
 
+def taper(x, seconds=0.008, sr=SR):
+    """Fade the last few milliseconds of a note so cutting it off does not click."""
+    k = min(len(x), n_samples(seconds, sr))
+    x = x.copy()
+    if k:
+        x[-k:] *= 0.5 + 0.5 * np.cos(np.linspace(0, np.pi, k))
+    return x
+
+
 def fft_filter(x, response, sr=SR):
     """Zero-phase static filter; response(freqs) -> gain. Circular, so loops stay loops."""
     spec = np.fft.rfft(x, axis=0)

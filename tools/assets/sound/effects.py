@@ -1,8 +1,8 @@
 """One-shot effects and the wind loop. Each recipe takes a seeded Generator and returns mono samples."""
 import numpy as np
 
-from dsp import (SR, n_samples, times, sine, additive, env_ad, fade, fft_filter, lowpass_resp,
-                 highpass_resp, bandpass_resp, shaped_noise, soft_clip, midi_hz, phase_of)
+from dsp import (SR, n_samples, sine, additive, env_ad, fade, fft_filter, lowpass_resp,
+                 highpass_resp, bandpass_resp, shaped_noise, soft_clip, midi_hz, phase_of, taper)
 
 
 def formant_tone(f0, n, formants, harmonics=40, breath=0.0, rng=None):
@@ -140,7 +140,7 @@ def player_defeated(rng):
     for i, m in enumerate([69, 65, 62]):
         s = n_samples(0.16 * i)
         m_n = n_samples(0.2)
-        sig[s:s + m_n] += additive(midi_hz(m), m_n, tri) * env_ad(m_n, 0.005, 0.09)
+        sig[s:s + m_n] += taper(additive(midi_hz(m), m_n, tri) * env_ad(m_n, 0.005, 0.09))
     s = n_samples(0.48)
     m_n = n - s
     tt = np.arange(m_n) / SR
@@ -224,7 +224,7 @@ def blips(n, rng, count, lo, hi, start, spread, rise, dur):
             continue
         tt = np.arange(k) / SR
         f0 = rng.uniform(lo, hi)
-        sig[s:s + k] += rng.uniform(0.4, 1.0) * sine(f0 * (1 + rise * tt / dur)) * env_ad(k, 0.002, dur * 0.3)
+        sig[s:s + k] += rng.uniform(0.4, 1.0) * taper(sine(f0 * (1 + rise * tt / dur)) * env_ad(k, 0.002, dur * 0.3))
     return sig
 
 

@@ -3,7 +3,7 @@ between them at any moment, and every note tail, echo and reverb wraps around th
 import numpy as np
 
 from dsp import (SR, n_samples, env_ad, env_adsr, fft_filter, lowpass_resp, highpass_resp,
-                 bandpass_resp, soft_clip, midi_hz)
+                 bandpass_resp, soft_clip, midi_hz, taper)
 
 BPM = 100
 BARS = 16
@@ -56,6 +56,7 @@ class Mix:
         """Add a mono signal at a sample position, wrapping its tail to the loop start."""
         a = (pan + 1) * np.pi / 4
         gl, gr = np.cos(a) * np.sqrt(2) * gain, np.sin(a) * np.sqrt(2) * gain
+        sig = taper(sig)
         start %= LENGTH
         pos = 0
         while pos < len(sig):
@@ -213,7 +214,7 @@ def explore(rng):
 def pure_bass(m, beats):
     n = n_samples(beats * 60 / BPM)
     f = float(midi_hz(m))
-    env = env_adsr(n, 0.02, 0.4, 0.6, 0.08, n / SR - 0.1)
+    env = env_adsr(n, 0.02, 0.4, 0.6, 0.06, n / SR - 0.25)
     return wt(f, n, PURE) * env
 
 
@@ -253,9 +254,13 @@ def alert(rng):
             env = env_ad(n, 0.003, 0.07)
             for j, m in enumerate(tones):
                 stabs.add(at(b, x / 4), wt(float(midi_hz(m)), n, BRIGHT, 1000 * j) * env, (j - 1) * 0.5, 0.2)
-        # Half-step ostinato: E-F against every chord keeps the tension up.
+        # Top line: octave pulses on the root, then in the second half an E-F half-step
+        # against every chord to wind the tension up.
         for e in range(8):
-            m = 76 if e % 2 == 0 else 77
+            if b < BARS // 2:
+                m = tones[0] + (12 if e % 2 == 0 else 24)
+            else:
+                m = 76 if e % 2 == 0 else 77
             top.add(at(b, e * 0.5), pluck(m, 0.4, 0.6, HOLLOW, HOLLOW), 0.45 if e % 2 else -0.45, 0.12)
     for i, (root, tones) in enumerate(CHORDS):
         l, r = pad_voice(tones[0] - 12, BARS_PER_CHORD * BEATS_PER_BAR * BEAT, 1.0, rng, HOLLOW, 0.3)
