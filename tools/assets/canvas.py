@@ -25,11 +25,26 @@ def rect(image, x, y, w, h, fill):
     image.paste(Image.new("RGBA", (w, h), fill), (x, y))
 
 
-def blend_rect(image, x, y, w, h, fill):
-    """Rectangle composited over what is under it (for translucent shades)."""
-    layer = new(image.width, image.height)
-    rect(layer, x, y, w, h, fill)
-    image.alpha_composite(layer)
+def _darker(rgba, amount):
+    """The palette colour nearest to rgba darkened by amount (0..1)."""
+    target = [v * (1 - amount) for v in rgba[:3]]
+    choices = [v for v in BY_CHAR.values() if v[3] == 255]
+    return min(choices, key=lambda p: sum((a - b) ** 2 for a, b in zip(p, target)))
+
+
+def shade_rect(image, x, y, w, h, amount=0.6):
+    """Darkens a region by swapping each colour for a darker palette colour,
+    so shaded areas stay within the palette (unlike alpha blending)."""
+    cache = {}
+    pixels = image.load()
+    for yy in range(y, y + h):
+        for xx in range(x, x + w):
+            p = pixels[xx, yy]
+            if p[3] == 0:
+                continue
+            if p not in cache:
+                cache[p] = _darker(p, amount)[:3] + (p[3],)
+            pixels[xx, yy] = cache[p]
 
 
 def outline(image, x, y, w, h, ink):
@@ -142,6 +157,6 @@ def outline_shape(image, ink=P.ink):
     return out
 
 
-__all__ = ["new", "rect", "blend_rect", "outline", "bevel_box", "text", "text_centred",
-           "text_width", "load_grids", "grid_image", "sheet", "recolour", "scale",
+__all__ = ["new", "rect", "outline", "bevel_box", "text", "text_centred",
+           "text_width", "shade_rect", "load_grids", "grid_image", "sheet", "recolour", "scale",
            "outline_shape", "P", "colour", "CLEAR"]

@@ -9,7 +9,7 @@ from pathlib import Path
 
 import canvas as c
 import scenery
-from canvas import P, colour
+from canvas import P
 
 HUB_W, HUB_H = 384, 216
 PAGE_W, PAGE_H = 768, 432
@@ -48,8 +48,7 @@ def layout(name, scale):
     """The page with body text at the given scale, or None if it overflows."""
     backdrop = scenery.dusk_backdrop(HUB_W, HUB_H, horizon=175, seed=len(name))
     image = c.scale(backdrop, 2)
-    c.blend_rect(image, LEFT - 16, TOP - 10, RIGHT - LEFT + 32, BOTTOM - TOP + 20,
-                 colour("ink", 190))
+    c.shade_rect(image, LEFT - 16, TOP - 10, RIGHT - LEFT + 32, BOTTOM - TOP + 20, 0.75)
     text_layer = c.new(PAGE_W, PAGE_H * 4)  # room to overflow before the check below
     line_h = LINE * scale
     y = TOP

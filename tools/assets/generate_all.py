@@ -43,12 +43,13 @@ def generate(out, verbose=False):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--out", default=str(REPO), help="root to write Assets/ under")
-    parser.add_argument("--skip-sound", action="store_true", help="pictures and font only")
+    parser.add_argument("--skip-sound", action="store_true",
+                        help="pictures and font only (the sound synthesis is the slow part)")
     args = parser.parse_args()
     written = generate(args.out, verbose=True)
     print(f"{len(written)} files")
     if not args.skip_sound and SOUND_SCRIPT.exists():
-        subprocess.run([sys.executable, str(SOUND_SCRIPT)], cwd=REPO, check=True)
+        subprocess.run([sys.executable, str(SOUND_SCRIPT), "--out", args.out], cwd=REPO, check=True)
 
 
 if __name__ == "__main__":
