@@ -41,7 +41,6 @@ def crackle(n, rng, rate, tau, start=0.0):
 
 def explosion(rng, dur=1.8, boom=1.0, bright=5000.0):
     n = n_samples(dur)
-    t = np.arange(n) / SR
     # The body darkens as it decays: cutoff falls from bright to a low rumble.
     body = shaped_noise(n, lambda tt, f: (np.clip(tt / 0.004, 0, 1) * np.exp(-np.maximum(tt, 0) / 0.45))
                         / np.sqrt(1 + (f / (180 + bright * np.exp(-np.maximum(tt, 0) / 0.12))) ** 4), rng)
@@ -133,7 +132,6 @@ def enemy_hurt(rng):
 
 def player_defeated(rng):
     n = n_samples(1.6)
-    t = np.arange(n) / SR
     sig = np.zeros(n)
     tri = [(k, (1 / k ** 2) * (-1) ** ((k - 1) // 2), 0) for k in range(1, 14, 2)]
     # Falling minor line, the last note sliding away.
@@ -230,7 +228,6 @@ def blips(n, rng, count, lo, hi, start, spread, rise, dur):
 
 def lava_hit(rng):
     n = n_samples(0.8)
-    t = np.arange(n) / SR
     flutter = np.clip(1 + 0.6 * slow_noise(n, rng, 40), 0, 2)
     sizzle = fft_filter(rng.standard_normal(n), bandpass_resp(5000, 0.8)) * env_ad(n, 0.01, 0.35) * flutter
     bubbles = blips(n, rng, 7, 180, 420, 0.03, 0.5, 1.5, 0.06)
