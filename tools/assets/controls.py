@@ -5,6 +5,9 @@ bottom left, so both areas are left as plain dark sky and dune.
 """
 import canvas as c
 import scenery
+import sprites
+import ui
+from PIL import Image
 from canvas import P
 
 WIDTH, HEIGHT = 384, 216
@@ -79,4 +82,32 @@ def controls():
     c.text(image, 120, 164, "MAIN MENU SANDBOX", P.amber)
     row(image, 120, 172, [keycap("1"), "-", keycap("6")], "PICK A MATERIAL")
     c.text(image, 120, 190, "RIGHT BUTTON PAINTS IT, LEFT BUTTON FIRES", P.bone)
+
+    pickups = [sprites.treasure().crop((64, 0, 80, 16)), sprites.health_box().crop((0, 0, 16, 16))]
+    image.alpha_composite(pickups[0], (236, 97))
+    image.alpha_composite(pickups[1], (254, 97))
+    aiming_scene(image, (302, 186), (364, 156))
     return image
+
+
+def turned(sprite, degrees):
+    """Rotates pixel art without inventing colours (nearest neighbour)."""
+    return sprite.rotate(degrees, resample=Image.NEAREST, expand=True)
+
+
+def aiming_scene(image, player_at, target):
+    """The player, twice in-game size, aiming at a cross-hair with a rocket on
+    its way: what a left click does."""
+    import math
+    px, py = player_at
+    tx, ty = target
+    degrees = math.degrees(math.atan2(py - ty, tx - px))
+    player = c.scale(sprites.player_run().crop((0, 0, 16, 16)), 2)
+    image.alpha_composite(player, (px - 16, py - 16))
+    launcher = turned(c.scale(sprites.launcher(), 2), degrees)
+    image.alpha_composite(launcher, (px - launcher.width // 2, py - launcher.height // 2))
+    rocket = turned(c.scale(sprites.rocket(), 2), degrees)
+    mx, my = (px + tx) // 2 + 2, (py + ty) // 2
+    image.alpha_composite(rocket, (mx - rocket.width // 2, my - rocket.height // 2))
+    cross = c.scale(ui.crosshair_ready(), 2)
+    image.alpha_composite(cross, (tx - 16, ty - 16))
