@@ -58,6 +58,15 @@ def encode(path, data, compression):
         f.write(data.astype(np.float32))
 
 
+def same_audio(a, b):
+    try:
+        x, rx = sf.read(a)
+    except (RuntimeError, sf.LibsndfileError):
+        return False
+    y, ry = sf.read(b)
+    return rx == ry and x.shape == y.shape and np.array_equal(x, y)
+
+
 def main(argv=None):
     ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     ap.add_argument("--out", default=REPO, help="root under which Assets/SFX and Assets/BGM are written")
@@ -87,7 +96,14 @@ def main(argv=None):
 def make(sound, out):
     data = render(sound)
     dest = os.path.join(out, sound.path)
-    encode(dest, data, MUSIC_COMPRESSION if sound.kind == "music" else SFX_COMPRESSION)
+    fresh = dest + ".new" + os.path.splitext(dest)[1]
+    encode(fresh, data, MUSIC_COMPRESSION if sound.kind == "music" else SFX_COMPRESSION)
+    # Ogg streams get a random serial number, so the bytes change on every run; keep the old
+    # file when it decodes to exactly the same samples, so regenerating causes no churn.
+    if os.path.exists(dest) and same_audio(dest, fresh):
+        os.remove(fresh)
+    else:
+        os.replace(fresh, dest)
     peak = float(np.max(np.abs(data)))
     return f"{sound.path}: {data.shape[0] / SAMPLE_RATE:.2f} s, peak {peak:.3f}, {os.path.getsize(dest) // 1024} KB"
 
