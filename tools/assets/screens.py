@@ -55,7 +55,7 @@ def overlay():
                 image.putpixel((x, H - 14 + y), colour("ink", alpha))
     for i in range(6):  # a darker rim pulls the eye to the middle
         a = 60 - i * 10
-        c.rect(image, 0, 16 + i, 1, H - 30 - 2 * i, colour("ink", a))
+        c.rect(image, i, 16, 1, H - 30, colour("ink", a))
         c.rect(image, W - 1 - i, 16, 1, H - 30, colour("ink", a))
     return image
 
