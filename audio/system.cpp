@@ -32,17 +32,13 @@ constexpr float SPEAKER_ANGLE = std::numbers::pi_v<float> / 6.0f;
 
 enum class Output { None, Device, Silent, Loopback };
 
-bool SourceStopped(ALuint source) {
-    ALint state = AL_STOPPED;
-    alGetSourcei(source, AL_SOURCE_STATE, &state);
-    return state == AL_STOPPED;
-}
-
 ALint SourceState(ALuint source) {
     ALint state = AL_STOPPED;
     alGetSourcei(source, AL_SOURCE_STATE, &state);
     return state;
 }
+
+bool SourceStopped(ALuint source) { return SourceState(source) == AL_STOPPED; }
 
 bool IsLoopSound(const unsigned mode) { return (mode & LOOP_NORMAL) != 0; }
 
