@@ -1,8 +1,6 @@
 #include "world/level_image.h"
 
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <new>
 
 #include "world/world_random.h"
@@ -52,6 +50,7 @@ void ApplyPixel(PixelGrid& grid, int x, int y, std::uint8_t r, std::uint8_t g, s
   grid.ClearCell(x, y);
   if (r == PlayerStartRed && g == 0 && b == 0) {
     grid.playerSpawn = {x, y};
+    grid.playerSpawnFound = true;
     return;
   }
   for (const ColourEntry& entry : ColourTable) {
@@ -70,14 +69,28 @@ void ApplyPixel(PixelGrid& grid, int x, int y, std::uint8_t r, std::uint8_t g, s
 }  // namespace
 
 bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
-  std::ifstream file(path, std::ios::binary);
+  std::FILE* file = std::fopen(path.c_str(), "rb");
   if (!file) {
     error = "cannot open the file";
     return false;
   }
-  bytes.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
-  if (file.bad()) {
-    error = "cannot read the file";
+  bytes.clear();
+  std::uint8_t chunk[1 << 16];
+  std::size_t got;
+  bool tooBig = false;
+  // A level at the size limit is 3 bytes a cell plus row padding and headers.
+  constexpr std::size_t MaxFileBytes = MaxLevelCells * 3 + 4 * MaxLevelSide + (1 << 20);
+  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    if (bytes.size() + got > MaxFileBytes) {
+      tooBig = true;
+      break;
+    }
+    bytes.insert(bytes.end(), chunk, chunk + got);
+  }
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed || tooBig) {
+    error = failed ? "cannot read the file" : "file too large for a level";
     return false;
   }
   return true;

@@ -88,6 +88,7 @@ struct PixelGrid {
   std::vector<Cell> cells; // row-major, index y * width + x
   ViewOrigin viewOrigin;
   std::uint16_t stepStamp = 0;  // stamp of the latest step; see Cell::updated
+  bool playerSpawnFound = false;  // the image had a start pixel; else playerSpawn is 0, 0
   // StepGrid's scratch: a column-major copy of the window's materials.
   std::vector<std::uint8_t> stepWindow;
 

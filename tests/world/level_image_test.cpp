@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 
@@ -71,6 +72,7 @@ TEST_F(LevelImage, MarkersBecomeEmptyCellsInScanOrder) {
   }));
   ASSERT_TRUE(grid) << error;
   EXPECT_EQ(grid->playerSpawn, (CellPos{2, 2})) << "the last start pixel scanned wins";
+  EXPECT_TRUE(grid->playerSpawnFound);
   EXPECT_EQ(grid->treasureMarkers, (std::vector<CellPos>{{0, 0}, {0, 2}, {3, 2}}));
   EXPECT_EQ(grid->healthMarkers, (std::vector<CellPos>{{2, 0}}));
   EXPECT_EQ(grid->batMarkers, (std::vector<CellPos>{{3, 0}}));
@@ -83,6 +85,7 @@ TEST_F(LevelImage, MarkersBecomeEmptyCellsInScanOrder) {
   auto noStart = Parse(MakeBmp({{White}}));
   ASSERT_TRUE(noStart);
   EXPECT_EQ(noStart->playerSpawn, (CellPos{0, 0}));
+  EXPECT_FALSE(noStart->playerSpawnFound);
 }
 
 TEST_F(LevelImage, NearColoursAreEmptySpace) {
@@ -193,6 +196,10 @@ TEST_F(LevelImage, LoadReportsOneLineAndBuildsNothing) {
   const std::string out = testing::internal::GetCapturedStdout();
   EXPECT_NE(out.find(missing), std::string::npos) << out;
   EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(LoadLevelImage(5.0f, testing::TempDir()), nullptr) << "a directory is not a level";
+  EXPECT_NE(testing::internal::GetCapturedStdout().find("cannot read"), std::string::npos);
 
   const std::string path = testing::TempDir() + "sandrift_level_test.bmp";
   const auto bmp = MakeBmp({{Yellow, Red}});

@@ -1,0 +1,170 @@
+// End to end: the sandrift-level binary on small level files written here.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#include <stb_image.h>
+
+#include "tests/world/bmp_builder.h"
+
+using namespace testbmp;
+
+namespace {
+
+struct ToolRun {
+  int exitCode;
+  std::string out;  // standard output and standard error together
+};
+
+class LevelTool : public ::testing::Test {
+protected:
+  std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    const std::string path = testing::TempDir() + "sandrift_tool_" + name;
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    written.push_back(path);
+    return path;
+  }
+
+  ToolRun Tool(const std::string& args) {
+    const std::string command = std::string(SANDRIFT_LEVEL_TOOL) + " " + args + " 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    std::size_t got;
+    while ((got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, got);
+    const int status = pclose(pipe);
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+  }
+
+  void TearDown() override {
+    for (const std::string& path : written) std::remove(path.c_str());
+  }
+  std::vector<std::string> written;
+};
+
+TEST_F(LevelTool, InfoCountsMarkersAndMaterialsAndWarns) {
+  const Rgb bat{51, 204, 255};
+  const std::string level = Write("info.bmp", MakeBmp({
+                                                  {Black, Black, Black, Black},
+                                                  {PlayerStart, bat, Blue, Yellow},
+                                                  {bat, White, Red, Black},
+                                              }));
+  const ToolRun run = Tool("info " + level);
+  EXPECT_EQ(run.exitCode, 0) << run.out;
+  EXPECT_NE(run.out.find("size: 4 x 3 cells"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("player start: 0, 1"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("treasure 0 health 0 bat 2 melee 0"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("sand 1 obsidian 0 ice 0 lava 1 water 1 stone 5 steam 0 clear 4"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("warning: no treasure"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("warning: narrower than 384"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("9/16"), std::string::npos) << "4 x 9/16 rounds up to 3 rows: " << run.out;
+  EXPECT_EQ(run.out.find("warning: no player start"), std::string::npos) << run.out;
+}
+
+TEST_F(LevelTool, InfoWarnsAboutProportionsTheCameraCannotShow) {
+  const std::vector<Rgb> wide(384, White);
+  std::vector<std::vector<Rgb>> rows(217, wide);  // one row above 384 x 9/16 = 216
+  rows[0][0] = Treasure;
+  ToolRun run = Tool("info " + Write("tall.bmp", MakeBmp(rows)));
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_NE(run.out.find("cannot reach the top 1 rows; make the level 384 x 216"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("warning: no player start"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("narrower"), std::string::npos) << run.out;
+
+  rows.resize(216);
+  run = Tool("info " + Write("right.bmp", MakeBmp(rows)));
+  EXPECT_EQ(run.out.find("rows:"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("9/16"), std::string::npos) << run.out;
+}
+
+TEST_F(LevelTool, BadFilesExitOneWithTheReason) {
+  auto truncated = MakeBmp({{White, Black, Blue}, {Black, White, Red}});
+  truncated.resize(truncated.size() - 6);
+  ToolRun run = Tool("info " + Write("short.bmp", truncated));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.out.find("sandrift_tool_short.bmp: file truncated"), std::string::npos) << run.out;
+
+  run = Tool("simulate " + Write("deep.bmp", MakeBmp({{White}}, 32)) + " --steps 1 --text");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.out.find("32 bits per pixel"), std::string::npos) << run.out;
+
+  run = Tool("info /nonexistent/level.bmp");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.out.find("cannot open"), std::string::npos) << run.out;
+}
+
+TEST_F(LevelTool, UsageErrorsExitTwo) {
+  const std::string level = Write("usage.bmp", MakeBmp({{White}}));
+  for (const std::string& args : std::vector<std::string>{"", "info", "frobnicate " + level, "simulate " + level + " --text",
+                                 "simulate " + level + " --steps 1",
+                                 "simulate " + level + " --steps 1 --text --png x.png",
+                                 "simulate " + level + " --steps -3 --text",
+                                 "simulate " + level + " --steps 1 --dt fast --text",
+                                 "simulate " + level + " --steps 1 --view 3 --text",
+                                 "simulate " + level + " --steps 1 --text --clock"}) {
+    EXPECT_EQ(Tool(args).exitCode, 2) << args;
+  }
+}
+
+TEST_F(LevelTool, SimulateTextPrintsMaterialsTopRowFirst) {
+  const std::string level = Write("text.bmp", MakeBmp({
+                                                  {Blue, White, White, White, White, White},
+                                                  {White, White, White, White, White, Cyan},
+                                                  {White, White, Yellow, White, White, White},
+                                              }));
+  EXPECT_EQ(Tool("simulate " + level + " --steps 0 --text").out, "770777\n777772\n477777\n");
+  // The sand falls one row on the first step; the water spreads 4 cells right.
+  EXPECT_EQ(Tool("simulate " + level + " --steps 1 --text --clock 3").out, "777777\n770772\n777747\n");
+  // A view far to the right leaves the left part of the level frozen.
+  EXPECT_EQ(Tool("simulate " + level + " --steps 5 --view 500,0 --text").out, "770777\n777772\n477777\n");
+  // A longer time step: the sand drops both rows at once.
+  EXPECT_EQ(Tool("simulate " + level + " --steps 1 --dt 0.03 --text").out, "777777\n777772\n770747\n");
+}
+
+TEST_F(LevelTool, SimulatePngWritesCellColoursAndFollowsTheClock) {
+  std::vector<std::vector<Rgb>> rows(12, std::vector<Rgb>(12, Black));
+  rows[0][0] = Blue;
+  rows[11][11] = White;
+  const std::string level = Write("png.bmp", MakeBmp(rows));
+  const std::string a = testing::TempDir() + "sandrift_tool_a.png";
+  const std::string b = testing::TempDir() + "sandrift_tool_b.png";
+  const std::string c = testing::TempDir() + "sandrift_tool_c.png";
+  written.insert(written.end(), {a, b, c});
+  ASSERT_EQ(Tool("simulate " + level + " --steps 0 --clock 42 --png " + a).exitCode, 0);
+  ASSERT_EQ(Tool("simulate " + level + " --steps 0 --clock 42 --png " + b).exitCode, 0);
+  ASSERT_EQ(Tool("simulate " + level + " --steps 0 --clock 43 --png " + c).exitCode, 0);
+
+  auto load = [](const std::string& path) {
+    int w = 0, h = 0, n = 0;
+    stbi_uc* pixels = stbi_load(path.c_str(), &w, &h, &n, 4);
+    EXPECT_NE(pixels, nullptr) << path;
+    EXPECT_EQ(w, 12);
+    EXPECT_EQ(h, 12);
+    std::vector<std::uint8_t> v(pixels, pixels + (pixels ? 12 * 12 * 4 : 0));
+    stbi_image_free(pixels);
+    return v;
+  };
+  const auto first = load(a);
+  ASSERT_EQ(first.size(), 12u * 12 * 4);
+  EXPECT_EQ(first, load(b)) << "the same clock gives the same dark stones";
+  EXPECT_NE(first, load(c));
+
+  auto pixel = [&](int x, int row) { return std::vector<int>(&first[(row * 12 + x) * 4], &first[(row * 12 + x) * 4 + 4]); };
+  EXPECT_EQ(pixel(0, 11), (std::vector<int>{112, 141, 249, 100})) << "water, bottom-left, last PNG row";
+  EXPECT_EQ(pixel(11, 0), (std::vector<int>{0, 0, 0, 0})) << "clear, top-right, first PNG row";
+  int dark = 0;
+  for (int i = 0; i < 144; ++i) dark += first[i * 4] == 100;
+  EXPECT_GT(dark, 2);
+  EXPECT_LT(dark, 40);
+}
+
+}  // namespace

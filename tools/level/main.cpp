@@ -1,0 +1,171 @@
+// sandrift-level: what a level author needs without starting the game.
+//   sandrift-level info FILE.bmp
+//   sandrift-level simulate FILE.bmp --steps N [--dt SECONDS] [--clock T]
+//                  [--view X,Y] (--text | --png OUT.png)
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <stb_image_write.h>
+
+#include "tools/level/level_report.h"
+#include "world/level_image.h"
+#include "world/world_random.h"
+
+namespace {
+
+constexpr int ExitBadFile = 1;
+constexpr int ExitUsage = 2;
+constexpr float LevelCellSize = 5.0f;  // a 1920-pixel window; the step does not depend on it
+constexpr long long MaxSteps = 100000000;
+
+const char* const Usage =
+    "usage: sandrift-level info FILE.bmp\n"
+    "       sandrift-level simulate FILE.bmp --steps N [--dt SECONDS] [--clock T]\n"
+    "                      [--view X,Y] (--text | --png OUT.png)\n";
+
+long long fixedClock = 0;
+long long FixedClock() { return fixedClock; }
+
+int UsageError(const std::string& message) {
+  std::fprintf(stderr, "sandrift-level: %s\n%s", message.c_str(), Usage);
+  return ExitUsage;
+}
+
+bool ParseInteger(const std::string& text, long long& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoll(text.c_str(), &end, 10);
+  return errno == 0 && *end == '\0';
+}
+
+bool ParseFloat(const std::string& text, float& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtof(text.c_str(), &end);
+  return errno == 0 && *end == '\0' && std::isfinite(value);
+}
+
+std::unique_ptr<world::PixelGrid> Load(const std::string& path) {
+  std::vector<std::uint8_t> bytes;
+  std::string error;
+  std::unique_ptr<world::PixelGrid> grid;
+  if (world::ReadFileBytes(path, bytes, error)) grid = world::ParseLevelImage(bytes, LevelCellSize, error);
+  if (!grid) std::fprintf(stderr, "sandrift-level: %s: %s\n", path.c_str(), error.c_str());
+  return grid;
+}
+
+int Info(const std::string& path) {
+  auto grid = Load(path);
+  if (!grid) return ExitBadFile;
+  const level_tool::LevelReport report = level_tool::DescribeLevel(*grid);
+  std::printf("%s\n", path.c_str());
+  for (const std::string& line : report.lines) std::printf("%s\n", line.c_str());
+  for (const std::string& warning : report.warnings) std::printf("warning: %s\n", warning.c_str());
+  return 0;
+}
+
+void PrintText(const world::PixelGrid& grid) {
+  std::string line(grid.width + 1, '\n');
+  for (int y = static_cast<int>(grid.height) - 1; y >= 0; --y) {
+    for (int x = 0; x < static_cast<int>(grid.width); ++x) {
+      line[x] = static_cast<char>('0' + grid.At(x, y).material);
+    }
+    std::fwrite(line.data(), 1, line.size(), stdout);
+  }
+}
+
+bool WritePng(const world::PixelGrid& grid, const std::string& path) {
+  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(grid.width) * grid.height * 4);
+  std::size_t at = 0;
+  for (int y = static_cast<int>(grid.height) - 1; y >= 0; --y) {  // PNG rows run top to bottom
+    for (int x = 0; x < static_cast<int>(grid.width); ++x) {
+      const world::Rgba c = grid.At(x, y).colour;
+      rgba[at++] = c.r;
+      rgba[at++] = c.g;
+      rgba[at++] = c.b;
+      rgba[at++] = c.a;
+    }
+  }
+  return stbi_write_png(path.c_str(), static_cast<int>(grid.width), static_cast<int>(grid.height), 4,
+                        rgba.data(), static_cast<int>(grid.width * 4)) != 0;
+}
+
+int Simulate(const std::string& path, const std::vector<std::string>& options) {
+  long long steps = -1;
+  float dt = 1.0f / 60.0f;
+  float viewX = 0.0f, viewY = 0.0f;
+  bool text = false;
+  std::string pngPath;
+  for (std::size_t i = 0; i < options.size(); ++i) {
+    const std::string& option = options[i];
+    const bool hasValue = i + 1 < options.size();
+    const std::string value = hasValue ? options[i + 1] : "";
+    if (option == "--text") {
+      text = true;
+      continue;
+    }
+    if (option != "--steps" && option != "--dt" && option != "--clock" && option != "--view" &&
+        option != "--png") {
+      return UsageError("unknown option " + option);
+    }
+    if (!hasValue) return UsageError(option + " needs a value");
+    ++i;
+    if (option == "--steps") {
+      if (!ParseInteger(value, steps) || steps < 0 || steps > MaxSteps) {
+        return UsageError("--steps needs a whole number from 0 to " + std::to_string(MaxSteps));
+      }
+    } else if (option == "--dt") {
+      if (!ParseFloat(value, dt) || dt < 0.0f) return UsageError("--dt needs seconds, 0 or more");
+    } else if (option == "--clock") {
+      if (!ParseInteger(value, fixedClock)) return UsageError("--clock needs whole seconds");
+      world::SetClock(&FixedClock);
+    } else if (option == "--view") {
+      const std::size_t comma = value.find(',');
+      if (comma == std::string::npos || !ParseFloat(value.substr(0, comma), viewX) ||
+          !ParseFloat(value.substr(comma + 1), viewY)) {
+        return UsageError("--view needs X,Y in cells");
+      }
+    } else {
+      pngPath = value;
+    }
+  }
+  if (steps < 0) return UsageError("simulate needs --steps N");
+  if (text == !pngPath.empty()) return UsageError("simulate needs exactly one of --text and --png OUT.png");
+
+  auto grid = Load(path);
+  if (!grid) return ExitBadFile;
+  grid->viewOrigin = {viewX, viewY};
+  for (long long i = 0; i < steps; ++i) grid->StepGrid(dt);
+
+  if (text) {
+    PrintText(*grid);
+    return 0;
+  }
+  if (!WritePng(*grid, pngPath)) {
+    std::fprintf(stderr, "sandrift-level: cannot write %s\n", pngPath.c_str());
+    return ExitBadFile;
+  }
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (args.size() == 2 && args[0] == "info") return Info(args[1]);
+  if (args.size() >= 2 && args[0] == "simulate") {
+    return Simulate(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
+  }
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    std::fputs(Usage, stdout);
+    return 0;
+  }
+  return UsageError(args.empty() ? "no command" : "unknown command or arguments");
+}
