@@ -5,6 +5,8 @@ All are 384 x 216, one art pixel per world cell; the game stretches them over
 the window with nearest filtering. Places where the game draws buttons or text
 on top are left quiet; the coordinates below are those places at 384 x 216.
 """
+from PIL import Image
+
 import canvas as c
 import scenery
 import sprites
@@ -171,13 +173,11 @@ def defeat():
     scenery.gradient(image, 0, 0, W, 40, (P.ink, P.night))
     c.text_centred(image, W // 2, 24, "DEFEATED", P.blood, scale=5, shadow=P.wine)
     c.text_centred(image, W // 2, 58, "THE SANDS TAKE ANOTHER DRIFTER", P.bone)
-    burst = effects_last_smoke()
-    image.alpha_composite(c.scale(burst, 2), (W // 2 - 32, 86))
+    # the launcher left lying in the sand, still smoking
+    launcher = c.scale(sprites.launcher(), 3).rotate(-8, resample=Image.NEAREST, expand=True)
+    image.alpha_composite(launcher, (W // 2 - launcher.width // 2, 112))
+    smoke = sprites.smoke()
+    for i, (dx, dy) in enumerate(((-14, 112), (-8, 96), (-18, 80), (-10, 66))):
+        puff = c.scale(smoke.crop((4 * ((i + 1) % 4), 0, 4 * ((i + 1) % 4) + 4, 4)), 3 + (i > 1))
+        image.alpha_composite(puff, (W // 2 + dx, dy))
     return image
-
-
-def effects_last_smoke():
-    import effects
-    sheet = effects.player_explosion()
-    size = effects.PLAYER_BURST
-    return sheet.crop((4 * size, 0, 5 * size, size))
