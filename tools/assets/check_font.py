@@ -80,6 +80,7 @@ def check_rendering(font):
         want = ["".join("#" if ink else "." for ink in row) for row in glyph.rows]
         got = blocks(image, origin, len(want))
         check(got == want, f"{c!r} renders as {got}, drawn as {want}")
+        check(sum(image.histogram()[1:255]) == 0, f"{c!r} has blurred edges at 48 px")
         if c != " ":
             check(left >= 0 and right <= pixelfont.GLYPH_WIDTH * PIXEL,
                   f"{c!r} is wider than 3 font pixels: {left}..{right}")

@@ -60,7 +60,9 @@ def explosion():
                     flash = 1 - math.hypot(px / 16, py / (10 + 6 * f))
                     heat = max(heat, flash * 1.2)
                 colour = shade(heat, burn, x, y)
-                if colour:
+                # cells touch in the sheet: keep their edge columns clear so
+                # sampling at a cell boundary never picks up the neighbour
+                if colour and 0 < x < EXPLOSION_W - 1:
                     frame.putpixel((x, y), colour)
         frames.append(frame)
     return sprites.play_order_sheet(frames)
@@ -101,7 +103,7 @@ def player_explosion():
                     continue  # the last frames lose more and more specks
             x = round(x0 + vx * t)
             y = round(y0 + vy * t + 10 * t * t)
-            if 0 <= x < PLAYER_BURST and 0 <= y < PLAYER_BURST:
+            if 0 < x < PLAYER_BURST - 1 and 0 <= y < PLAYER_BURST:
                 frame.putpixel((x, y), colour)
         frames.append(frame)
     return sprites.play_order_sheet(frames)
