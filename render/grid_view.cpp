@@ -1,0 +1,113 @@
+#include "render/grid_view.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+#include <epoxy/gl.h>
+#include <glm/glm.hpp>
+
+#include "render/gl_context.h"
+#include "render/shader.h"
+#include "render/sprite_renderer.h"
+#include "world/pixel_grid.h"
+
+namespace {
+
+constexpr std::uint8_t MissingCell[4] = {255, 0, 0, 255};  // red shows where the grid ends
+constexpr float BorderColour[4] = {0.0f, 1.0f, 1.0f, 1.0f};
+constexpr int QuadIndexCount = 6;
+
+// Cell coordinate of a view origin; saturates far outside any grid.
+long long TruncateView(float v) {
+  constexpr float Limit = 1.0e9f;
+  if (!(v == v)) return 0;
+  if (v > Limit) return static_cast<long long>(Limit);
+  if (v < -Limit) return -static_cast<long long>(Limit);
+  return static_cast<long long>(v);
+}
+
+}  // namespace
+
+GridView::~GridView() { FreeGridView(); }
+
+GridView::GridView(GridView&& other) noexcept { *this = std::move(other); }
+
+GridView& GridView::operator=(GridView&& other) noexcept {
+  if (this != &other) {
+    FreeGridView();
+    shader = other.shader;
+    texWidth = other.texWidth;
+    texHeight = other.texHeight;
+    quad = other.quad;
+    initialPixels = std::move(other.initialPixels);
+    stagingPixels = std::move(other.stagingPixels);
+    texture = std::exchange(other.texture, 0);
+  }
+  return *this;
+}
+
+void GridView::CreateGridView(Shader* shader_, unsigned int texWidth_, unsigned int texHeight_) {
+  FreeGridView();
+  shader = shader_;
+  texWidth = texWidth_;
+  texHeight = texHeight_;
+  quad = quadVAO;
+
+  glGenTextures(1, &texture);
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_BORDER);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_BORDER);
+  glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, BorderColour);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+  glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+
+  const std::size_t texels = static_cast<std::size_t>(texWidth) * texHeight;
+  initialPixels.resize(texels * 4);
+  for (std::size_t i = 0; i < texels; ++i) std::memcpy(&initialPixels[i * 4], MissingCell, 4);
+  stagingPixels = initialPixels;
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);  // RGBA rows are always whole words
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(texWidth), static_cast<GLsizei>(texHeight), 0,
+               GL_RGBA, GL_UNSIGNED_BYTE, initialPixels.data());
+}
+
+void GridView::DrawGrid(const world::PixelGrid& grid, Shader* override) {
+  Shader* program = override ? override : shader;
+  program->Use();
+  program->SetMatrix4("model", glm::mat4(1.0f));
+  glActiveTexture(GL_TEXTURE0);
+
+  // Texture row 0 is the top of the window, so view row j goes to texel row
+  // texHeight - 1 - j: cell row oy ends up at the bottom.
+  const long long ox = TruncateView(grid.viewOrigin.x);
+  const long long oy = TruncateView(grid.viewOrigin.y);
+  const long long firstColumn = std::max(0ll, -ox);
+  const long long lastColumn = std::min<long long>(texWidth, static_cast<long long>(grid.width) - ox);
+  for (long long j = 0; j < texHeight; ++j) {
+    const long long y = oy + j;
+    if (y < 0 || y >= grid.height || firstColumn >= lastColumn) continue;
+    std::uint8_t* out = &stagingPixels[((texHeight - 1 - j) * texWidth + firstColumn) * 4];
+    const world::Cell* cell = &grid.At(static_cast<int>(ox + firstColumn), static_cast<int>(y));
+    for (long long i = firstColumn; i < lastColumn; ++i, ++cell, out += 4) {
+      std::memcpy(out, &cell->colour, 4);
+    }
+  }
+
+  glBindTexture(GL_TEXTURE_2D, texture);
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(texWidth), static_cast<GLsizei>(texHeight),
+                  GL_RGBA, GL_UNSIGNED_BYTE, stagingPixels.data());
+
+  program->Use();
+  program->SetInteger("texture", 0);
+  glBindVertexArray(quad);
+  glDrawElements(GL_TRIANGLES, QuadIndexCount, GL_UNSIGNED_INT, nullptr);
+  glBindVertexArray(0);
+}
+
+void GridView::FreeGridView() {
+  std::vector<std::uint8_t>().swap(initialPixels);
+  std::vector<std::uint8_t>().swap(stagingPixels);
+  if (texture != 0 && GlContextIsCurrent()) glDeleteTextures(1, &texture);
+  texture = 0;
+}
