@@ -17,7 +17,7 @@ TEXT_DIR = Path(__file__).resolve().parent / "art" / "credits"
 LEFT, RIGHT = 72, 712           # clear of the back button, top left
 TOP, BOTTOM = 30, 372            # clear of the main-menu button, bottom left
 LINE = 9                         # 5 rows of capitals, 2 of descenders, 2 of air
-TABLE_COLUMNS = (2, 15, 43)      # in characters
+TABLE_INDENT, TABLE_GAP = 2, 3   # in characters
 
 
 def credits_hub():
@@ -44,6 +44,21 @@ def wrap(text, width_px):
     return lines
 
 
+def table_rows(lines):
+    return [[cell.strip() for cell in line.strip()[2:].split("|")]
+            for line in lines if line.strip().startswith("| ")]
+
+
+def table_columns(lines):
+    """Start of each table column, in characters: each clears the widest cell before it."""
+    starts, x = [], TABLE_INDENT
+    rows = table_rows(lines)
+    for i in range(max((len(r) for r in rows), default=0)):
+        starts.append(x)
+        x += max(len(r[i]) for r in rows if len(r) > i) + TABLE_GAP
+    return starts or [TABLE_INDENT]
+
+
 def layout(name, scale):
     """The page with body text at the given scale, or None if it overflows."""
     backdrop = scenery.dusk_backdrop(HUB_W, HUB_H, horizon=175, seed=len(name))
@@ -51,8 +66,10 @@ def layout(name, scale):
     c.shade_rect(image, LEFT - 16, TOP - 10, RIGHT - LEFT + 32, BOTTOM - TOP + 20, 0.75)
     text_layer = c.new(PAGE_W, PAGE_H * 4)  # room to overflow before the check below
     line_h = LINE * scale
+    lines = (TEXT_DIR / f"{name}.txt").read_text(encoding="ascii").splitlines()
+    columns = table_columns(lines)
     y = TOP
-    for raw in (TEXT_DIR / f"{name}.txt").read_text(encoding="ascii").splitlines():
+    for raw in lines:
         line = raw.strip()
         if not line:
             y += line_h // 2
@@ -63,7 +80,7 @@ def layout(name, scale):
             y += 5 * (scale + 1) + line_h
         elif line.startswith("| "):
             cells = [cell.strip() for cell in line[2:].split("|")]
-            for column, cell, ink in zip(TABLE_COLUMNS, cells, (P.sandlight, P.bone, P.ash)):
+            for column, cell, ink in zip(columns, cells, (P.sandlight, P.bone, P.ash)):
                 c.text(text_layer, LEFT + column * 4 * scale, y, cell, ink, scale)
             y += line_h + scale
         elif line.startswith("- "):
@@ -76,7 +93,9 @@ def layout(name, scale):
             for part in wrap(line, (RIGHT - LEFT) // scale):
                 c.text(text_layer, LEFT, y, part, P.bone, scale)
                 y += line_h
-    if y > BOTTOM:
+    table_right = LEFT + (columns[-1] + max(
+        (len(row[-1]) for row in table_rows(lines)), default=0)) * 4 * scale
+    if y > BOTTOM or table_right > RIGHT:
         return None
     image.alpha_composite(text_layer.crop((0, 0, PAGE_W, PAGE_H)))
     return image
