@@ -1,6 +1,7 @@
 #include "render/grid_view.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <utility>
 
@@ -73,6 +74,7 @@ void GridView::CreateGridView(Shader* shader_, unsigned int texWidth_, unsigned 
 
 void GridView::DrawGrid(const world::PixelGrid& grid, Shader* override) {
   Shader* program = override ? override : shader;
+  assert(program && texture != 0 && "DrawGrid before CreateGridView");
   program->Use();
   program->SetMatrix4("model", glm::mat4(1.0f));
   glActiveTexture(GL_TEXTURE0);

@@ -9,6 +9,7 @@ namespace world {
 namespace {
 
 constexpr std::size_t HeaderBytes = 38;  // file header and the info fields read
+constexpr std::uint32_t MinInfoHeaderBytes = 40;  // BITMAPINFOHEADER and its successors
 constexpr std::uint16_t BitsPerPixel = 24;
 constexpr std::uint32_t NoCompression = 0;  // BI_RGB
 constexpr int DarkStoneOneIn = 10;
@@ -107,10 +108,16 @@ std::unique_ptr<PixelGrid> ParseLevelImage(std::span<const std::uint8_t> bytes, 
     return nullptr;
   }
   const std::uint32_t pixelOffset = ReadU32(bytes, 10);
+  const std::uint32_t infoSize = ReadU32(bytes, 14);
   const auto signedWidth = static_cast<std::int32_t>(ReadU32(bytes, 18));
   const auto signedHeight = static_cast<std::int32_t>(ReadU32(bytes, 22));
   const std::uint16_t bits = ReadU16(bytes, 28);
   const std::uint32_t compression = ReadU32(bytes, 30);
+  // Older headers (OS/2, 12 bytes) place width and height elsewhere.
+  if (infoSize < MinInfoHeaderBytes) {
+    error = "unsupported BMP header of " + std::to_string(infoSize) + " bytes; save as a Windows BMP";
+    return nullptr;
+  }
   if (bits != BitsPerPixel) {
     error = std::to_string(bits) + " bits per pixel; levels must be 24-bit";
     return nullptr;

@@ -143,6 +143,11 @@ TEST_F(LevelImage, RefusesHostileHeaders) {
   EXPECT_FALSE(Parse(wrongSignature));
   EXPECT_NE(error.find("signature"), std::string::npos) << error;
 
+  auto os2 = good;
+  Put32(os2, 14, 12);
+  EXPECT_FALSE(Parse(os2));
+  EXPECT_NE(error.find("header of 12 bytes"), std::string::npos) << error;
+
   EXPECT_FALSE(Parse(MakeBmp({{White, Black}}, 32)));
   EXPECT_NE(error.find("32 bits"), std::string::npos) << error;
 
