@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cassert>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 namespace world {
@@ -94,7 +95,7 @@ bool PixelGrid::IsSurrounded(int x, int y, Material material) const {
   for (int dx = -1; dx <= 1; ++dx) {
     for (int dy = -1; dy <= 1; ++dy) {
       if (dx == 0 && dy == 0) continue;
-      if (MaterialAt(x + dx, y + dy) != material || !InBounds(x + dx, y + dy)) {
+      if (!Holds(x + dx, y + dy, material)) {
         if (++misses > 2) return false;
       }
     }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <iterator>
 #include <vector>
 
 // The pixel world: a rectangle of material cells, one per pixel of the level
@@ -98,7 +97,9 @@ struct PixelGrid {
   // Unchecked: callers test InBounds first.
   Cell& At(int x, int y) { return cells[static_cast<std::size_t>(y) * width + x]; }
   const Cell& At(int x, int y) const { return cells[static_cast<std::size_t>(y) * width + x]; }
-  // CLEAR when out of bounds, so a test for a material there reads false.
+  // True only inside the grid: outside, no material (not even CLEAR) is held.
+  bool Holds(int x, int y, Material m) const { return InBounds(x, y) && At(x, y).material == m; }
+  // CLEAR outside the grid, so IsSolid and IsOccupied read false there.
   Material MaterialAt(int x, int y) const { return InBounds(x, y) ? At(x, y).material : CLEAR; }
   // True when the cell was written or handled during the latest step.
   bool WasUpdated(int x, int y) const { return InBounds(x, y) && At(x, y).updated == stepStamp; }

@@ -138,8 +138,8 @@ private:
   }
   void Clear(int x, int y) { Set(x, y, CLEAR, 0.0f, 0.0f, false); }
 
-  bool Holds(int x, int y, Material m) const { return g.InBounds(x, y) && g.At(x, y).material == m; }
-  bool IsClear(int x, int y) const { return Holds(x, y, CLEAR); }
+  bool Holds(int x, int y, Material m) const { return g.Holds(x, y, m); }
+  bool IsClear(int x, int y) const { return g.Holds(x, y, CLEAR); }
   void Mark(int x, int y) {
     g.At(x, y).updated = stamp;
     if (InShadow(x, y)) Shadow(x, y) |= HandledBit;

@@ -123,7 +123,9 @@ TEST_F(CellOps, WritesOutsideTheGridOrOfNonMaterialsChangeNothing) {
   EXPECT_FALSE(grid.InBounds(0, 4));
   EXPECT_FALSE(grid.InBounds(-1, 0));
   EXPECT_TRUE(grid.InBounds(5, 3));
-  EXPECT_EQ(grid.MaterialAt(-1, 0), CLEAR);
+  EXPECT_FALSE(grid.Holds(-1, 0, CLEAR)) << "no material, not even CLEAR, outside the grid";
+  EXPECT_TRUE(grid.Holds(0, 0, CLEAR));
+  EXPECT_FALSE(IsSolid(grid.MaterialAt(0, -1)));
 }
 
 TEST(IsSurrounded, NeedsSixMatchingNeighboursInBounds) {
