@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Scripted keyboard and mouse input for tests and demos; the format is in
+// docs/INPUT.md. Events reach the game through the same input layer as real ones.
+struct ScriptEvent {
+  enum Kind { KEY, MOUSE, CURSOR, FOCUS };
+  long frame = 0;
+  Kind kind = KEY;
+  int code = 0;       // key or button number; focus flag
+  int action = 0;     // press (1) or release (0)
+  double x = 0.0, y = 0.0;
+};
+
+struct ParsedScript {
+  std::vector<ScriptEvent> events;  // in frame order, file order within a frame
+  std::string error;                // "line N: reason" when the script is bad
+};
+
+ParsedScript ParseInputScript(std::string_view text);
+
+// Name or number of a key as GLFW numbers it: "SPACE", "A", "ESCAPE", "265"; -1 if unknown.
+int KeyFromName(std::string_view name);
+
+// Feeds a script's events, frame by frame, into the input layer.
+class ScriptPlayer {
+public:
+  explicit ScriptPlayer(std::vector<ScriptEvent> events);
+  void Play(long frame);  // runs the events of this frame (and any missed earlier)
+  bool Finished() const { return next_ >= events_.size(); }
+
+private:
+  std::vector<ScriptEvent> events_;
+  std::size_t next_ = 0;
+};

@@ -1,0 +1,179 @@
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <epoxy/gl.h>
+#include <GLFW/glfw3.h>
+
+#include "app/game_loop.h"
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/input_script.h"
+#include "app/options.h"
+#include "app/screenshot.h"
+#include "app/settings.h"
+#include "app/trace.h"
+#include "audio/audio.h"
+#include "render/sprite_renderer.h"
+#include "render/text_renderer.h"
+#include "screens/screens.h"
+#include "world/world_random.h"
+
+namespace {
+
+GLFWwindow* gameWindow = nullptr;
+bool realInput = true;  // false while a script drives the input
+long long fixedClock = 0;
+
+long long FixedClock() { return fixedClock; }
+
+void KeyCallback(int key, int /*scancode*/, int action, int /*mods*/) {
+  if (key == GLFW_KEY_ESCAPE && action == GLFW_PRESS) glfwSetWindowShouldClose(gameWindow, GLFW_TRUE);
+}
+
+void FramebufferSizeCallback(GLFWwindow* /*window*/, int width, int height) {
+  glViewport(0, 0, width, height);
+}
+
+// Real events go through the one input layer; under a script they are ignored
+// so that a run is the same whatever the mouse on the test machine does.
+void OnGlfwKey(GLFWwindow*, int key, int scancode, int action, int mods) {
+  if (realInput) input::OnKey(key, scancode, action, mods);
+}
+void OnGlfwMouseButton(GLFWwindow*, int button, int action, int mods) {
+  if (realInput) input::OnMouseButton(button, action, mods);
+}
+void OnGlfwCursorPos(GLFWwindow*, double x, double y) {
+  if (realInput) input::OnCursorPos(x, y);
+}
+void OnGlfwFocus(GLFWwindow*, int focused) {
+  if (realInput) input::OnFocus(focused);
+}
+
+bool ReadFile(const std::string& path, std::string* text) {
+  std::ifstream file(path);
+  if (!file) return false;
+  std::stringstream content;
+  content << file.rdbuf();
+  *text = content.str();
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  OptionsResult parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  if (!parsed.error.empty()) {
+    std::printf("sandrift: %s\n%s", parsed.error.c_str(), OptionsHelp());
+    return 2;
+  }
+  const Options& options = parsed.options;
+  if (options.help) {
+    std::printf("%s", OptionsHelp());
+    return 0;
+  }
+
+  std::unique_ptr<ScriptPlayer> script;
+  if (!options.inputScript.empty()) {
+    std::string text;
+    if (!ReadFile(options.inputScript, &text)) {
+      std::printf("Could not read input script %s\n", options.inputScript.c_str());
+      return 2;
+    }
+    ParsedScript events = ParseInputScript(text);
+    if (!events.error.empty()) {
+      std::printf("Bad input script %s, %s\n", options.inputScript.c_str(), events.error.c_str());
+      return 2;
+    }
+    script = std::make_unique<ScriptPlayer>(std::move(events.events));
+    realInput = false;
+  }
+  if (options.clock) {
+    fixedClock = *options.clock;
+    world::SetClock(FixedClock);
+  }
+  if (!options.tracePath.empty() && !trace::Open(options.tracePath)) return 2;
+
+  LoadSettings("Settings//Resolution.txt");
+  if (options.windowWidth > 0) {
+    WindowWidth = options.windowWidth;
+    WindowHeight = options.windowHeight;
+    FullScreen = false;
+  }
+
+  glfwInit();
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MAJOR, 3);
+  glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
+  glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
+  glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+  GLFWmonitor* monitor = FullScreen ? glfwGetPrimaryMonitor() : nullptr;
+  gameWindow = glfwCreateWindow(WindowWidth, WindowHeight, "Sandrift", monitor, nullptr);
+  if (gameWindow) glfwMakeContextCurrent(gameWindow);
+  // libepoxy resolves entry points on first use; what can fail is getting a 3.3 core context.
+  if (!gameWindow || epoxy_gl_version() < 33) {
+    std::printf("Failed to initialize GLAD\n");
+    glfwTerminate();
+    return -1;
+  }
+
+  input::SetKeyCallback(KeyCallback);
+  glfwSetKeyCallback(gameWindow, OnGlfwKey);
+  glfwSetMouseButtonCallback(gameWindow, OnGlfwMouseButton);
+  glfwSetCursorPosCallback(gameWindow, OnGlfwCursorPos);
+  glfwSetWindowFocusCallback(gameWindow, OnGlfwFocus);
+  glfwSetFramebufferSizeCallback(gameWindow, FramebufferSizeCallback);
+  glfwSetInputMode(gameWindow, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+
+  unsigned int glyphVAO = 0, glyphVBO = 0;
+  InitRenderData(&glyphVAO, &glyphVBO);
+  auto textRenderer = std::make_unique<TextRenderer>("Shaders//shader_font.vs", "Shaders//shader_font.fs");
+  textRenderer->VAO = glyphVAO;
+  textRenderer->VBO = glyphVBO;
+  textRenderer->LoadFont("Assets//threebyfive.ttf", "default");
+
+  audio::System* soundSystem = nullptr;
+  audio::Result result = audio::System_Create(&soundSystem);
+  if (result == audio::OK) result = soundSystem->init(512, audio::INIT_NORMAL, nullptr);
+  if (result != audio::OK) {
+    std::printf("FMOD error! (%d) %s\n", static_cast<int>(result), audio::ResultString(result));
+    std::exit(-1);
+  }
+
+  RegisterScreens();
+  SetState(options.firstState);
+
+  LoopPlatform platform;
+  platform.now = [] { return static_cast<float>(glfwGetTime()); };
+  long frameNumber = 0;
+  platform.pollEvents = [&] {
+    glfwPollEvents();
+    // Scripted events of frame N arrive where real ones would: inside the poll.
+    if (script) script->Play(frameNumber);
+  };
+  platform.endFrame = [&](long frame, float dt) {
+    for (const Screenshot& shot : options.screenshots) {
+      if (shot.frame != frame) continue;
+      int width = 0, height = 0;
+      glfwGetFramebufferSize(gameWindow, &width, &height);
+      SaveScreenshot(shot.path, width, height);
+    }
+    trace::EndFrame(frame, CurrentState, dt);
+    glfwSwapBuffers(gameWindow);
+    frameNumber = frame + 1;
+  };
+  platform.closeRequested = [] { return glfwWindowShouldClose(gameWindow) != 0; };
+  platform.stateEntered = [&](int state) { trace::StateEntered(frameNumber, state); };
+
+  ScreenContext context{gameWindow, textRenderer.get(), soundSystem};
+  LoopOptions loopOptions{options.fixedDt, options.frames};
+  RunGameLoop(platform, context, loopOptions);
+
+  trace::Close();
+  glfwTerminate();
+  textRenderer.reset();
+  return 0;
+}

@@ -1,0 +1,50 @@
+#include "app/trace.h"
+
+#include <cstdio>
+#include <utility>
+#include <vector>
+
+namespace trace {
+namespace {
+
+std::FILE* file = nullptr;
+std::vector<std::pair<std::string, double>> values;
+
+}  // namespace
+
+bool Open(const std::string& path) {
+  file = std::fopen(path.c_str(), "w");
+  if (!file) std::printf("Could not open trace file %s for writing\n", path.c_str());
+  return file != nullptr;
+}
+
+bool Enabled() { return file != nullptr; }
+
+void Value(const char* key, double value) {
+  if (!file) return;
+  for (auto& [name, v] : values)
+    if (name == key) {
+      v = value;
+      return;
+    }
+  values.emplace_back(key, value);
+}
+
+void StateEntered(long frame, int state) {
+  if (file) std::fprintf(file, "{\"event\":\"state\",\"frame\":%ld,\"state\":%d}\n", frame, state);
+}
+
+void EndFrame(long frame, int state, float dt) {
+  if (!file) return;
+  std::fprintf(file, "{\"event\":\"frame\",\"frame\":%ld,\"state\":%d,\"dt\":%.6f", frame, state, dt);
+  for (const auto& [name, v] : values) std::fprintf(file, ",\"%s\":%.6g", name.c_str(), v);
+  std::fputs("}\n", file);
+  values.clear();
+}
+
+void Close() {
+  if (file) std::fclose(file);
+  file = nullptr;
+}
+
+}  // namespace trace

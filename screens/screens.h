@@ -1,0 +1,4 @@
+#pragma once
+
+// Puts every screen object in the state table.
+void RegisterScreens();

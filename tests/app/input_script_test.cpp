@@ -1,0 +1,87 @@
+#include <gtest/gtest.h>
+
+#include "app/input.h"
+#include "app/input_script.h"
+
+namespace {
+
+std::vector<int> keyEvents;
+void RecordKey(int key, int, int action, int) { keyEvents.push_back(key * 10 + action); }
+
+class InputScriptTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    input::Reset();
+    keyEvents.clear();
+  }
+  void TearDown() override { input::Reset(); }
+};
+
+TEST_F(InputScriptTest, ParsesKeysButtonsCursorAndFocusInFrameOrder) {
+  ParsedScript s = ParseInputScript(
+      "# walk right, then jump\n"
+      "10 key D press\n"
+      "2 cursor 800 450   # aim\n"
+      "10 key SPACE press\n"
+      "12 mouse LEFT press\n"
+      "40 focus 0\n");
+  ASSERT_TRUE(s.error.empty()) << s.error;
+  ASSERT_EQ(s.events.size(), 5u);
+  EXPECT_EQ(s.events[0].kind, ScriptEvent::CURSOR);
+  EXPECT_EQ(s.events[1].code, 'D');
+  EXPECT_EQ(s.events[2].code, 32);  // same frame: file order kept
+  EXPECT_EQ(s.events[3].kind, ScriptEvent::MOUSE);
+  EXPECT_EQ(s.events[4].kind, ScriptEvent::FOCUS);
+}
+
+TEST_F(InputScriptTest, ReportsTheLineOfABadEvent) {
+  EXPECT_EQ(ParseInputScript("1 key A press\n\n3 key NOPE press\n").error.substr(0, 7), "line 3:");
+  EXPECT_FALSE(ParseInputScript("x key A press").error.empty());
+  EXPECT_FALSE(ParseInputScript("1 key A hold").error.empty());
+  EXPECT_FALSE(ParseInputScript("1 cursor 10").error.empty());
+  EXPECT_FALSE(ParseInputScript("1 jump").error.empty());
+  EXPECT_FALSE(ParseInputScript("-1 key A press").error.empty());
+  EXPECT_TRUE(ParseInputScript("1 key A hold").events.empty());
+}
+
+TEST_F(InputScriptTest, KeyNamesFollowGlfwNumbers) {
+  EXPECT_EQ(KeyFromName("ESCAPE"), 256);
+  EXPECT_EQ(KeyFromName("a"), 'A');
+  EXPECT_EQ(KeyFromName("7"), '7');
+  EXPECT_EQ(KeyFromName("263"), 263);
+  EXPECT_EQ(KeyFromName("349"), -1);
+}
+
+TEST_F(InputScriptTest, PlayingAFrameFeedsTheInputLayerAndItsCallbacks) {
+  ParsedScript s = ParseInputScript("0 key A press\n2 key A release\n2 cursor 5 7\n3 mouse RIGHT press\n");
+  ScriptPlayer player(s.events);
+  input::SetKeyCallback(RecordKey);
+
+  player.Play(0);
+  EXPECT_EQ(input::GetKey('A'), input::PRESS);
+  player.Play(1);
+  EXPECT_EQ(input::GetKey('A'), input::PRESS);  // held until released
+  player.Play(2);
+  EXPECT_EQ(input::GetKey('A'), input::RELEASE);
+  double x = 0, y = 0;
+  input::GetCursorPos(&x, &y);
+  EXPECT_EQ(x, 5.0);
+  EXPECT_EQ(y, 7.0);
+  EXPECT_EQ(keyEvents, (std::vector<int>{'A' * 10 + 1, 'A' * 10 + 0}));
+  EXPECT_FALSE(player.Finished());
+  player.Play(10);  // a skipped frame still delivers its events
+  EXPECT_EQ(input::GetMouseButton(input::MOUSE_BUTTON_RIGHT), input::PRESS);
+  EXPECT_TRUE(player.Finished());
+}
+
+TEST_F(InputScriptTest, RepeatsKeepAKeyDownAndBadNumbersAreIgnored) {
+  input::OnKey(65, 0, input::PRESS, 0);
+  input::OnKey(65, 0, input::REPEAT, 0);
+  EXPECT_EQ(input::GetKey(65), input::PRESS);
+  input::OnKey(-1, 0, input::PRESS, 0);  // GLFW's unknown key
+  input::OnKey(5000, 0, input::PRESS, 0);
+  EXPECT_EQ(input::GetKey(-1), input::RELEASE);
+  EXPECT_EQ(input::GetKey(5000), input::RELEASE);
+}
+
+}  // namespace

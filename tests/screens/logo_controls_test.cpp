@@ -1,0 +1,134 @@
+#include <cstring>
+#include <string>
+
+#include <gtest/gtest.h>
+#include <stb_image.h>
+
+#include "tests/screens/game_run.h"
+
+namespace {
+
+const std::vector<std::string> kSmallWindow = {"--window", "1280x720", "--fixed-dt", "0.03"};
+
+std::vector<std::string> With(std::vector<std::string> args) {
+  args.insert(args.begin(), kSmallWindow.begin(), kSmallWindow.end());
+  return args;
+}
+
+struct Image {
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgba;
+  const unsigned char* At(int x, int y) const { return &rgba[(static_cast<std::size_t>(y) * width + x) * 4]; }
+};
+
+Image LoadPng(const std::string& path) {
+  Image image;
+  int channels = 0;
+  unsigned char* data = stbi_load(path.c_str(), &image.width, &image.height, &channels, 4);
+  if (data) {
+    image.rgba.assign(data, data + static_cast<std::size_t>(image.width) * image.height * 4);
+    stbi_image_free(data);
+  }
+  return image;
+}
+
+TEST(LogoScreenTest, HandsOverToTheMainMenuAfterALittleMoreThanFourSeconds) {
+  GameRun run = RunGame(With({"--frames", "200"}));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  long frame = run.FrameEntering(0);
+  ASSERT_GT(frame, 0) << run.output;
+  // Each logo stays until its timer first exceeds 2 s: 67 frames of 0.03 s.
+  EXPECT_EQ(frame, 2 * 67);
+  EXPECT_EQ(run.StatesEntered(), (std::vector<int>{6, 0}));
+}
+
+TEST(LogoScreenTest, SpaceOrEnterSkipsToTheMainMenu) {
+  GameRun space = RunGame(With({"--frames", "20"}), "0 key SPACE press\n");
+  EXPECT_EQ(space.FrameEntering(0), 1);
+  GameRun enter = RunGame(With({"--frames", "20"}), "5 key ENTER press\n");
+  EXPECT_EQ(enter.FrameEntering(0), 6);
+}
+
+TEST(LogoScreenTest, EscapeQuitsCleanly) {
+  GameRun run = RunGame(With({"--frames", "100"}), "3 key ESCAPE press\n");
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(run.LastFrame(), 3);
+  EXPECT_EQ(run.StatesEntered(), (std::vector<int>{6}));
+}
+
+TEST(ControlsScreenTest, KeysLeadToTheMenuOrTheLevel) {
+  GameRun t = RunGame(With({"--state", "2", "--frames", "10"}), "2 key T press\n");
+  EXPECT_EQ(t.StatesEntered(), (std::vector<int>{2, 0}));
+  GameRun y = RunGame(With({"--state", "2", "--frames", "10"}), "2 key Y press\n");
+  EXPECT_EQ(y.StatesEntered(), (std::vector<int>{2, 1}));
+  // Both in one frame: the later test in the frame, the level, wins.
+  GameRun both = RunGame(With({"--state", "2", "--frames", "10"}), "2 key T press\n2 key Y press\n");
+  EXPECT_EQ(both.StatesEntered(), (std::vector<int>{2, 1}));
+  GameRun escape = RunGame(With({"--state", "2", "--frames", "10"}), "4 key ESCAPE press\n");
+  EXPECT_EQ(escape.exitCode, 0);
+  EXPECT_EQ(escape.LastFrame(), 4);
+}
+
+// The logo is drawn 1067.5 x 311.5 pixels, centred; sample its middle band and
+// compare with the picture's own texels.
+void ExpectShowsPicture(const Image& shot, const Image& picture, float halfW, float halfH) {
+  ASSERT_GT(picture.width, 0);
+  int matches = 0, samples = 0;
+  for (float fx = -0.4f; fx <= 0.4f; fx += 0.05f) {
+    for (float fy = -0.3f; fy <= 0.3f; fy += 0.1f) {
+      int sx = static_cast<int>(shot.width / 2.0f + fx * 2.0f * halfW);
+      int sy = static_cast<int>(shot.height / 2.0f - fy * 2.0f * halfH);
+      int px = static_cast<int>((fx + 0.5f) * picture.width);
+      int py = static_cast<int>((fy * -1.0f + 0.5f) * picture.height);
+      const unsigned char* a = shot.At(sx, sy);
+      const unsigned char* b = picture.At(px, py);
+      ++samples;
+      if (std::abs(a[0] - b[0]) <= 8 && std::abs(a[1] - b[1]) <= 8 && std::abs(a[2] - b[2]) <= 8) ++matches;
+    }
+  }
+  EXPECT_GT(matches, samples * 8 / 10) << matches << " of " << samples;
+}
+
+bool HasVariety(const Image& shot) {
+  int distinct = 0;
+  const unsigned char* first = shot.At(0, 0);
+  for (int i = 0; i < shot.width * shot.height; i += 97)
+    if (std::memcmp(first, &shot.rgba[static_cast<std::size_t>(i) * 4], 3) != 0) ++distinct;
+  return distinct > 50;
+}
+
+TEST(LogoScreenTest, ScreenshotsShowBothLogos) {
+  std::string first = TempPath("logo1.png"), second = TempPath("logo2.png");
+  GameRun run = RunGame(With({"--frames", "80", "--screenshot", "10:" + first, "--screenshot", "75:" + second}));
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  Image a = LoadPng(first), b = LoadPng(second);
+  ASSERT_EQ(a.width, 1280);
+  ASSERT_EQ(a.height, 720);
+  EXPECT_TRUE(HasVariety(a));
+  ExpectShowsPicture(a, LoadPng("Assets/OstrelLogo.png"), 533.75f, 155.75f);
+  ExpectShowsPicture(b, LoadPng("Assets/FMODLogo.png"), 533.75f, 155.75f);
+}
+
+TEST(ControlsScreenTest, ScreenshotShowsThePictureAndTheTitle) {
+  std::string path = TempPath("controls.png");
+  GameRun run = RunGame({"--window", "1920x1080", "--state", "2", "--frames", "3", "--screenshot", "1:" + path});
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+  Image shot = LoadPng(path);
+  ASSERT_EQ(shot.width, 1920);
+  EXPECT_TRUE(HasVariety(shot));
+  ExpectShowsPicture(shot, LoadPng("Assets/controls.png"), 960.0f, 540.0f);
+}
+
+TEST(GameOptionsTest, HelpAndBadOptions) {
+  GameRun help = RunGame({"--help"});
+  EXPECT_EQ(help.exitCode, 0);
+  EXPECT_NE(help.output.find("--fixed-dt"), std::string::npos);
+  GameRun bad = RunGame({"--state", "4"});
+  EXPECT_EQ(bad.exitCode, 2);
+  EXPECT_NE(bad.output.find("bad value"), std::string::npos);
+  GameRun script = RunGame({"--frames", "2"}, "1 key NOPE press\n");
+  EXPECT_EQ(script.exitCode, 2);
+  EXPECT_NE(script.output.find("line 1"), std::string::npos);
+}
+
+}  // namespace
