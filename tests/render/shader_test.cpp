@@ -4,7 +4,6 @@
 
 #include "render/resource_manager.h"
 #include "render/shader.h"
-#include "render/texture.h"
 #include "tests/render/render_fixture.h"
 
 using testing::internal::CaptureStdout;
@@ -82,23 +81,4 @@ TEST_F(ShaderTest, UndeclaredUniformIsIgnoredSilently) {
   background.SetVector2f("uv_off_scale", glm::vec2(0.5f, 1.0f));
   EXPECT_EQ(GetCapturedStdout(), "");
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-}
-
-TEST_F(ShaderTest, BindFrameOfAStillImageSelectsTheWholePicture) {
-  Shader sprite(kSpriteVs, kSpriteFs);
-  Texture texture(0, 0, 0);
-  sprite.Use();
-  sprite.SetVector2f("uv_off_scale", glm::vec2(7.0f, 7.0f));
-  sprite.SetVector2f("uv_off_translate", glm::vec2(7.0f, 7.0f));
-
-  texture.BindFrame(sprite, 0);
-
-  float scale[2] = {};
-  float translate[2] = {};
-  glGetUniformfv(sprite.ID, glGetUniformLocation(sprite.ID, "uv_off_scale"), scale);
-  glGetUniformfv(sprite.ID, glGetUniformLocation(sprite.ID, "uv_off_translate"), translate);
-  EXPECT_EQ(scale[0], 1.0f);
-  EXPECT_EQ(scale[1], 1.0f);
-  EXPECT_EQ(translate[0], 0.0f);
-  EXPECT_EQ(translate[1], 0.0f);
 }

@@ -189,9 +189,10 @@ TEST_F(TextRendererTest, MissingFontIsReportedAndNotRegistered) {
 }
 
 TEST_F(TextRendererTest, FirstFontLoadedUnderANameStays) {
-  const GlyphMap before = text->fonts.at("default");
-  const std::string other = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-  if (std::filesystem::exists(other)) text->LoadFont(other, "default");
-  EXPECT_EQ(text->fonts.at("default").at('A').textureID, before.at('A').textureID);
+  const unsigned int firstA = GlyphOf('A').textureID;
+  CaptureStdout();
+  EXPECT_TRUE(text->LoadFont("Assets//no_such_font.ttf", "default"));
+  EXPECT_EQ(GetCapturedStdout(), "") << "a name already loaded opens no file";
+  EXPECT_EQ(GlyphOf('A').textureID, firstA);
   EXPECT_EQ(text->fonts.at("default").size(), 128u);
 }
