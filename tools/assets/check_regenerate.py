@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Regenerates the pictures and the font into a temporary folder and compares
+"""Regenerates the pictures, the font and the levels into a temporary folder and compares
 them byte for byte with the files in Assets/. Run from the repository root.
 
 Fails when a generator is not deterministic, when someone edited a PNG by hand
@@ -33,7 +33,8 @@ def main():
     made = set(written)
     for path in sorted((repo / "Assets").rglob("*")):
         rel = path.relative_to(repo).as_posix()
-        if path.suffix.lower() in (".png", ".ttf") and rel not in made:
+        generated_kind = path.suffix.lower() in (".png", ".ttf", ".bmp") or rel.startswith("Assets/Levels/")
+        if generated_kind and rel not in made:
             faults.append(f"{rel}: no generator makes it")
     for fault in faults:
         print("FAIL:", fault)

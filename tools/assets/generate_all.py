@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""Regenerates every picture and the font of the game (and its sounds).
+"""Regenerates every picture, the font and the levels of the game (and its sounds).
 
     /usr/bin/python3 tools/assets/generate_all.py [--out DIR] [--skip-sound]
 
@@ -19,6 +19,9 @@ sys.path.insert(0, str(HERE))
 import make_font  # noqa: E402
 import pictures  # noqa: E402
 
+sys.path.insert(0, str(HERE / "levels"))
+import build_levels  # noqa: E402
+
 FONT_PATH = "Assets/threebyfive.ttf"
 SOUND_SCRIPT = HERE / "sound" / "generate_sounds.py"
 
@@ -34,6 +37,7 @@ def generate(out, verbose=False):
         target.parent.mkdir(parents=True, exist_ok=True)
         pictures.save(entry.build(), target)
         written.append(entry.path)
+    written += build_levels.generate(out)
     if verbose:
         for path in written:
             print(path)
