@@ -1,7 +1,6 @@
 #include "render/text_renderer.h"
 
 #include <iostream>
-#include <vector>
 
 #include <epoxy/gl.h>
 #include <ft2build.h>
@@ -16,25 +15,15 @@ constexpr FT_UInt kPixelHeight = 48;
 constexpr int kFirstCode = 0;
 constexpr int kLastCode = 127;
 
-// FreeType rows may be padded; GL wants them packed (unpack alignment 1).
+// Rendered glyphs are stored top row first; their rows may be padded.
 unsigned int UploadBitmap(const FT_Bitmap& bitmap) {
-  const int width = static_cast<int>(bitmap.width);
-  const int rows = static_cast<int>(bitmap.rows);
-  std::vector<unsigned char> packed;
-  const unsigned char* pixels = bitmap.buffer;
-  if (bitmap.pitch != width && rows > 0) {
-    packed.resize(static_cast<std::size_t>(width) * rows);
-    for (int row = 0; row < rows; ++row)
-      for (int col = 0; col < width; ++col)
-        packed[static_cast<std::size_t>(row) * width + col] =
-            bitmap.pitch > 0 ? bitmap.buffer[row * bitmap.pitch + col]
-                             : bitmap.buffer[(rows - 1 - row) * -bitmap.pitch + col];
-    pixels = packed.data();
-  }
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, bitmap.pitch);
   unsigned int texture = 0;
   glGenTextures(1, &texture);
   glBindTexture(GL_TEXTURE_2D, texture);
-  glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, width, rows, 0, GL_RED, GL_UNSIGNED_BYTE, pixels);
+  glTexImage2D(GL_TEXTURE_2D, 0, GL_RED, static_cast<GLsizei>(bitmap.width),
+               static_cast<GLsizei>(bitmap.rows), 0, GL_RED, GL_UNSIGNED_BYTE, bitmap.buffer);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);

@@ -127,6 +127,11 @@ protected:
         }
     return {low, high};
   }
+  int LitInRow(int y) {
+    int lit = 0;
+    for (int x = 0; x < kWidth; ++x) lit += ReadPixel(x, y).r != 0;
+    return lit;
+  }
   const Glyph& GlyphOf(char c) { return text->fonts.at("default").at(c); }
 
   std::unique_ptr<Shader> fontShader;
@@ -160,6 +165,12 @@ TEST_F(TextRendererTest, TextSitsOnItsBaselineWithDescendersBelow) {
   ASSERT_GT(p.size.y, p.bearing.y) << "the font's p has a descender";
   text->RenderText("p", 20.0f, 40.0f, 1.0f, glm::vec3(1, 1, 1), "default");
   EXPECT_EQ(LitRows().first, 40 - (p.size.y - p.bearing.y));
+
+  // Upright: a T's bar is its top row.
+  Clear();
+  text->RenderText("T", 20.0f, 40.0f, 1.0f, glm::vec3(1, 1, 1), "default");
+  const auto [bottom, top] = LitRows();
+  EXPECT_GT(LitInRow(top), 2 * LitInRow(bottom));
 }
 
 TEST_F(TextRendererTest, ColourIsPassedUnchanged) {
