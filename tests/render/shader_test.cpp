@@ -82,3 +82,18 @@ TEST_F(ShaderTest, UndeclaredUniformIsIgnoredSilently) {
   EXPECT_EQ(GetCapturedStdout(), "");
   EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
 }
+
+TEST_F(ShaderTest, LongCompileLogIsCutToTheBuffer) {
+  std::string source = "#version 330 core\nvoid main() {\n";
+  for (int i = 0; i < 200; ++i) source += "  undeclared_" + std::to_string(i) + " = 1;\n";
+  const std::string broken = WriteFile("long.fs", source + "}\n");
+  CaptureStdout();
+  Shader shader(kSpriteVs, broken.c_str());
+  const std::string out = GetCapturedStdout();
+
+  const std::string head = "ERROR::SHADER_COMPILATION_ERROR of type: FRAGMENT\n";
+  ASSERT_EQ(out.rfind(head, 0), 0u) << out;
+  const std::size_t logLength = out.find(kSeparator) - head.size();
+  EXPECT_GE(logLength, 900u) << "the driver reports one error per line";
+  EXPECT_LE(logLength, 1023u);
+}
