@@ -1,3 +1,4 @@
+#include <memory>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -5,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "render/resource_manager.h"
+#include "render/text_renderer.h"
 #include "tests/render/render_fixture.h"
 
 using testing::internal::CaptureStdout;
@@ -85,4 +87,20 @@ TEST_F(ResourceManagerTest, ClearReleasesTheTexturesWhileTheContextLives) {
 
   EXPECT_FALSE(glIsTexture(id));
   EXPECT_THROW(resources.GetTexture("CursorTexture"), std::out_of_range);
+}
+
+// Screens are static objects: their managers and the text renderer die after
+// the window and its context are gone, and must make no GL call then.
+class OutlivesTheContextTest : public RenderTest {
+protected:
+  ResourceManager resources;
+  std::unique_ptr<TextRenderer> text;
+};
+
+TEST_F(OutlivesTheContextTest, ResourcesAreReleasedSafelyAfterTheWindow) {
+  const std::string image = WritePng("a.png", 1, 1, 4, {1, 2, 3, 255});
+  resources.LoadTexture("CursorTexture", image.c_str(), 0);
+  resources.LoadShader("FontShader", kFontVs, kFontFs);
+  text = std::make_unique<TextRenderer>(kFontVs, kFontFs);
+  ASSERT_TRUE(text->LoadFont("Assets//threebyfive.ttf", "default"));
 }
