@@ -21,6 +21,15 @@ NAMES_PATH = "Assets/Levels/levelNames.txt"
 
 # (module, display name) in playing order: entry N becomes level N.
 LEVELS = [
+    ("level_first_steps", "First Steps"),
+    ("level_wet_feet", "Wet Feet"),
+    ("level_fire_below", "Fire Below"),
+    ("level_breaking_ground", "Breaking Ground"),
+    ("level_wings", "Wings in the Dark"),
+    ("level_brute", "The Brute"),
+    ("level_rifles", "Rifle Ridge"),
+    ("level_rocketeers", "Rocket Row"),
+    ("level_gunners", "Bullet Storm"),
 ]
 
 

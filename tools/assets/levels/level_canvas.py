@@ -89,6 +89,32 @@ class Level:
         region = self.cells[y0:y0 + depth, x0:x1]
         region[region == CLEAR] = material
 
+    def frame(self, wall=4):
+        """Obsidian bedrock and side walls: rockets cannot open a way out of
+        the world, and nobody walks off its edge."""
+        self.rect(0, 0, self.width, wall, OBSIDIAN)
+        self.rect(0, 0, wall, self.height, OBSIDIAN)
+        self.rect(self.width - wall, 0, self.width, self.height, OBSIDIAN)
+
+    def steps(self, spans, material=STONE, base=0):
+        """Ground of flat spans with upright faces: (x0, x1, top) each."""
+        for x0, x1, top in spans:
+            self.rect(x0, base, x1, top, material)
+
+    def basin(self, x0, x1, bottom, top, liquid, level, liner=OBSIDIAN, thickness=4):
+        """Digs a pit x0..x1 wide from row bottom up through top, lines it and
+        fills it with liquid up to row level. Lava wears stone and melts ice,
+        so its basins are lined with obsidian."""
+        self.rect(x0 - thickness, bottom - thickness, x1 + thickness, top, liner)
+        self.clear(x0, bottom, x1, self.height)
+        self.pour(x0, x1, bottom, level - bottom, liquid)
+
+    def cave(self, x0, x1, floor, height, corner=24):
+        """Carves a flat-floored chamber with its upper corners cut off."""
+        top = floor + height
+        self.polygon([(x0, floor), (x1, floor), (x1, top - corner), (x1 - corner, top),
+                      (x0 + corner, top), (x0, top - corner)], CLEAR)
+
     # --- queries ----------------------------------------------------------
     def top(self, x, below=None):
         """The top row of the first solid cell at or under row below."""
@@ -103,7 +129,9 @@ class Level:
     def place(self, marker, x, y):
         h = HALF_SIZE[marker]
         box = self.cells[y - h:y + h, x - h:x + h]
-        if box.shape != (2 * h, 2 * h) or np.any(box != CLEAR):
+        # boxes float and are never hurt, so they may sit under water; characters start dry
+        allowed = (CLEAR, WATER) if marker in (TREASURE, HEALTH) else (CLEAR,)
+        if box.shape != (2 * h, 2 * h) or not np.all(np.isin(box, allowed)):
             raise ValueError(f"{MARKERS[marker]} at {x}, {y}: its box is not open space")
         self.cells[y, x] = marker
 
