@@ -30,6 +30,8 @@ LEVELS = [
     ("level_rifles", "Rifle Ridge"),
     ("level_rocketeers", "Rocket Row"),
     ("level_gunners", "Bullet Storm"),
+    ("level_crossfire", "Crossfire"),
+    ("level_last_dune", "The Last Dune"),
 ]
 
 
