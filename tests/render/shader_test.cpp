@@ -97,3 +97,12 @@ TEST_F(ShaderTest, LongCompileLogIsCutToTheBuffer) {
   EXPECT_GE(logLength, 900u) << "the driver reports one error per line";
   EXPECT_LE(logLength, 1023u);
 }
+
+TEST_F(ShaderTest, GivenGeometryStageIsReadAndCompiledToo) {
+  CaptureStdout();
+  Shader shader(kSpriteVs, kSpriteFs, "Shaders//no_such_file.gs");
+  const std::string out = GetCapturedStdout();
+  EXPECT_EQ(out.rfind("ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ\n  Shaders//no_such_file.gs\n", 0), 0u) << out;
+  EXPECT_NE(out.find("ERROR::SHADER_COMPILATION_ERROR of type: GEOMETRY\n"), std::string::npos) << out;
+  EXPECT_EQ(out.find("of type: VERTEX"), std::string::npos) << out;
+}
