@@ -1,7 +1,7 @@
 """Level 9: every enemy kind together, on three times the ground.
 
 A sand valley holds a melee brute under two bats; a fort across a lava moat
-(60 cells, a running jump) has a gunner inside its hall and a rifle on its
+(50 cells, a running jump) has a gunner inside its hall and a rifle on its
 roof, and is entered by blasting its wall; then a stair of 24-cell steps
 climbs to a plateau where a rocket enemy watches a pool. Health boxes wait
 after each fight.
@@ -18,7 +18,7 @@ def build():
     lv.ground([(150, 80), (200, 60), (330, 60), (380, 80)], material=SAND, base=54)
     lv.rect(150, 0, 380, 54, STONE)
     # the fort: a hall behind a lava moat, a door out on the far side
-    lv.basin(400, 460, 50, 80, LAVA, 72)
+    lv.basin(370, 420, 50, 80, LAVA, 72)
     lv.rect(470, 80, 730, 170, STONE)
     lv.clear(484, 80, 716, 156)
     lv.clear(716, 80, 730, 106)
@@ -33,9 +33,9 @@ def build():
     lv.place(BAT, 300, 250)
     lv.stand(MELEE, 240)
     lv.stand(TREASURE, 310)
-    lv.stand(GUNNER, 600)
+    lv.stand(GUNNER, 600, below=150)
     lv.stand(RIFLE, 650)
-    lv.stand(TREASURE, 695)
+    lv.stand(TREASURE, 695, below=150)
     lv.stand(HEALTH, 745)
     lv.stand(HEALTH, 975)
     lv.stand(TREASURE, 1040, below=215)
