@@ -7,12 +7,10 @@
 #include <stb_image_write.h>
 
 #include "render/sprite_renderer.h"
-#include "tests/render/mesa_leaks.h"
 
 void RenderTest::SetUp() {
   GlTest::SetUp();
   if (IsSkipped() || HasFatalFailure()) return;
-  KeepGlDriversLoaded();
   InitRenderData(&glyphVAO, &glyphVBO);
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

@@ -1,9 +1,6 @@
 // The grid texture read back from a hidden window (Xvfb + Mesa in CI).
 #include <gtest/gtest.h>
 
-#include <dlfcn.h>
-#include <link.h>
-
 #include <cstring>
 #include <memory>
 
@@ -22,26 +19,11 @@ constexpr unsigned ViewWidth = 32;
 constexpr unsigned ViewHeight = 18;
 constexpr int Block = 10;
 
-// Mesa unloads its DRI driver at glfwTerminate while the driver's globals
-// still hold its allocations, and LeakSanitizer then reports them as leaks
-// of an unknown module. Pinning the loaded driver keeps them reachable.
-void PinGlDriver() {
-  dl_iterate_phdr(
-      [](dl_phdr_info* info, std::size_t, void*) {
-        if (info->dlpi_name && std::strstr(info->dlpi_name, "_dri.so")) {
-          dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
-        }
-        return 0;
-      },
-      nullptr);
-}
-
 class GridViewTest : public GlTest {
 protected:
   void SetUp() override {
     GlTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    PinGlDriver();
     InitRenderData(&glyphVAO, &glyphVBO);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
