@@ -1,0 +1,4 @@
+#include "game/flags.h"
+
+bool Muted = false;
+bool ShowFps = false;

@@ -1,0 +1,140 @@
+#include "game/player.h"
+
+#include <cmath>
+
+#include "app/input.h"
+#include "game/flags.h"
+#include "game/particles.h"
+#include "game/weapons.h"
+
+namespace game {
+namespace {
+
+constexpr unsigned kRunFrames = 4;
+constexpr float kRunFrameTime = 0.1f;
+constexpr float kStrideCells = 4.0f;  // a walk cycle frame lasts 4 / (speed in cells per second)
+constexpr unsigned kStandingFrame = 3;
+constexpr unsigned kAirborneFrame = 0;
+constexpr unsigned kFootfallFrameA = 1;
+constexpr unsigned kFootfallFrameB = 3;
+
+bool Pressed(int state) { return state == input::PRESS; }
+
+}  // namespace
+
+Player MakePlayer(Shader* spriteShader, Texture* playerTexture, float S, glm::vec3 position) {
+  const float half = kPlayerHalfSizeCells * S;
+  const GameObject body(MakeSprite(spriteShader, playerTexture, kRunFrames, 0, kRunFrameTime, true, false),
+                        "Player", position, glm::vec3(0.0f), glm::vec3(0.0f, -kGravityCells * S, 0.0f),
+                        kPlayerMass, 1.0f, glm::vec2(half, half), 0.0f, true);
+  return Player(Walker(Character(body, kPlayerHealth, glm::vec3(0.0f)), kPlayerMaxRunCells * S,
+                       kPlayerGroundAccelerationCells * S, kPlayerAirAccelerationCells * S,
+                       kPlayerJumpSpeedCells * S));
+}
+
+PlayerControls ReadPlayerControls() {
+  PlayerControls c;
+  c.left = Pressed(input::GetKey(kKeyA));
+  c.right = Pressed(input::GetKey(kKeyD));
+  c.jump = Pressed(input::GetKey(input::KEY_SPACE));
+  c.fire = Pressed(input::GetMouseButton(input::MOUSE_BUTTON_LEFT));
+  return c;
+}
+
+void HandlePlayerInput(Player& player, float dt) { ApplyPlayerControls(player, ReadPlayerControls(), dt); }
+
+void ApplyPlayerControls(Player& player, PlayerControls controls, float dt) {
+  if (controls.left && !controls.right)
+    player.Run(true, dt);
+  else if (controls.right && !controls.left)
+    player.Run(false, dt);
+
+  if (controls.jump) {
+    if (!player.jumpHeld) {
+      // The press only arms the boost; the speed comes over the next frames.
+      player.jumpHeld = true;
+      if (player.IsOnGround()) player.jumpTime = kJumpBoostSeconds;
+    } else if (player.jumpTime > 0.0f) {
+      player.jumpTime -= dt;
+      player.Jump(player.jumpTime < 0.0f ? player.jumpTime + dt : dt);
+    }
+  } else {
+    player.jumpHeld = false;
+    // Releasing in the air ends the boost, so a new press cannot extend it.
+    if (!player.IsOnGround()) player.jumpTime = 0.0f;
+  }
+
+  player.fireHeld = controls.fire;
+}
+
+bool TryFirePlayerRocket(Player& player, RocketPool& rockets, const Playfield& field, bool paused) {
+  if (!Pressed(input::GetMouseButton(input::MOUSE_BUTTON_LEFT)) || player.fireHeld ||
+      !(player.rocketCooldown < 0.0f) || !player.active || paused)
+    return false;
+  if (!Muted) PlayPlain(field.sounds, field.sounds.rocketLaunch);
+  return FireRocket(player, rockets, field.cellSize) != nullptr;
+}
+
+bool PlayJumpSound(const Player& player, const SoundBank& sounds) {
+  if (!Pressed(input::GetKey(input::KEY_SPACE)) || !player.IsOnGround() || player.jumpHeld || Muted) return false;
+  PlayPlain(sounds, sounds.playerJump);
+  return true;
+}
+
+void UpdatePlayer(Player& player, const Playfield& field, float dt) {
+  // Checked first so that a dead player bursts and cries out once, not every
+  // frame the screen keeps running.
+  if (!player.active) return;
+  const float S = field.cellSize;
+  if (!player.IsAlive()) {
+    if (!Muted) PlayPlain(field.sounds, field.sounds.playerDefeated);
+    SpawnDebris(player, field.spriteShader, field.explosionTexture, field.smoke, S);
+    player.active = false;
+    return;
+  }
+
+  if (player.GetPreviousHealth() > player.GetHealth()) {
+    if (!Muted) PlayPlain(field.sounds, field.sounds.playerHurt);
+    SpawnDamageNumber(player, field.text, S);
+  }
+  player.SavePreviousHealth();
+
+  const unsigned frameBefore = player.sprite.currentFrame;
+  player.Integrate(dt, S);
+
+  const bool onGround = player.IsOnGround();
+  if (player.velocity.x != 0.0f && onGround) {
+    player.sprite.paused = false;
+    player.sprite.frameTime = kStrideCells / std::abs(player.velocity.x / S);
+    const unsigned frame = player.sprite.currentFrame;
+    if (frame != frameBefore && (frame == kFootfallFrameA || frame == kFootfallFrameB) && !Muted)
+      PlayPlain(field.sounds, field.sounds.playerStep);
+  } else {
+    player.sprite.paused = true;
+    player.sprite.currentFrame = onGround ? kStandingFrame : kAirborneFrame;
+  }
+
+  if (field.grid) player.SenseCells(*field.grid, S);
+  player.ApplyEnvironment(dt, S);
+
+  player.rocketCooldown -= dt;
+  player.invulnerable -= dt;
+  player.Blink();
+
+  const float half = kPlayerHalfSizeCells * S;
+  player.scale = glm::vec2(player.target.x > player.position.x ? half : -half, half);
+}
+
+void SimulatePlayer(Player& player, world::PixelGrid& grid, float S, PlayerControls controls, int frames,
+                    float dt) {
+  Playfield field;
+  field.grid = &grid;
+  field.cellSize = S;
+  field.player = &player;
+  for (int i = 0; i < frames; ++i) {
+    ApplyPlayerControls(player, controls, dt);
+    UpdatePlayer(player, field, dt);
+  }
+}
+
+}  // namespace game

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstddef>
+#include <vector>
+
+#include "game/game_object.h"
+
+namespace game {
+
+inline constexpr std::size_t kRocketPoolSize = 100;
+inline constexpr std::size_t kBulletPoolSize = 500;
+inline constexpr std::size_t kSmokePoolSize = 1000;
+inline constexpr std::size_t kTextPoolSize = 1000;
+
+// Objects that come and go during play. The pool is filled once when a level
+// starts; spawning reuses the first inactive object and never allocates.
+template <class T>
+struct Pool {
+  std::vector<T> objects;
+
+  // The first inactive object, or null when all are in use: the spawn is lost.
+  // The spawner sets the fields it needs, then `active` last.
+  T* Acquire() {
+    for (T& object : objects)
+      if (!object.active) return &object;
+    return nullptr;
+  }
+
+  std::size_t ActiveCount() const {
+    std::size_t n = 0;
+    for (const T& object : objects) n += object.active ? 1 : 0;
+    return n;
+  }
+};
+
+using RocketPool = Pool<Rocket>;
+using BulletPool = Pool<Bullet>;
+using ParticlePool = Pool<Particle>;
+using TextParticlePool = Pool<TextParticle>;
+
+// The level's pools, inactive: rockets and bullets collide with the grid,
+// particles never do. Textures and shaders belong to the screen's resources.
+RocketPool MakeRocketPool(Shader* spriteShader, Texture* rocketTexture,
+                          std::size_t size = kRocketPoolSize);
+BulletPool MakeBulletPool(Shader* spriteShader, Texture* bulletTexture,
+                          std::size_t size = kBulletPoolSize);
+ParticlePool MakeSmokePool(Shader* spriteShader, Texture* smokeTexture,
+                           std::size_t size = kSmokePoolSize);
+TextParticlePool MakeTextPool(Shader* fontShader, std::size_t size = kTextPoolSize);
+
+}  // namespace game

@@ -1,0 +1,79 @@
+// Counts heap allocations while a full gameplay frame runs: pools are made
+// once at level start, so stepping, spawning and exploding must not allocate.
+#include <atomic>
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "game/particles.h"
+#include "game/weapons.h"
+#include "tests/game/game_test_support.h"
+
+namespace {
+std::atomic<bool> counting{false};
+std::atomic<int> allocations{0};
+}  // namespace
+
+// The replacements pair malloc with free themselves; GCC cannot see that
+// through inlining.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+
+void* operator new(std::size_t size) {
+  if (counting) ++allocations;
+  if (void* p = std::malloc(size ? size : 1)) return p;
+  throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+
+using namespace game;
+using namespace game_test;
+
+namespace {
+
+TEST(Allocation, AFrameWithShotsExplosionsAndEffectsAllocatesNothing) {
+  world::PixelGrid grid = MakeGrid(300, 150);
+  Fill(grid, 0, 0, 300, 40, world::STONE);
+  Player player = PlayerOnFloor(grid, 100, 40);
+  std::vector<GroundCharacter> melee{GroundCharacter(Walker(MakeCharacter(CellCentre(200, 50)), 1, 1, 1, 1))};
+  RocketEnemy shooter{Walker(MakeCharacter(CellCentre(150, 100)), 1, 1, 1, 1)};
+  shooter.target = player.position;
+  Camera camera;
+  RocketPool rockets = MakeRocketPool(nullptr, nullptr);
+  BulletPool bullets = MakeBulletPool(nullptr, nullptr);
+  ParticlePool smoke = MakeSmokePool(nullptr, nullptr);
+  TextParticlePool text = MakeTextPool(nullptr);
+  Playfield field;
+  field.grid = &grid;
+  field.cellSize = kS;
+  field.player = &player;
+  field.camera = &camera;
+  field.meleeEnemies = melee;
+  field.smoke = &smoke;
+  field.text = &text;
+
+  counting = true;
+  for (int frame = 0; frame < 120; ++frame) {
+    if (frame % 10 == 0) {
+      FireRocket(shooter, rockets, kS);
+      FireBullet(shooter, bullets, kS, 200 * kS, 20);
+    }
+    ApplyPlayerControls(player, {false, true, frame % 30 < 10, false}, kDt);
+    UpdatePlayer(player, field, kDt);
+    UpdateParticles(smoke, kDt, kS);
+    UpdateParticles(text, kDt, kS);
+    SpawnDebris(melee[0], nullptr, nullptr, &smoke, kS);
+    melee[0].AddHealth(-1);
+    SpawnDamageNumber(melee[0], &text, kS);
+    SpawnAlertMark(melee[0], &text, kS);
+    UpdateRockets(rockets, field, kDt);
+    UpdateBullets(bullets, field, kDt);
+  }
+  counting = false;
+  EXPECT_EQ(allocations.load(), 0);
+  EXPECT_LT(player.GetHealth(), 100) << "the frames did hit the player";
+}
+
+}  // namespace

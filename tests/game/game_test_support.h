@@ -1,0 +1,48 @@
+#pragma once
+
+#include "game/game_object.h"
+#include "game/player.h"
+#include "world/pixel_grid.h"
+
+#include <glm/geometric.hpp>
+
+// Small worlds for gameplay tests: S = 4 (a 1536-pixel-wide window).
+namespace game_test {
+
+inline constexpr float kS = 4.0f;
+inline constexpr float kDt = 1.0f / 60.0f;
+
+inline world::PixelGrid MakeGrid(int width, int height) {
+  return world::PixelGrid(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), kS);
+}
+
+// Fills cells x in [x0, x1), y in [y0, y1).
+inline void Fill(world::PixelGrid& grid, int x0, int y0, int x1, int y1, world::Material m) {
+  for (int y = y0; y < y1; ++y)
+    for (int x = x0; x < x1; ++x) grid.SetCell(x, y, m, 0.0f, 0.0f, false);
+}
+
+// World position of a cell's centre.
+inline glm::vec3 CellCentre(float x, float y) { return glm::vec3((x + 0.5f) * kS, (y + 0.5f) * kS, 0.0f); }
+
+// An active character with the walkers' common shape.
+inline game::Character MakeCharacter(glm::vec3 position, int health = 100, float mass = 50.0f) {
+  const game::GameObject body(game::StillSprite(nullptr, nullptr), "Target", position, glm::vec3(0.0f),
+                              glm::vec3(0.0f), mass, 1.0f, glm::vec2(8 * kS, 8 * kS), 0.0f, true);
+  game::Character c(body, health, glm::vec3(0.0f));
+  c.active = true;
+  return c;
+}
+
+// The level's player, active and ready to fire, with its feet resting on the
+// top of a floor whose surface row is `floorTop` (after settling frames).
+inline game::Player PlayerOnFloor(world::PixelGrid& grid, float x, int floorTop) {
+  game::Player p = game::MakePlayer(nullptr, nullptr, kS, glm::vec3(x * kS, (floorTop + 10.0f) * kS, 0.0f));
+  p.active = true;
+  p.rocketCooldown = 0.0f;
+  p.target = p.position + glm::vec3(100.0f * kS, 0.0f, 0.0f);
+  game::SimulatePlayer(p, grid, kS, {}, 90, kDt);
+  return p;
+}
+
+}  // namespace game_test
