@@ -264,6 +264,10 @@ TEST(Environment, LavaThrowsOutAndBurnsOncePerInvulnerability) {
   d.ApplyEnvironment(0.01f, kS);
   EXPECT_EQ(d.velocity.y, -100 * kS);
   EXPECT_EQ(d.velocity.x, -100 * kS);
+
+  d.SetInvulnerable(1.0f);
+  d.ApplyEnvironment(0.01f, kS);
+  EXPECT_EQ(d.invulnerable, 1.0f) << "a longer invulnerability is not cut short";
 }
 
 TEST(Environment, SteamPushesGentlyAndHurtsEveryFrame) {

@@ -112,6 +112,14 @@ TEST_F(Particles, ExpireWhenTheirLifetimeRunsOut) {
   EXPECT_TRUE(text.objects[0].active);
   UpdateParticles(text, 0.11f, kS);
   EXPECT_FALSE(text.objects[0].active);
+
+  Particle& p = smoke.objects[0];
+  p.lifetime = 0.5f;
+  p.active = true;
+  UpdateParticles(smoke, 0.25f, kS);
+  EXPECT_TRUE(p.active);
+  UpdateParticles(smoke, 0.25f, kS);
+  EXPECT_FALSE(p.active) << "a lifetime of exactly 0 is over";
 }
 
 TEST_F(Particles, AFlashPlaysItsNineFramesOnceThenHolds) {
