@@ -69,18 +69,6 @@ TEST_F(Sensing, GroundIsTheFirstSolidCellWithinThreeUnderTheFeet) {
   EXPECT_FALSE(w.IsOnGround());
 }
 
-TEST_F(Sensing, TractionOfEachGround) {
-  const struct {
-    world::Material ground;
-    float traction;
-  } cases[] = {{STONE, 1.0f}, {OBSIDIAN, 1.0f}, {SAND, 0.6f}, {ICE, 0.2f}, {WATER, 0.0f}, {LAVA, 0.0f}};
-  for (const auto& c : cases) {
-    grid.SetCell(20, 12, c.ground, 0, 0, false);
-    w.SenseCells(grid, kS);
-    EXPECT_FLOAT_EQ(w.traction, c.traction) << c.ground;
-  }
-}
-
 TEST_F(Sensing, OutsideTheGridReadsClearAndKeepsTheLastGround) {
   grid.SetCell(20, 11, STONE, 0, 0, false);
   w.SenseCells(grid, kS);
