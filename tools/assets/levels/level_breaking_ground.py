@@ -24,8 +24,8 @@ def build():
     lv.heap(255, 60, 30, 16, SAND)
     # the rocket-jump pad at the cliff's foot
     lv.rect(370, 56, 420, 60, OBSIDIAN)
-    # a second, thicker wall on the plateau: two rockets
-    lv.rect(560, 150, 610, 330, STONE)
+    # a second, thicker wall on the plateau: three or four rockets
+    lv.rect(560, 150, 600, 330, STONE)
     lv.stand(PLAYER, 40)
     lv.stand(TREASURE, 250, below=30)
     lv.stand(TREASURE, 450)

@@ -12,19 +12,17 @@ from level_canvas import HEALTH, LAVA, MELEE, PLAYER, SAND, STONE, TREASURE, Lev
 def build():
     lv = Level(768, 432)
     lv.frame()
-    lv.steps([(0, 420, 60), (420, 480, 60), (480, 768, 90)])
-    # the first arena ends at a step the brute cannot climb but the player can
-    lv.rect(400, 60, 420, 84, STONE)
-    lv.basin(430, 480, 36, 60, LAVA, 52)
+    lv.steps([(0, 484, 60), (484, 768, 80)])
+    lv.basin(430, 480, 36, 60, LAVA, 52)   # 50 cells: a running jump, 20 cells up
     # the second arena is sand: everyone runs a little slower on it
-    lv.rect(480, 86, 764, 90, SAND)
+    lv.rect(484, 76, 764, 80, SAND)
     # a ledge over the first arena to shoot down from
     lv.rect(180, 122, 300, 130, STONE)
-    lv.steps([(100, 130, 84), (130, 160, 108)])
+    lv.steps([(90, 130, 84), (130, 170, 108)])
     lv.stand(PLAYER, 40)
     lv.stand(TREASURE, 240, below=160)
     lv.stand(MELEE, 330)
-    lv.stand(TREASURE, 385)
+    lv.stand(TREASURE, 372)
     lv.stand(HEALTH, 505)
     lv.stand(MELEE, 640)
     lv.stand(TREASURE, 740)

@@ -25,8 +25,8 @@ def build():
     # the stair to the plateau, and a pool in the plateau's dip
     lv.steps([(760, 800, 104), (800, 840, 128), (840, 880, 152), (880, 920, 176), (920, 960, 200),
               (960, 1148, 224)], base=80)
-    lv.polygon([(1000, 225), (1020, 204), (1060, 204), (1080, 225)], CLEAR)
-    lv.pour(1000, 1080, 204, 18, WATER)
+    lv.polygon([(995, 225), (1025, 206), (1055, 206), (1085, 225)], CLEAR)
+    lv.pour(995, 1085, 206, 16, WATER)
     lv.stand(PLAYER, 40)
     lv.stand(HEALTH, 120)
     lv.place(BAT, 220, 200)

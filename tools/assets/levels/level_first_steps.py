@@ -19,8 +19,11 @@ def build():
     lv.heap(485, 96, 45, 14, SAND)
     # an overhang above the first steps that a careless jump bumps into
     lv.rect(150, 150, 230, 158, STONE)
-    # shelves climbing back to the left, each 24 cells above the last
-    for x0, x1, top in [(580, 670, 190), (470, 560, 214), (360, 450, 238), (250, 340, 262), (110, 230, 286)]:
+    # shelves climbing back to the left, each 24 cells above the last and 10
+    # cells across from it: a standing jump steered sideways reaches the next
+    # one. The first ends 40 cells short of the top step, leaving head room for
+    # the hop onto that step.
+    for x0, x1, top in [(560, 640, 192), (470, 550, 216), (380, 460, 240), (290, 370, 264), (110, 280, 288)]:
         lv.rect(x0, top - 10, x1, top, STONE)
     lv.stand(PLAYER, 40)
     lv.stand(TREASURE, 290)

@@ -15,19 +15,19 @@ def build():
     lv.frame()
     # trench walls rise 0.7 to 0.8 cells per cell: walkable out of the water too
     lv.ground([(0, 70), (80, 70), (105, 50), (155, 50), (180, 70), (240, 70), (260, 84), (300, 84),
-               (320, 70), (340, 70), (380, 42), (450, 42), (490, 70), (540, 70), (560, 96), (620, 96),
-               (640, 70), (768, 70)])
+               (320, 70), (340, 70), (380, 42), (450, 42), (490, 70), (530, 70), (565, 96), (615, 96),
+               (650, 70), (768, 70)])
     lv.pour(340, 490, 42, 26, WATER)
     # a stone lip on each trench so the bullets have something to chew first
     lv.rect(180, 60, 194, 80, STONE)
-    lv.rect(490, 60, 504, 80, STONE)
+    lv.rect(505, 60, 519, 80, STONE)
     lv.stand(PLAYER, 40)
     lv.stand(TREASURE, 130)
     lv.stand(GUNNER, 280)
     lv.stand(HEALTH, 210)
     lv.stand(TREASURE, 415, below=60)
     lv.stand(GUNNER, 590)
-    lv.stand(HEALTH, 522)
+    lv.stand(HEALTH, 662)
     lv.stand(GUNNER, 700)
     lv.stand(TREASURE, 745)
     return lv

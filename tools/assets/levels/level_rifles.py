@@ -25,6 +25,6 @@ def build():
     lv.stand(TREASURE, 460)
     lv.stand(RIFLE, 530)
     lv.stand(HEALTH, 565)
-    lv.stand(RIFLE, 700)
-    lv.stand(TREASURE, 740)
+    lv.stand(RIFLE, 700, below=200)
+    lv.stand(TREASURE, 740, below=200)
     return lv

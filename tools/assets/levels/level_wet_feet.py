@@ -17,18 +17,20 @@ def build():
     lv.steps([(470, 500, 80), (500, 520, 100), (520, 768, 120)])
     lv.pour(90, 200, 48, 10, WATER)
     lv.pour(240, 420, 18, 40, WATER)
-    # a sand bank on the deep pool's rim slides into the water as the level starts
-    lv.heap(430, 60, 18, 10, SAND)
+    # a sand bank between the pools
+    lv.heap(220, 60, 16, 8, SAND)
     # the flooded tunnel: its floor 40 cells below the rock's top
-    lv.polygon([(540, 121), (597, 80), (643, 80), (700, 121), (666, 121), (643, 104), (597, 104),
-                (574, 121)], CLEAR)
-    lv.pour(540, 700, 80, 32, WATER)
-    # a cliff face above the tunnel so the only way on is through it
-    lv.rect(600, 120, 640, 200, STONE)
+    # the flooded tunnel: an open pit, then a low roof to pass under; the
+    # pit is wide enough that a running player drops into it
+    lv.polygon([(540, 121), (600, 78), (650, 78), (710, 121), (663, 121), (640, 104), (610, 104),
+                (610, 121)], CLEAR)
+    lv.pour(540, 710, 78, 34, WATER)
+    # a cliff above the roof so the only way on is under it
+    lv.rect(615, 120, 655, 200, STONE)
     lv.stand(PLAYER, 40)
     lv.stand(TREASURE, 145, below=60)
     lv.stand(TREASURE, 330, below=40)
-    lv.stand(TREASURE, 620, below=90)
+    lv.stand(TREASURE, 625, below=90)
     lv.stand(HEALTH, 460)
     lv.stand(TREASURE, 735)
     return lv

@@ -13,12 +13,13 @@ def build():
     lv.frame()
     lv.rect(0, 0, 768, 300, STONE)
     lv.rect(0, 300, 170, 308, STONE)        # the start's lip
-    lv.clear(150, 200, 180, 310)            # the shaft down
+    lv.clear(150, 200, 190, 310)            # the shaft down
+    lv.rect(190, 300, 214, 400, STONE)      # a wall beyond it: a running start cannot leap it
     lv.cave(150, 400, 200, 70)
     lv.clear(370, 120, 400, 201)            # drop into the second cave
     lv.cave(370, 620, 120, 70)
     lv.clear(590, 40, 620, 121)             # drop into the third
-    lv.cave(440, 764, 40, 80)
+    lv.cave(440, 764, 40, 60)       # its ceiling 20 cells under the second cave's floor
     lv.stand(PLAYER, 40)
     lv.stand(TREASURE, 250, below=260)
     lv.place(BAT, 300, 245)
@@ -26,9 +27,9 @@ def build():
     lv.stand(HEALTH, 540, below=180)
     lv.place(BAT, 450, 165)
     lv.place(BAT, 560, 170)
-    lv.stand(HEALTH, 650, below=100)
-    lv.stand(TREASURE, 500, below=100)
-    lv.stand(TREASURE, 740, below=100)
-    lv.place(BAT, 520, 95)
-    lv.place(BAT, 700, 100)
+    lv.stand(HEALTH, 650, below=60)
+    lv.stand(TREASURE, 500, below=60)
+    lv.stand(TREASURE, 740, below=60)
+    lv.place(BAT, 520, 80)
+    lv.place(BAT, 700, 80)
     return lv
