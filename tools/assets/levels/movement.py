@@ -3,7 +3,8 @@
 model of the player's movement rules (sensing five cells, the one-cell push
 out of solid sides, quadratic drag, ground friction, the held-jump boost and
 the rocket's push). The levels are shaped to these numbers; the measuring tool
-in tools/measure repeats them with the game's own code once it exists.
+in tools/measure repeats them with the game's own code, and a test holds the
+two to the same numbers.
 
     /usr/bin/python3 tools/assets/levels/movement.py [--cell-size S]
 """
@@ -325,19 +326,19 @@ def water_jump(s, depth=40):
 
 
 def report(s):
-    print(f"cell size S = {s} (window {int(s * 384)} pixels wide)")
+    print(f"cell size S = {s:g} (window {int(s * 384)} pixels wide)")
     print(f"  standing jump, held: {standing_jump(s):.1f} cells; tapped 0.05 s: {standing_jump(s, 0.05):.1f}")
     speed, dist, peak, air = running_jump(s)
     print(f"  running: top speed {speed:.1f} cells/s; jump {dist:.1f} cells far, {peak:.1f} high, {air:.2f} s")
     for name, m in (("stone", STONE), ("sand", SAND), ("ice", ICE)):
         print(f"  {name}: 90% speed after {run_up(s, m):.2f} s; stops within {stop_distance(s, m):.1f} cells")
-    for frame in (0, 2, 4, 6):
+    for frame in (1, 3, 5, 7):
         h, _ = rocket_jump(s, frame)
         print(f"  rocket jump, rocket down at frame {frame} of the jump: feet rise {h:.1f} cells")
     h, _ = rocket_jump(s, 0, jump=False)
     print(f"  rocket at the feet without jumping: {h:.1f} cells")
-    h, d = rocket_jump(s, 3, dx=-1, dy=-1)
-    print(f"  rocket jump, rocket down-back at 45 degrees: {h:.1f} high, lands {d:.1f} cells ahead")
+    h, _ = rocket_jump(s, 3, dx=-1, dy=-1)
+    print(f"  rocket jump, rocket down-back at 45 degrees: {h:.1f} high")
     print(f"  digging: {dig(s, 1, 0):.1f} cells of stone per rocket sideways")
     print(f"  jump off a pool floor under water: feet rise {water_jump(s):.1f} cells")
 
