@@ -8,8 +8,9 @@ treasure, so only that warning is allowed there); the names file must have one
 line per level file with no gap in the numbering; each level needs a player
 start and a treasure; every marker's object must start in open space, walkers
 standing on ground and the player above solid ground it can land on; and the
-levels together must use every material and every enemy kind. The player's
-start is checked again after the world has run for ten seconds.
+levels together must use every material and every enemy kind; and no walking
+enemy may see the player's start. The player's start is checked again after
+the world has run for ten seconds.
 """
 import re
 import subprocess
@@ -114,6 +115,50 @@ def marker_faults(level):
     return faults
 
 
+SIGHT = {"melee": 300, "rifle": 500, "rocket": 500, "gunner": 200}  # cells
+
+
+def line_of_sight(level, x0, y0, x1, y1):
+    """The game's sight test between two cell positions: every column, then
+    every row the line crosses, is tested for a cell that is not empty
+    (steam does not block); the end cell is never tested."""
+    def blocks(x, y):
+        return level.at(x, y) not in (None, "steam", "outside")
+    if x1 > x0:
+        columns = range(int(x0) + 1, int(x1))
+    elif int(x0) > int(x1):
+        columns = range(int(x0), int(x1), -1)
+    else:
+        columns = ()
+    for c in columns:
+        if blocks(c, int((y1 - y0) * ((c - x0) / (x1 - x0)) + y0)):
+            return False
+    if y1 > y0:
+        rows = range(int(y0) + 1, int(y1))
+    elif int(y0) > int(y1):
+        rows = range(int(y0), int(y1), -1)
+    else:
+        rows = ()
+    for r in rows:
+        if blocks(int((x1 - x0) * ((r - y0) / (y1 - y0)) + x0), r):
+            return False
+    return True
+
+
+def ambush_faults(level):
+    """No walking enemy may see the player where it starts: the first shot or
+    charge comes after the player has moved."""
+    starts = [(x, y) for kind, x, y in level.markers if kind == "player"]
+    faults = []
+    for kind, x, y in level.markers:
+        if kind not in SIGHT:
+            continue
+        for px, py in starts:
+            if (x - px) ** 2 + (y - py) ** 2 < SIGHT[kind] ** 2 and line_of_sight(level, x, y, px, py):
+                faults.append(f"{kind} at {x}, {y} sees the player's start")
+    return faults
+
+
 def start_faults(level, x, y):
     below, drop = landing(level, x, y - HALF["player"])
     if below not in SOLID or drop > MAX_START_DROP:
@@ -122,7 +167,7 @@ def start_faults(level, x, y):
 
 
 def level_faults(level, is_menu=False):
-    faults = marker_faults(level)
+    faults = marker_faults(level) + ambush_faults(level)
     kinds = [kind for kind, _, _ in level.markers]
     if kinds.count("player") != 1:
         faults.append(f"{kinds.count('player')} player starts")

@@ -15,7 +15,7 @@ def build():
     lv.steps([(0, 768, 60)])
     # obsidian shelters: a roof to stand under (nothing in the world falls but
     # sand and liquids), and a low wall
-    lv.rect(120, 100, 210, 108, OBSIDIAN)
+    lv.rect(120, 92, 210, 100, OBSIDIAN)
     lv.rect(440, 60, 454, 84, OBSIDIAN)
     # the first enemy's tower, with a step up to it
     lv.steps([(260, 300, 84), (300, 380, 108)], base=60)
