@@ -22,7 +22,7 @@ def build():
     # the last enemy's ledge on a stone bluff, climbed by two steps
     lv.steps([(600, 640, 84), (640, 680, 108), (680, 764, 132)], base=60)
     lv.stand(PLAYER, 40)
-    lv.stand(HEALTH, 170)
+    lv.stand(HEALTH, 170, below=90)   # under the shelter
     lv.stand(ROCKET, 320)
     lv.stand(TREASURE, 365)
     lv.stand(HEALTH, 425)

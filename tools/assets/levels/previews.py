@@ -1,6 +1,6 @@
 #!/usr/bin/python3
 """Draws the previews in docs/levels: each world as the level tool shows it
-after two seconds of simulation around the player's start, over a night sky,
+after two seconds of simulation around the player's start, over a dusk sky,
 with an outline where each object starts (white player, gold treasure, pink
 health, blue bats, red walking enemies).
 
@@ -21,7 +21,7 @@ sys.path.insert(0, str(HERE))
 import build_levels  # noqa: E402
 import level_canvas  # noqa: E402
 
-SKY = (30, 34, 52, 255)
+SKY = (84, 98, 128, 255)  # light enough to show obsidian
 # outlines where the objects start, so a preview shows more than terrain
 MARKER_INK = {
     level_canvas.PLAYER: (255, 255, 255), level_canvas.TREASURE: (255, 215, 0),
