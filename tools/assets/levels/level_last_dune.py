@@ -18,8 +18,6 @@ def build():
     lv.ground([(0, 400), (200, 400), (520, 130), (560, 130)])
     lv.ground([(200, 400), (520, 130), (560, 130)], material=SAND, base=0)
     lv.ground([(190, 380), (500, 110), (560, 110)], material=STONE)
-    for cx, top in ((300, 308), (400, 224)):
-        lv.heap(cx, top, 40, 14, SAND)
     # the lake: slopes of 0.7 in and out
     lv.ground([(560, 130), (610, 95), (680, 95), (730, 130), (740, 130)])
     lv.pour(560, 730, 95, 33, WATER)
