@@ -1,7 +1,6 @@
 // The grid texture read back from a hidden window (Xvfb + Mesa in CI).
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 
 #include "render/grid_view.h"
@@ -10,14 +9,12 @@
 #include "tests/support/gl_context.h"
 #include "world/pixel_grid.h"
 
-using world::PixelGrid;
-
 namespace {
 
 // 320 x 180 window, 32 x 18 texels: every cell is a 10 x 10 pixel block.
-constexpr unsigned ViewWidth = 32;
-constexpr unsigned ViewHeight = 18;
+constexpr unsigned ViewWidth = 32, ViewHeight = 18;
 constexpr int Block = 10;
+constexpr int Red = -1;  // the texture's colour where no cell was ever drawn
 
 class GridViewTest : public GlTest {
 protected:
@@ -40,66 +37,56 @@ protected:
     GlTest::TearDown();
   }
 
-  // The pixel in the middle of the block of view column i, view row j (from the bottom).
-  Rgba Texel(int i, int j) const { return ReadPixel(i * Block + Block / 2, j * Block + Block / 2); }
-  static void ExpectCell(Rgba p, int x, int y) {
-    EXPECT_EQ(p.r, x * 5) << "cell x";
-    EXPECT_EQ(p.g, y * 5) << "cell y";
-    EXPECT_EQ(p.b, 77);
-  }
-  static void ExpectRed(Rgba p) {
-    EXPECT_EQ(p.r, 255);
-    EXPECT_EQ(p.g, 0);
-    EXPECT_EQ(p.b, 0);
+  // The block of view column i, view row j (from the bottom) shows cell (x, y), or red.
+  void ExpectTexel(int i, int j, int x, int y = 0) const {
+    const Rgba p = ReadPixel(i * Block + Block / 2, j * Block + Block / 2);
+    SCOPED_TRACE(testing::Message() << "texel " << i << ", " << j);
+    EXPECT_EQ(p.r, x == Red ? 255 : x * 5);
+    EXPECT_EQ(p.g, x == Red ? 0 : y * 5);
+    EXPECT_EQ(p.b, x == Red ? 0 : 77);
   }
 
   unsigned glyphVAO = 0, glyphVBO = 0;
   std::unique_ptr<Shader> shader;
   GridView view;
-  PixelGrid grid{40, 30, 10.0f};
+  world::PixelGrid grid{40, 30, 10.0f};
 };
 
-TEST_F(GridViewTest, BottomRowOfTheViewIsDrawnAtTheBottom) {
+TEST_F(GridViewTest, ShowsTheViewInWholeCellsBottomRowAtTheBottom) {
   view.DrawGrid(grid);
-  ExpectCell(Texel(0, 0), 0, 0);
-  ExpectCell(Texel(0, 17), 0, 17);
-  ExpectCell(Texel(31, 0), 31, 0);
-  ExpectCell(Texel(31, 17), 31, 17);
-  // Sharp blocks: both corners of one block show the same cell.
-  const Rgba a = ReadPixel(10, 10), b = ReadPixel(19, 19);
+  ExpectTexel(0, 0, 0, 0);
+  ExpectTexel(31, 17, 31, 17);
+  const Rgba a = ReadPixel(10, 10), b = ReadPixel(19, 19);  // corners of one sharp block
   EXPECT_EQ(a.r, b.r);
   EXPECT_EQ(a.g, b.g);
-}
-
-TEST_F(GridViewTest, ViewMovesInWholeCells) {
   grid.viewOrigin = {2.9f, 1.7f};
   view.DrawGrid(grid);
-  ExpectCell(Texel(0, 0), 2, 1);
-  ExpectCell(Texel(5, 3), 7, 4);
+  ExpectTexel(0, 0, 2, 1);
+  ExpectTexel(5, 3, 7, 4);
 }
 
 TEST_F(GridViewTest, TexelsBeyondTheGridAreRedUntilACellIsDrawnThere) {
   grid.viewOrigin = {20.0f, 0.0f};
   view.DrawGrid(grid);
-  ExpectCell(Texel(19, 0), 39, 0);
-  ExpectRed(Texel(20, 0));
-  ExpectRed(Texel(31, 17));
+  ExpectTexel(19, 0, 39, 0);
+  ExpectTexel(20, 0, Red);
+  ExpectTexel(31, 17, Red);
 
   grid.viewOrigin = {0.0f, 0.0f};
   view.DrawGrid(grid);
   grid.viewOrigin = {20.0f, 20.0f};  // now beyond the right and the top
   view.DrawGrid(grid);
-  ExpectCell(Texel(0, 0), 20, 20);
-  ExpectCell(Texel(25, 3), 25, 3);  // kept from the earlier frame
-  ExpectCell(Texel(3, 12), 3, 12);
+  ExpectTexel(0, 0, 20, 20);
+  ExpectTexel(25, 3, 25, 3);  // kept from the earlier frame
+  ExpectTexel(3, 12, 3, 12);
 
   grid.viewOrigin = {-1.5f, -3.0f};  // truncates to -1: one column left of the grid
   GridView fresh;
   fresh.CreateGridView(shader.get(), ViewWidth, ViewHeight);
   fresh.DrawGrid(grid);
-  ExpectRed(Texel(0, 5));
-  ExpectRed(Texel(5, 2));
-  ExpectCell(Texel(1, 3), 0, 0);
+  ExpectTexel(0, 5, Red);
+  ExpectTexel(5, 2, Red);
+  ExpectTexel(1, 3, 0, 0);
 }
 
 TEST_F(GridViewTest, ClearCellsShowWhatWasDrawnBeforeAndWaterTints) {
@@ -108,11 +95,10 @@ TEST_F(GridViewTest, ClearCellsShowWhatWasDrawnBeforeAndWaterTints) {
   glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
   view.DrawGrid(grid);
-  const Rgba clear = Texel(0, 0);
+  const Rgba clear = ReadPixel(Block / 2, Block / 2), water = ReadPixel(Block + Block / 2, Block / 2);
   EXPECT_EQ(clear.r, 0);
   EXPECT_EQ(clear.g, 255);
-  const Rgba water = Texel(1, 0);  // 112, 141, 249 at 100 / 255 over green
-  EXPECT_NEAR(water.r, 44, 2);
+  EXPECT_NEAR(water.r, 44, 2);  // 112, 141, 249 at 100 / 255 over green
   EXPECT_NEAR(water.g, 210, 2);
   EXPECT_NEAR(water.b, 98, 2);
 }

@@ -5,104 +5,63 @@
 #include <fstream>
 
 #include "tests/world/bmp_builder.h"
+#include "tests/world/grid_art.h"
 #include "world/level_image.h"
-#include "world/world_random.h"
 
 using namespace world;
 using namespace testbmp;
+using Bytes = std::vector<std::uint8_t>;
 
 namespace {
 
-long long clockSeconds = 0;
-long long TestClock() { return clockSeconds; }
-
 class LevelImage : public ::testing::Test {
 protected:
-  void SetUp() override { SetClock(&TestClock); }
+  void SetUp() override { SetClock(&gridart::FixedClock); }
   void TearDown() override { SetClock(nullptr); }
 
-  std::unique_ptr<PixelGrid> Parse(const std::vector<std::uint8_t>& bytes) {
+  std::unique_ptr<PixelGrid> Parse(const Bytes& bytes) {
     error.clear();
     return ParseLevelImage(bytes, 5.0f, error);
   }
   std::string error;
 };
 
-TEST_F(LevelImage, ReadsMaterialsBottomRowFirst) {
-  auto grid = Parse(MakeBmp({{Yellow, Black, Blue, Red}, {White, White, White, White}}));
-  ASSERT_TRUE(grid) << error;
-  EXPECT_EQ(grid->width, 4u);
-  EXPECT_EQ(grid->height, 2u);
-  EXPECT_EQ(grid->cellSize, 5.0f);
-  EXPECT_EQ(grid->gridScale, 4.0f / 384.0f);
-  EXPECT_EQ(grid->At(0, 0).material, SAND);
-  EXPECT_EQ(grid->At(1, 0).material, STONE);
-  EXPECT_EQ(grid->At(2, 0).material, WATER);
-  EXPECT_EQ(grid->At(3, 0).material, LAVA);
-  for (int x = 0; x < 4; ++x) {
-    EXPECT_EQ(grid->At(x, 1).material, CLEAR);
-    EXPECT_EQ(grid->At(x, 1).colour, (Rgba{0, 0, 0, 0}));
-  }
-  EXPECT_EQ(grid->At(2, 0).colour, (Rgba{112, 141, 249, 100}));
-  EXPECT_EQ(grid->viewOrigin.x, 0.0f);
-
-  auto more = Parse(MakeBmp({{Grey, Cyan}}));
-  ASSERT_TRUE(more);
-  EXPECT_EQ(more->At(0, 0).material, OBSIDIAN);
-  EXPECT_EQ(more->At(1, 0).material, ICE);
-}
-
-TEST_F(LevelImage, SkipsRowPaddingOfOddWidths) {
-  // 3 pixels = 9 bytes per row, then 3 padding bytes that would read as lava.
-  auto grid = Parse(MakeBmp({{White, White, Yellow}, {Blue, White, White}}));
-  ASSERT_TRUE(grid) << error;
-  EXPECT_EQ(grid->At(2, 0).material, SAND);
-  EXPECT_EQ(grid->At(0, 1).material, WATER);
-  EXPECT_EQ(grid->At(1, 1).material, CLEAR);
-  for (const Cell& c : grid->cells) EXPECT_NE(c.material, LAVA);
-}
-
-TEST_F(LevelImage, MarkersBecomeEmptyCellsInScanOrder) {
+TEST_F(LevelImage, ReadsMaterialsAndMarkersBottomRowFirstPastThePadding) {
   const Rgb health{255, 0, 255}, bat{51, 204, 255}, melee{102, 102, 102}, rifle{102, 102, 153},
       rocket{153, 102, 102}, gunner{102, 153, 102};
+  // Seven pixels: 21 bytes a row, then 3 padding bytes that would read as lava.
+  // The top row holds colours one step away from a material or marker: empty space.
   auto grid = Parse(MakeBmp({
-      {Treasure, PlayerStart, health, bat},
-      {melee, rifle, rocket, gunner},
-      {Treasure, White, PlayerStart, Treasure},
+      {Yellow, Grey, Cyan, Red, Blue, Black, White},
+      {Treasure, health, bat, melee, rifle, rocket, gunner},
+      {PlayerStart, Treasure, PlayerStart, White, White, White, Treasure},
+      {{101, 0, 0}, {254, 0, 0}, {1, 0, 0}, {0, 0, 254}, {0, 201, 200}, {127, 128, 128}, {0, 101, 0}},
   }));
   ASSERT_TRUE(grid) << error;
+  EXPECT_EQ(grid->width, 7u);
+  EXPECT_EQ(grid->height, 4u);
+  EXPECT_EQ(grid->cellSize, 5.0f);
+  EXPECT_EQ(grid->gridScale, 7.0f / 384.0f);
+  EXPECT_EQ(gridart::Draw(*grid), (gridart::Rows{".......", ".......", ".......", "soilw#."}));
+  EXPECT_EQ(grid->At(4, 0).colour, BaseColour(WATER));
+  EXPECT_EQ(grid->At(0, 1).colour, (Rgba{0, 0, 0, 0}));
   EXPECT_EQ(grid->playerSpawn, (CellPos{2, 2})) << "the last start pixel scanned wins";
   EXPECT_TRUE(grid->playerSpawnFound);
-  EXPECT_EQ(grid->treasureMarkers, (std::vector<CellPos>{{0, 0}, {0, 2}, {3, 2}}));
-  EXPECT_EQ(grid->healthMarkers, (std::vector<CellPos>{{2, 0}}));
-  EXPECT_EQ(grid->batMarkers, (std::vector<CellPos>{{3, 0}}));
-  EXPECT_EQ(grid->meleeMarkers, (std::vector<CellPos>{{0, 1}}));
-  EXPECT_EQ(grid->rifleMarkers, (std::vector<CellPos>{{1, 1}}));
-  EXPECT_EQ(grid->rocketMarkers, (std::vector<CellPos>{{2, 1}}));
-  EXPECT_EQ(grid->gunnerMarkers, (std::vector<CellPos>{{3, 1}}));
-  for (const Cell& c : grid->cells) EXPECT_EQ(c.material, CLEAR);
-
-  auto noStart = Parse(MakeBmp({{White}}));
-  ASSERT_TRUE(noStart);
-  EXPECT_EQ(noStart->playerSpawn, (CellPos{0, 0}));
-  EXPECT_FALSE(noStart->playerSpawnFound);
+  EXPECT_EQ(grid->treasureMarkers, (std::vector<CellPos>{{0, 1}, {1, 2}, {6, 2}}));
+  int x = 1;
+  for (auto list : {&PixelGrid::healthMarkers, &PixelGrid::batMarkers, &PixelGrid::meleeMarkers,
+                    &PixelGrid::rifleMarkers, &PixelGrid::rocketMarkers, &PixelGrid::gunnerMarkers})
+    EXPECT_EQ((*grid).*list, (std::vector<CellPos>{{x++, 1}}));
 }
 
-TEST_F(LevelImage, NearColoursAreEmptySpace) {
-  auto grid = Parse(MakeBmp({{{101, 0, 0}, {254, 0, 0}, {0, 0, 254}, {255, 0, 1}, {1, 0, 0},
-                              {255, 255, 1}, {0, 201, 200}, {127, 128, 128}, {0, 101, 0}}}));
-  ASSERT_TRUE(grid) << error;
-  for (const Cell& c : grid->cells) EXPECT_EQ(c.material, CLEAR);
-  EXPECT_TRUE(grid->treasureMarkers.empty());
-  EXPECT_EQ(grid->playerSpawn, (CellPos{0, 0}));
-}
-
-TEST_F(LevelImage, DarkStonesFollowTheClockSeed) {
+TEST_F(LevelImage, DarkStonesFollowTheClockSeedOneDrawPerBlackPixel) {
   const std::vector<Rgb> row(200, Black);
   const auto bmp = MakeBmp({row, row});
   auto darkPattern = [&](long long seconds) {
-    clockSeconds = seconds;
+    gridart::fixedSeconds = seconds;
     auto grid = Parse(bmp);
+    EXPECT_FALSE(grid->playerSpawnFound);
+    EXPECT_EQ(grid->playerSpawn, (CellPos{0, 0}));
     std::vector<int> dark;
     for (const Cell& c : grid->cells) {
       EXPECT_EQ(c.colour, c.dark ? DarkStoneColour : BaseColour(STONE));
@@ -113,98 +72,65 @@ TEST_F(LevelImage, DarkStonesFollowTheClockSeed) {
   const auto first = darkPattern(42);
   EXPECT_EQ(first, darkPattern(42)) << "the same second gives the same stones";
   EXPECT_NE(first, darkPattern(43));
-  int count = 0;
-  for (int d : first) count += d;
+  const auto count = std::count(first.begin(), first.end(), 1);
   EXPECT_GT(count, 15);  // about one in ten of 400
   EXPECT_LT(count, 70);
 
-  // One draw per black pixel only: the first pixel's shade is the first draw.
-  clockSeconds = 7;
+  // Only black pixels draw: the second stone's shade is the second draw.
+  gridart::fixedSeconds = 7;
   world::srand(7);
-  const bool firstDark = world::rand() % 10 == 0;
-  world::srand(7);
-  world::rand();
-  const bool secondDark = world::rand() % 10 == 0;
+  const bool firstDark = world::rand() % 10 == 0, secondDark = world::rand() % 10 == 0;
   auto grid = Parse(MakeBmp({{Yellow, Black, Blue, Black}}));
   EXPECT_EQ(grid->At(1, 0).dark != 0, firstDark);
   EXPECT_EQ(grid->At(3, 0).dark != 0, secondDark);
 }
 
-TEST_F(LevelImage, RefusesHostileHeaders) {
-  const auto good = MakeBmp({{White, Black}, {Black, White}});
-  ASSERT_TRUE(Parse(good));
-
-  EXPECT_FALSE(Parse({}));
-  EXPECT_FALSE(Parse(std::vector<std::uint8_t>(good.begin(), good.begin() + 20)));
-  EXPECT_NE(error.find("short"), std::string::npos) << error;
-
-  auto wrongSignature = good;
+TEST_F(LevelImage, RefusesHostileHeadersAndShortFilesWithAReason) {
+  const auto good = MakeBmp({{White, Black, Blue}, {Black, White, Red}});  // rows of 9 + 3 bytes
+  auto with = [&](std::size_t at, std::uint32_t v, std::size_t at2 = 0, std::uint32_t v2 = 0) {
+    Bytes b = good;
+    Put32(b, at, v);
+    if (at2) Put32(b, at2, v2);
+    return b;
+  };
+  auto cut = [&](std::size_t n) { return Bytes(good.begin(), good.end() - static_cast<long>(n)); };
+  Bytes wrongSignature = good;
   wrongSignature[0] = 'P';
-  EXPECT_FALSE(Parse(wrongSignature));
-  EXPECT_NE(error.find("signature"), std::string::npos) << error;
-
-  auto os2 = good;
-  Put32(os2, 14, 12);
-  EXPECT_FALSE(Parse(os2));
-  EXPECT_NE(error.find("header of 12 bytes"), std::string::npos) << error;
-
-  EXPECT_FALSE(Parse(MakeBmp({{White, Black}}, 32)));
-  EXPECT_NE(error.find("32 bits"), std::string::npos) << error;
-
-  EXPECT_FALSE(Parse(MakeBmp({{White, Black}}, 24, 1)));
-  EXPECT_NE(error.find("compressed"), std::string::npos) << error;
-
-  auto topDown = good;
-  Put32(topDown, 22, static_cast<std::uint32_t>(-2));
-  EXPECT_FALSE(Parse(topDown));
-  EXPECT_NE(error.find("top-down"), std::string::npos) << error;
-
-  for (std::uint32_t bad : {0u, 0x80000000u}) {
-    auto zeroWidth = good;
-    Put32(zeroWidth, 18, bad);
-    EXPECT_FALSE(Parse(zeroWidth));
-    auto zeroHeight = good;
-    Put32(zeroHeight, 22, 0);
-    EXPECT_FALSE(Parse(zeroHeight));
-    EXPECT_NE(error.find("empty"), std::string::npos) << error;
+  const struct { const char* what; Bytes bytes; const char* reason; } cases[] = {
+      {"empty", {}, "short"},
+      {"20 bytes", Bytes(good.begin(), good.begin() + 20), "short"},
+      {"no BM", wrongSignature, "signature"},
+      {"OS/2 header", with(14, 12), "header of 12 bytes"},
+      {"32 bits", MakeBmp({{White}}, 32), "32 bits"},
+      {"compressed", MakeBmp({{White}}, 24, 1), "compressed"},
+      {"top-down", with(22, static_cast<std::uint32_t>(-2)), "top-down"},
+      {"zero width", with(18, 0), "empty"},
+      {"negative width", with(18, 0x80000000u), "empty"},
+      {"zero height", with(22, 0), "empty"},
+      {"too wide", with(18, 16385), "too large"},
+      {"each side allowed, 256 M cells not", with(18, 16384, 22, 16384), "too large"},
+      {"a byte of the last row missing", cut(4), "truncated"},
+      {"pixels far beyond the end", with(10, 0xFFFFFFF0u), "truncated"},
+      {"more rows than stored", with(22, 3), "truncated"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_FALSE(Parse(c.bytes));
+    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
   }
-
-  auto huge = good;
-  Put32(huge, 18, 16385);
-  EXPECT_FALSE(Parse(huge));
-  EXPECT_NE(error.find("too large"), std::string::npos) << error;
-  Put32(huge, 18, 16384);
-  Put32(huge, 22, 16384);  // each side allowed, but 256 M cells are not
-  EXPECT_FALSE(Parse(huge));
-  EXPECT_NE(error.find("too large"), std::string::npos) << error;
-}
-
-TEST_F(LevelImage, RefusesFilesShorterThanTheirRows) {
-  const auto good = MakeBmp({{White, Black, Blue}, {Black, White, Red}});  // rows of 12 bytes
-  // The last row's padding may be missing; one byte of its pixels may not.
-  EXPECT_TRUE(Parse(std::vector<std::uint8_t>(good.begin(), good.end() - 3))) << error;
-  EXPECT_FALSE(Parse(std::vector<std::uint8_t>(good.begin(), good.end() - 4)));
-  EXPECT_NE(error.find("truncated"), std::string::npos) << error;
-
-  auto farOffset = good;
-  Put32(farOffset, 10, 0xFFFFFFF0u);
-  EXPECT_FALSE(Parse(farOffset));
-  auto tall = good;
-  Put32(tall, 22, 3);
-  EXPECT_FALSE(Parse(tall));
+  EXPECT_TRUE(Parse(cut(3))) << "the last row's padding may be missing: " << error;
 }
 
 TEST_F(LevelImage, LoadReportsOneLineAndBuildsNothing) {
-  const std::string missing = "/nonexistent/level9.bmp";
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(LoadLevelImage(5.0f, missing), nullptr);
-  const std::string out = testing::internal::GetCapturedStdout();
-  EXPECT_NE(out.find(missing), std::string::npos) << out;
-  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
-
-  testing::internal::CaptureStdout();
-  EXPECT_EQ(LoadLevelImage(5.0f, testing::TempDir()), nullptr) << "a directory is not a level";
-  EXPECT_NE(testing::internal::GetCapturedStdout().find("cannot read"), std::string::npos);
+  const std::pair<std::string, std::string> failures[] = {{"/nonexistent/level9.bmp", "cannot open"},
+                                                          {testing::TempDir(), "cannot read"}};  // a directory
+  for (const auto& [path, reason] : failures) {
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(LoadLevelImage(5.0f, path), nullptr);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_NE(out.find(path + ": " + reason), std::string::npos) << out;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
+  }
 
   const std::string path = testing::TempDir() + "sandrift_level_test.bmp";
   const auto bmp = MakeBmp({{Yellow, Red}});
