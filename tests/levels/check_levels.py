@@ -9,7 +9,8 @@ line per level file with no gap in the numbering; each level needs a player
 start and a treasure; every marker's object must start in open space, walkers
 standing on ground and the player above solid ground it can land on; and the
 levels together must use every material and every enemy kind; and no walking
-enemy may see the player's start. The player's start is checked again after
+enemy may see the player's start, and no sand or liquid may hang over empty
+space. The player's start is checked again after
 the world has run for ten seconds.
 """
 import re
@@ -166,8 +167,22 @@ def start_faults(level, x, y):
     return []
 
 
+def loose_faults(level):
+    """Sand and liquids drawn over empty cells start falling at once: the level
+    would not begin as drawn."""
+    # a marker's own cell is a single empty cell; liquid fills it at once, harmlessly
+    markers = {(x, y) for _, x, y in level.markers}
+    loose = [(x, y) for x in range(level.width) for y in range(1, level.height)
+             if level.at(x, y) in ("sand", "water", "lava") and level.at(x, y - 1) is None
+             and (x, y - 1) not in markers]
+    if loose:
+        x, y = loose[0]
+        return [f"{len(loose)} cells of sand or liquid over empty space, the first {level.at(x, y)} at {x}, {y}"]
+    return []
+
+
 def level_faults(level, is_menu=False):
-    faults = marker_faults(level) + ambush_faults(level)
+    faults = marker_faults(level) + ambush_faults(level) + loose_faults(level)
     kinds = [kind for kind, _, _ in level.markers]
     if kinds.count("player") != 1:
         faults.append(f"{kinds.count('player')} player starts")

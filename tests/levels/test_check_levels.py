@@ -76,6 +76,14 @@ class MarkerTest(unittest.TestCase):
         far = [standing("player", 40), standing("treasure", 100), standing("gunner", 300)]
         self.assertEqual(check.level_faults(level(markers=far)), [], "a gunner sees only 200 cells")
 
+    def test_sand_or_water_over_empty_space_is_named(self):
+        markers = [standing("player", 40), standing("treasure", 100)]
+        hanging = {(200, 100): "sand", (201, 100): "sand", (250, 120): "water"}
+        self.assertIn("3 cells of sand or liquid over empty space, the first sand at 200, 100",
+                      check.level_faults(level(cells=hanging, markers=markers)))
+        resting = {(200, 20): "sand", (200, 21): "sand", (250, 20): "water"}
+        self.assertEqual(check.level_faults(level(cells=resting, markers=markers)), [])
+
     def test_proportions(self):
         wide = level(width=500, height=281, markers=[standing("player", 40), standing("treasure", 100)])
         self.assertIn("not 16:9", " ".join(check.level_faults(wide)))

@@ -19,7 +19,7 @@ def build():
     lv.rect(0, 46, 12, 58, STONE)
     lv.stand(PLAYER, 30)
     # a dune of sand on the slope
-    lv.heap(95, 23, 34, 20, SAND)
+    lv.heap(95, 22, 34, 20, SAND)
     # a pool held by the floor's dip
     lv.pour(131, 224, 10, 14, WATER)
     # an outcrop of stone between the pool and the lava
@@ -34,7 +34,7 @@ def build():
     lv.heap(178, 128, 22, 9, SAND)
     lv.polygon([(262, 150), (268, 136), (300, 132), (318, 140), (322, 158), (314, 158),
                 (310, 144), (272, 146), (270, 158)], STONE)
-    lv.pour(270, 314, 145, 12, WATER)
+    lv.pour(270, 314, 140, 17, WATER)  # from below the bowl floor: fills down to it everywhere
     # a stone arch at the right edge, clear of the quit button
     lv.rect(346, 52, 384, 110, STONE)
     lv.clear(356, 52, 374, 78)
