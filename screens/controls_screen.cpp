@@ -23,10 +23,8 @@ void ControlsScreen::Load() {
   glm::mat4 projection = WindowProjection(window);
   LoadFontShader(*this, projection);
   // The picture fills the window, so it is drawn with the whole-window texture program.
-  resources.LoadShader("SpriteShader", "Shaders//shader_texture.vs", "Shaders//shader_texture.fs");
-  Shader* picture = resources.GetShader("SpriteShader");
-  picture->Use();
-  picture->SetMatrix4("projection", projection);
+  Shader* picture = LoadProjectedShader(*this, "SpriteShader", "Shaders//shader_texture.vs",
+                                        "Shaders//shader_texture.fs", projection);
   EnableAlphaBlending();
 
   resources.LoadTexture("ControlsTexture", "Assets//controls.png", 0, 0, 0);

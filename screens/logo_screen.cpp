@@ -23,10 +23,8 @@ SpriteRenderer* audioLogo = nullptr;
 void LogoScreen::Load() {
   glm::mat4 projection = WindowProjection(window);
   LoadFontShader(*this, projection);
-  resources.LoadShader("SpriteShader", "Shaders//shader_sprite.vs", "Shaders//shader_sprite.fs");
-  Shader* sprite = resources.GetShader("SpriteShader");
-  sprite->Use();
-  sprite->SetMatrix4("projection", projection);
+  Shader* sprite = LoadProjectedShader(*this, "SpriteShader", "Shaders//shader_sprite.vs",
+                                       "Shaders//shader_sprite.fs", projection);
   EnableAlphaBlending();
 
   resources.LoadTexture("OstrelTexture", "Assets//OstrelLogo.png", 0, 0, 0);

@@ -18,12 +18,18 @@ glm::mat4 WindowProjection(GLFWwindow* window) {
   return glm::ortho(0.0f, static_cast<float>(size.x), 0.0f, static_cast<float>(size.y), -1.0f, 1.0f);
 }
 
+Shader* LoadProjectedShader(GameInstance& screen, const char* name, const char* vertexPath,
+                            const char* fragmentPath, const glm::mat4& projection) {
+  screen.resources.LoadShader(name, vertexPath, fragmentPath);
+  Shader* shader = screen.resources.GetShader(name);
+  shader->Use();
+  shader->SetMatrix4("projection", projection);
+  return shader;
+}
+
 void LoadFontShader(GameInstance& screen, const glm::mat4& projection) {
-  screen.resources.LoadShader("FontShader", "Shaders//shader_font.vs", "Shaders//shader_font.fs");
-  Shader* font = screen.resources.GetShader("FontShader");
-  font->Use();
-  font->SetMatrix4("projection", projection);
-  screen.textRenderer->shader = font;
+  screen.textRenderer->shader =
+      LoadProjectedShader(screen, "FontShader", "Shaders//shader_font.vs", "Shaders//shader_font.fs", projection);
 }
 
 void EnableAlphaBlending() {

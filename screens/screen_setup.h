@@ -3,6 +3,7 @@
 #include <glm/glm.hpp>
 
 class GameInstance;
+class Shader;
 struct GLFWwindow;
 
 // What every screen's Load does first: window-pixel projection, the "FontShader"
@@ -10,6 +11,9 @@ struct GLFWwindow;
 glm::ivec2 WindowSize(GLFWwindow* window);
 glm::mat4 WindowProjection(GLFWwindow* window);
 void LoadFontShader(GameInstance& screen, const glm::mat4& projection);
+// Loads a program under `name` (once per run) and gives it the projection.
+Shader* LoadProjectedShader(GameInstance& screen, const char* name, const char* vertexPath,
+                            const char* fragmentPath, const glm::mat4& projection);
 void EnableAlphaBlending();
 
 // Still sprites of the menus: no frames, start frame -1, 1/24 s, no loop, not paused.
