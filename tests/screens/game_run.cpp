@@ -32,7 +32,8 @@ long TraceField(const std::string& line, const std::string& key) {
   return std::strtol(line.c_str() + at + pattern.size(), nullptr, 10);
 }
 
-GameRun RunGame(const std::vector<std::string>& args, const std::string& script) {
+GameRun RunGame(const std::vector<std::string>& args, const std::string& script,
+                const std::string& environment) {
   static int runNumber = 0;
   ++runNumber;
   std::string tracePath = TempPath("trace" + std::to_string(runNumber) + ".jsonl");
@@ -40,7 +41,7 @@ GameRun RunGame(const std::vector<std::string>& args, const std::string& script)
 
   // In sanitizer builds the game's memory errors still fail the run, but the
   // GL driver's own leaks at exit are not the game's to answer for.
-  std::string command = "ASAN_OPTIONS=detect_leaks=0 " + std::string(SANDRIFT_BINARY) + " --trace " + tracePath;
+  std::string command = environment + " ASAN_OPTIONS=detect_leaks=0 " + std::string(SANDRIFT_BINARY) + " --trace " + tracePath;
   if (!script.empty()) {
     std::string scriptPath = TempPath("input" + std::to_string(runNumber) + ".txt");
     std::ofstream(scriptPath) << script;

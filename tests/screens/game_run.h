@@ -16,8 +16,10 @@ struct GameRun {
   long LastFrame() const;
 };
 
-// `script` is the content of an --input file ("" for none).
-GameRun RunGame(const std::vector<std::string>& args, const std::string& script = "");
+// `script` is the content of an --input file ("" for none); `environment`
+// is put before the command ("DISPLAY= " runs it without a display).
+GameRun RunGame(const std::vector<std::string>& args, const std::string& script = "",
+                const std::string& environment = "");
 
 // Where tests may write files; removed by the OS's tmp cleaning.
 std::string TempPath(const std::string& name);

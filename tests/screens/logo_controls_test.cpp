@@ -119,6 +119,13 @@ TEST(ControlsScreenTest, ScreenshotShowsThePictureAndTheTitle) {
   ExpectShowsPicture(shot, LoadPng("Assets/controls.png"), 960.0f, 540.0f);
 }
 
+TEST(GameStartTest, WithoutAnOpenGlContextItSaysSoAndExitsMinusOne) {
+  GameRun run = RunGame({"--frames", "5"}, "", "DISPLAY= WAYLAND_DISPLAY=");
+  EXPECT_EQ(run.exitCode, -1);
+  EXPECT_NE(run.output.find("Failed to initialize GLAD\n"), std::string::npos) << run.output;
+  EXPECT_TRUE(run.traceLines.empty());
+}
+
 TEST(GameOptionsTest, HelpAndBadOptions) {
   GameRun help = RunGame({"--help"});
   EXPECT_EQ(help.exitCode, 0);
