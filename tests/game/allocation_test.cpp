@@ -3,7 +3,6 @@
 #include <atomic>
 #include <cstdlib>
 #include <new>
-#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -49,46 +48,31 @@ using namespace game_test;
 namespace {
 
 TEST(Allocation, AFrameWithShotsExplosionsAndEffectsAllocatesNothing) {
-  world::PixelGrid grid = MakeGrid(300, 150);
-  Fill(grid, 0, 0, 300, 40, world::STONE);
-  Player player = PlayerOnFloor(grid, 100, 40);
-  std::vector<GroundCharacter> melee{GroundCharacter(Walker(MakeCharacter(CellCentre(200, 50)), 1, 1, 1, 1))};
+  Level level;
+  GroundCharacter& melee = level.AddMelee(CellCentre(200, 50));
   RocketEnemy shooter{Walker(MakeCharacter(CellCentre(150, 100)), 1, 1, 1, 1)};
-  shooter.target = player.position;
-  Camera camera;
-  RocketPool rockets = MakeRocketPool(nullptr, nullptr);
-  BulletPool bullets = MakeBulletPool(nullptr, nullptr);
-  ParticlePool smoke = MakeSmokePool(nullptr, nullptr);
-  TextParticlePool text = MakeTextPool(nullptr);
-  Playfield field;
-  field.grid = &grid;
-  field.cellSize = kS;
-  field.player = &player;
-  field.camera = &camera;
-  field.meleeEnemies = melee;
-  field.smoke = &smoke;
-  field.text = &text;
+  shooter.target = level.player.position;
 
   counting = true;
   for (int frame = 0; frame < 120; ++frame) {
     if (frame % 10 == 0) {
-      FireRocket(shooter, rockets, kS);
-      FireBullet(shooter, bullets, kS, 200 * kS, 20);
+      FireRocket(shooter, level.rockets, kS);
+      FireBullet(shooter, level.bullets, kS, 200 * kS, 20);
     }
-    ApplyPlayerControls(player, {false, true, frame % 30 < 10, false}, kDt);
-    UpdatePlayer(player, field, kDt);
-    UpdateParticles(smoke, kDt, kS);
-    UpdateParticles(text, kDt, kS);
-    SpawnDebris(melee[0], nullptr, nullptr, &smoke, kS);
-    melee[0].AddHealth(-1);
-    SpawnDamageNumber(melee[0], &text, kS);
-    SpawnAlertMark(melee[0], &text, kS);
-    UpdateRockets(rockets, field, kDt);
-    UpdateBullets(bullets, field, kDt);
+    ApplyPlayerControls(level.player, {false, true, frame % 30 < 10, false}, kDt);
+    UpdatePlayer(level.player, level.field, kDt);
+    UpdateParticles(level.smoke, kDt, kS);
+    UpdateParticles(level.text, kDt, kS);
+    SpawnDebris(melee, nullptr, nullptr, &level.smoke, kS);
+    melee.AddHealth(-1);
+    SpawnDamageNumber(melee, &level.text, kS);
+    SpawnAlertMark(melee, &level.text, kS);
+    UpdateRockets(level.rockets, level.field, kDt);
+    UpdateBullets(level.bullets, level.field, kDt);
   }
   counting = false;
   EXPECT_EQ(allocations.load(), 0);
-  EXPECT_LT(player.GetHealth(), 100) << "the frames did hit the player";
+  EXPECT_LT(level.player.GetHealth(), 100) << "the frames did hit the player";
 }
 
 }  // namespace

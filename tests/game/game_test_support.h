@@ -1,10 +1,14 @@
 #pragma once
 
-#include "game/game_object.h"
-#include "game/player.h"
-#include "world/pixel_grid.h"
+#include <cstring>
+#include <vector>
 
 #include <glm/geometric.hpp>
+
+#include "game/game_object.h"
+#include "game/player.h"
+#include "game/pool.h"
+#include "world/pixel_grid.h"
 
 // Small worlds for gameplay tests: S = 4 (a 1536-pixel-wide window).
 namespace game_test {
@@ -14,6 +18,12 @@ inline constexpr float kDt = 1.0f / 60.0f;
 
 inline world::PixelGrid MakeGrid(int width, int height) {
   return world::PixelGrid(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), kS);
+}
+
+// s sand  o obsidian  i ice  l lava  w water  # stone  ~ steam  . clear
+inline world::Material MaterialOf(char c) {
+  const char* codes = "soilw#~.";
+  return static_cast<world::Material>(std::strchr(codes, c) - codes);
 }
 
 // Fills cells x in [x0, x1), y in [y0, y1).
@@ -34,8 +44,8 @@ inline game::Character MakeCharacter(glm::vec3 position, int health = 100, float
   return c;
 }
 
-// The level's player, active and ready to fire, with its feet resting on the
-// top of a floor whose surface row is `floorTop` (after settling frames).
+// The level's player, active and ready to fire, aiming right, with its feet
+// resting on a floor whose surface row is `floorTop` (after settling frames).
 inline game::Player PlayerOnFloor(world::PixelGrid& grid, float x, int floorTop) {
   game::Player p = game::MakePlayer(nullptr, nullptr, kS, glm::vec3(x * kS, (floorTop + 10.0f) * kS, 0.0f));
   p.active = true;
@@ -44,5 +54,41 @@ inline game::Player PlayerOnFloor(world::PixelGrid& grid, float x, int floorTop)
   game::SimulatePlayer(p, grid, kS, {}, 90, kDt);
   return p;
 }
+
+// A level-like field: 400 x 150 cells over a stone floor 40 rows deep, the
+// player standing on it at x = 100, full pools of free objects, a camera.
+struct Level {
+  world::PixelGrid grid = MakeGrid(400, 150);
+  game::Player player;
+  game::Camera camera;
+  std::vector<game::GroundCharacter> melee;
+  game::RocketPool rockets = game::MakeRocketPool(nullptr, nullptr);
+  game::BulletPool bullets = game::MakeBulletPool(nullptr, nullptr);
+  game::ParticlePool smoke = game::MakeSmokePool(nullptr, nullptr);
+  game::TextParticlePool text = game::MakeTextPool(nullptr);
+  Texture* explosionTexture = reinterpret_cast<Texture*>(0x2000);  // compared, never used
+  game::Playfield field;
+
+  Level() {
+    melee.reserve(8);  // the field's span must not move
+    Fill(grid, 0, 0, 400, 40, world::STONE);
+    player = PlayerOnFloor(grid, 100, 40);
+    field.grid = &grid;
+    field.cellSize = kS;
+    field.player = &player;
+    field.camera = &camera;
+    field.smoke = &smoke;
+    field.text = &text;
+    field.explosionTexture = explosionTexture;
+  }
+  Level(const Level&) = delete;
+
+  // A heavy melee enemy of 200 health.
+  game::GroundCharacter& AddMelee(glm::vec3 position) {
+    melee.emplace_back(game::Walker(MakeCharacter(position, 200, 150.0f), 30 * kS, 400 * kS, 50 * kS, 60 * kS));
+    field.meleeEnemies = melee;
+    return melee.back();
+  }
+};
 
 }  // namespace game_test

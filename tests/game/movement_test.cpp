@@ -6,88 +6,61 @@
 
 using namespace game;
 using namespace game_test;
-using world::CLEAR;
-using world::ICE;
-using world::LAVA;
-using world::OBSIDIAN;
-using world::SAND;
-using world::STEAM;
-using world::STONE;
-using world::WATER;
+using namespace world;
 
 namespace {
 
-// A walker with the player's constants, standing still with its centre in
-// cell (20, 20); its feet are in row 12 and its sides in columns 12 and 28.
-Walker WalkerAt(glm::vec3 position) {
-  Player p = MakePlayer(nullptr, nullptr, kS, position);
-  p.active = true;
-  return p;
-}
-
+// A walker with the player's constants, its centre in cell (20, 20): its feet
+// are in row 12, its sides in columns 12 and 28, its head in row 28.
 class Sensing : public ::testing::Test {
  protected:
-  world::PixelGrid grid = MakeGrid(40, 40);
-  Walker w = WalkerAt(CellCentre(20, 20));
+  PixelGrid grid = MakeGrid(40, 40);
+  Player w = MakePlayer(nullptr, nullptr, kS, CellCentre(20, 20));
+  void Put(int x, int y, Material m) { grid.SetCell(x, y, m, 0, 0, false); }
 };
 
 TEST_F(Sensing, ReadsTheFourSidesAndAveragesTheirDensity) {
-  grid.SetCell(20, 28, WATER, 0, 0, false);
-  grid.SetCell(28, 20, LAVA, 0, 0, false);
-  grid.SetCell(20, 12, STONE, 0, 0, false);
-  grid.SetCell(12, 20, STEAM, 0, 0, false);
-  w.SenseCells(grid, kS);
-  EXPECT_EQ(w.materialAbove, WATER);
-  EXPECT_EQ(w.materialRight, LAVA);
-  EXPECT_EQ(w.materialBelow, STONE);
-  EXPECT_EQ(w.materialLeft, STEAM);
-  EXPECT_FLOAT_EQ(w.density, (1000.0f + 2500.0f + 1.225f + 1.225f) / 4.0f);
-  w.scale.x = -w.scale.x;  // mirrored: same cells
-  w.SenseCells(grid, kS);
-  EXPECT_EQ(w.materialRight, LAVA);
-  EXPECT_EQ(w.materialLeft, STEAM);
+  Put(20, 28, WATER);
+  Put(28, 20, LAVA);
+  Put(20, 12, STONE);
+  Put(12, 20, STEAM);
+  for (float mirror : {1.0f, -1.0f}) {  // a mirrored drawing senses the same cells
+    w.scale.x *= mirror;
+    w.SenseCells(grid, kS);
+    EXPECT_EQ(w.materialAbove, WATER);
+    EXPECT_EQ(w.materialRight, LAVA);
+    EXPECT_EQ(w.materialBelow, STONE);
+    EXPECT_EQ(w.materialLeft, STEAM);
+    EXPECT_FLOAT_EQ(w.density, (1000.0f + 2500.0f + 1.225f + 1.225f) / 4.0f);
+  }
 }
 
 TEST_F(Sensing, GroundIsTheFirstSolidCellWithinThreeUnderTheFeet) {
-  grid.SetCell(20, 10, SAND, 0, 0, false);  // two under the feet
-  grid.SetCell(20, 9, STONE, 0, 0, false);
+  const struct { const char* column; Material ground; bool onGround; float traction; } cases[] = {
+      // Rows 11, 10, 9, 8 under the feet.
+      {".s#.", SAND, true, 0.6f},   {"..w#", WATER, false, 0.0f},  // the third is read even when not solid
+      {"#...", STONE, true, 1.0f},  {"o...", OBSIDIAN, true, 1.0f}, {"..i.", ICE, true, 0.2f}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.column);
+    for (int i = 0; i < 4; ++i) Put(20, 11 - i, MaterialOf(c.column[i]));
+    w.SenseCells(grid, kS);
+    EXPECT_EQ(w.materialGround, c.ground);
+    EXPECT_EQ(w.IsOnGround(), c.onGround);
+    EXPECT_FLOAT_EQ(w.traction, c.traction);
+  }
+  w.position.y = 4 * kS;  // feet below the grid's bottom row: the last ground is kept
   w.SenseCells(grid, kS);
   EXPECT_EQ(w.materialBelow, CLEAR);
-  EXPECT_EQ(w.materialGround, SAND);
-  EXPECT_TRUE(w.IsOnGround());
-  EXPECT_FLOAT_EQ(w.traction, 0.6f);
+  EXPECT_EQ(w.materialGround, ICE);
 
-  Fill(grid, 20, 9, 21, 11, CLEAR);
-  grid.SetCell(20, 9, WATER, 0, 0, false);  // third cell, not solid: still read
-  w.SenseCells(grid, kS);
-  EXPECT_EQ(w.materialGround, WATER);
-  EXPECT_FALSE(w.IsOnGround());
-  EXPECT_EQ(w.traction, 0.0f) << "standing on water gives no grip";
-
-  grid.SetCell(20, 8, STONE, 0, 0, false);  // four under: out of reach
-  w.SenseCells(grid, kS);
-  EXPECT_FALSE(w.IsOnGround());
-}
-
-TEST_F(Sensing, OutsideTheGridReadsClearAndKeepsTheLastGround) {
-  grid.SetCell(20, 11, STONE, 0, 0, false);
-  w.SenseCells(grid, kS);
-  EXPECT_EQ(w.materialGround, STONE);
-  w.position.y = 4 * kS;  // feet below the grid's bottom row
-  w.SenseCells(grid, kS);
-  EXPECT_EQ(w.materialBelow, CLEAR);
-  EXPECT_EQ(w.materialGround, STONE) << "no row under the feet lies in the grid";
-}
-
-TEST_F(Sensing, JustLeftOfZeroTruncatesToColumnZero) {
-  grid.SetCell(0, 20, STONE, 0, 0, false);
+  Put(0, 20, STONE);
   GameObject o;
-  o.position = glm::vec3(-0.5f * kS, 20.5f * kS, 0);
+  o.position = glm::vec3(-0.5f * kS, 20.5f * kS, 0);  // just left of 0: column 0
   o.scale = glm::vec2(0.1f);
   o.SenseCells(grid, kS);
-  EXPECT_EQ(o.materialAbove, STONE);
   EXPECT_EQ(o.materialBelow, STONE);
 }
+
 
 TEST(Integrate, SolidSidesBounceAndPushBackOneCell) {
   GameObject o;
@@ -99,23 +72,28 @@ TEST(Integrate, SolidSidesBounceAndPushBackOneCell) {
   o.Integrate(0.0f, kS);
   EXPECT_FLOAT_EQ(o.velocity.y, 3.0f) << "a floor keeps a tenth of the fall, upwards";
   EXPECT_FLOAT_EQ(o.velocity.x, -20.0f) << "a wall keeps half, backwards";
-  EXPECT_FLOAT_EQ(o.position.y, 100 + kS);
-  EXPECT_FLOAT_EQ(o.position.x, 100 - kS);
-
+  EXPECT_EQ(o.position, glm::vec3(100 - kS, 100 + kS, 0));
   o.velocity = glm::vec3(-10, 0, 0);  // moving away from the wall: pushed anyway
   o.Integrate(0.0f, kS);
-  EXPECT_FLOAT_EQ(o.velocity.x, -10.0f);
-  EXPECT_FLOAT_EQ(o.position.x, 100 - 2 * kS);
-
+  EXPECT_EQ(o.velocity.x, -10.0f);
+  EXPECT_EQ(o.position.x, 100 - 2 * kS);
   o.collidesWithGrid = false;
   o.Integrate(0.0f, kS);
-  EXPECT_FLOAT_EQ(o.position.x, 100 - 2 * kS);
+  EXPECT_EQ(o.position.x, 100 - 2 * kS);
+
+  o.acceleration = glm::vec3(0, -10, 0);  // then gravity, the move and the animation
+  o.velocity = glm::vec3(0);
+  o.sprite = MakeSprite(nullptr, nullptr, 4, 0, 0.1f, true, false);
+  o.Integrate(0.1f, kS);
+  EXPECT_FLOAT_EQ(o.velocity.y, -1.0f);
+  EXPECT_FLOAT_EQ(o.position.y, 100 + 2 * kS - 0.1f) << "velocity is updated before the move";
+  EXPECT_EQ(o.sprite.currentFrame, 1u);
 }
 
-TEST(Integrate, DragNeedsMassAndGrowsWithDensity) {
-  auto fallAfter = [](float density, float mass, float speed, float dt) {
+TEST(Integrate, QuadraticDragNeedsMassAndGrowsWithDensity) {
+  auto fallAfter = [](float density, float mass, float speed, float dt, float mirror = 1.0f) {
     GameObject o;
-    o.scale = glm::vec2(8 * kS);
+    o.scale = glm::vec2(8 * kS * mirror, 8 * kS);
     o.drag = 1.0f;
     o.SetMass(mass);
     o.density = density;
@@ -124,67 +102,38 @@ TEST(Integrate, DragNeedsMassAndGrowsWithDensity) {
     return -o.velocity.y;
   };
   const float v = 20 * kS;
-  const float air = fallAfter(1.225f, 50.0f, v, 0.01f);
-  const float water = fallAfter(1000.0f, 50.0f, v, 0.01f);
-  const float lava = fallAfter(2500.0f, 50.0f, v, 0.01f);
-  EXPECT_LT(air, v);
-  EXPECT_LT(water, air);
-  EXPECT_LT(lava, water);
-  // The quadratic law: k * v^2 * 3e-5 * dt / mass with k = (8S + 8S) * 0.5 * density.
-  const float k = 16 * kS * 0.5f * 1000.0f;
-  EXPECT_NEAR(water, v - k * v * v * 0.00003f * 0.01f / 50.0f, 1e-3f);
-
-  EXPECT_EQ(fallAfter(2500.0f, 50.0f, 200 * kS, 0.1f), 0.0f) << "drag beyond the speed stops the object";
-  EXPECT_EQ(fallAfter(2500.0f, 0.0f, v, 0.1f), v) << "massless objects fly without drag";
+  const float k = 16 * kS * 0.5f;  // (8S + 8S) * drag / 2, times the density
+  for (float density : {1.225f, 1000.0f, 2500.0f}) {
+    EXPECT_NEAR(fallAfter(density, 50, v, 0.01f), v - k * density * v * v * 0.00003f * 0.01f / 50, 1e-3f) << density;
+    EXPECT_EQ(fallAfter(density, 50, v, 0.01f, -1.0f), fallAfter(density, 50, v, 0.01f)) << "mirrored: same drag";
+  }
+  EXPECT_EQ(fallAfter(2500, 50, 200 * kS, 0.1f), 0.0f) << "drag beyond the speed stops the object";
+  EXPECT_EQ(fallAfter(2500, 0, v, 0.1f), v) << "massless objects fly without drag";
+  GameObject slider;  // no size, so no air drag: only the ground's friction
+  slider.SetMass(50);
+  slider.traction = 0.2f;
+  slider.velocity.x = 10 * kS;
+  slider.Integrate(0.01f, kS);
+  EXPECT_FLOAT_EQ(slider.velocity.x, 10 * kS - 0.2f * 98.1f * 0.01f * kS) << "friction grows with traction";
 }
 
-TEST(Integrate, MirroredObjectsFeelTheSameDrag) {
-  GameObject a;
-  a.scale = glm::vec2(8 * kS);
-  a.drag = 1.0f;
-  a.SetMass(50.0f);
-  a.velocity = glm::vec3(300, 300, 0);
-  GameObject b = a;
-  b.scale.x = -b.scale.x;
-  a.Integrate(0.05f, kS);
-  b.Integrate(0.05f, kS);
-  EXPECT_EQ(a.velocity, b.velocity);
-}
-
-TEST(Integrate, GravityMovesAndTheSpriteAnimates) {
-  GameObject o;
-  o.acceleration = glm::vec3(0, -10, 0);
-  o.sprite = MakeSprite(nullptr, nullptr, 4, 0, 0.1f, true, false);
-  o.Integrate(0.1f, kS);
-  EXPECT_FLOAT_EQ(o.velocity.y, -1.0f);
-  EXPECT_FLOAT_EQ(o.position.y, -0.1f) << "velocity is updated before the move";
-  EXPECT_EQ(o.sprite.currentFrame, 1u);
-}
-
-class Running : public ::testing::Test {
- protected:
-  // Speed gained in one run step of 0.01 s from rest on this ground.
-  float RunGain(world::Material ground) {
-    world::PixelGrid grid = MakeGrid(40, 40);
-    Fill(grid, 0, 0, 40, 12, ground);
-    Walker w = WalkerAt(CellCentre(20, 20));
+TEST(Running, GroundGivesItsTractionOfTheGroundAcceleration) {
+  const float full = 600 * kS * 0.01f;
+  const struct { Material ground; float gain; } cases[] = {
+      {STONE, full}, {OBSIDIAN, full}, {SAND, 0.6f * full}, {ICE, 0.2f * full},
+      {WATER, 100 * kS * 0.01f}};  // no solid ground: the air acceleration
+  for (const auto& c : cases) {
+    PixelGrid grid = MakeGrid(40, 40);
+    Fill(grid, 0, 0, 40, 12, c.ground);
+    Player w = MakePlayer(nullptr, nullptr, kS, CellCentre(20, 20));
     w.SenseCells(grid, kS);
     w.Run(false, 0.01f);
-    return w.velocity.x;
+    EXPECT_FLOAT_EQ(w.velocity.x, c.gain) << c.ground;
   }
-};
-
-TEST_F(Running, GroundGivesItsTractionOfTheGroundAcceleration) {
-  const float full = 600 * kS * 0.01f;
-  EXPECT_FLOAT_EQ(RunGain(STONE), full);
-  EXPECT_FLOAT_EQ(RunGain(OBSIDIAN), full);
-  EXPECT_FLOAT_EQ(RunGain(SAND), 0.6f * full);
-  EXPECT_FLOAT_EQ(RunGain(ICE), 0.2f * full);
-  EXPECT_FLOAT_EQ(RunGain(WATER), 100 * kS * 0.01f) << "no solid ground: the air acceleration";
 }
 
-TEST_F(Running, TopSpeedIsAGateNotAClamp) {
-  Walker w = WalkerAt(glm::vec3(0));
+TEST(Running, TopSpeedIsAGateNotAClamp) {
+  Player w = MakePlayer(nullptr, nullptr, kS, glm::vec3(0));  // in the air
   w.velocity.x = 70 * kS - 1.0f;
   w.Run(false, 0.01f);
   EXPECT_FLOAT_EQ(w.velocity.x, 70 * kS - 1.0f + 100 * kS * 0.01f) << "one push may overshoot";
@@ -198,166 +147,109 @@ TEST_F(Running, TopSpeedIsAGateNotAClamp) {
   EXPECT_EQ(w.velocity.x, -70 * kS);
 }
 
-TEST_F(Running, IceSlidesLongerThanStone) {
-  auto slide = [](world::Material ground) {
-    world::PixelGrid grid = MakeGrid(400, 60);
-    Fill(grid, 0, 0, 400, 20, ground);
-    Player p = PlayerOnFloor(grid, 50, 20);
-    p.velocity.x = 60 * kS;
-    const float x0 = p.position.x;
-    SimulatePlayer(p, grid, kS, {}, 240, kDt);
-    EXPECT_EQ(p.velocity.x, 0.0f) << ground;
-    return (p.position.x - x0) / kS;
-  };
-  const float stone = slide(STONE), ice = slide(ICE);
-  EXPECT_GT(ice, 4.0f * stone);
-}
-
-TEST(Walking, RestsOnAFloorAndClimbsALowStepButNotAWall) {
-  world::PixelGrid grid = MakeGrid(200, 60);
+TEST(Walking, RestsOnAFloorClimbsALowStepButNotAWall) {
+  PixelGrid grid = MakeGrid(200, 60);
   Fill(grid, 0, 0, 200, 20, STONE);
-  Fill(grid, 80, 20, 85, 24, STONE);   // a 4-cell step: below the centre row
-  Fill(grid, 140, 20, 145, 60, STONE); // a wall
+  Fill(grid, 80, 20, 85, 24, STONE);    // a 4-cell step: below the centre row
+  Fill(grid, 140, 20, 145, 60, STONE);  // a wall
   Player p = PlayerOnFloor(grid, 50, 20);
   EXPECT_TRUE(p.IsOnGround());
   EXPECT_NEAR(p.position.y - 8 * kS, 20 * kS, 2 * kS) << "feet on the surface";
-
-  PlayerControls right;
-  right.right = true;
-  SimulatePlayer(p, grid, kS, right, 60, kDt);
+  SimulatePlayer(p, grid, kS, {.right = true}, 60, kDt);
   EXPECT_GT(p.position.x, 85 * kS) << "over the step";
-  SimulatePlayer(p, grid, kS, right, 120, kDt);
+  SimulatePlayer(p, grid, kS, {.right = true}, 120, kDt);
   EXPECT_LT(p.position.x + 8 * kS, 141 * kS) << "stopped at the wall";
   EXPECT_GT(p.position.x, 120 * kS);
 }
 
-TEST(Environment, LavaThrowsOutAndBurnsOncePerInvulnerability) {
-  Character c = MakeCharacter(glm::vec3(0, 100, 0), 100);
-  c.materialBelow = LAVA;
-  c.materialLeft = LAVA;
-  c.ApplyEnvironment(0.01f, kS);
-  EXPECT_EQ(c.velocity.y, 100 * kS);
-  EXPECT_EQ(c.velocity.x, 100 * kS) << "away from the left side";
-  EXPECT_EQ(c.GetHealth(), 80) << "two lava sides hurt once";
-  EXPECT_FLOAT_EQ(c.invulnerable, 0.2f);
-
-  c.velocity = glm::vec3(0);
-  c.ApplyEnvironment(0.01f, kS);
-  EXPECT_EQ(c.GetHealth(), 80) << "no damage while invulnerable";
-  EXPECT_EQ(c.velocity.y, 100 * kS) << "still thrown out";
-
-  Character d = MakeCharacter(glm::vec3(0, 100, 0), 100);
-  d.materialAbove = LAVA;
-  d.materialRight = LAVA;
-  d.ApplyEnvironment(0.01f, kS);
-  EXPECT_EQ(d.velocity.y, -100 * kS);
-  EXPECT_EQ(d.velocity.x, -100 * kS);
-
-  d.SetInvulnerable(1.0f);
-  d.ApplyEnvironment(0.01f, kS);
-  EXPECT_EQ(d.invulnerable, 1.0f) << "a longer invulnerability is not cut short";
+TEST(Environment, LavaAndSteamThrowAwayFromTheirSide) {
+  const struct { Material m; int side; glm::vec3 velocity; int health; float invulnerable; } cases[] = {
+      // Two lava sides burn once and leave 0.2 s of invulnerability; steam hurts on every side.
+      {LAVA, 0b0011, {100 * kS, 100 * kS, 0}, 80, 0.2f},    // below and left
+      {LAVA, 0b1100, {-100 * kS, -100 * kS, 0}, 80, 0.2f},  // right and above
+      {STEAM, 0b0101, {-10 * kS, 10 * kS, 0}, 98, 0.0f},    // below and right
+  };
+  for (const auto& c : cases) {
+    Character ch = MakeCharacter(glm::vec3(0, 100, 0), 100);
+    if (c.side & 1) ch.materialBelow = c.m;
+    if (c.side & 2) ch.materialLeft = c.m;
+    if (c.side & 4) ch.materialRight = c.m;
+    if (c.side & 8) ch.materialAbove = c.m;
+    ch.ApplyEnvironment(0.01f, kS);
+    EXPECT_EQ(ch.velocity, c.velocity) << c.m << " " << c.side;
+    EXPECT_EQ(ch.GetHealth(), c.health) << c.m << " " << c.side;
+    EXPECT_FLOAT_EQ(ch.invulnerable, c.invulnerable) << c.m << " " << c.side;
+    if (c.m != LAVA) continue;
+    ch.velocity = glm::vec3(0);
+    ch.SetInvulnerable(1.0f);
+    ch.ApplyEnvironment(0.01f, kS);
+    EXPECT_EQ(ch.GetHealth(), 80) << "no burn while invulnerable";
+    EXPECT_EQ(ch.invulnerable, 1.0f) << "and a longer invulnerability is not cut short";
+    EXPECT_NE(ch.velocity, glm::vec3(0)) << "but still thrown out";
+  }
 }
 
-TEST(Environment, SteamPushesGentlyAndHurtsEveryFrame) {
-  Character c = MakeCharacter(glm::vec3(0, 100, 0), 100);
-  c.materialBelow = STEAM;
-  c.materialRight = STEAM;
-  c.ApplyEnvironment(0.01f, kS);
-  EXPECT_EQ(c.velocity.y, 10 * kS);
-  EXPECT_EQ(c.velocity.x, -10 * kS);
-  EXPECT_EQ(c.GetHealth(), 98);
-  EXPECT_EQ(c.invulnerable, 0.0f);
-}
-
-TEST(Environment, BurialChokesOnePointPerTenthOfASecond) {
+TEST(Environment, BurialChokesAtOnceDrowningAfterTenSeconds) {
   Character c = MakeCharacter(glm::vec3(0, 100, 0), 100);
   c.materialBelow = c.materialAbove = c.materialLeft = SAND;
   c.materialRight = STONE;
   for (int i = 0; i < 9; ++i) c.ApplyEnvironment(0.01f, kS);
   EXPECT_EQ(c.GetHealth(), 100);
   for (int i = 0; i < 2; ++i) c.ApplyEnvironment(0.01f, kS);
-  EXPECT_EQ(c.GetHealth(), 99);
+  EXPECT_EQ(c.GetHealth(), 99) << "one point per 0.1 s buried";
   c.ApplyEnvironment(0.5f, kS);
   EXPECT_EQ(c.GetHealth(), 98) << "at most one point per call";
-
   c.materialRight = CLEAR;
-  const float timer = c.drownTimer;
+  const float buried = c.drownTimer;
   c.ApplyEnvironment(0.5f, kS);
-  EXPECT_EQ(c.drownTimer, timer) << "one open side is enough to breathe";
+  EXPECT_EQ(c.drownTimer, buried) << "one open side is enough to breathe";
+
+  Character d = MakeCharacter(glm::vec3(0, 100, 0), 100);
+  d.materialAbove = WATER;
+  for (int i = 0; i < 99; ++i) d.ApplyEnvironment(0.1f, kS);
+  EXPECT_EQ(d.GetHealth(), 100);
+  for (int i = 0; i < 5; ++i) d.ApplyEnvironment(0.1f, kS);
+  EXPECT_LT(d.GetHealth(), 100);
+  EXPECT_GT(d.GetHealth(), 94);
+  const float timer = d.drownTimer;
+  d.materialAbove = CLEAR;
+  d.ApplyEnvironment(0.1f, kS);
+  EXPECT_EQ(d.submergedTime, 0.0f) << "surfacing resets the breath";
+  EXPECT_EQ(d.drownTimer, timer) << "but not the drowning timer";
+  d.materialAbove = WATER;
+  const int health = d.GetHealth();
+  d.ApplyEnvironment(0.1f, kS);
+  EXPECT_EQ(d.GetHealth(), health);
 }
 
-TEST(Environment, DrowningStartsAfterTenSecondsUnderWater) {
-  Character c = MakeCharacter(glm::vec3(0, 100, 0), 100);
-  c.materialAbove = WATER;
-  for (int i = 0; i < 99; ++i) c.ApplyEnvironment(0.1f, kS);
-  EXPECT_EQ(c.GetHealth(), 100);
-  for (int i = 0; i < 5; ++i) c.ApplyEnvironment(0.1f, kS);
-  EXPECT_LT(c.GetHealth(), 100);
-  EXPECT_GT(c.GetHealth(), 94);
-
-  const float timer = c.drownTimer;
-  c.materialAbove = CLEAR;
-  c.ApplyEnvironment(0.1f, kS);
-  EXPECT_EQ(c.submergedTime, 0.0f) << "surfacing resets the breath";
-  EXPECT_EQ(c.drownTimer, timer) << "but not the drowning timer";
-  c.materialAbove = WATER;
-  const int health = c.GetHealth();
-  c.ApplyEnvironment(0.1f, kS);
-  EXPECT_EQ(c.GetHealth(), health);
-}
-
-class Sight : public ::testing::Test {
- protected:
-  world::PixelGrid grid = MakeGrid(100, 60);
-  GameObject eye;
-  void SetUp() override { eye.position = CellCentre(10, 20); }
-};
-
-TEST_F(Sight, ClearAirAndSteamDoNotBlock) {
-  Fill(grid, 40, 0, 45, 60, STEAM);
-  EXPECT_TRUE(LineOfSight(eye, CellCentre(90, 30), grid, kS));
-}
-
-TEST_F(Sight, SolidsAndLiquidsBlockWithTheFirstHitPoint) {
-  for (world::Material m : {STONE, WATER, LAVA, SAND}) {
-    Fill(grid, 40, 0, 41, 60, m);
+TEST(Sight, OccupiedCellsBlockBetweenTheEnds) {
+  // From the centre of cell (10, 20) on a 100 x 60 grid.
+  const struct { const char* what; int x0, y0, x1, y1; char m; glm::vec3 to; bool sees; glm::vec3 hit; } cases[] = {
+      {"steam does not block", 40, 0, 45, 60, '~', CellCentre(90, 30), true, {}},
+      {"stone blocks at the first hit", 40, 0, 41, 60, '#', CellCentre(90, 20), false, {40 * kS, 20.5f * kS, 0}},
+      {"so does water", 40, 0, 41, 60, 'w', CellCentre(90, 20), false, {40 * kS, 20.5f * kS, 0}},
+      {"rows are walked for steep lines", 0, 40, 100, 41, '#', CellCentre(10, 55), false, {10.5f * kS, 40 * kS, 0}},
+      {"up to the row before", 0, 40, 100, 41, '#', CellCentre(10, 39), true, {}},
+      {"the end cell is never tested", 30, 20, 31, 21, '#', CellCentre(30, 20), true, {}},
+      {"the viewer's own cell going right", 10, 20, 11, 21, '#', CellCentre(30, 20), true, {}},
+      {"the viewer's own cell going left", 10, 20, 11, 21, '#', CellCentre(0, 20), false, {10 * kS, 20.5f * kS, 0}},
+      {"within one cell nothing is tested", 10, 20, 11, 21, '#', CellCentre(10.2f, 20.2f), true, {}},
+      {"points far outside are seen", 50, 0, 51, 0, '#', glm::vec3(1e7f, -1e7f, 0), true, {}},
+      {"past the grid's edge", 50, 0, 51, 60, '#', glm::vec3(1e7f, 20.5f * kS, 0), false, {50 * kS, 20.5f * kS, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    PixelGrid grid = MakeGrid(100, 60);
+    Fill(grid, c.x0, c.y0, c.x1, c.y1, MaterialOf(c.m));
+    GameObject eye;
+    eye.position = CellCentre(10, 20);
     glm::vec3 hit(-1);
-    EXPECT_FALSE(LineOfSight(eye, CellCentre(90, 20), grid, kS, &hit)) << m;
-    EXPECT_FLOAT_EQ(hit.x, 40 * kS) << m;
-    EXPECT_FLOAT_EQ(hit.y, 20.5f * kS) << m;
-    Fill(grid, 40, 0, 41, 60, CLEAR);
+    EXPECT_EQ(LineOfSight(eye, c.to, grid, kS, &hit), c.sees);
+    if (!c.sees) {
+      EXPECT_NEAR(hit.x, c.hit.x, 1e-3f);
+      EXPECT_NEAR(hit.y, c.hit.y, 1e-3f);
+    }
   }
-}
-
-TEST_F(Sight, SeesThroughAGapInAWall) {
-  Fill(grid, 40, 0, 41, 60, STONE);
-  Fill(grid, 40, 18, 41, 23, CLEAR);
-  EXPECT_TRUE(LineOfSight(eye, CellCentre(80, 20), grid, kS));
-  EXPECT_FALSE(LineOfSight(eye, CellCentre(80, 40), grid, kS)) << "the slanted line misses the gap";
-}
-
-TEST_F(Sight, RowsAreWalkedForSteepLines) {
-  Fill(grid, 0, 40, 100, 41, STONE);  // a ceiling
-  glm::vec3 hit;
-  EXPECT_FALSE(LineOfSight(eye, CellCentre(10, 55), grid, kS, &hit));
-  EXPECT_FLOAT_EQ(hit.y, 40 * kS);
-  EXPECT_TRUE(LineOfSight(eye, CellCentre(10, 39), grid, kS));
-}
-
-TEST_F(Sight, EndCellsAndTheSameCell) {
-  grid.SetCell(10, 20, STONE, 0, 0, false);  // the viewer's own cell
-  EXPECT_TRUE(LineOfSight(eye, eye.position + glm::vec3(1, 1, 0), grid, kS)) << "same cell: nothing tested";
-  EXPECT_TRUE(LineOfSight(eye, CellCentre(30, 20), grid, kS)) << "going right the start column is skipped";
-  EXPECT_FALSE(LineOfSight(eye, CellCentre(0, 20), grid, kS)) << "going left it is tested";
-  grid.SetCell(10, 20, CLEAR, 0, 0, false);
-  grid.SetCell(30, 20, STONE, 0, 0, false);
-  EXPECT_TRUE(LineOfSight(eye, CellCentre(30, 20), grid, kS)) << "the end cell is never tested";
-}
-
-TEST_F(Sight, PointsFarOutsideTheGridAreSeenPastItsEdges) {
-  EXPECT_TRUE(LineOfSight(eye, glm::vec3(1e7f, -1e7f, 0), grid, kS));
-  Fill(grid, 50, 0, 51, 60, STONE);
-  EXPECT_FALSE(LineOfSight(eye, glm::vec3(1e7f, 20.5f * kS, 0), grid, kS));
 }
 
 }  // namespace

@@ -50,32 +50,20 @@ class GameSounds : public ::testing::Test {
   }
 };
 
-TEST_F(GameSounds, JumpSoundPlaysOnAPressUnlessMuted) {
-  world::PixelGrid grid = MakeGrid(100, 80);
-  Fill(grid, 0, 0, 100, 20, world::STONE);
-  Player player = PlayerOnFloor(grid, 50, 20);
+TEST_F(GameSounds, AJumpPressPlaysUnlessMutedAndAnExplosionPlaysOnItsChannel) {
+  Level level;
+  level.field.sounds = sounds;
   input::OnKey(input::KEY_SPACE, 0, input::PRESS, 0);
   Muted = true;
-  EXPECT_FALSE(PlayJumpSound(player, sounds));
+  EXPECT_FALSE(PlayJumpSound(level.player, sounds));
   EXPECT_EQ(Loudness(), 0.0f);
   Muted = false;
-  EXPECT_TRUE(PlayJumpSound(player, sounds));
+  EXPECT_TRUE(PlayJumpSound(level.player, sounds));
   EXPECT_GT(Loudness(), 0.01f);
-}
 
-TEST_F(GameSounds, AnExplosionPlaysOnTheExplosionChannel) {
-  world::PixelGrid grid = MakeGrid(200, 100);
-  Fill(grid, 0, 0, 200, 20, world::STONE);
-  Player player = PlayerOnFloor(grid, 50, 20);
-  RocketPool rockets = MakeRocketPool(nullptr, nullptr);
-  Playfield field;
-  field.grid = &grid;
-  field.cellSize = kS;
-  field.player = &player;
-  field.sounds = sounds;
-  player.target = player.position + glm::vec3(0, -50 * kS, 0);
-  FireRocket(player, rockets, kS);
-  UpdateRockets(rockets, field, kDt);
+  level.player.target = level.player.position + glm::vec3(0, -50 * kS, 0);
+  FireRocket(level.player, level.rockets, kS);
+  UpdateRockets(level.rockets, level.field, kDt);
   bool playing = false;
   explosionChannel.isPlaying(&playing);
   EXPECT_TRUE(playing);

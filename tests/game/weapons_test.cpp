@@ -15,262 +15,90 @@ namespace {
 
 bool Finite(glm::vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
-Rocket RocketAt(glm::vec3 position, bool fromPlayer) {
+Rocket RocketAt(glm::vec3 position, bool fromPlayer = false, glm::vec3 velocity = glm::vec3(0)) {
   Rocket r = MakeRocketPool(nullptr, nullptr, 1).objects[0];
   r.position = position;
+  r.velocity = velocity;
   r.scale = glm::vec2(4 * kS);
   r.fromPlayer = fromPlayer;
   r.active = true;
   return r;
 }
 
-TEST(Firing, ABulletLeavesTwentyCellsOutAlongTheAim) {
-  BulletPool pool = MakeBulletPool(nullptr, nullptr);
+TEST(Firing, ProjectilesLeaveTwentyCellsOutAlongTheAim) {
+  BulletPool bullets = MakeBulletPool(nullptr, nullptr);
   Character shooter = MakeCharacter(glm::vec3(100, 100, 0));
   shooter.target = glm::vec3(100, 500, 0);
-  Bullet* b = FireBullet(shooter, pool, kS, 200 * kS, 20);
-  ASSERT_EQ(b, &pool.objects[0]);
+  Bullet* b = FireBullet(shooter, bullets, kS, 200 * kS, 20);
+  ASSERT_EQ(b, &bullets.objects[0]);
   EXPECT_TRUE(b->active);
   EXPECT_EQ(b->position, glm::vec3(100, 100 + 20 * kS, 0));
   EXPECT_EQ(b->velocity, glm::vec3(0, 200 * kS, 0));
-  EXPECT_EQ(b->scale, glm::vec2(4 * kS));
   EXPECT_EQ(b->damage, 20);
-  EXPECT_EQ(b->GetMass(), 0.0f);
-
-  shooter.target = shooter.position;  // aiming at itself: straight ahead
+  shooter.target = shooter.position;  // aiming at itself: the way it faces
   shooter.scale.x = -shooter.scale.x;
-  b = FireBullet(shooter, pool, kS, 100 * kS, 5);
-  EXPECT_TRUE(Finite(b->velocity));
-  EXPECT_EQ(b->velocity, glm::vec3(-100 * kS, 0, 0)) << "the way it faces";
-}
+  EXPECT_EQ(FireBullet(shooter, bullets, kS, 100 * kS, 5)->velocity, glm::vec3(-100 * kS, 0, 0));
 
-TEST(Firing, RocketsFlyAtTheShootersSpeedAndSetItsCooldown) {
-  RocketPool pool = MakeRocketPool(nullptr, nullptr);
+  RocketPool rockets = MakeRocketPool(nullptr, nullptr);
   Player player = MakePlayer(nullptr, nullptr, kS, glm::vec3(0, 100, 0));
   player.target = glm::vec3(10, 100, 0);
-  Rocket* r = FireRocket(player, pool, kS);
+  Rocket* r = FireRocket(player, rockets, kS);
   ASSERT_NE(r, nullptr);
   EXPECT_EQ(r->velocity, glm::vec3(300 * kS, 0, 0));
   EXPECT_EQ(r->acceleration, glm::vec3(50 * kS, -98.1f * kS, 0));
   EXPECT_TRUE(r->fromPlayer);
-  EXPECT_FALSE(r->exploded);
   EXPECT_EQ(player.rocketCooldown, 1.0f);
 
   RocketEnemy enemy{Walker(MakeCharacter(glm::vec3(0, 100, 0)), 1, 1, 1, 1)};
   enemy.target = glm::vec3(0, 0, 0);
   enemy.fireCooldown = -3.0f;
-  r = FireRocket(enemy, pool, kS);
-  EXPECT_EQ(r, &pool.objects[1]);
+  r = FireRocket(enemy, rockets, kS);
+  EXPECT_EQ(r, &rockets.objects[1]);
   EXPECT_EQ(r->velocity, glm::vec3(0, -150 * kS, 0));
   EXPECT_FALSE(r->fromPlayer);
   EXPECT_EQ(enemy.fireCooldown, 1.0f);
 
-  for (Rocket& each : pool.objects) each.active = true;
+  for (Rocket& each : rockets.objects) each.active = true;
   player.rocketCooldown = -1.0f;
-  EXPECT_EQ(FireRocket(player, pool, kS), nullptr);
+  EXPECT_EQ(FireRocket(player, rockets, kS), nullptr);
   EXPECT_EQ(player.rocketCooldown, -1.0f) << "no rocket, no cooldown";
 }
 
-TEST(Blast, DamageAndPushFallWithDistance) {
-  struct Case {
-    float cells;
-    int damage;
-    float k;
-  } cases[] = {{10, 25, 0.0002f}, {14, 25, 0.0002f}, {20, 12, 0.0001f}, {40, 3, 0.000025f}};
-  for (const Case& c : cases) {
+TEST(Blast, DamageAndPushFallWithTheSquareOfTheDistance) {
+  const float push = kS * 4e7f / 50.0f;  // per unit of k, on a mass of 50
+  const struct { glm::vec3 rocket; bool invulnerable; glm::vec3 away; float k; int damage; } cases[] = {
+      {{-10 * kS, 0, 0}, false, {1, 0, 0}, 0.0002f, 25},  // the cap, within ~14 cells
+      {{-14 * kS, 0, 0}, false, {1, 0, 0}, 0.0002f, 25},
+      {{-20 * kS, 0, 0}, false, {1, 0, 0}, 0.0001f, 12},
+      {{-40 * kS, 0, 0}, false, {1, 0, 0}, 0.000025f, 3},
+      {{0, 5 * kS, 0}, true, {0, -1, 0}, 0.0002f, 0},  // invulnerable: pushed but unhurt
+      {{0, 0, 0}, false, {0, 1, 0}, 0.0002f, 25},      // on the centre: straight up
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.rocket.x / kS << ", " << c.rocket.y / kS);
     Character target = MakeCharacter(glm::vec3(500, 500, 0), 100, 50.0f);
-    const Rocket r = RocketAt(target.position - glm::vec3(c.cells * kS, 0, 0), false);
-    ApplyBlast(r, target, kS, 1.0f);
-    EXPECT_EQ(target.GetHealth(), 100 - c.damage) << c.cells;
-    EXPECT_NEAR(target.velocity.x, kS * 4e7f * c.k / 50.0f, 1e-3f * kS * 4e7f * c.k / 50.0f)
-        << "pushed away from the rocket at " << c.cells;
-    EXPECT_NEAR(target.velocity.y, 0.0f, 1e-3f);
-    EXPECT_NEAR(target.invulnerable, 1250.0f * c.k, 1e-6f) << c.cells;
+    target.SetInvulnerable(c.invulnerable ? 1.0f : 0.0f);
+    ApplyBlast(RocketAt(target.position + c.rocket), target, kS, 1.0f);
+    ASSERT_TRUE(Finite(target.velocity));
+    EXPECT_NEAR(glm::length(target.velocity - c.away * push * c.k), 0.0f, 1e-3f * push * c.k);
+    EXPECT_EQ(target.GetHealth(), 100 - c.damage);
+    EXPECT_NEAR(target.invulnerable, 1250.0f * c.k, 1e-6f);
   }
 }
 
-TEST(Blast, InvulnerableTargetsArePushedButUnhurt) {
-  Character target = MakeCharacter(glm::vec3(500, 500, 0));
-  target.SetInvulnerable(1.0f);
-  ApplyBlast(RocketAt(target.position + glm::vec3(0, 5 * kS, 0), false), target, kS, 1.0f);
-  EXPECT_EQ(target.GetHealth(), 100);
-  EXPECT_LT(target.velocity.y, 0.0f) << "pushed down, away from a rocket above";
-  EXPECT_FLOAT_EQ(target.invulnerable, 0.25f);
-}
-
-TEST(Blast, ARocketOnTheTargetsCentreThrowsItStraightUp) {
-  Character target = MakeCharacter(glm::vec3(500, 500, 0));
-  ApplyBlast(RocketAt(target.position, false), target, kS, 1.0f);
-  EXPECT_TRUE(Finite(target.velocity));
-  EXPECT_TRUE(Finite(target.position));
-  EXPECT_EQ(target.velocity.x, 0.0f);
-  EXPECT_FLOAT_EQ(target.velocity.y, kS * 4e7f * 0.0002f / 50.0f);
-  EXPECT_EQ(target.GetHealth(), 75);
-}
-
-// A level-like field: stone floor, the player standing on it, two enemies.
-class RocketStep : public ::testing::Test {
+// The level with its player on the floor; rockets and bullets fired into it.
+class Shots : public ::testing::Test {
  protected:
-  world::PixelGrid grid = MakeGrid(400, 150);
-  Player player;
-  std::vector<GroundCharacter> melee;
-  std::vector<BatEnemy> bats;
-  Camera camera;
-  RocketPool rockets = MakeRocketPool(nullptr, nullptr);
-  ParticlePool smoke = MakeSmokePool(nullptr, nullptr);
-  Texture* explosionTexture = reinterpret_cast<Texture*>(0x2000);  // compared only
-  Playfield field;
-
-  void SetUp() override {
-    Muted = false;
-    Fill(grid, 0, 0, 400, 40, world::STONE);
-    player = PlayerOnFloor(grid, 100, 40);
-    field.grid = &grid;
-    field.cellSize = kS;
-    field.player = &player;
-    field.camera = &camera;
-    field.smoke = &smoke;
-    field.explosionTexture = explosionTexture;
-  }
-  void AddMelee(glm::vec3 position) {
-    melee.emplace_back(Walker(MakeCharacter(position, 200, 150.0f), 30 * kS, 400 * kS, 50 * kS, 60 * kS));
-    field.meleeEnemies = melee;
-  }
-};
-
-TEST_F(RocketStep, APlayerRocketIntoAnAdjacentWallRocketJumps) {
-  player.target = player.position + glm::vec3(0, -100 * kS, 0);  // straight down into the floor
-  FireRocket(player, rockets, kS);
-  const float y = player.position.y;
-  player.SetInvulnerable(0.3f);
-  UpdateRockets(rockets, field, kDt);
-  EXPECT_EQ(rockets.ActiveCount(), 0u) << "exploded in its first step";
-  EXPECT_EQ(player.GetHealth(), 100) << "the player's own rocket does no damage";
-  EXPECT_EQ(player.invulnerable, 0.0f) << "and clears invulnerability";
-  EXPECT_GT(player.velocity.y, 30 * kS) << "thrown upwards";
-  EXPECT_FALSE(grid.At(100, 30).material == world::STONE) << "a hole in the floor";
-  EXPECT_EQ(grid.At(100, 5).material, world::STONE) << "20 cells deep at most";
-  EXPECT_GT(camera.shake.x, 0.0f);
-
-  float top = y;
-  for (int i = 0; i < 120; ++i) {
-    SimulatePlayer(player, grid, kS, {}, 1, kDt);
-    top = std::max(top, player.position.y);
-  }
-  EXPECT_GT((top - y) / kS, 15.0f) << "a rocket jump";
-}
-
-TEST_F(RocketStep, AnEnemyRocketHurtsThePlayer) {
-  RocketEnemy enemy{Walker(MakeCharacter(player.position + glm::vec3(60 * kS, 0, 0)), 1, 1, 1, 1)};
-  enemy.target = player.position;
-  FireRocket(enemy, rockets, kS);
-  for (int i = 0; i < 60 && rockets.ActiveCount() > 0; ++i) UpdateRockets(rockets, field, kDt);
-  EXPECT_EQ(rockets.ActiveCount(), 0u);
-  EXPECT_LT(player.GetHealth(), 100);
-  EXPECT_GE(player.GetHealth(), 75);
-  EXPECT_GT(player.invulnerable, 0.0f);
-}
-
-TEST_F(RocketStep, TwoRocketsThatTouchBothExplodeInTheSameFrame) {
+  void SetUp() override { Muted = false; }
+  Level level;
+  Player& player = level.player;
   const glm::vec3 sky = CellCentre(250, 120);
-  rockets.objects[0] = RocketAt(sky, false);
-  rockets.objects[5] = RocketAt(sky + glm::vec3(6 * kS, 0, 0), false);
-  rockets.objects[9] = RocketAt(sky + glm::vec3(-30 * kS, 0, 0), false);  // apart: flies on
-  UpdateRockets(rockets, field, kDt);
-  EXPECT_FALSE(rockets.objects[0].active);
-  EXPECT_FALSE(rockets.objects[5].active);
-  EXPECT_TRUE(rockets.objects[9].active);
-}
-
-TEST_F(RocketStep, TouchingAnEnemyExplodesAndHurtsEveryoneNear) {
-  AddMelee(CellCentre(250, 60));
-  AddMelee(CellCentre(262, 60));
-  rockets.objects[0] = RocketAt(melee[0].position + glm::vec3(-10 * kS, 0, 0), true);
-  UpdateRockets(rockets, field, kDt);
-  EXPECT_FALSE(rockets.objects[0].active);
-  EXPECT_EQ(melee[0].GetHealth(), 175) << "a player rocket hurts enemies fully";
-  EXPECT_LT(melee[1].GetHealth(), 200);
-  EXPECT_GT(melee[1].velocity.x, 0.0f) << "thrown away from the blast";
-  EXPECT_GT(melee[0].velocity.x, melee[1].velocity.x) << "harder nearer";
-  EXPECT_EQ(player.GetHealth(), 100);
-}
-
-TEST_F(RocketStep, AFlashAndSmokeUseTheParticlePool) {
-  rockets.objects[0] = RocketAt(CellCentre(250, 120), false);
-  rockets.objects[0].velocity = glm::vec3(0, -100 * kS, 0);
-  for (int i = 0; i < 100 && rockets.objects[0].active; ++i) UpdateRockets(rockets, field, kDt);
-  ASSERT_FALSE(rockets.objects[0].active);
-  const Particle* flash = nullptr;
-  int trail = 0;
-  for (const Particle& p : smoke.objects) {
-    if (!p.active) continue;
-    if (p.sprite.texture == explosionTexture) flash = &p;
-    else ++trail;
+  void StepRocketUntilGone(int i) {
+    for (int n = 0; n < 100 && level.rockets.objects[i].active; ++n) UpdateRockets(level.rockets, level.field, kDt);
+    ASSERT_FALSE(level.rockets.objects[i].active);
   }
-  ASSERT_NE(flash, nullptr);
-  EXPECT_GT(trail, 0);
-  EXPECT_EQ(flash->sprite.frameCount, 9u);
-  EXPECT_FALSE(flash->sprite.loop);
-  EXPECT_EQ(flash->scale, glm::vec2(16 * kS, 32 * kS));
-  EXPECT_FLOAT_EQ(flash->lifetime, 0.4f);
-  EXPECT_GT(flash->position.y, 40 * kS + 8 * kS) << "raised to stand on the blast";
-}
-
-TEST_F(RocketStep, WithNoFreeParticleARocketStillFliesAndExplodes) {
-  for (Particle& p : smoke.objects) {
-    p.active = true;
-    p.lifetime = 100.0f;
-  }
-  rockets.objects[0] = RocketAt(CellCentre(250, 120), false);
-  rockets.objects[0].velocity = glm::vec3(0, -100 * kS, 0);
-  for (int i = 0; i < 100 && rockets.objects[0].active; ++i) UpdateRockets(rockets, field, kDt);
-  EXPECT_FALSE(rockets.objects[0].active);
-  EXPECT_NE(grid.At(250, 39).material, world::STONE) << "the terrain was still blasted";
-}
-
-TEST_F(RocketStep, SmokeTrailDrawsInItsStatedOrder) {
-  rockets.objects[0] = RocketAt(CellCentre(250, 120), false);
-  rockets.objects[0].velocity = glm::vec3(30 * kS, 40 * kS, 0);
-  rockets.objects[0].SetMass(0.0f);  // no drag, so the velocity after the move is exact
-  const glm::vec3 v = rockets.objects[0].velocity;  // no acceleration yet
-  SetRandomState(4242);
-  UpdateRockets(rockets, field, 0.02f);  // chance 2 > any draw: always smokes
-
-  SetRandomState(4242);
-  RandomFloat(0, 1);
-  const float lifetime = RandomFloat(0.1f, 0.4f);
-  const float r1 = RandomFloat(-0.2f, 0.2f);
-  const float r2 = RandomFloat(-0.2f, 0.2f);
-  const float drag = RandomFloat(25, 100);
-  const Particle& p = smoke.objects[0];
-  ASSERT_TRUE(p.active);
-  EXPECT_EQ(p.lifetime, lifetime);
-  const float speed = glm::length(v);
-  EXPECT_FLOAT_EQ(p.velocity.x, r2 * speed - v.x);
-  EXPECT_FLOAT_EQ(p.velocity.y, r1 * speed - v.y);
-  EXPECT_EQ(p.drag, drag);
-  EXPECT_EQ(p.scale, glm::vec2(2 * kS));
-  EXPECT_EQ(RandomState(), (SetRandomState(4242), RandomFloat(0, 1), RandomFloat(0, 1), RandomFloat(0, 1),
-                            RandomFloat(0, 1), RandomFloat(0, 1), RandomState()))
-      << "five draws, nothing else";
-}
-
-TEST_F(RocketStep, RocketsTurnToTheirFlightAndKeepThrusting) {
-  rockets.objects[0] = RocketAt(CellCentre(250, 120), false);
-  rockets.objects[0].velocity = glm::vec3(-50 * kS, 50 * kS, 0);
-  UpdateRockets(rockets, field, 0.001f);
-  const Rocket& r = rockets.objects[0];
-  EXPECT_NEAR(r.rotation, 135.0f, 0.5f);
-  const glm::vec3 thrust = r.acceleration - glm::vec3(0, -98.1f * kS, 0);
-  EXPECT_NEAR(glm::length(thrust), 100 * kS, 1e-2f);
-  EXPECT_LT(thrust.x, 0.0f);
-}
-
-class BulletStep : public RocketStep {
- protected:
-  BulletPool bullets = MakeBulletPool(nullptr, nullptr);
   Bullet& Shot(glm::vec3 position, glm::vec3 velocity, int damage) {
-    Bullet& b = bullets.objects[0];
+    Bullet& b = level.bullets.objects[0];
     b.position = position;
     b.velocity = velocity;
     b.scale = glm::vec2(4 * kS);
@@ -280,47 +108,135 @@ class BulletStep : public RocketStep {
   }
 };
 
-TEST_F(BulletStep, ABulletHitsEveryCharacterItOverlaps) {
-  AddMelee(CellCentre(250, 60));
-  AddMelee(CellCentre(252, 60));
+TEST_F(Shots, APlayerRocketIntoTheFloorBlowsAHoleAndRocketJumps) {
+  player.target = player.position + glm::vec3(0, -100 * kS, 0);
+  FireRocket(player, level.rockets, kS);
+  const float y = player.position.y;
+  player.SetInvulnerable(0.3f);
+  UpdateRockets(level.rockets, level.field, kDt);
+  EXPECT_EQ(level.rockets.ActiveCount(), 0u) << "exploded in its first step";
+  EXPECT_EQ(player.GetHealth(), 100) << "the player's own rocket does no damage";
+  EXPECT_EQ(player.invulnerable, 0.0f) << "and clears invulnerability";
+  EXPECT_NE(level.grid.At(100, 30).material, world::STONE) << "a hole in the floor";
+  EXPECT_EQ(level.grid.At(100, 5).material, world::STONE) << "20 cells deep at most";
+  EXPECT_GT(level.camera.shake.x, 0.0f);
+  float top = y;
+  for (int i = 0; i < 120; ++i) {
+    SimulatePlayer(player, level.grid, kS, {}, 1, kDt);
+    top = std::max(top, player.position.y);
+  }
+  EXPECT_GT((top - y) / kS, 15.0f) << "a rocket jump";
+}
+
+TEST_F(Shots, AnEnemyRocketHurtsThePlayer) {
+  RocketEnemy enemy{Walker(MakeCharacter(player.position + glm::vec3(60 * kS, 0, 0)), 1, 1, 1, 1)};
+  enemy.target = player.position;
+  FireRocket(enemy, level.rockets, kS);
+  StepRocketUntilGone(0);
+  EXPECT_LT(player.GetHealth(), 100);
+  EXPECT_GE(player.GetHealth(), 75);
+  EXPECT_GT(player.invulnerable, 0.0f);
+}
+
+TEST_F(Shots, RocketsExplodeOnEachOtherAndOnEnemiesHurtingEveryoneNear) {
+  level.rockets.objects[0] = RocketAt(sky);
+  level.rockets.objects[5] = RocketAt(sky + glm::vec3(6 * kS, 0, 0));
+  level.rockets.objects[9] = RocketAt(sky + glm::vec3(-40 * kS, 0, 0));  // apart: flies on
+  UpdateRockets(level.rockets, level.field, kDt);
+  EXPECT_FALSE(level.rockets.objects[0].active || level.rockets.objects[5].active) << "both in the same frame";
+  EXPECT_TRUE(level.rockets.objects[9].active);
+
+  GroundCharacter& hit = level.AddMelee(CellCentre(250, 60));
+  GroundCharacter& near = level.AddMelee(CellCentre(262, 60));
+  level.rockets.objects[1] = RocketAt(hit.position + glm::vec3(-10 * kS, 0, 0), true);
+  UpdateRockets(level.rockets, level.field, kDt);
+  EXPECT_FALSE(level.rockets.objects[1].active);
+  EXPECT_EQ(hit.GetHealth(), 175) << "a player rocket hurts enemies fully";
+  EXPECT_LT(near.GetHealth(), 200);
+  EXPECT_GT(near.velocity.x, 0.0f) << "thrown away from the blast";
+  EXPECT_GT(hit.velocity.x, near.velocity.x) << "harder nearer";
+  EXPECT_EQ(player.GetHealth(), 100);
+}
+
+TEST_F(Shots, RocketsTurnToTheirFlightKeepThrustingAndTrailSmokeInOrder) {
+  level.rockets.objects[0] = RocketAt(sky, false, glm::vec3(-30 * kS, 40 * kS, 0));
+  level.rockets.objects[0].SetMass(0.0f);  // no drag, so the velocity after the move is exact
+  SetRandomState(4242);
+  UpdateRockets(level.rockets, level.field, 0.02f);  // chance 2 > any draw: always smokes
+  const Rocket& r = level.rockets.objects[0];
+  EXPECT_NEAR(r.rotation, 180.0f - 53.13f, 0.01f);
+  const glm::vec3 thrust = r.acceleration - glm::vec3(0, -98.1f * kS, 0);
+  EXPECT_NEAR(glm::length(thrust), 100 * kS, 1e-2f);
+  EXPECT_LT(thrust.x, 0.0f);
+
+  SetRandomState(4242);
+  RandomFloat(0, 1);  // the chance, then the look
+  const float lifetime = RandomFloat(0.1f, 0.4f), r1 = RandomFloat(-0.2f, 0.2f), r2 = RandomFloat(-0.2f, 0.2f);
+  const float drag = RandomFloat(25, 100);
+  const std::uint32_t after = RandomState();
+  const Particle& p = level.smoke.objects[0];
+  ASSERT_TRUE(p.active);
+  EXPECT_EQ(p.lifetime, lifetime);
+  const glm::vec3 v(-30 * kS, 40 * kS, 0);
+  EXPECT_FLOAT_EQ(p.velocity.x, r2 * 50 * kS - v.x) << "blown backwards";
+  EXPECT_FLOAT_EQ(p.velocity.y, r1 * 50 * kS - v.y);
+  EXPECT_EQ(p.drag, drag);
+  EXPECT_EQ(p.scale, glm::vec2(2 * kS));
+  EXPECT_EQ(RandomState(), after) << "five draws, nothing else";
+}
+
+TEST_F(Shots, AnExplosionFlashesEvenWithoutFreeParticlesTheTerrainIsBlasted) {
+  level.rockets.objects[0] = RocketAt(sky, false, glm::vec3(0, -100 * kS, 0));
+  StepRocketUntilGone(0);
+  const Particle* flash = nullptr;
+  int trail = 0;
+  for (const Particle& p : level.smoke.objects) {
+    if (p.active && p.sprite.texture == level.explosionTexture) flash = &p;
+    else trail += p.active;
+  }
+  ASSERT_NE(flash, nullptr);
+  EXPECT_GT(trail, 0);
+  EXPECT_EQ(flash->sprite.frameCount, 9u);
+  EXPECT_FALSE(flash->sprite.loop);
+  EXPECT_EQ(flash->scale, glm::vec2(16 * kS, 32 * kS));
+  EXPECT_FLOAT_EQ(flash->lifetime, 0.4f);
+  EXPECT_GT(flash->position.y, 40 * kS + 8 * kS) << "raised to stand on the blast";
+
+  for (Particle& p : level.smoke.objects) p.active = true;
+  level.rockets.objects[0] = RocketAt(CellCentre(150, 120), false, glm::vec3(0, -100 * kS, 0));
+  StepRocketUntilGone(0);
+  EXPECT_NE(level.grid.At(150, 39).material, world::STONE) << "the terrain was still blasted";
+}
+
+TEST_F(Shots, ABulletHitsEveryCharacterItOverlapsEvenInvulnerableOnes) {
+  GroundCharacter& left = level.AddMelee(CellCentre(250, 60));
+  GroundCharacter& right = level.AddMelee(CellCentre(252, 60));
+  right.SetInvulnerable(2.0f);
   Shot(CellCentre(251, 60), glm::vec3(0), 20);
-  UpdateBullets(bullets, field, kDt);
-  EXPECT_FALSE(bullets.objects[0].active);
-  EXPECT_EQ(melee[0].GetHealth(), 180);
-  EXPECT_EQ(melee[1].GetHealth(), 180);
-  EXPECT_FLOAT_EQ(melee[0].invulnerable, 0.2f);
-  EXPECT_LT(melee[0].velocity.x, 0.0f) << "pushed away from the bullet";
-  EXPECT_GT(melee[1].velocity.x, 0.0f);
-  EXPECT_FLOAT_EQ(melee[1].velocity.x, 100 * kS * 20 / 150.0f);
+  UpdateBullets(level.bullets, level.field, kDt);
+  EXPECT_FALSE(level.bullets.objects[0].active);
+  EXPECT_EQ(left.GetHealth(), 180);
+  EXPECT_EQ(right.GetHealth(), 200) << "invulnerable: unhurt";
+  EXPECT_FLOAT_EQ(left.invulnerable, 0.2f);
+  EXPECT_FLOAT_EQ(right.invulnerable, 0.2f) << "a hit sets the invulnerability, even shorter";
+  EXPECT_LT(left.velocity.x, 0.0f) << "pushed away from the bullet";
+  EXPECT_FLOAT_EQ(right.velocity.x, 100 * kS * 20 / 150.0f);
 }
 
-TEST_F(BulletStep, HitOnAnInvulnerableTargetPushesAndShortensItsInvulnerability) {
-  AddMelee(CellCentre(250, 60));
-  melee[0].SetInvulnerable(2.0f);
-  Shot(CellCentre(246, 60), glm::vec3(0), 5);
-  UpdateBullets(bullets, field, kDt);
-  EXPECT_EQ(melee[0].GetHealth(), 200);
-  EXPECT_GT(melee[0].velocity.x, 0.0f);
-  EXPECT_FLOAT_EQ(melee[0].invulnerable, 0.05f);
-}
-
-TEST_F(BulletStep, GroundHitsBoreAHoleAndStillHurtWhoIsThere) {
-  player.position = CellCentre(100, 48);
-  Shot(CellCentre(100, 41), glm::vec3(0, -10 * kS, 0), 20);
-  UpdateBullets(bullets, field, kDt);
-  EXPECT_FALSE(bullets.objects[0].active);
-  EXPECT_NE(grid.At(100, 35).material, world::STONE) << "radius 20 / 5 + 6 = 10";
-  EXPECT_EQ(grid.At(100, 28).material, world::STONE);
-  EXPECT_EQ(player.GetHealth(), 80) << "enemy bullets hurt the player in the same frame";
-}
-
-TEST_F(BulletStep, BulletsFlyStraightAndPointAlongTheirPath) {
+TEST_F(Shots, BulletsFlyStraightAndGroundHitsBoreAHoleAndStillHurt) {
   Bullet& b = Shot(CellCentre(200, 100), glm::vec3(-100 * kS, 0, 0), 5);
-  b.SetMass(0.0f);
-  UpdateBullets(bullets, field, 0.1f);
+  UpdateBullets(level.bullets, level.field, 0.1f);
   EXPECT_FLOAT_EQ(b.position.x, CellCentre(200, 100).x - 10 * kS);
   EXPECT_FLOAT_EQ(b.position.y, CellCentre(200, 100).y);
   EXPECT_FLOAT_EQ(b.rotation, 180.0f);
+
+  player.position = CellCentre(100, 48);
+  Shot(CellCentre(100, 41), glm::vec3(0, -10 * kS, 0), 20);
+  UpdateBullets(level.bullets, level.field, kDt);
+  EXPECT_FALSE(level.bullets.objects[0].active);
+  EXPECT_NE(level.grid.At(100, 35).material, world::STONE) << "radius 20 / 5 + 6 = 10";
+  EXPECT_EQ(level.grid.At(100, 28).material, world::STONE);
+  EXPECT_EQ(player.GetHealth(), 80) << "enemy bullets hurt the player in the same frame";
 }
 
 }  // namespace
