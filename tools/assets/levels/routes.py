@@ -45,8 +45,9 @@ STEP_LIMIT = 60 * 20   # no step of a route may take more than 20 s
 ROUTES = {
     "level_first_steps": [
         ("hop_right", 110), ("hop_right", 170), ("hop_right", 240),
-        # drop onto the step in the gap for its treasure, then up the far side
-        ("right", 342), ("wait", 60), ("leap_right", 396, 425),
+        # drop onto the step in the gap for its treasure (hopping up if the run
+        # falls short of it), then up the far side
+        ("right", 342), ("wait", 60), ("hop_right", 388), ("leap_right", 396, 425),
         ("hop_right", 560), ("hop_right", 620), ("hop_right", 680), ("right", 740),
         ("left", 700), ("jump_left", 620), ("leap_left", 574, 540), ("leap_left", 484, 450),
         ("leap_left", 394, 360), ("leap_left", 304, 270), ("left", 140),
