@@ -116,7 +116,7 @@ def pool(lv, x0, x1, rim, depth, liquid=WATER):
             # a floor two cells thick under the bowl, even where the rock was thin
             floor = lv.cells[rim - d - 1:rim - d + 1, x]
             floor[floor == CLEAR] = STONE
-    lv.pour(x0, x1, rim - depth, depth, liquid)
+            lv.cells[rim - d + 1:rim, x] = liquid
 
 
 def stalactites(lv, x0, x1, seed, length, spacing=22, material=STONE, low=0, high=None):
