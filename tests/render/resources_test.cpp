@@ -1,0 +1,109 @@
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "render/resource_manager.h"
+#include "tests/render/render_fixture.h"
+
+using testing::internal::CaptureStdout;
+using testing::internal::GetCapturedStdout;
+
+namespace {
+
+const std::string kSeparator = "\n -- --------------------------------------------------- -- \n";
+
+int Count(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+}  // namespace
+
+using ShaderTest = RenderTest;
+
+TEST_F(ShaderTest, MissingFileIsReportedInItsBlockAndStillRegistered) {
+  const struct { const char *vertex, *geometry, *stage; } cases[] = {
+      {"Shaders//no_such_file.vs", nullptr, "VERTEX"}, {kSpriteVs, "Shaders//no_such_file.gs", "GEOMETRY"}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stage);
+    ResourceManager screen;
+    CaptureStdout();
+    screen.LoadShader("SpriteShader", c.vertex, kSpriteFs, c.geometry);
+    const std::string out = GetCapturedStdout();
+
+    const std::string missing = c.geometry ? c.geometry : c.vertex;
+    EXPECT_EQ(out.rfind("ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ\n  " + missing + "\n", 0), 0u) << out;
+    EXPECT_EQ(Count(out, "FILE_NOT_SUCCESFULLY_READ"), 1) << out;
+    // The empty source fails in the driver, and then the link; each block ends in the separator.
+    EXPECT_EQ(Count(out, "ERROR::SHADER_COMPILATION_ERROR of type: "), 1) << out;
+    EXPECT_NE(out.find("ERROR::SHADER_COMPILATION_ERROR of type: " + std::string(c.stage) + "\n"), std::string::npos);
+    EXPECT_NE(out.find("ERROR::PROGRAM_LINKING_ERROR of type: PROGRAM\n"), std::string::npos) << out;
+    EXPECT_EQ(Count(out, kSeparator), 2) << out;
+    EXPECT_NO_THROW(screen.GetShader("SpriteShader"));
+  }
+}
+
+TEST_F(ShaderTest, CompileErrorPrintsTheDriverLogCutToTheBufferInABlock) {
+  std::string source = "#version 330 core\nvoid main() {\n";
+  for (int i = 0; i < 200; ++i) source += "  undeclared_" + std::to_string(i) + " = 1;\n";
+  CaptureStdout();
+  Shader shader(kSpriteVs, WriteFile("long.fs", source + "}\n").c_str());
+  const std::string out = GetCapturedStdout();
+
+  const std::string head = "ERROR::SHADER_COMPILATION_ERROR of type: FRAGMENT\n";
+  ASSERT_EQ(out.rfind(head, 0), 0u) << out;
+  const auto logEnd = out.find(kSeparator);
+  ASSERT_NE(logEnd, std::string::npos) << out;
+  EXPECT_GE(logEnd - head.size(), 900u) << "the driver reports one error per line";
+  EXPECT_LE(logEnd - head.size(), 1023u);
+}
+
+using ResourceManagerTest = RenderTest;
+
+TEST_F(ResourceManagerTest, FirstLoadOfANameWinsInItsOwnManager) {
+  ResourceManager screen, other;
+  screen.LoadTexture("Button_Cursor_Texture", WritePng(2, 2, 4, std::vector<std::uint8_t>(16, 255)).c_str(), 0);
+  Texture* first = screen.GetTexture("Button_Cursor_Texture");
+  screen.LoadTexture("Button_Cursor_Texture", WritePng(8, 4, 4, std::vector<std::uint8_t>(128, 255)).c_str(), 4);
+  EXPECT_EQ(screen.GetTexture("Button_Cursor_Texture"), first);
+  EXPECT_EQ(first->width, 2u);
+  EXPECT_THROW(other.GetTexture("Button_Cursor_Texture"), std::out_of_range);
+  EXPECT_THROW(screen.GetTexture("button_cursor_texture"), std::out_of_range);
+
+  screen.LoadShader("FontShader", kFontVs, kFontFs, nullptr);
+  Shader* shader = screen.GetShader("FontShader");
+  CaptureStdout();
+  screen.LoadShader("FontShader", "Shaders//gone.vs", "Shaders//gone.fs", nullptr);
+  EXPECT_EQ(GetCapturedStdout(), "") << "a present name reads no file";
+  EXPECT_EQ(screen.GetShader("FontShader"), shader);
+}
+
+TEST_F(ResourceManagerTest, UnloadableImagesAreReportedAndRegisteredEmpty) {
+  const std::string missing = (scratch / "missing.png").string();
+  ResourceManager screen;
+  for (const std::string& path : {missing, WriteFile("garbage.png", "not a picture at all")}) {
+    SCOPED_TRACE(path);
+    CaptureStdout();
+    screen.LoadTexture(path, path.c_str(), 0, 16, 16);
+    const std::string out = GetCapturedStdout();
+    const std::string head = "ERROR::TEXTURE: Failed to load " + path + ": ";
+    EXPECT_EQ(out.rfind(head, 0), 0u) << out;
+    EXPECT_GT(out.size(), head.size() + 1) << "a reason is given";
+    if (path == missing) { EXPECT_EQ(out, head + "can't fopen\n"); }
+    EXPECT_EQ(screen.GetTexture(path)->width, 0u);
+    EXPECT_EQ(screen.GetTexture(path)->height, 0u);
+  }
+}
+
+TEST_F(ResourceManagerTest, ClearReleasesTheTexturesWhileTheContextLives) {
+  ResourceManager screen;
+  screen.LoadTexture("CursorTexture", WritePng(1, 1, 4, {1, 2, 3, 255}).c_str(), 0);
+  const unsigned int id = screen.GetTexture("CursorTexture")->ID;
+  ASSERT_TRUE(glIsTexture(id));
+  screen.Clear();
+  EXPECT_FALSE(glIsTexture(id));
+  EXPECT_THROW(screen.GetTexture("CursorTexture"), std::out_of_range);
+}
