@@ -53,8 +53,9 @@ def build():
     pocket(lv, 470, 50, 24, 10, WATER, 32, fill=0.7)
     pocket(lv, 650, 80, 16, 9, ICE, 33)
     rubble(lv, 420, 470, 34, 4, size=2)
-    # every stone face worn ragged, corners rounded
-    weather(lv, 4, 4, 764, 432, 1)
+    # every stone face worn ragged but the shelves': their jumps have no margin to lose
+    weather(lv, 4, 4, 764, 175, 1)
+    weather(lv, 4, 300, 764, 432, 2)
     stand_flat(lv, PLAYER, 40, below=200)
     stand_flat(lv, TREASURE, 290, below=200)
     stand_flat(lv, TREASURE, 398, below=74)   # on the step inside the gap: a reason to drop in

@@ -242,14 +242,17 @@ def weather(lv, x0, y0, x1, y1, seed, rough=0.3):
 
 
 def stand_flat(lv, marker, x, below=None):
-    """Stands a marker on worn ground: the odd cell of rubble in its box is
-    cleared first (a box that meets a real wall is still refused)."""
-    from level_canvas import STAND
-    top = lv.top(x, below)
-    box = lv.cells[top + 1:top + 1 + 16, x - 8:x + 8]
-    bumps = np.isin(box, (STONE,))
-    if 0 < bumps.sum() <= 12 and not bumps[4:].any():
-        box[bumps] = CLEAR
+    """Stands a marker on worn ground: its footing is filled level with the
+    highest cell under its box when that is at most 3 cells up, so the odd
+    bump or dent makes no difference (a box that meets a wall is still
+    refused)."""
+    below = lv.height if below is None else below
+    tops = [surface(lv, c, below) for c in range(x - 8, x + 8)]
+    top = max(tops)
+    if top - surface(lv, x, below) <= 3:
+        for c, t in zip(range(x - 8, x + 8), tops):
+            column = lv.cells[t + 1:top + 1, c]
+            column[column == CLEAR] = STONE
     return lv.stand(marker, x, below)
 
 
