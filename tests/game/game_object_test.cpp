@@ -1,3 +1,5 @@
+// Game objects: the random source, health, overlaps and pools; sensing the
+// grid, integration, running, hazards and line of sight.
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -6,8 +8,8 @@
 #include "tests/game/game_test_support.h"
 
 using namespace game;
-using game_test::kS;
-using game_test::MakeCharacter;
+using namespace game_test;
+using namespace world;
 
 namespace {
 
@@ -26,63 +28,42 @@ TEST(RandomFloat, FollowsTheGeneratorFromAKnownState) {
   EXPECT_EQ(RandomFloat(2.0f, 5.0f), 5.0f) << "a state near the top rounds to exactly hi";
 }
 
-TEST(GameObject, KindsStartAsTheLevelExpects) {
-  const GameObject o(StillSprite(nullptr, nullptr), "GameObject", glm::vec3(1), glm::vec3(1), glm::vec3(0),
-                     -3.0f, 0.5f, glm::vec2(2, 3), 45.0f, true);
-  EXPECT_FALSE(o.active);
-  EXPECT_EQ(o.GetMass(), 0.0f) << "a negative mass is stored as 0";
-  EXPECT_EQ(o.sprite.currentFrame, 0xFFFFFFFFu) << "a still picture";
-
-  const Player p = MakePlayer(nullptr, nullptr, kS, glm::vec3(0));
-  EXPECT_EQ(p.rocketCooldown, 1.0f) << "the level clears it when it places the player";
-  EXPECT_EQ(p.acceleration.y, -98.1f * kS);
-
+TEST(GameObject, NegativeMassAndSpeedLimitsAreStoredAsTheyActAndABatDrawsItsTurnRate) {
   SetRandomState(0);
-  const BatEnemy bat(FlyingCharacter(MakeCharacter(glm::vec3(0)), -100 * kS, 200 * kS), kS);
-  EXPECT_EQ(bat.GetMaxSpeed(), 100 * kS) << "max speed is stored as its absolute value";
-  EXPECT_EQ(bat.wanderRadius, 500 * kS);
+  const BatEnemy bat(FlyingCharacter(MakeCharacter(glm::vec3(0), 100, -3.0f), -100 * kS, 200 * kS), kS);
+  EXPECT_EQ(bat.GetMass(), 0.0f);
+  EXPECT_EQ(bat.GetMaxSpeed(), 100 * kS);
   SetRandomState(0);
   EXPECT_EQ(bat.turnRate, RandomFloat(-10000.0f, 10000.0f)) << "drawn once, at construction";
 }
 
 TEST(CharacterHealth, DamageHealingInvulnerabilityAndLimits) {
   Character c = MakeCharacter(glm::vec3(0, 100, 0), 100);
-  const struct { int delta; float invulnerable; int health; } steps[] = {
-      {-30, 0, 70}, {50, 0, 100},   // healing stops at maxHealth
-      {-500, 0, 0}, {60, 0, 60},    // damage stops at 0
-      {-10, 0.5f, 60}, {0, 0.5f, 60},  // no damage while invulnerable
-      {10, 0.5f, 70},               // healing is never blocked
-  };
+  const struct { char op; int value; float invulnerable; int health; } steps[] = {
+      {'+', -30, 0, 70}, {'+', 50, 0, 100},   // healing stops at maxHealth
+      {'+', -500, 0, 0}, {'+', 60, 0, 60},    // damage stops at 0
+      {'+', -10, 0.5f, 60}, {'+', 0, 0.5f, 60}, {'+', 10, 0.5f, 70},  // only healing while invulnerable
+      {'=', 1000, 0, 100}, {'=', -5, 0, 0},   // set within 0 and maxHealth
+      {'=', 80, 0, 80}, {'M', 40, 0, 40},     // lowering maxHealth lowers health above it
+      {'M', 90, 0, 40}, {'+', 100, 0, 90}};
   for (const auto& s : steps) {
     c.SetInvulnerable(s.invulnerable);
-    c.AddHealth(s.delta);
-    EXPECT_EQ(c.GetHealth(), s.health) << s.delta << (s.invulnerable > 0 ? " invulnerable" : "");
+    if (s.op == '+') c.AddHealth(s.value);
+    if (s.op == '=') c.SetHealth(s.value);
+    if (s.op == 'M') c.SetMaxHealth(s.value);
+    EXPECT_EQ(c.GetHealth(), s.health) << s.op << s.value << (s.invulnerable > 0 ? " invulnerable" : "");
   }
-  c.SetHealth(1000);
-  EXPECT_EQ(c.GetHealth(), 100);
-  c.SetHealth(-5);
-  EXPECT_EQ(c.GetHealth(), 0);
-  c.SetHealth(80);
-  c.SetMaxHealth(40);
-  EXPECT_EQ(c.GetHealth(), 40) << "lowering maxHealth lowers health above it";
-  c.SetMaxHealth(90);
-  EXPECT_EQ(c.GetHealth(), 40);
 }
 
 TEST(CharacterHealth, FallingBelowTheWorldKillsAndInvulnerabilityBlinks) {
   Character c = MakeCharacter(glm::vec3(0, 5, 0), 100);
   EXPECT_TRUE(c.IsAlive());
-  c.Blink();
-  EXPECT_TRUE(c.visible);
-  c.SetInvulnerable(10.0f);
-  c.Blink();
-  EXPECT_FALSE(c.visible) << "flickers at the frame rate";
-  c.Blink();
-  EXPECT_TRUE(c.visible);
-  c.Blink();
-  c.SetInvulnerable(0.0f);
-  c.Blink();
-  EXPECT_TRUE(c.visible) << "visible again once the invulnerability ends";
+  for (float invulnerable : {0.0f, 10.0f, 10.0f, 10.0f, 0.0f}) {  // flickers at the frame rate, then shows
+    const bool shown = c.visible;
+    c.SetInvulnerable(invulnerable);
+    c.Blink();
+    EXPECT_EQ(c.visible, invulnerable > 0 ? !shown : true) << invulnerable;
+  }
 
   c.position.y = -0.01f;
   c.SetInvulnerable(10.0f);
@@ -122,21 +103,248 @@ TEST(FlyingCharacter, ThrustsAlongTheDirectionUpToItsTopSpeed) {
 }
 
 TEST(Pools, TakeTheFirstInactiveObjectAndDropSpawnsWhenFull) {
-  const RocketPool rockets = MakeRocketPool(nullptr, nullptr);
-  const ParticlePool smoke = MakeSmokePool(nullptr, nullptr);
-  const TextParticlePool text = MakeTextPool(nullptr);
+  // Projectiles meet the grid, particles never do.
+  EXPECT_TRUE(MakeRocketPool(nullptr, nullptr).objects[0].collidesWithGrid);
+  EXPECT_FALSE(MakeSmokePool(nullptr, nullptr).objects[0].collidesWithGrid);
   BulletPool bullets = MakeBulletPool(nullptr, nullptr);
-  EXPECT_EQ(rockets.objects.size() + bullets.objects.size() + smoke.objects.size() + text.objects.size(), 2600u);
-  EXPECT_EQ(rockets.ActiveCount() + bullets.ActiveCount() + smoke.ActiveCount() + text.ActiveCount(), 0u);
-  EXPECT_TRUE(rockets.objects[0].collidesWithGrid && bullets.objects[0].collidesWithGrid);
-  EXPECT_FALSE(smoke.objects[0].collidesWithGrid || text.objects[0].collidesWithGrid);
-
+  EXPECT_TRUE(bullets.objects[0].collidesWithGrid);
+  EXPECT_EQ(bullets.ActiveCount(), 0u);
   bullets.objects[0].active = bullets.objects[2].active = true;
   EXPECT_EQ(bullets.Acquire(), &bullets.objects[1]);
   for (Bullet& b : bullets.objects) b.active = true;
   EXPECT_EQ(bullets.Acquire(), nullptr);
   bullets.objects[321].active = false;
   EXPECT_EQ(bullets.Acquire(), &bullets.objects[321]) << "a spent object is used again";
+}
+
+// A walker with the player's constants, its centre in cell (20, 20): its feet
+// are in row 12, its sides in columns 12 and 28, its head in row 28.
+class Sensing : public ::testing::Test {
+ protected:
+  PixelGrid grid = MakeGrid(40, 40);
+  Player w = MakePlayer(nullptr, nullptr, kS, CellCentre(20, 20));
+  void Put(int x, int y, Material m) { grid.SetCell(x, y, m, 0, 0, false); }
+};
+
+TEST_F(Sensing, ReadsTheFourSidesAndAveragesTheirDensity) {
+  Put(20, 28, WATER);
+  Put(28, 20, LAVA);
+  Put(20, 12, STONE);
+  Put(12, 20, STEAM);
+  for (float mirror : {1.0f, -1.0f}) {  // a mirrored drawing senses the same cells
+    w.scale.x *= mirror;
+    w.SenseCells(grid, kS);
+    EXPECT_EQ(w.materialAbove, WATER);
+    EXPECT_EQ(w.materialRight, LAVA);
+    EXPECT_EQ(w.materialBelow, STONE);
+    EXPECT_EQ(w.materialLeft, STEAM);
+    EXPECT_FLOAT_EQ(w.density, (1000.0f + 2500.0f + 1.225f + 1.225f) / 4.0f);
+  }
+}
+
+TEST_F(Sensing, GroundIsTheFirstSolidCellWithinThreeUnderTheFeet) {
+  const struct { const char* column; Material ground; bool onGround; float traction; } cases[] = {
+      // Rows 11, 10, 9, 8 under the feet.
+      {".s#.", SAND, true, 0.6f},   {"..w#", WATER, false, 0.0f},  // the third is read even when not solid
+      {"#...", STONE, true, 1.0f},  {"o...", OBSIDIAN, true, 1.0f}, {"..i.", ICE, true, 0.2f}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.column);
+    for (int i = 0; i < 4; ++i) Put(20, 11 - i, MaterialOf(c.column[i]));
+    w.SenseCells(grid, kS);
+    EXPECT_EQ(w.materialGround, c.ground);
+    EXPECT_EQ(w.IsOnGround(), c.onGround);
+    EXPECT_FLOAT_EQ(w.traction, c.traction);
+  }
+  w.position.y = 4 * kS;  // feet below the grid's bottom row: the last ground is kept
+  w.SenseCells(grid, kS);
+  EXPECT_EQ(w.materialGround, ICE);
+
+  Put(0, 20, STONE);
+  GameObject o;
+  o.position = glm::vec3(-0.5f * kS, 20.5f * kS, 0);  // just left of 0: column 0
+  o.scale = glm::vec2(0.1f);
+  o.SenseCells(grid, kS);
+  EXPECT_EQ(o.materialBelow, STONE);
+}
+
+TEST(Integrate, SolidSidesBounceAndPushBackOneCellThenGravityMovesAndTheSpriteAnimates) {
+  // A floor or ceiling keeps a tenth of the speed into it, a wall half, reversed;
+  // the push is a whole cell whatever the velocity.
+  const struct { int side; glm::vec3 v, bounced, moved; } cases[] = {
+      {0, {40, -30, 0}, {40, 3, 0}, {0, kS, 0}},      // below
+      {1, {40, -30, 0}, {-20, -30, 0}, {-kS, 0, 0}},  // right
+      {2, {-40, 30, 0}, {20, 30, 0}, {kS, 0, 0}},     // left
+      {3, {-40, 30, 0}, {-40, -3, 0}, {0, -kS, 0}},   // above
+      {1, {-10, 0, 0}, {-10, 0, 0}, {-kS, 0, 0}}};    // moving away: pushed anyway
+  for (const auto& c : cases) {
+    GameObject o;
+    Material* sides[] = {&o.materialBelow, &o.materialRight, &o.materialLeft, &o.materialAbove};
+    *sides[c.side] = SAND;
+    o.velocity = c.v;
+    o.Integrate(0.0f, kS);
+    EXPECT_EQ(o.position, glm::vec3(0)) << "objects that do not collide are not pushed";
+    o.collidesWithGrid = true;
+    o.Integrate(0.0f, kS);
+    EXPECT_EQ(o.velocity, c.bounced) << c.side;
+    EXPECT_EQ(o.position, c.moved) << c.side;
+  }
+  GameObject o;
+  o.acceleration = glm::vec3(0, -10, 0);
+  o.sprite = MakeSprite(nullptr, nullptr, 4, 0, 0.1f, true, false);
+  o.Integrate(0.1f, kS);
+  EXPECT_FLOAT_EQ(o.velocity.y, -1.0f);
+  EXPECT_FLOAT_EQ(o.position.y, -0.1f) << "velocity is updated before the move";
+  EXPECT_EQ(o.sprite.currentFrame, 1u);
+}
+
+TEST(Integrate, QuadraticDragNeedsMassAndGrowsWithDensity) {
+  auto fallAfter = [](float density, float mass, float speed, float dt, float mirror = 1.0f) {
+    GameObject o;
+    o.scale = glm::vec2(8 * kS * mirror, 8 * kS);
+    o.drag = 1.0f;
+    o.SetMass(mass);
+    o.density = density;
+    o.velocity = glm::vec3(0, -speed, 0);
+    o.Integrate(dt, kS);
+    return -o.velocity.y;
+  };
+  const float v = 20 * kS;
+  const float k = 16 * kS * 0.5f;  // (8S + 8S) * drag / 2, times the density
+  for (float density : {1.225f, 1000.0f, 2500.0f}) {
+    EXPECT_NEAR(fallAfter(density, 50, v, 0.01f), v - k * density * v * v * 0.00003f * 0.01f / 50, 1e-3f) << density;
+    EXPECT_EQ(fallAfter(density, 50, v, 0.01f, -1.0f), fallAfter(density, 50, v, 0.01f)) << "mirrored: same drag";
+  }
+  EXPECT_EQ(fallAfter(2500, 50, 200 * kS, 0.1f), 0.0f) << "drag beyond the speed stops the object";
+  EXPECT_EQ(fallAfter(2500, 0, v, 0.1f), v) << "massless objects fly without drag";
+  GameObject slider;  // no size, so no air drag: only the ground's friction
+  slider.SetMass(50);
+  slider.traction = 0.2f;
+  slider.velocity.x = 10 * kS;
+  slider.Integrate(0.01f, kS);
+  EXPECT_FLOAT_EQ(slider.velocity.x, 10 * kS - 0.2f * 98.1f * 0.01f * kS) << "friction grows with traction";
+}
+
+TEST(Running, GroundPushesByItsTractionAirAtItsOwnRateAndTopSpeedIsAGate) {
+  PixelGrid grid = MakeGrid(40, 40);
+  Fill(grid, 0, 0, 40, 12, ICE);
+  Player w = MakePlayer(nullptr, nullptr, kS, CellCentre(20, 20));
+  w.SenseCells(grid, kS);
+  w.Run(false, 0.01f);
+  EXPECT_FLOAT_EQ(w.velocity.x, 0.2f * 600 * kS * 0.01f) << "the ground acceleration times ice's traction";
+  w = MakePlayer(nullptr, nullptr, kS, glm::vec3(0));  // in the air
+  w.velocity.x = 70 * kS - 1.0f;
+  w.Run(false, 0.01f);
+  EXPECT_FLOAT_EQ(w.velocity.x, 70 * kS - 1.0f + 100 * kS * 0.01f) << "one push may overshoot";
+  w.velocity.x = 200 * kS;
+  w.Run(false, 0.01f);
+  EXPECT_EQ(w.velocity.x, 200 * kS) << "knock-back speed is kept";
+  w.Run(true, 0.01f);
+  EXPECT_LT(w.velocity.x, 200 * kS) << "running against it still pushes";
+  w.velocity.x = -70 * kS;
+  w.Run(true, 0.01f);
+  EXPECT_EQ(w.velocity.x, -70 * kS);
+}
+
+TEST(Walking, RestsOnAFloorClimbsALowStepButNotAWall) {
+  PixelGrid grid = MakeGrid(200, 60);
+  Fill(grid, 0, 0, 200, 20, STONE);
+  Fill(grid, 80, 20, 85, 24, STONE);    // a 4-cell step: below the centre row
+  Fill(grid, 140, 20, 145, 60, STONE);  // a wall
+  Player p = PlayerOnFloor(grid, 50, 20);
+  EXPECT_TRUE(p.IsOnGround());
+  EXPECT_NEAR(p.position.y - 8 * kS, 20 * kS, 2 * kS) << "feet on the surface";
+  SimulatePlayer(p, grid, kS, {.right = true}, 60, kDt);
+  EXPECT_GT(p.position.x, 85 * kS) << "over the step";
+  SimulatePlayer(p, grid, kS, {.right = true}, 120, kDt);
+  EXPECT_LT(p.position.x + 8 * kS, 141 * kS) << "stopped at the wall";
+  EXPECT_GT(p.position.x, 120 * kS);
+}
+
+TEST(Environment, LavaAndSteamThrowAwayFromTheirSide) {
+  const struct { Material m; int side; glm::vec3 velocity; int health; float invulnerable; } cases[] = {
+      // Two lava sides burn once and leave 0.2 s of invulnerability; steam hurts on every side.
+      {LAVA, 0b0011, {100 * kS, 100 * kS, 0}, 80, 0.2f},    // below and left
+      {LAVA, 0b1100, {-100 * kS, -100 * kS, 0}, 80, 0.2f},  // right and above
+      {STEAM, 0b0101, {-10 * kS, 10 * kS, 0}, 98, 0.0f},    // below and right
+  };
+  for (const auto& c : cases) {
+    Character ch = MakeCharacter(glm::vec3(0, 100, 0), 100);
+    if (c.side & 1) ch.materialBelow = c.m;
+    if (c.side & 2) ch.materialLeft = c.m;
+    if (c.side & 4) ch.materialRight = c.m;
+    if (c.side & 8) ch.materialAbove = c.m;
+    ch.ApplyEnvironment(0.01f, kS);
+    EXPECT_EQ(ch.velocity, c.velocity) << c.m << " " << c.side;
+    EXPECT_EQ(ch.GetHealth(), c.health) << c.m << " " << c.side;
+    EXPECT_FLOAT_EQ(ch.invulnerable, c.invulnerable) << c.m << " " << c.side;
+    if (c.m != LAVA) continue;
+    ch.velocity = glm::vec3(0);
+    ch.SetInvulnerable(1.0f);
+    ch.ApplyEnvironment(0.01f, kS);
+    EXPECT_EQ(ch.GetHealth(), 80) << "no burn while invulnerable";
+    EXPECT_EQ(ch.invulnerable, 1.0f) << "and a longer invulnerability is not cut short";
+    EXPECT_NE(ch.velocity, glm::vec3(0)) << "but still thrown out";
+  }
+}
+
+TEST(Environment, BurialChokesAtOnceDrowningAfterTenSeconds) {
+  Character c = MakeCharacter(glm::vec3(0, 100, 0), 100);
+  c.materialBelow = c.materialAbove = c.materialLeft = SAND;
+  c.materialRight = STONE;
+  for (int i = 0; i < 9; ++i) c.ApplyEnvironment(0.01f, kS);
+  EXPECT_EQ(c.GetHealth(), 100);
+  for (int i = 0; i < 2; ++i) c.ApplyEnvironment(0.01f, kS);
+  EXPECT_EQ(c.GetHealth(), 99) << "one point per 0.1 s buried";
+  c.ApplyEnvironment(0.5f, kS);
+  EXPECT_EQ(c.GetHealth(), 98) << "at most one point per call";
+  c.materialRight = CLEAR;
+  const float buried = c.drownTimer;
+  c.ApplyEnvironment(0.5f, kS);
+  EXPECT_EQ(c.drownTimer, buried) << "one open side is enough to breathe";
+
+  Character d = MakeCharacter(glm::vec3(0, 100, 0), 100);
+  d.materialAbove = WATER;
+  for (int i = 0; i < 99; ++i) d.ApplyEnvironment(0.1f, kS);
+  EXPECT_EQ(d.GetHealth(), 100) << "ten seconds of breath";
+  for (int i = 0; i < 5; ++i) d.ApplyEnvironment(0.1f, kS);
+  EXPECT_TRUE(d.GetHealth() < 100 && d.GetHealth() > 94) << d.GetHealth();
+  const float timer = d.drownTimer;
+  d.materialAbove = CLEAR;
+  d.ApplyEnvironment(0.1f, kS);
+  EXPECT_EQ(d.submergedTime, 0.0f) << "surfacing resets the breath";
+  EXPECT_EQ(d.drownTimer, timer) << "but not the drowning timer";
+  d.materialAbove = WATER;
+  const int health = d.GetHealth();
+  d.ApplyEnvironment(0.1f, kS);
+  EXPECT_EQ(d.GetHealth(), health);
+}
+
+TEST(Sight, OccupiedCellsBlockBetweenTheEnds) {
+  // From the centre of cell (10, 20) on a 100 x 60 grid.
+  const struct { const char* what; int x0, y0, x1, y1; char m; glm::vec3 to; bool sees; glm::vec3 hit; } cases[] = {
+      {"steam does not block", 40, 0, 45, 60, '~', CellCentre(90, 30), true, {}},
+      {"stone blocks at the first hit", 40, 0, 41, 60, '#', CellCentre(90, 20), false, {40 * kS, 20.5f * kS, 0}},
+      {"so does water", 40, 0, 41, 60, 'w', CellCentre(90, 20), false, {40 * kS, 20.5f * kS, 0}},
+      {"rows are walked for steep lines", 0, 40, 100, 41, '#', CellCentre(10, 55), false, {10.5f * kS, 40 * kS, 0}},
+      {"the end cell is never tested", 30, 20, 31, 21, '#', CellCentre(30, 20), true, {}},
+      {"the viewer's own cell going right", 10, 20, 11, 21, '#', CellCentre(30, 20), true, {}},
+      {"the viewer's own cell going left", 10, 20, 11, 21, '#', CellCentre(0, 20), false, {10 * kS, 20.5f * kS, 0}},
+      {"within one cell nothing is tested", 10, 20, 11, 21, '#', CellCentre(10.2f, 20.2f), true, {}},
+      {"past the grid's edge", 50, 0, 51, 60, '#', glm::vec3(1e7f, 20.5f * kS, 0), false, {50 * kS, 20.5f * kS, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    PixelGrid grid = MakeGrid(100, 60);
+    Fill(grid, c.x0, c.y0, c.x1, c.y1, MaterialOf(c.m));
+    GameObject eye;
+    eye.position = CellCentre(10, 20);
+    glm::vec3 hit(-1);
+    EXPECT_EQ(LineOfSight(eye, c.to, grid, kS, &hit), c.sees);
+    if (!c.sees) {
+      EXPECT_NEAR(hit.x, c.hit.x, 1e-3f);
+      EXPECT_NEAR(hit.y, c.hit.y, 1e-3f);
+    }
+  }
 }
 
 }  // namespace

@@ -1,9 +1,10 @@
+// Bullets and rockets, and the effects they and hurt characters spawn.
+#include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "game/flags.h"
+#include "game/particles.h"
 #include "game/random.h"
 #include "game/weapons.h"
 #include "tests/game/game_test_support.h"
@@ -12,8 +13,6 @@ using namespace game;
 using namespace game_test;
 
 namespace {
-
-bool Finite(glm::vec3 v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }
 
 Rocket RocketAt(glm::vec3 position, bool fromPlayer = false, glm::vec3 velocity = glm::vec3(0)) {
   Rocket r = MakeRocketPool(nullptr, nullptr, 1).objects[0];
@@ -25,7 +24,7 @@ Rocket RocketAt(glm::vec3 position, bool fromPlayer = false, glm::vec3 velocity 
   return r;
 }
 
-TEST(Firing, ProjectilesLeaveTwentyCellsOutAlongTheAim) {
+TEST(Firing, ProjectilesLeaveTwentyCellsOutAlongTheAimAndRocketsSetTheCooldown) {
   BulletPool bullets = MakeBulletPool(nullptr, nullptr);
   Character shooter = MakeCharacter(glm::vec3(100, 100, 0));
   shooter.target = glm::vec3(100, 500, 0);
@@ -42,22 +41,16 @@ TEST(Firing, ProjectilesLeaveTwentyCellsOutAlongTheAim) {
   RocketPool rockets = MakeRocketPool(nullptr, nullptr);
   Player player = MakePlayer(nullptr, nullptr, kS, glm::vec3(0, 100, 0));
   player.target = glm::vec3(10, 100, 0);
-  Rocket* r = FireRocket(player, rockets, kS);
-  ASSERT_NE(r, nullptr);
-  EXPECT_EQ(r->velocity, glm::vec3(300 * kS, 0, 0));
-  EXPECT_EQ(r->acceleration, glm::vec3(50 * kS, -98.1f * kS, 0));
-  EXPECT_TRUE(r->fromPlayer);
-  EXPECT_EQ(player.rocketCooldown, 1.0f);
-
-  RocketEnemy enemy{Walker(MakeCharacter(glm::vec3(0, 100, 0)), 1, 1, 1, 1)};
-  enemy.target = glm::vec3(0, 0, 0);
-  enemy.fireCooldown = -3.0f;
-  r = FireRocket(enemy, rockets, kS);
-  EXPECT_EQ(r, &rockets.objects[1]);
-  EXPECT_EQ(r->velocity, glm::vec3(0, -150 * kS, 0));
-  EXPECT_FALSE(r->fromPlayer);
-  EXPECT_EQ(enemy.fireCooldown, 1.0f);
-
+  RocketEnemy enemy{Walker(shooter, 1, 1, 1, 1)};
+  enemy.target = enemy.position - glm::vec3(0, 1, 0);
+  player.rocketCooldown = enemy.fireCooldown = -3.0f;
+  const Rocket* fromPlayer = FireRocket(player, rockets, kS);
+  const Rocket* fromEnemy = FireRocket(enemy, rockets, kS);
+  ASSERT_TRUE(fromPlayer && fromEnemy);
+  EXPECT_EQ(fromPlayer->velocity, glm::vec3(300 * kS, 0, 0));
+  EXPECT_EQ(fromEnemy->velocity, glm::vec3(0, -150 * kS, 0));
+  EXPECT_TRUE(fromPlayer->fromPlayer && !fromEnemy->fromPlayer);
+  EXPECT_EQ(player.rocketCooldown + enemy.fireCooldown, 2.0f) << "one second each";
   for (Rocket& each : rockets.objects) each.active = true;
   player.rocketCooldown = -1.0f;
   EXPECT_EQ(FireRocket(player, rockets, kS), nullptr);
@@ -79,7 +72,7 @@ TEST(Blast, DamageAndPushFallWithTheSquareOfTheDistance) {
     Character target = MakeCharacter(glm::vec3(500, 500, 0), 100, 50.0f);
     target.SetInvulnerable(c.invulnerable ? 1.0f : 0.0f);
     ApplyBlast(RocketAt(target.position + c.rocket), target, kS, 1.0f);
-    ASSERT_TRUE(Finite(target.velocity));
+    ASSERT_TRUE(std::isfinite(glm::length(target.velocity)));
     EXPECT_NEAR(glm::length(target.velocity - c.away * push * c.k), 0.0f, 1e-3f * push * c.k);
     EXPECT_EQ(target.GetHealth(), 100 - c.damage);
     EXPECT_NEAR(target.invulnerable, 1250.0f * c.k, 1e-6f);
@@ -89,7 +82,6 @@ TEST(Blast, DamageAndPushFallWithTheSquareOfTheDistance) {
 // The level with its player on the floor; rockets and bullets fired into it.
 class Shots : public ::testing::Test {
  protected:
-  void SetUp() override { Muted = false; }
   Level level;
   Player& player = level.player;
   const glm::vec3 sky = CellCentre(250, 120);
@@ -197,9 +189,6 @@ TEST_F(Shots, AnExplosionFlashesEvenWithoutFreeParticlesTheTerrainIsBlasted) {
   ASSERT_NE(flash, nullptr);
   EXPECT_GT(trail, 0);
   EXPECT_EQ(flash->sprite.frameCount, 9u);
-  EXPECT_FALSE(flash->sprite.loop);
-  EXPECT_EQ(flash->scale, glm::vec2(16 * kS, 32 * kS));
-  EXPECT_FLOAT_EQ(flash->lifetime, 0.4f);
   EXPECT_GT(flash->position.y, 40 * kS + 8 * kS) << "raised to stand on the blast";
 
   for (Particle& p : level.smoke.objects) p.active = true;
@@ -237,6 +226,104 @@ TEST_F(Shots, BulletsFlyStraightAndGroundHitsBoreAHoleAndStillHurt) {
   EXPECT_NE(level.grid.At(100, 35).material, world::STONE) << "radius 20 / 5 + 6 = 10";
   EXPECT_EQ(level.grid.At(100, 28).material, world::STONE);
   EXPECT_EQ(player.GetHealth(), 80) << "enemy bullets hurt the player in the same frame";
+}
+
+class Particles : public ::testing::Test {
+ protected:
+  ParticlePool smoke = MakeSmokePool(nullptr, nullptr);
+  TextParticlePool text = MakeTextPool(nullptr);
+  Character enemy = MakeCharacter(glm::vec3(300, 400, 0), 100);
+  Texture* smokeTexture = reinterpret_cast<Texture*>(0x3000);  // compared only
+};
+
+TEST_F(Particles, DebrisCountComesFromTheRunningBoundAndEachPuffDrawsItsLook) {
+  for (std::uint32_t seed : {0u, 1u, 77u, 123456u, 99999999u}) {
+    // A bound before the first puff and after each; four draws for each puff.
+    SetRandomState(seed);
+    RandomFloat(20, 30);
+    const float lifetime = RandomFloat(2, 4), vy = RandomFloat(-50, 50) * kS, vx = RandomFloat(-50, 50) * kS;
+    const float drag = RandomFloat(1, 2);
+    SetRandomState(seed);
+    int expected = 0;
+    while (expected < static_cast<int>(RandomFloat(20, 30))) {
+      for (int i = 0; i < 4; ++i) RandomFloat(0, 1);
+      ++expected;
+    }
+    const std::uint32_t after = RandomState();
+
+    for (Particle& p : smoke.objects) p.active = false;
+    SetRandomState(seed);
+    SpawnDebris(enemy, nullptr, smokeTexture, &smoke, kS);
+    EXPECT_EQ(static_cast<int>(smoke.ActiveCount()), expected) << seed;
+    EXPECT_TRUE(expected >= 20 && expected <= 29) << expected;
+    EXPECT_EQ(RandomState(), after) << seed;
+    const Particle& p = smoke.objects[0];
+    EXPECT_EQ(p.lifetime, lifetime);
+    EXPECT_EQ(p.velocity, glm::vec3(vx, vy, 0)) << "y is drawn before x";
+    EXPECT_EQ(p.drag, drag);
+  }
+  EXPECT_EQ(smoke.objects[0].position, enemy.position);
+  EXPECT_GT(smoke.objects[0].acceleration.y, 0.0f) << "puffs rise";
+  EXPECT_EQ(smoke.objects[0].sprite.texture, smokeTexture);
+}
+
+TEST_F(Particles, DamageNumbersShowTheLossAndFall) {
+  enemy.AddHealth(-37);
+  SetRandomState(11);
+  SpawnDamageNumber(enemy, &text, kS);
+  SetRandomState(11);
+  const float vy = RandomFloat(40, 60) * kS, vx = RandomFloat(-50, 50) * kS;
+  const TextParticle& t = text.objects[0];
+  ASSERT_TRUE(t.active);
+  EXPECT_EQ(t.text, "37");
+  EXPECT_EQ(t.colour, glm::vec3(1, 0, 0));
+  EXPECT_EQ(t.velocity, glm::vec3(vx, vy, 0)) << "y is drawn before x";
+  EXPECT_LT(t.acceleration.y, 0.0f) << "falls back";
+  EXPECT_FLOAT_EQ(t.scale.x, DamageNumberScale(37));
+  enemy.SavePreviousHealth();
+  SpawnDamageNumber(enemy, &text, kS);
+  EXPECT_EQ(text.ActiveCount(), 1u) << "nothing for no loss";
+}
+
+TEST(DamageNumber, ScaleGrowsWithTheSquareRootOfTheDamage) {
+  const struct { int damage; float scale; } table[] = {
+      {0, 0.0f}, {1, 0.2f}, {3, 0.2f}, {4, 0.4f}, {8, 0.4f}, {9, 0.6f}, {20, 0.8f}, {25, 1.0f}, {100, 2.0f}};
+  for (const auto& row : table) EXPECT_FLOAT_EQ(DamageNumberScale(row.damage), row.scale) << row.damage;
+}
+
+TEST_F(Particles, AlertMarksRiseWhiteAndParticlesExpireWhenTheirLifetimeRunsOut) {
+  SpawnAlertMark(enemy, &text, kS);
+  const TextParticle& mark = text.objects[0];
+  EXPECT_EQ(mark.text, "!");
+  EXPECT_EQ(mark.colour, glm::vec3(1));
+  EXPECT_TRUE(mark.velocity.x == 0 && mark.velocity.y >= 40 * kS && mark.velocity.y <= 60 * kS);
+  for (int i = 0; i < 9; ++i) UpdateParticles(text, 0.1f, kS);
+  EXPECT_TRUE(mark.active);
+  EXPECT_GT(mark.position.y, enemy.position.y);
+  UpdateParticles(text, 0.11f, kS);
+  EXPECT_FALSE(mark.active);
+
+  Particle& p = smoke.objects[0];
+  p.lifetime = 0.5f;
+  p.active = true;
+  UpdateParticles(smoke, 0.25f, kS);
+  EXPECT_TRUE(p.active);
+  UpdateParticles(smoke, 0.25f, kS);
+  EXPECT_FALSE(p.active) << "a lifetime of exactly 0 is over";
+}
+
+TEST_F(Particles, FullOrMissingPoolsDropSpawnsSilently) {
+  for (Particle& p : smoke.objects) p.active = true;
+  for (TextParticle& t : text.objects) t.active = true;
+  enemy.AddHealth(-5);
+  SpawnDebris(enemy, nullptr, smokeTexture, &smoke, kS);
+  SpawnDamageNumber(enemy, &text, kS);
+  SpawnAlertMark(enemy, &text, kS);
+  EXPECT_EQ(smoke.objects[0].sprite.texture, nullptr);
+  EXPECT_EQ(text.objects[999].text, "");
+  SpawnDebris(enemy, nullptr, smokeTexture, nullptr, kS);
+  SpawnDamageNumber(enemy, nullptr, kS);
+  SpawnAlertMark(enemy, nullptr, kS);
 }
 
 }  // namespace

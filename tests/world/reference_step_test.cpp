@@ -24,16 +24,11 @@ struct ReferenceStep {
   static int T(float v) { return static_cast<int>(std::trunc(v)); }
   int Coin() { return world::rand() % 2 == 1 ? 1 : -1; }
 
-  void Move(int x, int y, int nx, int ny, Material m, float vx, float vy) {
+  // Leaves CLEAR behind, or the water that sinking sand swapped places with.
+  void Move(int x, int y, int nx, int ny, Material m, float vx, float vy, Material left = CLEAR) {
     g.SetCell(nx, ny, m, vx, vy, false);
     Mark(nx, ny);
-    g.ClearCell(x, y);
-  }
-  // Sand takes the water's place, the water takes the sand's.
-  void SwapWithWater(int x, int y, int nx, int ny) {
-    g.SetCell(nx, ny, SAND, g.At(x, y).velocityX, g.At(x, y).velocityY, false);
-    Mark(nx, ny);
-    g.SetCell(x, y, WATER, 0.0f, 0.0f, false);
+    g.SetCell(x, y, left, 0.0f, 0.0f, false);
   }
 
   // Falls (dir -1) or rises (dir +1) through clear cells as far as the velocity reaches.
@@ -85,9 +80,9 @@ struct ReferenceStep {
       const int target = std::max(y + T(c.velocityY), 0);
       int dest = y;
       while (dest > target && Is(x, dest - 1, WATER)) dest--;
-      if (dest != y) SwapWithWater(x, y, x, dest);
+      if (dest != y) Move(x, y, x, dest, SAND, c.velocityX, c.velocityY, WATER);
     } else if (Is(x + dir, y - 1, WATER)) {
-      SwapWithWater(x, y, x + dir, y - 1);
+      Move(x, y, x + dir, y - 1, SAND, c.velocityX, c.velocityY, WATER);
     } else if (Clear(x + dir, y - 1)) {
       Move(x, y, x + dir, y - 1, SAND, c.velocityX, c.velocityY);
     } else {
