@@ -298,3 +298,20 @@ def round_off(lv, x0, y0, x1, y1, r=4):
     near_loose = _spread(loose, 2, grow=True)
     gone = stone & ~kept & core & ~near_loose
     cells[gone] = CLEAR
+
+
+def crag(lv, points, seed, amp=5, material=STONE):
+    """A polygon with ragged edges: each side is cut into pieces about 8
+    cells long whose joints are pushed in or out by up to amp cells."""
+    rough = []
+    n = len(points)
+    for i in range(n):
+        (x0, y0), (x1, y1) = points[i], points[(i + 1) % n]
+        length = math.hypot(x1 - x0, y1 - y0)
+        pieces = max(1, int(length // 8))
+        nx, ny = (y1 - y0) / (length or 1), -(x1 - x0) / (length or 1)
+        for k in range(pieces):
+            t = k / pieces
+            push = 0 if k == 0 else amp * (2 * _hash(seed, 97 * i + k) - 1)
+            rough.append((x0 + (x1 - x0) * t + nx * push, y0 + (y1 - y0) * t + ny * push))
+    lv.polygon(rough, material)

@@ -73,6 +73,8 @@ ROUTES = {
         # the thicker wall takes four rockets
         ("walk", 535), ("fire", 1, 0.35), ("right", 550), ("fire", 1, 0.35), ("right", 570),
         ("fire", 1, 0.35), ("right", 585), ("fire", 1, 0.2), ("jump_right", 640), ("right", 730),
+        # back to the second pad and up to the ledge
+        ("walk", 662), ("rocket_jump", 1), ("right", 745),
     ],
     # The enemy levels, for their terrain only: the enemies are left out here.
     "level_wings": [
