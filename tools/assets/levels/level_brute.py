@@ -5,25 +5,51 @@ second against the player's 70, jumps only 18 cells and hits for 20 on
 contact. It can be fought from a distance while backing off, or jumped over
 (a jump clears 34 cells, the enemy is 16 tall). It will not walk into lava:
 the lava pit between the two arenas keeps the second brute on its side.
+Above the arenas rock leans in from both sides, and an island high over
+the pit holds a lava pool with an ice shelf melting into it.
 """
-from level_canvas import HEALTH, LAVA, MELEE, PLAYER, SAND, STONE, TREASURE, Level
+from level_canvas import HEALTH, ICE, LAVA, MELEE, OBSIDIAN, PLAYER, SAND, STONE, TREASURE, WATER, Level
+from level_shapes import (cap, cliff, crag, floating, island, pocket, roll, round_off, rubble, stalactites,
+                          stand_flat, weather)
 
 
 def build():
     lv = Level(768, 432)
     lv.frame()
     lv.steps([(0, 484, 60), (484, 768, 80)])
+    # the arenas roll a little; level ground wherever someone stands
+    roll(lv, 4, 90, 3, 131, keep=(40,))
+    roll(lv, 300, 420, 2, 132, period=30, keep=(330, 372))
+    cliff(lv, 4, [(60, 12), (180, 8), (260, 40), (432, 130)], 133)
+    cliff(lv, 764, [(80, 4), (200, 8), (260, 60), (330, 90), (432, 170)], 134, right=False)
     lv.basin(430, 480, 36, 60, LAVA, 52)   # 50 cells: a running jump, 20 cells up
     # the second arena is sand: everyone runs a little slower on it
     lv.rect(484, 76, 764, 80, SAND)
     # a ledge over the first arena to shoot down from
     lv.rect(180, 122, 300, 130, STONE)
     lv.steps([(90, 130, 84), (130, 170, 108)])
-    lv.stand(PLAYER, 40)
-    lv.stand(TREASURE, 240, below=160)
-    lv.stand(MELEE, 330)
-    lv.stand(TREASURE, 372)
-    lv.stand(HEALTH, 505)
-    lv.stand(MELEE, 640)
-    lv.stand(TREASURE, 740)
+    round_off(lv, 4, 4, 764, 432)
+    weather(lv, 4, 4, 764, 432, 135)
+    stalactites(lv, 196, 290, 136, 10, spacing=14, low=100, high=125)
+    # the island over the pit: ice beside lava, far above the fight
+    island(lv, 420, 330, 70, 56, 137)
+    lv.rect(380, 318, 452, 331, OBSIDIAN)
+    lv.clear(384, 322, 448, 332)
+    lv.pour(384, 448, 322, 6, LAVA)
+    lv.rect(440, 324, 458, 344, ICE)
+    stalactites(lv, 360, 480, 138, 14, spacing=16, low=250, high=320)
+    floating(lv, 200, 280, 46, 40, 139, sand=8, drips=12)
+    floating(lv, 620, 250, 44, 36, 140, water=40, drips=10)
+    pocket(lv, 250, 30, 40, 12, WATER, 141, fill=0.7)
+    pocket(lv, 600, 40, 30, 14, ICE, 142)
+    rubble(lv, 20, 80, 143, 3, size=2, below=100)
+    # a low dune drifted on the sand arena
+    cap(lv, 540, 612, 6, 144, below=120)
+    stand_flat(lv, PLAYER, 40, below=200)
+    stand_flat(lv, TREASURE, 240, below=160)
+    stand_flat(lv, MELEE, 330, below=200)
+    stand_flat(lv, TREASURE, 372, below=200)
+    stand_flat(lv, HEALTH, 505, below=200)
+    stand_flat(lv, MELEE, 640, below=200)
+    stand_flat(lv, TREASURE, 740, below=200)
     return lv
