@@ -75,7 +75,7 @@ TEST_F(PlayerTest, RunKeysWalkCycleAndStance) {
   EXPECT_GT(player.velocity.x, 0.0f);
   Key(kKeyD, false);
   for (int i = 0; i < 60; ++i) Frame();
-  EXPECT_LT(player.velocity.x, -60 * kS);
+  EXPECT_LT(player.velocity.x, -60 * kS) << "A alone runs left";
   Lift();
   Frame();
   EXPECT_TRUE(player.sprite.paused);

@@ -52,7 +52,7 @@ protected:
   world::PixelGrid grid{40, 30, 10.0f};
 };
 
-TEST_F(GridViewTest, ShowsTheViewInWholeCellsAndRedBeyondTheGridUntilACellIsDrawnThere) {
+TEST_F(GridViewTest, ShowsTheViewInWholeCellsBottomRowAtTheBottom) {
   view.DrawGrid(grid);
   ExpectTexel(0, 0, 0, 0);
   ExpectTexel(31, 17, 31, 17);
@@ -62,7 +62,9 @@ TEST_F(GridViewTest, ShowsTheViewInWholeCellsAndRedBeyondTheGridUntilACellIsDraw
   grid.viewOrigin = {2.9f, 1.7f};
   view.DrawGrid(grid);
   ExpectTexel(5, 3, 7, 4);
+}
 
+TEST_F(GridViewTest, TexelsBeyondTheGridAreRedUntilACellIsDrawnThere) {
   grid.viewOrigin = {20.0f, 0.0f};
   view.DrawGrid(grid);
   ExpectTexel(19, 0, 39, 0);
