@@ -5,9 +5,12 @@ and keep firing at the last place they saw the player for 2 to 4 bursts;
 they take five rockets (125 health). Rockets fly much farther than a gunner
 sees, so each gunner sits on a mound that can be shelled from a trench more
 than 200 cells away. The middle trench holds water: a place to duck under
-the bullets, if not for long.
+the bullets, if not for long. Overhead, rock leans in from the edges and
+islands hang over the trenches.
 """
-from level_canvas import GUNNER, HEALTH, PLAYER, STONE, TREASURE, WATER, Level
+from level_canvas import GUNNER, HEALTH, ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
+from level_shapes import (cap, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
+                          weather)
 
 
 def build():
@@ -17,17 +20,31 @@ def build():
     lv.ground([(0, 70), (80, 70), (105, 50), (155, 50), (180, 70), (240, 70), (260, 84), (300, 84),
                (320, 70), (340, 70), (380, 42), (450, 42), (490, 70), (530, 70), (565, 96), (615, 96),
                (650, 70), (768, 70)])
-    lv.pour(340, 490, 42, 26, WATER)
+    roll(lv, 4, 80, 3, 191, keep=(40,))
+    roll(lv, 650, 764, 3, 192, keep=(662, 700, 745))
+    cliff(lv, 4, [(70, 12), (160, 8), (230, 40), (432, 140)], 193)
+    cliff(lv, 764, [(70, -2), (120, 4), (180, 8), (240, 50), (432, 170)], 194, right=False)
+    round_off(lv, 4, 4, 764, 432)
+    weather(lv, 4, 4, 764, 432, 195)
+    lv.pour(340, 490, 36, 32, WATER)  # from below the worn floor: fills its dents too
     # a stone lip on each trench so the bullets have something to chew first
     lv.rect(180, 60, 194, 80, STONE)
     lv.rect(505, 60, 519, 80, STONE)
-    lv.stand(PLAYER, 40)
-    lv.stand(TREASURE, 130)
-    lv.stand(GUNNER, 280)
-    lv.stand(HEALTH, 210)
-    lv.stand(TREASURE, 415, below=60)
-    lv.stand(GUNNER, 590)
-    lv.stand(HEALTH, 662)
-    lv.stand(GUNNER, 700)
-    lv.stand(TREASURE, 745)
+    floating(lv, 150, 230, 44, 40, 196, sand=8, drips=12)
+    floating(lv, 415, 300, 56, 48, 197, water=50, drips=14)
+    floating(lv, 610, 240, 40, 34, 198, sand=7, drips=10)
+    floating(lv, 300, 380, 30, 24, 199, drips=8)
+    pocket(lv, 120, 30, 40, 10, WATER, 200, fill=0.7)
+    pocket(lv, 600, 40, 30, 12, ICE, 201)
+    pocket(lv, 260, 40, 20, 10, SAND, 202, fill=0.6)
+    rubble(lv, 200, 240, 203, 2, size=2, below=150)
+    stand_flat(lv, PLAYER, 40, below=200)
+    stand_flat(lv, TREASURE, 130, below=200)
+    stand_flat(lv, GUNNER, 280, below=200)
+    stand_flat(lv, HEALTH, 210, below=200)
+    stand_flat(lv, TREASURE, 415, below=60)
+    stand_flat(lv, GUNNER, 590, below=200)
+    stand_flat(lv, HEALTH, 662, below=200)
+    stand_flat(lv, GUNNER, 700, below=200)
+    stand_flat(lv, TREASURE, 745, below=200)
     return lv

@@ -247,12 +247,12 @@ def stand_flat(lv, marker, x, below=None):
     bump or dent makes no difference (a box that meets a wall is still
     refused)."""
     below = lv.height if below is None else below
-    tops = [surface(lv, c, below) for c in range(x - 8, x + 8)]
+    here = surface(lv, x, below)
+    tops = [surface(lv, c, here + 4) for c in range(x - 8, x + 8)]
     top = max(tops)
-    if top - surface(lv, x, below) <= 3:
-        for c, t in zip(range(x - 8, x + 8), tops):
-            column = lv.cells[t + 1:top + 1, c]
-            column[column == CLEAR] = STONE
+    for c, t in zip(range(x - 8, x + 8), tops):
+        column = lv.cells[t + 1:top + 1, c]
+        column[(column == CLEAR) | (column == WATER)] = STONE
     return lv.stand(marker, x, below)
 
 
