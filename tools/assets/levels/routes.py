@@ -99,7 +99,8 @@ ROUTES = {
     ],
     "level_crossfire": [
         ("right", 310), ("right", 345), ("jump_right", 430),
-        ("walk", 445), ("fire", 1, 0.35), ("right", 458), ("fire", 1, 0.35), ("jump_right", 500),
+        ("walk", 445), ("fire", 1, 0.35), ("right", 458), ("fire", 1, 0.35), ("fire", 1, 0.2),
+        ("jump_right", 500),
         ("right", 695), ("right", 745), ("hop_right", 760), ("hop_right", 800), ("hop_right", 840),
         ("hop_right", 880), ("hop_right", 920), ("hop_right", 960), ("right", 1040), ("right", 1135),
     ],
