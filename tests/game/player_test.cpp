@@ -1,5 +1,6 @@
 // The player's controls and step, and which events make sound (heard
 // through a loopback output).
+#include <algorithm>
 #include <cmath>
 #include <vector>
 

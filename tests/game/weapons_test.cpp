@@ -119,7 +119,7 @@ TEST_F(Shots, APlayerRocketIntoTheFloorRocketJumpsAnEnemyRocketHurts) {
   EXPECT_GT(player.invulnerable, 0.0f);
 }
 
-TEST_F(Shots, RocketsExplodeOnEachOtherAndOnEnemiesHurtingEveryoneNear) {
+TEST_F(Shots, RocketsExplodeOnEachOtherOnEnemiesAndOnThePlayer) {
   level.rockets.objects[0] = RocketAt(sky);
   level.rockets.objects[5] = RocketAt(sky + glm::vec3(6 * kS, 0, 0));
   level.rockets.objects[9] = RocketAt(sky + glm::vec3(-40 * kS, 0, 0));  // apart: flies on
@@ -137,6 +137,11 @@ TEST_F(Shots, RocketsExplodeOnEachOtherAndOnEnemiesHurtingEveryoneNear) {
   EXPECT_GT(near.velocity.x, 0.0f) << "thrown away from the blast";
   EXPECT_GT(hit.velocity.x, near.velocity.x) << "harder nearer";
   EXPECT_EQ(player.GetHealth(), 100);
+
+  player.position = sky + glm::vec3(60 * kS, 0, 0);  // up in the air, away from everything
+  level.rockets.objects[2] = RocketAt(player.position + glm::vec3(5 * kS, 0, 0), true);
+  UpdateRockets(level.rockets, level.field, kDt);
+  EXPECT_FALSE(level.rockets.objects[2].active) << "every rocket, the player's own too, goes off on the player";
 }
 
 TEST_F(Shots, RocketsTurnToTheirFlightKeepThrustingAndTrailSmokeInOrder) {
