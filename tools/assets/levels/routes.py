@@ -106,7 +106,7 @@ ROUTES = {
     ],
     "level_last_dune": [
         ("right", 540), ("right", 645), ("right", 748), ("jump_right", 860),
-        ("walk", 875), ("fire", 1, 0.35), ("right", 890), ("fire", 1, 0.35), ("right", 922),
+        ("walk", 866), ("fire", 1, 0.35), ("right", 890), ("fire", 1, 0.35), ("right", 922),
         ("fire", 1, 0.35), ("right", 935), ("fire", 1, 0.2), ("jump_right", 960),
         ("walk", 975), ("rocket_jump", 1), ("right", 1050), ("hop_right", 1080), ("right", 1140),
     ],
