@@ -7,6 +7,7 @@ a sand dune, a pool of water, a stone outcrop to blast, and a lava pool that
 an ice block melts into, hissing steam and growing an obsidian crust.
 """
 from level_canvas import ICE, LAVA, OBSIDIAN, PLAYER, SAND, STONE, WATER, Level
+from level_shapes import crag, round_off, stalactites, weather
 
 
 def build():
@@ -23,7 +24,7 @@ def build():
     # a pool held by the floor's dip
     lv.pour(131, 224, 10, 14, WATER)
     # an outcrop of stone between the pool and the lava
-    lv.polygon([(222, 26), (232, 44), (244, 47), (252, 30), (246, 22)], STONE)
+    crag(lv, [(222, 26), (232, 44), (244, 47), (252, 30), (246, 22)], 301, amp=2)
     # a lava pool in an obsidian basin; an ice block stands in its right end
     lv.ground([(249, 14), (252, 14), (258, 6), (326, 6), (332, 14), (334, 14)], material=OBSIDIAN)
     lv.clear(258, 7, 327, 14)
@@ -38,4 +39,10 @@ def build():
     # a stone arch at the right edge, clear of the quit button
     lv.rect(346, 52, 384, 110, STONE)
     lv.clear(356, 52, 374, 78)
+    round_off(lv, 0, 0, 384, 216, r=3)
+    weather(lv, 0, 0, 384, 216, 303)
+    # points hanging under the islands and the arch
+    stalactites(lv, 158, 228, 304, 6, spacing=10, low=95, high=125)
+    stalactites(lv, 274, 316, 305, 5, spacing=10, low=120, high=145)
+    stalactites(lv, 358, 372, 306, 4, spacing=8, low=60, high=90)
     return lv
