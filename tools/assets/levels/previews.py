@@ -57,7 +57,7 @@ def preview(tool, bmp, level, out, scale):
             pen.rectangle([int(x) - h, top - h + 1, int(x) + h - 1, top + h], outline=ink)
     picture = picture.convert("RGB").resize((cells.width * scale, cells.height * scale), Image.NEAREST)
     # few colours: a palette keeps the files small
-    picture.quantize(colors=32, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE).save(
+    picture.quantize(colors=16, method=Image.Quantize.MEDIANCUT, dither=Image.Dither.NONE).save(
         out, optimize=True)
 
 
