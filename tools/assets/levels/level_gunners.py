@@ -5,11 +5,11 @@ and keep firing at the last place they saw the player for 2 to 4 bursts;
 they take five rockets (125 health). Rockets fly much farther than a gunner
 sees, so each gunner sits on a mound that can be shelled from a trench more
 than 200 cells away. The middle trench holds water: a place to duck under
-the bullets, if not for long. Overhead, rock leans in from the edges and
-islands hang over the trenches.
+the bullets, if not for long. Overhead, a stone arch spans the sky from
+edge to edge and islands hang over the trenches.
 """
 from level_canvas import GUNNER, HEALTH, ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (cap, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
+from level_shapes import (arch, cap, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
                           weather)
 
 
@@ -22,8 +22,10 @@ def build():
                (650, 70), (768, 70)])
     roll(lv, 4, 80, 3, 191, keep=(40,))
     roll(lv, 650, 764, 3, 192, keep=(662, 700, 745))
-    cliff(lv, 4, [(70, 12), (160, 8), (230, 40), (432, 140)], 193)
-    cliff(lv, 764, [(70, -2), (120, 4), (180, 8), (240, 50), (432, 170)], 194, right=False)
+    cliff(lv, 4, [(70, 12), (160, 8), (260, 30), (432, 90)], 193)
+    cliff(lv, 764, [(70, -2), (120, 4), (180, 8), (280, 40), (432, 100)], 194, right=False)
+    # a long stone arch spans the sky from edge to edge
+    arch(lv, 30, 740, 330, 60, 14, 204)
     round_off(lv, 4, 4, 764, 432)
     weather(lv, 4, 4, 764, 432, 195)
     lv.pour(340, 490, 36, 32, WATER)  # from below the worn floor: fills its dents too
@@ -33,7 +35,8 @@ def build():
     floating(lv, 150, 230, 44, 40, 196, sand=8, drips=12)
     floating(lv, 415, 300, 56, 48, 197, water=50, drips=14)
     floating(lv, 610, 240, 40, 34, 198, sand=7, drips=10)
-    floating(lv, 300, 380, 30, 24, 199, drips=8)
+    floating(lv, 280, 320, 30, 24, 199, drips=8)
+    stalactites(lv, 60, 710, 205, 14, spacing=18, low=300, high=432)
     pocket(lv, 120, 30, 40, 10, WATER, 200, fill=0.7)
     pocket(lv, 600, 40, 30, 12, ICE, 201)
     pocket(lv, 260, 40, 20, 10, SAND, 202, fill=0.6)

@@ -4,12 +4,12 @@ Rifle enemies see 500 cells, fire a 20-damage bullet every 1 to 2 seconds
 at 200 cells a second, and die to three rockets (60 health). Their bullets
 bore holes of radius 10 into stone, so cover wears away. The player climbs
 through a canyon of stone blocks to use as cover, with health boxes behind
-the second and third blocks. The canyon's walls rise high on both sides,
+the second and third blocks. The canyon's walls rise high on both sides and meet in an arch,
 the roof over the last plateau is a crag hung with stone, and boulders and
 islands break up the sky.
 """
 from level_canvas import HEALTH, ICE, PLAYER, RIFLE, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (cap, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
+from level_shapes import (arch, cap, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
                           weather)
 
 
@@ -21,6 +21,8 @@ def build():
     roll(lv, 636, 764, 2, 152, keep=(700, 740))
     cliff(lv, 4, [(60, 12), (150, 20), (250, 40), (330, 90), (432, 200)], 153)
     cliff(lv, 764, [(240, 120), (260, 140), (330, 170), (432, 230)], 154, right=False)
+    # the canyon's walls meet overhead in an arch
+    arch(lv, 120, 600, 350, 44, 12, 165)
     # cover: blocks as tall as the player, with a gap below the next step
     for x in (150, 290, 430, 580):
         lv.rect(x, lv.top(x, 200) + 1, x + 14, lv.top(x, 200) + 24, STONE)

@@ -315,3 +315,14 @@ def crag(lv, points, seed, amp=5, material=STONE):
             push = 0 if k == 0 else amp * (2 * _hash(seed, 97 * i + k) - 1)
             rough.append((x0 + (x1 - x0) * t + nx * push, y0 + (y1 - y0) * t + ny * push))
     lv.polygon(rough, material)
+
+
+def arch(lv, x0, x1, foot, rise, thickness, seed, material=STONE):
+    """A natural stone arch from column x0 to x1: its underside climbs from
+    row foot at both ends to foot + rise in the middle, thickest at its
+    feet, with a ragged back."""
+    for x in range(x0, x1):
+        t = (x + 0.5 - x0) / (x1 - x0)
+        under = foot + rise * math.sin(math.pi * t) + 2 * noise(seed, x, 10)
+        thick = thickness * (1 + 1.5 * (2 * abs(t - 0.5)) ** 3) + 3 * wave(seed + 3, x, 14)
+        lv.cells[int(round(under)):int(round(under + thick)), x] = material
