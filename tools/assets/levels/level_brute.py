@@ -33,10 +33,11 @@ def build():
     stalactites(lv, 196, 290, 136, 10, spacing=14, low=100, high=125)
     # the island over the pit: ice beside lava, far above the fight
     island(lv, 420, 330, 70, 56, 137)
-    lv.rect(380, 318, 452, 331, OBSIDIAN)
-    lv.clear(384, 322, 448, 332)
+    # walls higher than the ice, so its water stays in the basin
+    lv.rect(380, 318, 452, 346, OBSIDIAN)
+    lv.clear(384, 322, 448, 347)
     lv.pour(384, 448, 322, 6, LAVA)
-    lv.rect(440, 324, 458, 344, ICE)
+    lv.rect(434, 324, 448, 342, ICE)
     stalactites(lv, 360, 480, 138, 14, spacing=16, low=250, high=320)
     floating(lv, 200, 280, 46, 40, 139, sand=8, drips=12)
     floating(lv, 620, 250, 44, 36, 140, water=40, drips=10)

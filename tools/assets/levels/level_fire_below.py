@@ -37,18 +37,19 @@ def build():
     # an island with a lava pool in obsidian and an ice shelf on its rim: it melts,
     # the water boils on the lava, and the steam drifts up, far above the path
     island(lv, 330, 330, 70, 50, 67)
-    lv.rect(290, 318, 372, 331, OBSIDIAN)
-    lv.clear(294, 322, 368, 332)
+    # walls higher than the ice, so its water stays in the basin
+    lv.rect(290, 318, 372, 348, OBSIDIAN)
+    lv.clear(294, 322, 368, 349)
     lv.pour(294, 368, 322, 6, LAVA)
-    lv.rect(362, 324, 380, 346, ICE)
+    lv.rect(354, 324, 368, 344, ICE)
     # an island where lava and water wait either side of a stone dam
     island(lv, 560, 380, 70, 50, 68)
     lv.rect(506, 366, 614, 381, OBSIDIAN)
-    lv.clear(510, 370, 556, 382)
-    lv.clear(564, 370, 610, 382)
-    lv.rect(556, 370, 564, 381, STONE)
-    lv.pour(510, 556, 370, 9, LAVA)
-    lv.pour(564, 610, 370, 9, WATER)
+    lv.clear(510, 370, 558, 382)
+    lv.clear(562, 370, 610, 382)
+    lv.rect(558, 370, 562, 381, STONE)
+    lv.pour(510, 558, 370, 9, LAVA)
+    lv.pour(562, 610, 370, 9, WATER)
     floating(lv, 700, 300, 36, 30, 69, drips=10)
     floating(lv, 160, 380, 40, 34, 70, sand=7, drips=10)
     # obsidian and ice veins in the rock underground
