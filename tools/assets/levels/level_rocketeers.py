@@ -6,10 +6,11 @@ hold fire when the player is within 100 cells, and die to four rockets (100
 health). Their rockets eat the stone they stand on; obsidian shelters do not
 wear away. The way through is to close in fast from shelter to shelter.
 The first shelter is the obsidian floor of a rock overhang; rock leans in
-from the edges, and islands drift over the row, there to be blasted.
+from the edges into a cavern roof hung with stone and ice, and islands
+drift under it, there to be blasted.
 """
 from level_canvas import HEALTH, ICE, OBSIDIAN, PLAYER, ROCKET, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (cap, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
+from level_shapes import (arch, cap, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
                           weather)
 
 
@@ -17,10 +18,12 @@ def build():
     lv = Level(768, 432)
     lv.frame()
     lv.steps([(0, 768, 60)])
-    roll(lv, 4, 250, 3, 171, keep=(40, 170))
-    roll(lv, 386, 596, 3, 172, keep=(425, 500, 540))
+    roll(lv, 4, 250, 5, 171, period=60, keep=(40, 170))
+    roll(lv, 386, 596, 5, 172, period=60, keep=(425, 500, 540))
     cliff(lv, 4, [(60, 12), (160, 8), (240, 40), (432, 150)], 173)
     cliff(lv, 764, [(132, 4), (220, 10), (280, 50), (432, 160)], 174, right=False)
+    # a cavern roof over the row, hung with stone and ice
+    arch(lv, 60, 700, 350, 40, 20, 185)
     # obsidian shelters: a roof to stand under (nothing in the world falls but
     # sand and liquids), and a low wall
     lv.rect(120, 92, 210, 100, OBSIDIAN)
@@ -32,9 +35,10 @@ def build():
     lv.steps([(600, 640, 84), (640, 680, 108), (680, 764, 132)], base=60)
     round_off(lv, 4, 4, 764, 432)
     weather(lv, 4, 4, 764, 432, 176)
+    stalactites(lv, 90, 680, 186, 30, spacing=26, low=290, high=432)
+    stalactites(lv, 100, 670, 187, 16, spacing=22, material=ICE, low=300, high=432)
     floating(lv, 330, 260, 50, 44, 177, sand=8, drips=12)
     floating(lv, 520, 320, 46, 40, 178, water=44, drips=10)
-    floating(lv, 200, 360, 36, 30, 179, drips=10)
     floating(lv, 660, 250, 30, 26, 180, sand=6, drips=8)
     pocket(lv, 200, 30, 50, 12, WATER, 181, fill=0.7)
     pocket(lv, 480, 34, 30, 12, ICE, 182)
