@@ -9,7 +9,7 @@ Above the arenas rock leans in from both sides, and an island high over
 the pit holds a lava pool with an ice shelf melting into it.
 """
 from level_canvas import HEALTH, ICE, LAVA, MELEE, OBSIDIAN, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (cap, cliff, crag, floating, island, pocket, roll, round_off, rubble, stalactites,
+from level_shapes import (cap, cliff, floating, island, pocket, roll, round_off, rubble, stalactites,
                           stand_flat, weather)
 
 

@@ -10,8 +10,8 @@ pool that wears through its dam into a pond.
 """
 from level_canvas import (BAT, CLEAR, GUNNER, HEALTH, ICE, LAVA, MELEE, OBSIDIAN, PLAYER, RIFLE, ROCKET, SAND,
                           STONE, TREASURE, WATER, Level)
-from level_shapes import (cap, cliff, crag, floating, island, pocket, roll, round_off, rubble, stalactites,
-                          stand_flat, weather)
+from level_shapes import (cliff, crag, floating, island, pocket, roll, round_off, stalactites, stand_flat,
+                          weather)
 
 
 def build():

@@ -9,7 +9,7 @@ the bullets, if not for long. Overhead, a stone arch spans the sky from
 edge to edge and islands hang over the trenches.
 """
 from level_canvas import GUNNER, HEALTH, ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (arch, cap, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
+from level_shapes import (arch, cliff, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
                           weather)
 
 

@@ -10,8 +10,8 @@ start, the wall rises into a spire, and islands and crags fill the sky.
 """
 from level_canvas import (BAT, CLEAR, GUNNER, HEALTH, ICE, LAVA, MELEE, OBSIDIAN, PLAYER, RIFLE, ROCKET,
                           SAND, STONE, TREASURE, WATER, Level)
-from level_shapes import (cap, cliff, crag, floating, island, pocket, pool, roll, round_off, rubble,
-                          stalactites, stand_flat, weather)
+from level_shapes import (cliff, crag, floating, pocket, pool, roll, round_off, stalactites, stand_flat,
+                          weather)
 
 
 def build():

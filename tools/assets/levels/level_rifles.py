@@ -9,7 +9,7 @@ the roof over the last plateau is a crag hung with stone, and boulders and
 islands break up the sky.
 """
 from level_canvas import HEALTH, ICE, PLAYER, RIFLE, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (arch, cap, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
+from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, stalactites, stand_flat,
                           weather)
 
 

@@ -10,8 +10,8 @@ from the edges into a cavern roof hung with stone and ice, and islands
 drift under it, there to be blasted.
 """
 from level_canvas import HEALTH, ICE, OBSIDIAN, PLAYER, ROCKET, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (arch, cap, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
-                          weather)
+from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites,
+                          stand_flat, weather)
 
 
 def build():
