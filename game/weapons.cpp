@@ -53,17 +53,23 @@ bool TouchesSolid(const GameObject& o) {
          world::IsSolid(o.materialLeft) || world::IsSolid(o.materialAbove);
 }
 
+// Both kinds of projectile leave the muzzle along the aim at the given speed.
+glm::vec3 PlaceAtMuzzle(GameObject& projectile, const Character& shooter, float S, float speed) {
+  const glm::vec3 dir = AimDirection(shooter);
+  projectile.rotation = 0.0f;
+  projectile.position = shooter.position + dir * kMuzzleCells * S;
+  projectile.velocity = dir * speed;
+  projectile.scale = glm::vec2(kProjectileSizeCells * S);
+  return dir;
+}
+
 Rocket* Launch(const Character& shooter, RocketPool& pool, float S, float speed, bool fromPlayer) {
   Rocket* r = pool.Acquire();
   if (!r) return nullptr;
-  const glm::vec3 dir = AimDirection(shooter);
-  r->rotation = 0.0f;
-  r->position = shooter.position + dir * kMuzzleCells * S;
-  r->velocity = dir * speed;
+  const glm::vec3 dir = PlaceAtMuzzle(*r, shooter, S, speed);
   r->acceleration = dir * kRocketThrustCells * S + Gravity(S);
   r->drag = kRocketDrag;
   r->SetMass(kRocketMass);
-  r->scale = glm::vec2(kProjectileSizeCells * S);
   r->exploded = false;
   r->fromPlayer = fromPlayer;
   r->active = true;
@@ -113,14 +119,10 @@ glm::vec3 AimDirection(const Character& shooter) {
 Bullet* FireBullet(const Character& shooter, BulletPool& pool, float S, float speed, int damage) {
   Bullet* b = pool.Acquire();
   if (!b) return nullptr;
-  const glm::vec3 dir = AimDirection(shooter);
-  b->rotation = 0.0f;
-  b->position = shooter.position + dir * kMuzzleCells * S;
-  b->velocity = dir * speed;
+  PlaceAtMuzzle(*b, shooter, S, speed);
   b->acceleration = glm::vec3(0.0f);
   b->drag = 0.0f;
   b->SetMass(0.0f);
-  b->scale = glm::vec2(kProjectileSizeCells * S);
   b->damage = damage;
   b->active = true;
   return b;
