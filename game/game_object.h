@@ -6,7 +6,7 @@
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 
-#include "render/sprite_animation.h"
+#include "game/sprite_animation.h"
 #include "world/pixel_grid.h"
 
 // Render-side types, only pointed at: game rules never draw.
@@ -77,6 +77,9 @@ class GameObject {
   void SenseCells(const world::PixelGrid& grid, float S);
   // One physics step against the last sensed cells, then the animation.
   void Integrate(float dt, float S);
+
+ protected:
+  void Step(float dt, float S, bool holdFromSinking);
 
  private:
   float mass_ = 0.0f;
@@ -172,6 +175,9 @@ class Walker : public Character {
   // knock-back can carry a walker faster than it runs.
   void Run(bool left, float dt);
   void Jump(float k) { velocity.y += k * jumpSpeed; }
+  // The physics step of any object, except that a walker buried between
+  // solid head and feet cannot be pulled down through the floor.
+  void Integrate(float dt, float S);
 };
 
 class Player : public Walker {

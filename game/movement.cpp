@@ -67,10 +67,10 @@ void GameObject::SenseCells(const world::PixelGrid& grid, float S) {
   materialLeft = grid.MaterialAt(ToCell(position.x - hx, S), row);
 
   // The first solid cell within three under the feet, else the third one.
-  // Rows outside the grid leave the previous reading.
+  // Beyond the grid there is no ground, as there are no walls.
   for (int depth = 1; depth <= kGroundProbeRows; ++depth) {
     if (depth > 1 && IsSolid(materialGround)) break;
-    if (grid.InBounds(column, footRow - depth)) materialGround = grid.At(column, footRow - depth).material;
+    materialGround = grid.MaterialAt(column, footRow - depth);
   }
 
   density = (DensityOf(materialAbove) + DensityOf(materialRight) + DensityOf(materialBelow) +
@@ -88,7 +88,15 @@ void GameObject::SenseCells(const world::PixelGrid& grid, float S) {
     traction = 0.0f;
 }
 
-void GameObject::Integrate(float dt, float S) {
+void GameObject::Integrate(float dt, float S) { Step(dt, S, false); }
+
+void Walker::Integrate(float dt, float S) {
+  // Solid at head and feet: the two pushes cancel, and gravity alone would
+  // sink a buried walker through the floor a little every frame.
+  Step(dt, S, collidesWithGrid && IsSolid(materialBelow) && IsSolid(materialAbove));
+}
+
+void GameObject::Step(float dt, float S, bool holdFromSinking) {
   if (collidesWithGrid) {
     // Pushed back a whole cell whatever the velocity: a walker whose foot
     // cell is solid rises a cell a step, which is how it climbs low steps.
@@ -121,6 +129,7 @@ void GameObject::Integrate(float dt, float S) {
     velocity.x = Slow(velocity.x, dragX);
     velocity.y = Slow(velocity.y, dragY);
   }
+  if (holdFromSinking && velocity.y < 0.0f) velocity.y = 0.0f;
 
   position += velocity * dt;
   sprite.Animate(dt);

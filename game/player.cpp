@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "app/input.h"
-#include "game/flags.h"
 #include "game/particles.h"
 #include "game/weapons.h"
 
@@ -18,8 +16,6 @@ constexpr unsigned kAirborneFrame = 0;
 constexpr unsigned kFootfallFrameA = 1;
 constexpr unsigned kFootfallFrameB = 3;
 
-bool Pressed(int state) { return state == input::PRESS; }
-
 }  // namespace
 
 Player MakePlayer(Shader* spriteShader, Texture* playerTexture, float S, glm::vec3 position) {
@@ -31,17 +27,6 @@ Player MakePlayer(Shader* spriteShader, Texture* playerTexture, float S, glm::ve
                        kPlayerGroundAccelerationCells * S, kPlayerAirAccelerationCells * S,
                        kPlayerJumpSpeedCells * S));
 }
-
-PlayerControls ReadPlayerControls() {
-  PlayerControls c;
-  c.left = Pressed(input::GetKey(kKeyA));
-  c.right = Pressed(input::GetKey(kKeyD));
-  c.jump = Pressed(input::GetKey(input::KEY_SPACE));
-  c.fire = Pressed(input::GetMouseButton(input::MOUSE_BUTTON_LEFT));
-  return c;
-}
-
-void HandlePlayerInput(Player& player, float dt) { ApplyPlayerControls(player, ReadPlayerControls(), dt); }
 
 void ApplyPlayerControls(Player& player, PlayerControls controls, float dt) {
   if (controls.left && !controls.right)
@@ -67,17 +52,17 @@ void ApplyPlayerControls(Player& player, PlayerControls controls, float dt) {
   player.fireHeld = controls.fire;
 }
 
-bool TryFirePlayerRocket(Player& player, RocketPool& rockets, const Playfield& field, bool paused) {
-  if (!Pressed(input::GetMouseButton(input::MOUSE_BUTTON_LEFT)) || player.fireHeld ||
-      !(player.rocketCooldown < 0.0f) || !player.active || paused)
+bool TryFirePlayerRocket(Player& player, PlayerControls controls, RocketPool& rockets, const Playfield& field,
+                         bool paused) {
+  if (!controls.fire || player.fireHeld || !(player.rocketCooldown < 0.0f) || !player.active || paused)
     return false;
-  if (!Muted) PlayPlain(field.sounds, field.sounds.rocketLaunch);
+  field.PlayPlain(Sfx::RocketLaunch);
   return FireRocket(player, rockets, field.cellSize) != nullptr;
 }
 
-bool PlayJumpSound(const Player& player, const SoundBank& sounds) {
-  if (!Pressed(input::GetKey(input::KEY_SPACE)) || !player.IsOnGround() || player.jumpHeld || Muted) return false;
-  PlayPlain(sounds, sounds.playerJump);
+bool PlayJumpSound(const Player& player, PlayerControls controls, const Playfield& field) {
+  if (!controls.jump || !player.IsOnGround() || player.jumpHeld) return false;
+  field.PlayPlain(Sfx::PlayerJump);
   return true;
 }
 
@@ -87,14 +72,14 @@ void UpdatePlayer(Player& player, const Playfield& field, float dt) {
   if (!player.active) return;
   const float S = field.cellSize;
   if (!player.IsAlive()) {
-    if (!Muted) PlayPlain(field.sounds, field.sounds.playerDefeated);
+    field.PlayPlain(Sfx::PlayerDefeated);
     SpawnDebris(player, field.spriteShader, field.explosionTexture, field.smoke, S);
     player.active = false;
     return;
   }
 
   if (player.GetPreviousHealth() > player.GetHealth()) {
-    if (!Muted) PlayPlain(field.sounds, field.sounds.playerHurt);
+    field.PlayPlain(Sfx::PlayerHurt);
     SpawnDamageNumber(player, field.text, S);
   }
   player.SavePreviousHealth();
@@ -107,8 +92,8 @@ void UpdatePlayer(Player& player, const Playfield& field, float dt) {
     player.sprite.paused = false;
     player.sprite.frameTime = kStrideCells / std::abs(player.velocity.x / S);
     const unsigned frame = player.sprite.currentFrame;
-    if (frame != frameBefore && (frame == kFootfallFrameA || frame == kFootfallFrameB) && !Muted)
-      PlayPlain(field.sounds, field.sounds.playerStep);
+    if (frame != frameBefore && (frame == kFootfallFrameA || frame == kFootfallFrameB))
+      field.PlayPlain(Sfx::PlayerStep);
   } else {
     player.sprite.paused = true;
     player.sprite.currentFrame = onGround ? kStandingFrame : kAirborneFrame;

@@ -1,13 +1,11 @@
 #pragma once
 
+#include "game/frame_input.h"
 #include "game/playfield.h"
 
 // The player: a walker run with A and D, jumped with a held Space and aimed
 // with the mouse; the left button fires rockets.
 namespace game {
-
-inline constexpr int kKeyA = 65;
-inline constexpr int kKeyD = 68;
 
 inline constexpr int kPlayerHealth = 100;
 inline constexpr float kPlayerMass = 50.0f;
@@ -18,33 +16,22 @@ inline constexpr float kPlayerAirAccelerationCells = 100.0f;
 inline constexpr float kPlayerJumpSpeedCells = 1000.0f;
 inline constexpr float kJumpBoostSeconds = 0.1f;  // the longest a held jump keeps pushing
 
-// The controls one frame reads, as values.
-struct PlayerControls {
-  bool left = false;   // A
-  bool right = false;  // D
-  bool jump = false;   // Space
-  bool fire = false;   // left mouse button
-};
-
 // The level's player at `position`, inactive, rocket cooldown 1 s: the screen
 // activates it and clears the cooldown when it places it.
 Player MakePlayer(Shader* spriteShader, Texture* playerTexture, float S, glm::vec3 position);
 
-// This frame's A, D, Space and left button from the input layer.
-PlayerControls ReadPlayerControls();
-// Running, the held jump boost and the fire latch, from the input layer.
-void HandlePlayerInput(Player& player, float dt);
-// The same from given controls (headless runs, tools).
+// Running, the held jump boost and the fire latch from this frame's controls.
 void ApplyPlayerControls(Player& player, PlayerControls controls, float dt);
 
-// The level's fire rule, tested before HandlePlayerInput in the same frame:
+// The level's fire rule, tested before ApplyPlayerControls in the same frame:
 // a press with the latch clear, the cooldown run out, the player active and
-// the game not paused plays the launch sound (unless Muted) and fires.
-// Returns true when it fired.
-bool TryFirePlayerRocket(Player& player, RocketPool& rockets, const Playfield& field, bool paused);
-// The jump sound on the first frame Space is held on the ground. Returns true
-// when the sound was due (false while Muted).
-bool PlayJumpSound(const Player& player, const SoundBank& sounds);
+// the game not paused asks for the launch sound and fires. Returns true when
+// it fired.
+bool TryFirePlayerRocket(Player& player, PlayerControls controls, RocketPool& rockets, const Playfield& field,
+                         bool paused);
+// The jump sound on the first frame Space is held on the ground, also tested
+// before ApplyPlayerControls. Returns true when it was due.
+bool PlayJumpSound(const Player& player, PlayerControls controls, const Playfield& field);
 
 // The player's part of a level frame: death, hurt feedback, movement, walk
 // animation and step sounds, sensing, hazards, timers and facing the target.

@@ -2,32 +2,11 @@
 
 #include <span>
 
-#include "audio/audio.h"
 #include "game/game_object.h"
 #include "game/pool.h"
+#include "game/sound_events.h"
 
 namespace game {
-
-// The effects gameplay plays; any of them may be null (nothing plays), and so
-// may the system (tests and tools run without sound).
-struct SoundBank {
-  audio::System* system = nullptr;
-  audio::Sound* explosion = nullptr;       // "Assets//SFX//Explosion.ogg"
-  audio::Sound* ricochet = nullptr;        // "Assets//SFX//Ricochet.ogg"
-  audio::Sound* rocketLaunch = nullptr;    // "Assets//SFX//RocketLaunch.ogg"
-  audio::Sound* playerJump = nullptr;      // "Assets//SFX//PlayerJump.ogg"
-  audio::Sound* playerStep = nullptr;      // "Assets//SFX//PlayerStep.ogg"
-  audio::Sound* playerHurt = nullptr;      // "Assets//SFX//PlayerHurt.ogg"
-  audio::Sound* playerDefeated = nullptr;  // "Assets//SFX//PlayerDefeated.ogg"
-  audio::Channel* explosionChannel = nullptr;  // the level's explosion channel; may be null
-};
-
-// Plays a sound where it is, heard from the listener (the player). Callers
-// test Muted first, before drawing any random pitch for it.
-void PlayAt(const SoundBank& sounds, audio::Sound* sound, audio::Channel* channel, glm::vec3 source,
-            glm::vec3 listener, float S, float volume, float pitch);
-// Plays a sound without position. Callers test Muted first.
-void PlayPlain(const SoundBank& sounds, audio::Sound* sound);
 
 // What one frame's gameplay steps act on: the level's (or the menu's) grid,
 // characters, pools and sounds, borrowed for the call. Unused parts stay null
@@ -50,10 +29,18 @@ struct Playfield {
   Shader* spriteShader = nullptr;
   Texture* smokeTexture = nullptr;
   Texture* explosionTexture = nullptr;
-  SoundBank sounds;
+  SoundEvents* sounds = nullptr;  // where this frame's sounds go; null: none kept
 
   // The listener of positional sounds: the player, else the source itself.
   glm::vec3 Listener(glm::vec3 source) const { return player ? player->position : source; }
+
+  void PlayPlain(Sfx sound) const {
+    if (sounds) sounds->Plain(sound);
+  }
+  // Heard from the player, by distance and side.
+  void PlayAt(Sfx sound, glm::vec3 source, float volume, float pitch, SoundSlot slot = SoundSlot::None) const {
+    if (sounds) sounds->At(sound, source, Listener(source), cellSize, volume, pitch, slot);
+  }
 };
 
 // Every active enemy, in the order projectiles test them: bats, melee, rifle,

@@ -6,7 +6,6 @@
 #include <glm/geometric.hpp>
 
 #include "game/cells.h"
-#include "game/flags.h"
 #include "game/random.h"
 
 namespace game {
@@ -53,6 +52,15 @@ bool TouchesSolid(const GameObject& o) {
          world::IsSolid(o.materialLeft) || world::IsSolid(o.materialAbove);
 }
 
+// Nothing off the grid can stop a projectile, and one left flying would hold
+// its pool slot for ever. Above the top a rocket gets one grid height of room,
+// so a steep shot can still come down.
+bool LeftTheWorld(const GameObject& o, const world::PixelGrid& grid, float S, int roomAboveRows) {
+  const int x = ToCell(o.position.x, S), y = ToCell(o.position.y, S);
+  const int width = static_cast<int>(grid.width), height = static_cast<int>(grid.height);
+  return x < 0 || x >= width || y < 0 || y >= height + roomAboveRows;
+}
+
 // Both kinds of projectile leave the muzzle along the aim at the given speed.
 glm::vec3 PlaceAtMuzzle(GameObject& projectile, const Character& shooter, float S, float speed) {
   const glm::vec3 dir = AimDirection(shooter);
@@ -88,26 +96,11 @@ void Explode(Rocket& r, const Playfield& field) {
     field.camera->AddShake(glm::vec3(S * kShakeStrength / d / d, 0.0f, 0.0f));
   }
   SpawnExplosionFlash(r, field);
-  if (!Muted) {
-    const float pitch = RandomFloat(kMinPitch, kMaxPitch);
-    PlayAt(field.sounds, field.sounds.explosion, field.sounds.explosionChannel, r.position,
-           field.Listener(r.position), S, 1.0f, pitch);
-  }
+  field.PlayAt(Sfx::Explosion, r.position, 1.0f, RandomFloat(kMinPitch, kMaxPitch), SoundSlot::Explosion);
   r.active = false;
 }
 
 }  // namespace
-
-void PlayAt(const SoundBank& sounds, audio::Sound* sound, audio::Channel* channel, glm::vec3 source,
-            glm::vec3 listener, float S, float volume, float pitch) {
-  if (!sounds.system || !sound) return;
-  audio::PlaySoundAt(sounds.system, sound, channel, source, listener, S, volume, pitch);
-}
-
-void PlayPlain(const SoundBank& sounds, audio::Sound* sound) {
-  if (!sounds.system || !sound) return;
-  sounds.system->playSound(sound, nullptr, false, nullptr);
-}
 
 glm::vec3 AimDirection(const Character& shooter) {
   const glm::vec3 offset = shooter.target - shooter.position;
@@ -227,6 +220,8 @@ void UpdateRockets(RocketPool& rockets, const Playfield& field, float dt) {
       if (!r.exploded && Overlaps(r, c)) r.exploded = true;
     });
     if (r.exploded) Explode(r, field);
+    if (r.active && field.grid && LeftTheWorld(r, *field.grid, S, static_cast<int>(field.grid->height)))
+      r.active = false;
   }
 }
 
@@ -239,10 +234,7 @@ void UpdateBullets(BulletPool& bullets, const Playfield& field, float dt) {
     b.rotation = RotationFromVelocity(b.velocity, b.rotation);
     if (TouchesSolid(b)) {
       if (field.grid) field.grid->Blast(ToCell(b.position.x, S), ToCell(b.position.y, S), b.damage / 5 + 6);
-      if (!Muted) {
-        const float pitch = RandomFloat(kMinPitch, kMaxPitch);
-        PlayAt(field.sounds, field.sounds.ricochet, nullptr, b.position, field.Listener(b.position), S, 1.0f, pitch);
-      }
+      field.PlayAt(Sfx::Ricochet, b.position, 1.0f, RandomFloat(kMinPitch, kMaxPitch));
       b.active = false;
     }
     // A bullet that has just struck the ground or one character still hits
@@ -256,6 +248,7 @@ void UpdateBullets(BulletPool& bullets, const Playfield& field, float dt) {
       ApplyBulletHit(b, c, S);
       b.active = false;
     });
+    if (b.active && field.grid && LeftTheWorld(b, *field.grid, S, 0)) b.active = false;
   }
 }
 

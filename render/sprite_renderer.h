@@ -2,7 +2,7 @@
 
 #include <glm/glm.hpp>
 
-#include "render/sprite_animation.h"
+#include "game/sprite_animation.h"
 
 class Shader;
 class Texture;

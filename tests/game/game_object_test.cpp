@@ -155,9 +155,14 @@ TEST_F(Sensing, GroundIsTheFirstSolidCellWithinThreeUnderTheFeet) {
     EXPECT_EQ(w.IsOnGround(), c.onGround);
     EXPECT_FLOAT_EQ(w.traction, c.traction);
   }
-  w.position.y = 4 * kS;  // feet below the grid's bottom row: the last ground is kept
-  w.SenseCells(grid, kS);
-  EXPECT_EQ(w.materialGround, ICE);
+  // Off the world there is no ground: under the bottom row, or past the edge
+  // (a player walking off must fall, not keep its footing).
+  for (glm::vec3 off : {glm::vec3(w.position.x, 4 * kS, 0), glm::vec3(-9 * kS, w.position.y, 0)}) {
+    w.position = off;
+    w.SenseCells(grid, kS);
+    EXPECT_EQ(w.materialGround, CLEAR);
+    EXPECT_FALSE(w.IsOnGround());
+  }
 
   Put(0, 20, STONE);
   GameObject o;
@@ -165,6 +170,17 @@ TEST_F(Sensing, GroundIsTheFirstSolidCellWithinThreeUnderTheFeet) {
   o.scale = glm::vec2(0.1f);
   o.SenseCells(grid, kS);
   EXPECT_EQ(o.materialBelow, STONE);
+}
+
+TEST(Integrate, ABuriedWalkerDoesNotSinkThroughTheGround) {
+  PixelGrid grid = MakeGrid(40, 40);
+  Fill(grid, 0, 0, 40, 40, world::OBSIDIAN);
+  Player w = MakePlayer(nullptr, nullptr, kS, CellCentre(20, 20));
+  for (int i = 0; i < 20 * 60; ++i) {
+    w.Integrate(kDt, kS);
+    w.SenseCells(grid, kS);
+  }
+  EXPECT_NEAR(w.position.y, CellCentre(20, 20).y, kS);
 }
 
 TEST(Integrate, SolidSidesBounceAndPushBackOneCellThenGravityMovesAndTheSpriteAnimates) {

@@ -5,8 +5,6 @@
 
 #include <glm/geometric.hpp>
 
-#include "app/input.h"
-#include "game/flags.h"
 #include "game/game_object.h"
 #include "game/player.h"
 #include "game/pool.h"
@@ -59,7 +57,7 @@ inline game::Player PlayerOnFloor(world::PixelGrid& grid, float x, int floorTop)
 
 // A level-like field: 400 x 150 cells over a stone floor 40 rows deep, the
 // player standing on it at x = 100, full pools of free objects, a camera;
-// no keys held, sound not muted.
+// no keys held.
 struct Level {
   world::PixelGrid grid = MakeGrid(400, 150);
   game::Player player;
@@ -73,8 +71,6 @@ struct Level {
   game::Playfield field;
 
   Level() {
-    input::Reset();
-    Muted = false;
     melee.reserve(8);  // the field's span must not move
     Fill(grid, 0, 0, 400, 40, world::STONE);
     player = PlayerOnFloor(grid, 100, 40);
@@ -87,10 +83,6 @@ struct Level {
     field.explosionTexture = explosionTexture;
   }
   Level(const Level&) = delete;
-  ~Level() {
-    input::Reset();
-    Muted = false;
-  }
 
   // A heavy melee enemy of 200 health.
   game::GroundCharacter& AddMelee(glm::vec3 position) {

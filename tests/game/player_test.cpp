@@ -1,12 +1,10 @@
-// The player's controls and step, and which events make sound (heard
-// through a loopback output).
+// The player's controls and step, and which events ask for sound.
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "audio/audio.h"
 #include "game/weapons.h"
 #include "tests/game/game_test_support.h"
 
@@ -21,12 +19,11 @@ class PlayerTest : public ::testing::Test {
   Level level;
   Player& player = level.player;
 
-  void Key(int key, bool down) { input::OnKey(key, 0, down ? input::PRESS : input::RELEASE, 0); }
-  void Mouse(bool down) { input::OnMouseButton(input::MOUSE_BUTTON_LEFT, down ? input::PRESS : input::RELEASE, 0); }
+  PlayerControls controls;
   // One level frame of the player: the fire rule, its input, its step.
   bool Frame(float dt = kDt) {
-    const bool fired = TryFirePlayerRocket(player, level.rockets, level.field, false);
-    HandlePlayerInput(player, dt);
+    const bool fired = TryFirePlayerRocket(player, controls, level.rockets, level.field, false);
+    ApplyPlayerControls(player, controls, dt);
     UpdatePlayer(player, level.field, dt);
     return fired;
   }
@@ -64,17 +61,17 @@ TEST_F(PlayerTest, RunKeysWalkCycleAndStance) {
   Frame();
   EXPECT_TRUE(player.sprite.paused);
   EXPECT_EQ(player.sprite.currentFrame, 3u) << "standing";
-  Key(kKeyD, true);
+  controls.right = true;
   for (int i = 0; i < 30; ++i) Frame();
   EXPECT_GT(player.velocity.x, 60 * kS);
   EXPECT_FALSE(player.sprite.paused);
   EXPECT_FLOAT_EQ(player.sprite.frameTime, 4.0f / std::abs(player.velocity.x / kS)) << "a stride of 4 cells";
-  Key(kKeyA, true);  // both: no run input, friction slows
+  controls.left = true;  // both: no run input, friction slows
   const float before = player.velocity.x;
   Frame();
   EXPECT_LT(player.velocity.x, before);
   EXPECT_GT(player.velocity.x, 0.0f);
-  Key(kKeyD, false);
+  controls.right = false;
   for (int i = 0; i < 60; ++i) Frame();
   EXPECT_LT(player.velocity.x, -60 * kS) << "A alone runs left";
   Lift();
@@ -85,26 +82,26 @@ TEST_F(PlayerTest, RunKeysWalkCycleAndStance) {
 
 TEST_F(PlayerTest, OneRocketPerClickOnceTheCooldownHasRunOut) {
   player.target = player.position + glm::vec3(100 * kS, 30 * kS, 0);
-  Mouse(true);
+  controls.fire = true;
   EXPECT_TRUE(Frame());
   EXPECT_EQ(level.rockets.ActiveCount(), 1u);
   EXPECT_FLOAT_EQ(player.rocketCooldown, 1.0f - kDt);
   for (int i = 0; i < 90; ++i) EXPECT_FALSE(Frame()) << "held: one rocket per click";
-  Mouse(false);
+  controls.fire = false;
   Frame();
-  Mouse(true);
+  controls.fire = true;
   for (float cooldown : {0.01f, -0.01f}) {  // a new click fires once the cooldown is below 0
     player.rocketCooldown = cooldown;
-    EXPECT_EQ(TryFirePlayerRocket(player, level.rockets, level.field, false), cooldown < 0) << cooldown;
+    EXPECT_EQ(TryFirePlayerRocket(player, controls, level.rockets, level.field, false), cooldown < 0) << cooldown;
   }
 
   player.rocketCooldown = -1.0f;
-  EXPECT_FALSE(TryFirePlayerRocket(player, level.rockets, level.field, true)) << "paused";
+  EXPECT_FALSE(TryFirePlayerRocket(player, controls, level.rockets, level.field, true)) << "paused";
   player.active = false;
-  EXPECT_FALSE(TryFirePlayerRocket(player, level.rockets, level.field, false)) << "inactive";
+  EXPECT_FALSE(TryFirePlayerRocket(player, controls, level.rockets, level.field, false)) << "inactive";
   player.active = true;
   for (Rocket& r : level.rockets.objects) r.active = true;
-  EXPECT_FALSE(TryFirePlayerRocket(player, level.rockets, level.field, false)) << "no free rocket";
+  EXPECT_FALSE(TryFirePlayerRocket(player, controls, level.rockets, level.field, false)) << "no free rocket";
   EXPECT_EQ(player.rocketCooldown, -1.0f) << "and no cooldown either";
 }
 
@@ -140,58 +137,38 @@ TEST_F(PlayerTest, HurtShowsOneDamageNumberAndDeathOneBurst) {
   EXPECT_EQ(level.smoke.ActiveCount(), puffs) << "no second burst";
 }
 
-class GameSounds : public ::testing::Test {
- protected:
-  audio::System* system = nullptr;
-  audio::Channel explosionChannel;
-  SoundBank sounds;
+TEST_F(PlayerTest, SoundsAreAskedForOnTheirEventsOnly) {
+  SoundEvents events;
+  level.field.sounds = &events;
+  auto heard = [&](Sfx sfx) {
+    const auto list = events.Events();
+    return std::count_if(list.begin(), list.end(), [&](const SoundEvent& e) { return e.sound == sfx; });
+  };
+  EXPECT_FALSE(PlayJumpSound(player, controls, level.field)) << "no press";
+  controls.jump = true;
+  EXPECT_TRUE(PlayJumpSound(player, controls, level.field));
+  ApplyPlayerControls(player, controls, kDt);
+  EXPECT_FALSE(PlayJumpSound(player, controls, level.field)) << "only on the first frame of a press";
+  EXPECT_EQ(heard(Sfx::PlayerJump), 1);
 
-  void SetUp() override {
-    ASSERT_EQ(audio::System_Create(&system), audio::OK);
-    ASSERT_EQ(system->initLoopback(16, 48000), audio::OK);
-    sounds.system = system;
-    sounds.playerJump = Load("Assets//SFX//PlayerJump.ogg");
-    sounds.explosion = Load("Assets//SFX//Explosion.ogg");
-    sounds.explosionChannel = &explosionChannel;
-  }
-  void TearDown() override {
-    if (system) system->release();
-  }
-  audio::Sound* Load(const char* path) {
-    audio::Sound* s = nullptr;
-    EXPECT_EQ(system->createSound(path, audio::DEFAULT, nullptr, &s), audio::OK) << path;
-    return s;
-  }
-  float Loudness() {
-    std::vector<float> out(2 * 4800);
-    system->renderSamples(out.data(), 4800);
-    float peak = 0.0f;
-    for (float v : out) peak = std::max(peak, std::abs(v));
-    return peak;
-  }
-};
+  controls = {.fire = true};
+  EXPECT_TRUE(Frame());
+  EXPECT_EQ(heard(Sfx::RocketLaunch), 1);
+  player.AddHealth(-5);
+  Frame();
+  EXPECT_EQ(heard(Sfx::PlayerHurt), 1);
 
-TEST_F(GameSounds, AJumpPressPlaysOnceUnlessMutedAndAnExplosionPlaysOnItsChannel) {
-  Level level;
-  level.field.sounds = sounds;
-  EXPECT_FALSE(PlayJumpSound(level.player, sounds)) << "no press";
-  input::OnKey(input::KEY_SPACE, 0, input::PRESS, 0);
-  Muted = true;
-  EXPECT_FALSE(PlayJumpSound(level.player, sounds));
-  EXPECT_EQ(Loudness(), 0.0f);
-  Muted = false;
-  EXPECT_TRUE(PlayJumpSound(level.player, sounds));
-  EXPECT_GT(Loudness(), 0.01f);
-  HandlePlayerInput(level.player, kDt);
-  EXPECT_FALSE(PlayJumpSound(level.player, sounds)) << "only on the first frame of a press";
-
-  level.player.target = level.player.position + glm::vec3(0, -50 * kS, 0);
-  FireRocket(level.player, level.rockets, kS);
+  events.Clear();
+  player.target = player.position + glm::vec3(0, -50 * kS, 0);
+  FireRocket(player, level.rockets, kS);
   UpdateRockets(level.rockets, level.field, kDt);
-  bool playing = false;
-  explosionChannel.isPlaying(&playing);
-  EXPECT_TRUE(playing);
-  EXPECT_GT(Loudness(), 0.01f);
+  ASSERT_EQ(heard(Sfx::Explosion), 1);
+  const SoundEvent& boom = events.Events()[0];
+  EXPECT_TRUE(boom.positional);
+  EXPECT_EQ(boom.slot, SoundSlot::Explosion);
+  EXPECT_EQ(boom.listener, player.position);
+  EXPECT_GE(boom.pitch, 0.8f);
+  EXPECT_LE(boom.pitch, 1.2f);
 }
 
 }  // namespace

@@ -96,11 +96,11 @@ TEST_F(Shots, APlayerRocketIntoTheFloorRocketJumpsAnEnemyRocketHurts) {
   player.target = player.position + glm::vec3(0, -100 * kS, 0);
   FireRocket(player, level.rockets, kS);
   const float y = player.position.y;
-  player.SetInvulnerable(0.3f);
+  player.SetInvulnerable(-0.5f);  // run out, as in play: a hurting blast would land
   UpdateRockets(level.rockets, level.field, kDt);
   EXPECT_EQ(level.rockets.ActiveCount(), 0u) << "exploded in its first step";
-  EXPECT_EQ(player.GetHealth(), 100) << "the player's own rocket does no damage";
-  EXPECT_EQ(player.invulnerable, 0.0f) << "and clears invulnerability";
+  EXPECT_EQ(player.GetHealth(), 100) << "the player's own rocket pushes but does not hurt";
+  EXPECT_EQ(player.invulnerable, 0.0f);
   EXPECT_NE(level.grid.At(100, 30).material, world::STONE) << "a hole in the floor";
   EXPECT_EQ(level.grid.At(100, 5).material, world::STONE) << "20 cells deep at most";
   EXPECT_GT(level.camera.shake.x, 0.0f);
@@ -111,12 +111,40 @@ TEST_F(Shots, APlayerRocketIntoTheFloorRocketJumpsAnEnemyRocketHurts) {
   }
   EXPECT_GT((top - y) / kS, 15.0f) << "a rocket jump";
 
+  GroundCharacter& behind = level.AddMelee(player.position + glm::vec3(-17 * kS, 0, 0));
   RocketEnemy enemy{Walker(MakeCharacter(player.position + glm::vec3(60 * kS, 0, 0)), 1, 1, 1, 1)};
   enemy.target = player.position;
   FireRocket(enemy, level.rockets, kS);
   StepRocketUntilGone(0);
-  EXPECT_TRUE(player.GetHealth() < 100 && player.GetHealth() >= 75) << "an enemy rocket hurts the player";
-  EXPECT_GT(player.invulnerable, 0.0f);
+  // An enemy's rocket hurts everyone near by the blast's fall-off.
+  const glm::vec3 blast = level.rockets.objects[0].position;
+  auto expectedDamage = [&](const Character& c) {
+    const float d = glm::length(blast - c.position) / kS;
+    return static_cast<int>(std::min(0.0002f, 0.04f / (d * d)) * -125000.0f);
+  };
+  EXPECT_EQ(player.GetHealth(), 100 + expectedDamage(player));
+  EXPECT_LT(player.GetHealth(), 100);
+  EXPECT_EQ(behind.GetHealth(), 200 + expectedDamage(behind));
+  EXPECT_LT(behind.GetHealth(), 200);
+}
+
+TEST_F(Shots, ProjectilesThatLeaveTheWorldAreRetired) {
+  const glm::vec3 fast(300 * kS, 0, 0);
+  const struct { glm::vec3 at, velocity; } gone[] = {
+      {CellCentre(1, 100), -fast}, {CellCentre(398, 100), fast}, {CellCentre(200, 149), glm::vec3(0, 100 * kS, 0)}};
+  for (const auto& c : gone) {
+    Shot(c.at, c.velocity, 5);
+    UpdateBullets(level.bullets, level.field, 0.1f);
+    EXPECT_FALSE(level.bullets.objects[0].active) << c.at.x << ", " << c.at.y;
+  }
+  // Above the top a rocket gets one grid height to come back down.
+  level.rockets.objects[0] = RocketAt(CellCentre(200, 140), false, glm::vec3(0, 300 * kS, 0));
+  int frames = 0;
+  while (level.rockets.objects[0].position.y < 250 * kS && frames++ < 100) {
+    UpdateRockets(level.rockets, level.field, kDt);
+    ASSERT_TRUE(level.rockets.objects[0].active) << "retired at row " << level.rockets.objects[0].position.y / kS;
+  }
+  StepRocketUntilGone(0);
 }
 
 TEST_F(Shots, RocketsExplodeOnEachOtherOnEnemiesAndOnThePlayer) {

@@ -6,7 +6,7 @@
 #include "app/input.h"
 #include "render/button.h"
 #include "render/cursor.h"
-#include "render/sprite_animation.h"
+#include "game/sprite_animation.h"
 #include "tests/render/render_fixture.h"
 
 TEST(SpriteAnimation, AdvancesAtMostOneFramePerFrameTime) {

@@ -1,4 +1,4 @@
-#include "game/flags.h"
+#include "screens/flags.h"
 
 bool Muted = false;
 bool ShowFps = false;

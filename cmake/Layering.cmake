@@ -1,0 +1,22 @@
+# The rules must run headless: route proofs and the level tool step levels
+# without a window or a sound card. Fails the configure step when a
+# window-free library reaches, directly or through another, one that needs them.
+function(sandrift_forbid_links target)
+  set(pending ${target})
+  set(seen "")
+  while(pending)
+    list(POP_FRONT pending current)
+    if(current IN_LIST seen OR NOT TARGET ${current})
+      continue()
+    endif()
+    list(APPEND seen ${current})
+    get_target_property(links ${current} LINK_LIBRARIES)
+    get_target_property(interface ${current} INTERFACE_LINK_LIBRARIES)
+    foreach(lib IN LISTS links interface)
+      if(lib IN_LIST ARGN)
+        message(FATAL_ERROR "${target} must not link ${lib} (through ${current})")
+      endif()
+      list(APPEND pending ${lib})
+    endforeach()
+  endwhile()
+endfunction()
