@@ -37,7 +37,7 @@ void StateEntered(long frame, int state) {
 void EndFrame(long frame, int state, float dt) {
   if (!file) return;
   std::fprintf(file, "{\"event\":\"frame\",\"frame\":%ld,\"state\":%d,\"dt\":%.6f", frame, state, dt);
-  for (const auto& [name, v] : values) std::fprintf(file, ",\"%s\":%.6g", name.c_str(), v);
+  for (const auto& [name, v] : values) std::fprintf(file, ",\"%s\":%.17g", name.c_str(), v);
   std::fputs("}\n", file);
   values.clear();
 }

@@ -9,6 +9,7 @@ namespace trace {
 
 bool Open(const std::string& path);  // prints a message and returns false on failure
 bool Enabled();
+// Written with 17 significant digits, so every value reads back exactly.
 void Value(const char* key, double value);
 void StateEntered(long frame, int state);
 void EndFrame(long frame, int state, float dt);

@@ -1,6 +1,7 @@
 #include "game/game_object.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include <glm/geometric.hpp>
@@ -13,7 +14,15 @@ namespace {
 constexpr unsigned kNoFrame = 0xFFFFFFFFu;  // the start frame of a still picture
 constexpr float kBatWanderCells = 500.0f;
 constexpr float kBatTurnRateLimit = 10000.0f;
+constexpr float kFullTurn = 6.2831855f;
 }  // namespace
+
+void Camera::ShuffleShake() {
+  const float a = RandomFloat(0.0f, kFullTurn);
+  const float length = glm::length(shake);
+  shake.x = std::cos(a) * length;
+  shake.y = std::sin(a) * length;
+}
 
 Sprite MakeSprite(Shader* shader, Texture* texture, unsigned frameCount, unsigned startFrame,
                   float frameTime, bool loop, bool paused) {

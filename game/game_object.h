@@ -240,6 +240,13 @@ class Camera : public GameObject {
   glm::vec3 target{0.0f};
 
   void AddShake(glm::vec3 v) { shake += v; }
+  // Turns the shake to a random direction in the view plane, keeping its length.
+  void ShuffleShake();
+  // Scales the shake by f; a negative factor (a long frame) stops it.
+  void DampShake(float f) { shake = f >= 0.0f ? shake * f : glm::vec3(0.0f); }
+  void SetTarget(glm::vec3 v) { target = v; }
+  // Closes a fifth of the gap to the target per tenth of a second: a smooth lag.
+  void CameraFollow(float dt) { position += (target - position) * 5.0f * dt; }
 };
 
 class Bullet : public GameObject {

@@ -47,19 +47,6 @@ constexpr float kMinPitch = 0.8f, kMaxPitch = 1.2f;
 
 glm::vec3 Gravity(float S) { return glm::vec3(0.0f, -kGravityCells * S, 0.0f); }
 
-bool TouchesSolid(const GameObject& o) {
-  return world::IsSolid(o.materialBelow) || world::IsSolid(o.materialRight) ||
-         world::IsSolid(o.materialLeft) || world::IsSolid(o.materialAbove);
-}
-
-// Nothing off the grid can stop a projectile, and one left flying would hold
-// its pool slot for ever. Above the top a rocket gets one grid height of room,
-// so a steep shot can still come down.
-bool LeftTheWorld(const GameObject& o, const world::PixelGrid& grid, float S, int roomAboveRows) {
-  const int x = ToCell(o.position.x, S), y = ToCell(o.position.y, S);
-  const int width = static_cast<int>(grid.width), height = static_cast<int>(grid.height);
-  return x < 0 || x >= width || y < 0 || y >= height + roomAboveRows;
-}
 
 // Both kinds of projectile leave the muzzle along the aim at the given speed.
 glm::vec3 PlaceAtMuzzle(GameObject& projectile, const Character& shooter, float S, float speed) {
@@ -155,6 +142,24 @@ void ApplyBlast(const Rocket& rocket, Character& target, float S, float factor) 
   target.SetInvulnerable(k * kBlastInvulnerability * factor);
 }
 
+bool TouchesSolid(const GameObject& o) {
+  return world::IsSolid(o.materialBelow) || world::IsSolid(o.materialRight) ||
+         world::IsSolid(o.materialLeft) || world::IsSolid(o.materialAbove);
+}
+
+void SteerRocket(Rocket& r, float S) {
+  r.rotation = RotationFromVelocity(r.velocity, r.rotation);
+  const float speed = glm::length(r.velocity);
+  // A rocket at rest has no direction to thrust along: gravity alone.
+  r.acceleration = (speed > 0.0f ? r.velocity / speed * kRocketCruiseCells * S : glm::vec3(0.0f)) + Gravity(S);
+}
+
+bool LeftTheWorld(const GameObject& o, const world::PixelGrid& grid, float S, int roomAboveRows) {
+  const int x = ToCell(o.position.x, S), y = ToCell(o.position.y, S);
+  const int width = static_cast<int>(grid.width), height = static_cast<int>(grid.height);
+  return x < 0 || x >= width || y < 0 || y >= height + roomAboveRows;
+}
+
 float RotationFromVelocity(glm::vec3 velocity, float current) {
   if (velocity.x == 0.0f) return current;
   const float degrees = std::atan(velocity.y / velocity.x) * kDegreesPerRadian;
@@ -203,10 +208,7 @@ void UpdateRockets(RocketPool& rockets, const Playfield& field, float dt) {
     if (field.grid) r.SenseCells(*field.grid, S);
     r.Integrate(dt, S);
     SpawnRocketSmoke(r, field, dt);
-    r.rotation = RotationFromVelocity(r.velocity, r.rotation);
-    const float speed = glm::length(r.velocity);
-    // A rocket at rest has no direction to thrust along: gravity alone.
-    r.acceleration = (speed > 0.0f ? r.velocity / speed * kRocketCruiseCells * S : glm::vec3(0.0f)) + Gravity(S);
+    SteerRocket(r, S);
 
     if (TouchesSolid(r)) r.exploded = true;
     for (Rocket& other : rockets.objects) {

@@ -39,6 +39,15 @@ void UpdateBullets(BulletPool& bullets, const Playfield& field, float dt);
 // Draws the trail's chance, then (when a particle is free) its look.
 void SpawnRocketSmoke(const Rocket& rocket, const Playfield& field, float dt);
 void SpawnExplosionFlash(const Rocket& rocket, const Playfield& field);
+// Any of the four sensed sides is solid: a projectile strikes.
+bool TouchesSolid(const GameObject& o);
+// After a rocket's move: it turns to its flight and thrusts along it.
+void SteerRocket(Rocket& r, float S);
+// Nothing off the grid can stop a projectile, and one left flying would hold
+// its pool slot for ever: true once its cell is beyond a side, below row 0, or
+// more than `roomAboveRows` above the top (rockets get a grid height, so a
+// steep shot can still come down).
+bool LeftTheWorld(const GameObject& o, const world::PixelGrid& grid, float S, int roomAboveRows);
 // Degrees of a projectile flying with this velocity; unchanged when vx is 0.
 float RotationFromVelocity(glm::vec3 velocity, float current);
 

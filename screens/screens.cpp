@@ -3,15 +3,16 @@
 #include "app/game_state.h"
 #include "screens/controls_screen.h"
 #include "screens/logo_screen.h"
+#include "screens/main_menu.h"
 #include "screens/placeholder_screen.h"
 
 namespace {
 
 LogoScreen logoScreen;
 ControlsScreen controlsScreen;
+GameMainMenu mainMenu;
 
 // Screens still to come; each state keeps its own object and resources.
-PlaceholderScreen mainMenu("Main menu");
 PlaceholderScreen level("Level");
 PlaceholderScreen credits("Credits");
 PlaceholderScreen victory("Victory");

@@ -1,0 +1,444 @@
+#include "screens/main_menu.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <optional>
+#include <string>
+
+#include <epoxy/gl.h>
+#include <GLFW/glfw3.h>
+
+#include "app/game_state.h"
+#include "app/input.h"
+#include "app/settings.h"
+#include "app/trace.h"
+#include "audio/audio.h"
+#include "game/menu.h"
+#include "game/player.h"
+#include "game/weapons.h"
+#include "render/button.h"
+#include "render/cursor.h"
+#include "render/grid_view.h"
+#include "render/sprite_renderer.h"
+#include "render/text_renderer.h"
+#include "screens/flags.h"
+#include "screens/object_drawing.h"
+#include "screens/screen_setup.h"
+#include "screens/sound_player.h"
+#include "world/level_image.h"
+
+namespace {
+
+constexpr int kKeyQ = 81;
+constexpr int kKeyA = 65;
+constexpr int kKeyD = 68;
+constexpr int kKeyOne = 49;
+constexpr int kKeySix = 54;
+constexpr float kDegreesPerRadian = 57.29578f;
+constexpr float kCursorSize = 16.0f;
+constexpr float kLauncherHalfCells = 8.0f;
+constexpr float kFullScreenWidth = 1920.0f, kFullScreenHeight = 1080.0f;
+constexpr int kWindowedWidth = 1152, kWindowedHeight = 648;
+
+// Keys 1 to 5 pick these selections; 6 alternates ICE and OBSIDIAN.
+constexpr int kSelectionOfKey[5] = {0, 4, 3, 2, 1};
+constexpr int kIce = 5, kObsidian = 6;
+
+enum ButtonId {
+  kPlay, kControls, kCredits, kQuit, kOptions, kClose, kSandboxOn, kSandboxOff, kConfirmQuit, kBackToMenu,
+  kMuted, kSoundOn, kWindowed, kFullScreen, kFpsOn, kFpsOff, kButtonCount
+};
+
+struct ButtonLayout {
+  const char* texture;
+  float x, y;  // fractions of the window, from its centre
+  float halfWidth, halfHeight;  // pixels at 1920 x 1080
+};
+constexpr std::array<ButtonLayout, kButtonCount> kLayout{{
+    {"playButtonTexture", -0.3f, -0.2f, 93, 51},
+    {"controlButtonTexture", -0.1f, -0.2f, 93, 51},
+    {"creditButtonTexture", 0.1f, -0.2f, 93, 51},
+    {"quitButtonTexture", 0.3f, -0.2f, 93, 51},
+    {"optionsButtonTexture", 0.45f, 0.4f, 45, 45},
+    {"closeButtonTexture", 0.45f, 0.4f, 40, 40},
+    {"sandboxButtonTexture", -0.45f, 0.4f, 50, 40},
+    {"offsandboxButtonTexture", -0.45f, 0.4f, 50, 40},
+    {"quitButtonTexture", 0.1f, -0.1f, 120, 80},
+    {"backtomainButtonTexture", -0.1f, -0.1f, 120, 80},
+    {"muteButtonTexture", 0.0f, -0.1f, 40, 40},
+    {"soundButtonTexture", 0.0f, -0.1f, 40, 40},
+    {"windowButtonTexture", 0.0f, -0.2f, 40, 40},
+    {"fullscreenButtonTexture", 0.0f, -0.2f, 40, 40},
+    {"fpsButtonTexture", 0.0f, -0.3f, 42, 28},
+    {"nofpsButtonTexture", 0.0f, -0.3f, 42, 28},
+}};
+
+struct Picture {
+  const char* name;
+  const char* path;
+  unsigned frames;
+};
+constexpr Picture kPictures[] = {
+    {"playButtonTexture", "Assets//play.png", 0},
+    {"quitButtonTexture", "Assets//quit.png", 0},
+    {"creditButtonTexture", "Assets//credit.png", 0},
+    {"controlButtonTexture", "Assets//control.png", 0},
+    {"optionsButtonTexture", "Assets//Sprites//options.png", 0},
+    {"closeButtonTexture", "Assets//Sprites//close.png", 0},
+    {"sandboxButtonTexture", "Assets//Sprites//sandbox.png", 0},
+    {"offsandboxButtonTexture", "Assets//Sprites//offsandbox.png", 0},
+    {"backtomainButtonTexture", "Assets//Sprites//backtomain.png", 0},
+    {"soundButtonTexture", "Assets//Sprites//unmute.png", 0},
+    {"muteButtonTexture", "Assets//Sprites//mute.png", 0},
+    {"windowButtonTexture", "Assets//Sprites//windowed.png", 0},
+    {"fullscreenButtonTexture", "Assets//Sprites//fullscreen.png", 0},
+    {"fpsButtonTexture", "Assets//Sprites//fps.png", 0},
+    {"nofpsButtonTexture", "Assets//Sprites//nofps.png", 0},
+    {"CursorTexture", "Assets//cursorOff.png", 0},
+    {"CursorTextureOn", "Assets//cursorOn.png", 0},
+    {"explosionSprite", "Assets//Sprites//Explosion.png", 9},
+    {"smokeSprite", "Assets//Sprites//Smoke.png", 4},
+    {"rocketSprite", "Assets//Sprites//Rocket.png", 0},
+    {"playerSprite", "Assets//Sprites//Pix//RunRight.png", 4},
+    {"rocketLauncherSprite", "Assets//Sprites//Launcher.png", 0},
+    {"pauseSprite", "Assets//Sprites//optionsScreenSprite.png", 0},
+    {"QuitConfirmationSprite", "Assets//Sprites//QuitConfirmation.png", 0},
+    {"backgroundImage", "Assets//background.png", 0},
+};
+
+GLFWwindow* menuWindow = nullptr;
+int W = 0, H = 0;
+float S = 0.0f;
+
+// Kept for the whole run, across visits.
+bool optionsOpen = false;
+bool quitConfirmOpen = false;
+bool sandboxMode = false;
+int selection = game::kStartBlock;
+bool sixWasDown = false;
+
+game::MenuWorld menu;
+GridView gridView;
+game::PendingButton pending;
+glm::vec2 mouse(0.0f);  // centre-relative, y up
+std::string fpsText;
+game::SoundEvents events;
+SoundPlayer sounds;
+audio::Sound* explosionSound = nullptr;
+audio::Channel explosionChannel;
+
+std::array<std::optional<SpriteRenderer>, kButtonCount> buttonSprites;
+std::array<Button, kButtonCount> buttons;
+std::optional<SpriteRenderer> background, launcher, optionsPicture, quitPicture, cursorOff, cursorOn, objects;
+std::optional<Cursor> cursor;
+
+SpriteRenderer StillPicture(GameInstance& screen, Shader* shader, const char* texture) {
+  return SpriteRenderer(shader, screen.resources.GetTexture(texture), 0, kStillStartFrame, kStillFrameTime, false,
+                        false);
+}
+
+bool Hit(ButtonId id) { return buttons[id].HitTest(mouse.x, mouse.y); }
+
+void SetWindowMode(bool fullScreen) {
+  FullScreen = fullScreen;
+  if (fullScreen) {
+    glfwSetWindowMonitor(menuWindow, glfwGetPrimaryMonitor(), 0, 0, kFullScreenWidth, kFullScreenHeight,
+                         GLFW_DONT_CARE);
+    glfwSetWindowSize(menuWindow, kFullScreenWidth, kFullScreenHeight);
+  } else {
+    glfwSetWindowMonitor(menuWindow, nullptr, 0, 0, kWindowedWidth, kWindowedHeight, GLFW_DONT_CARE);
+    glfwSetWindowSize(menuWindow, kWindowedWidth, kWindowedHeight);
+  }
+  NextState = STATE_RESTART;
+}
+
+// Only what is on screen reacts: the quit dialog's two buttons while it is
+// open, the overlay's buttons while the options are shown, else the options
+// button.
+void OnMouseButton(int button, int action, int /*mods*/) {
+  if (button != input::MOUSE_BUTTON_LEFT || action != input::PRESS) return;
+  if (quitConfirmOpen) {
+    if (Hit(kConfirmQuit))
+      NextState = STATE_QUIT;
+    else if (Hit(kBackToMenu))
+      quitConfirmOpen = false;
+    return;
+  }
+  if (!optionsOpen) {
+    if (Hit(kOptions)) optionsOpen = true;
+    return;
+  }
+  if (Hit(kSandboxOn)) sandboxMode = !sandboxMode;
+  if (Hit(kClose)) optionsOpen = false;
+  if (Hit(kFpsOn)) ShowFps = !ShowFps;
+  if (Hit(kSoundOn)) Muted = !Muted;
+  if (Hit(kWindowed)) SetWindowMode(!FullScreen);
+}
+
+void OnKey(int key, int /*scancode*/, int action, int /*mods*/) {
+  if (key == input::KEY_ESCAPE && action == input::PRESS && optionsOpen) {
+    optionsOpen = false;
+    glfwSetInputMode(menuWindow, GLFW_CURSOR, GLFW_CURSOR_NORMAL);
+  }
+}
+
+bool Down(int key) { return input::GetKey(key) == input::PRESS; }
+bool ButtonDown(int button) { return input::GetMouseButton(button) == input::PRESS; }
+
+void ChooseBlock() {
+  for (int i = 0; i < 5; ++i)
+    if (Down(kKeyOne + i)) selection = kSelectionOfKey[i];
+  const bool six = Down(kKeySix);
+  if (six && !sixWasDown) selection = selection == kIce ? kObsidian : kIce;
+  sixWasDown = six;
+}
+
+void Paint(double cursorX, double cursorY, int height) {
+  if (!ButtonDown(input::MOUSE_BUTTON_RIGHT)) return;
+  const world::CellPos c = game::CellUnderCursor(cursorX, cursorY, height, S, menu.grid.viewOrigin);
+  menu.grid.StampBlock(c.x, c.y, game::kBlockChoices[selection].material);
+}
+
+game::PlayerControls ReadControls() {
+  return {Down(kKeyA), Down(kKeyD), Down(input::KEY_SPACE), ButtonDown(input::MOUSE_BUTTON_LEFT)};
+}
+
+void PressMenuButtons() {
+  if (!ButtonDown(input::MOUSE_BUTTON_LEFT) || optionsOpen || quitConfirmOpen) return;
+  if (Hit(kQuit))
+    pending.Press(game::PendingButton::Quit);
+  else if (Hit(kPlay))
+    pending.Press(game::PendingButton::Play);
+  else if (Hit(kControls))
+    pending.Press(game::PendingButton::Controls);
+  else if (Hit(kCredits))
+    pending.Press(game::PendingButton::Credits);
+}
+
+void ActOnPendingButton() {
+  switch (pending.Take()) {
+    case game::PendingButton::Credits: NextState = STATE_CREDITS; break;
+    case game::PendingButton::Controls: NextState = STATE_CONTROLS; break;
+    case game::PendingButton::Play: NextState = STATE_LEVEL; break;
+    case game::PendingButton::Quit: quitConfirmOpen = true; break;
+    case game::PendingButton::None: break;
+  }
+}
+
+void UpdateCursor() {
+  double x = 0.0, y = 0.0;
+  input::GetCursorPos(&x, &y);
+  const glm::ivec2 size = WindowSize(menuWindow);
+  cursor->SetFromMouse(x, y, size.x, size.y);
+}
+
+void TracePlayer() {
+  const game::Player& p = menu.player;
+  trace::Value("playerX", p.position.x);
+  trace::Value("playerY", p.position.y);
+  trace::Value("velocityX", p.velocity.x);
+  trace::Value("velocityY", p.velocity.y);
+  trace::Value("health", p.GetHealth());
+  trace::Value("onGround", p.IsOnGround() ? 1 : 0);
+  trace::Value("block", selection);
+  trace::Value("rockets", static_cast<double>(menu.rockets.ActiveCount()));
+  trace::Value("windowWidth", W);
+}
+
+// Keeps the first digit after the point: "60.000000" reads "60.0".
+void CutAfterFirstDecimal(std::string& text) {
+  const std::size_t point = text.find('.');
+  if (point != std::string::npos && point + 2 <= text.size()) text.resize(point + 2);
+}
+
+void DrawPlayerAndLauncher() {
+  const game::Player& p = menu.player;
+  if (!p.active) return;
+  const glm::vec3 aim = p.target;
+  const float dx = aim.x - p.position.x, dy = aim.y - p.position.y;
+  const float angle = dx == 0.0f && dy == 0.0f ? 0.0f : std::atan(dy / dx) * kDegreesPerRadian;
+  const glm::vec2 view = CameraView(menu.camera);
+  const glm::vec2 at(p.position.x, p.position.y);
+  const float half = kLauncherHalfCells * S;
+  if (p.position.x >= aim.x) launcher->DrawSprite(view, at, glm::vec2(-half, half), angle);
+  DrawObject(*objects, menu.camera, p);
+  if (aim.x > p.position.x) launcher->DrawSprite(view, at, glm::vec2(half, half), angle);
+}
+
+void DrawOverlays(int width, int height) {
+  const glm::vec2 half(width * 0.5f, height * 0.5f);
+  if (optionsOpen) {
+    optionsPicture->DrawSprite(glm::vec2(0.0f), half, half, 0.0f);
+    buttons[FullScreen ? kFullScreen : kWindowed].DrawButton(width, height);
+    buttons[Muted ? kMuted : kSoundOn].DrawButton(width, height);
+    buttons[ShowFps ? kFpsOn : kFpsOff].DrawButton(width, height);
+    buttons[sandboxMode ? kSandboxOn : kSandboxOff].DrawButton(width, height);
+    buttons[kClose].DrawButton(width, height);
+  } else {
+    buttons[kOptions].DrawButton(width, height);
+  }
+  if (quitConfirmOpen) {
+    quitPicture->DrawSprite(glm::vec2(0.0f), half, half, 0.0f);
+    buttons[kConfirmQuit].DrawButton(width, height);
+    buttons[kBackToMenu].DrawButton(width, height);
+  }
+}
+
+void DrawTexts(TextRenderer& text, int width, int height) {
+  if (ShowFps) {
+    CutAfterFirstDecimal(fpsText);
+    text.RenderText(fpsText, 0.9f * width, 0.015f * height, 0.5f, glm::vec3(0.0f, 1.0f, 0.0f), "default");
+  }
+  if (!sandboxMode) return;
+  const float shade = width / 1920.0f;
+  const glm::vec3 colour(shade, shade, 1.0f);
+  const float x = 0.03f * width;
+  text.RenderText("RIGHT-CLICK to place blocks!", x, 0.95f * height, 0.5f, colour, "default");
+  text.RenderText("PRESS 1 - 6 to choose blocks!", x, 0.9f * height, 0.5f, colour, "default");
+  text.RenderText(std::string("Current Block: ") + game::kBlockChoices[selection].name, x, 0.85f * height, 0.5f,
+                  colour, "default");
+}
+
+}  // namespace
+
+void GameMainMenu::Load() {
+  menuWindow = window;
+  const glm::ivec2 size = WindowSize(window);
+  W = size.x;
+  H = size.y;
+  input::SetKeyCallback(OnKey);
+  input::SetMouseButtonCallback(OnMouseButton);
+
+  const glm::mat4 projection = WindowProjection(window);
+  LoadFontShader(*this, projection);
+  Shader* sprite = LoadProjectedShader(*this, "SpriteShader", "Shaders//shader_sprite.vs",
+                                       "Shaders//shader_sprite.fs", projection);
+  resources.LoadShader("GridShader", "Shaders//shader_texture.vs", "Shaders//shader_texture.fs", nullptr);
+  EnableAlphaBlending();
+  for (const Picture& p : kPictures) resources.LoadTexture(p.name, p.path, p.frames, 0, 0);
+  S = static_cast<float>(W) / world::ViewCells;
+
+  const float w = static_cast<float>(W), h = static_cast<float>(H);
+  for (int i = 0; i < kButtonCount; ++i) {
+    const ButtonLayout& b = kLayout[i];
+    buttonSprites[i].emplace(StillPicture(*this, sprite, b.texture));
+    buttons[i].SetButton(glm::vec2(b.x * w, b.y * h),
+                         glm::vec2(b.halfWidth * w / 1920.0f, b.halfHeight * h / 1080.0f), &*buttonSprites[i]);
+  }
+  background.emplace(StillPicture(*this, sprite, "backgroundImage"));
+  launcher.emplace(StillPicture(*this, sprite, "rocketLauncherSprite"));
+  optionsPicture.emplace(StillPicture(*this, sprite, "pauseSprite"));
+  quitPicture.emplace(StillPicture(*this, sprite, "QuitConfirmationSprite"));
+  cursorOff.emplace(StillPicture(*this, sprite, "CursorTexture"));
+  cursorOn.emplace(StillPicture(*this, sprite, "CursorTextureOn"));
+  objects.emplace(StillPicture(*this, sprite, "playerSprite"));
+
+  if (soundSystem) soundSystem->createSound("Assets//SFX//Explosion.mp3", audio::DEFAULT, nullptr, &explosionSound);
+  sounds.system = soundSystem;
+  sounds[game::Sfx::Explosion] = explosionSound;
+  sounds.explosionChannel = &explosionChannel;
+}
+
+void GameMainMenu::Initialize() {
+  cursor.emplace(&*cursorOff, kCursorSize);
+  std::unique_ptr<world::PixelGrid> grid = world::LoadLevelImage(S, "Assets//Levels/menu_a.bmp");
+  // A missing or refused image has been reported; the menu still runs, over an empty world.
+  world::PixelGrid world = grid ? std::move(*grid) : world::PixelGrid(static_cast<std::uint32_t>(world::ViewCells),
+                                                                      216, S);
+  Shader* sprite = resources.GetShader("SpriteShader");
+  game::BuildMenuWorld(menu, std::move(world), sprite, resources.GetTexture("playerSprite"),
+                       resources.GetTexture("rocketSprite"), resources.GetTexture("smokeSprite"),
+                       resources.GetTexture("explosionSprite"));
+  gridView.CreateGridView(resources.GetShader("GridShader"), static_cast<unsigned>(W / S),
+                          static_cast<unsigned>(H / S));
+  pending = game::PendingButton();
+}
+
+void GameMainMenu::ProcessInput(double dt) {
+  if (optionsOpen && Down(kKeyQ)) NextState = STATE_QUIT;
+  const glm::ivec2 size = WindowSize(window);
+  double cursorX = 0.0, cursorY = 0.0;
+  input::GetCursorPos(&cursorX, &cursorY);
+  if (sandboxMode) {
+    ChooseBlock();
+    Paint(cursorX, cursorY, size.y);
+  }
+  mouse = CentreRelative(cursorX, cursorY, size.x, size.y);
+  pending.Scan(menu.rockets);
+  PressMenuButtons();
+  ActOnPendingButton();
+
+  game::Player& player = menu.player;
+  const game::PlayerControls controls = ReadControls();
+  if (controls.fire && player.active && !player.fireHeld && player.rocketCooldown < 0.0f && !optionsOpen)
+    game::FireRocket(player, menu.rockets, S);
+  if (player.active) game::ApplyPlayerControls(player, controls, static_cast<float>(dt));
+}
+
+void GameMainMenu::Update(double dt) {
+  UpdateCursor();
+  if (soundSystem) soundSystem->update();
+  cursor->sprite = menu.player.rocketCooldown < 0.0f ? &*cursorOn : &*cursorOff;
+  char text[64];
+  std::snprintf(text, sizeof text, "%f", 1.0 / dt);
+  fpsText = text;
+  UpdateCursor();
+  TracePlayer();
+  if (optionsOpen) return;
+
+  game::FrameInput frame;
+  input::GetCursorPos(&frame.cursorX, &frame.cursorY);
+  const glm::ivec2 size = WindowSize(window);
+  frame.windowWidth = size.x;
+  frame.windowHeight = size.y;
+  events.Clear();
+  game::StepMenuWorld(menu, frame, static_cast<float>(dt), &events);
+  sounds.Play(events, Muted);
+}
+
+void GameMainMenu::Draw() {
+  glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+  glClear(GL_COLOR_BUFFER_BIT);
+  const glm::ivec2 size = WindowSize(window);
+  const float w = static_cast<float>(size.x), h = static_cast<float>(size.y);
+  if (FullScreen)
+    background->DrawSprite(glm::vec2(-w / 2, -h / 2), glm::vec2(0.0f), glm::vec2(w / 2, h / 2), 0.0f);
+  else
+    background->DrawSprite(glm::vec2(-0.9f * w, -0.9f * h), glm::vec2(0.0f), glm::vec2(0.9f * w, 0.9f * h), 0.0f);
+  for (ButtonId id : {kQuit, kPlay, kCredits, kControls}) buttons[id].DrawButton(size.x, size.y);
+
+  DrawPlayerAndLauncher();
+  for (const game::Particle& p : menu.particles.objects)
+    if (p.active) DrawObject(*objects, menu.camera, p);
+  for (const game::Rocket& r : menu.rockets.objects)
+    if (r.active) DrawObject(*objects, menu.camera, r);
+  const glm::vec2 view = CameraView(menu.camera) / S;
+  menu.grid.viewOrigin = {view.x, view.y};
+  gridView.DrawGrid(menu.grid);
+
+  DrawOverlays(size.x, size.y);
+  DrawTexts(*textRenderer, size.x, size.y);
+  cursor->DrawCursor();
+}
+
+void GameMainMenu::Free() {
+  cursor.reset();
+  menu = game::MenuWorld();
+  gridView.FreeGridView();
+}
+
+void GameMainMenu::Unload() {
+  if (explosionSound) explosionSound->release();
+  explosionSound = nullptr;
+  sounds = SoundPlayer();
+  for (auto& s : buttonSprites) s.reset();
+  for (Button& b : buttons) b = Button();
+  background.reset();
+  launcher.reset();
+  optionsPicture.reset();
+  quitPicture.reset();
+  cursorOff.reset();
+  cursorOn.reset();
+  objects.reset();
+}
