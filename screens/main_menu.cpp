@@ -23,6 +23,7 @@
 #include "render/sprite_renderer.h"
 #include "render/text_renderer.h"
 #include "screens/flags.h"
+#include "screens/hud_text.h"
 #include "screens/object_drawing.h"
 #include "screens/screen_setup.h"
 #include "screens/sound_player.h"
@@ -246,12 +247,6 @@ void TracePlayer() {
   trace::Value("windowWidth", W);
 }
 
-// Keeps the first digit after the point: "60.000000" reads "60.0".
-void CutAfterFirstDecimal(std::string& text) {
-  const std::size_t point = text.find('.');
-  if (point != std::string::npos && point + 2 <= text.size()) text.resize(point + 2);
-}
-
 void DrawPlayerAndLauncher() {
   const game::Player& p = menu.player;
   if (!p.active) return;
@@ -287,7 +282,7 @@ void DrawOverlays(int width, int height) {
 
 void DrawTexts(TextRenderer& text, int width, int height) {
   if (ShowFps) {
-    CutAfterFirstDecimal(fpsText);
+    fpsText = CutAfterFirstDecimal(fpsText);
     text.RenderText(fpsText, 0.9f * width, 0.015f * height, 0.5f, glm::vec3(0.0f, 1.0f, 0.0f), "default");
   }
   if (!sandboxMode) return;
@@ -380,9 +375,7 @@ void GameMainMenu::Update(double dt) {
   UpdateCursor();
   if (soundSystem) soundSystem->update();
   cursor->sprite = menu.player.rocketCooldown < 0.0f ? &*cursorOn : &*cursorOff;
-  char text[64];
-  std::snprintf(text, sizeof text, "%f", 1.0 / dt);
-  fpsText = text;
+  fpsText = FrameRateText(dt);
   UpdateCursor();
   TracePlayer();
   if (optionsOpen) return;

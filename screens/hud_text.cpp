@@ -1,0 +1,33 @@
+#include "screens/hud_text.h"
+
+#include <cstdio>
+#include <fstream>
+
+std::string TimerText(float elapsed) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%f", elapsed);
+  const std::size_t keep = elapsed < 10.0f ? 4 : elapsed < 100.0f ? 5 : 6;
+  return std::string(text).substr(0, keep);
+}
+
+std::string CutAfterFirstDecimal(std::string text) {
+  const std::size_t point = text.find('.');
+  if (point != std::string::npos && point + 2 < text.size()) text.resize(point + 2);
+  return text;
+}
+
+std::string FrameRateText(double dt) {
+  char text[64];
+  std::snprintf(text, sizeof text, "%f", 1.0 / dt);
+  return text;
+}
+
+std::vector<std::string> ReadLevelNames(const std::string& path) {
+  std::vector<std::string> names;
+  std::ifstream file(path);
+  for (std::string line; std::getline(file, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    names.push_back(line);
+  }
+  return names;
+}
