@@ -149,20 +149,6 @@ TEST_F(AudioHandles, BusyVoicesGoQuietestThenOldestFirstAndOldHandlesCannotTouch
     EXPECT_GT(Rms(out, 0), 0.1f);
 }
 
-TEST_F(AudioHandles, FloodOfRequestsKeepsTheNewestAndNeverFails) {
-    Start(512);
-    Channel music = Play(Load(Tone{.frequency = 440.0f}, LOOP_NORMAL));
-    Sound* effect = Load(Tone{.seconds = 0.5f});
-    std::vector<Channel> channels(2000);
-    for (Channel& channel : channels) ASSERT_EQ(system->playSound(effect, nullptr, false, &channel), OK);
-    EXPECT_EQ(system->update(), OK);
-    EXPECT_EQ(std::count_if(channels.begin(), channels.end(), IsPlaying), system->voiceCount() - 1);
-    EXPECT_TRUE(IsPlaying(channels.back()));
-    EXPECT_TRUE(IsPlaying(music));
-    ExpectDead(channels.front());
-    Render(0.01f);
-}
-
 using AudioChannel = AudioOutput;
 
 // Levels over those of the centred tone at volume 1.
