@@ -122,8 +122,8 @@ public:
     // stereo floats (left, right, left, ...).
     Result renderSamples(float* interleavedStereo, int frames);
 
-    // A missing or undecodable file prints one line naming it and returns an
-    // error with *sound set to null.
+    // A missing, undecodable or cut-short file prints one line naming it and
+    // returns an error with *sound set to null.
     Result createSound(const char* path, unsigned mode, void* exinfo, Sound** sound);
     // Null or foreign sounds do nothing. When every voice is busy the quietest,
     // oldest one-shot voice is taken over; if all are looping the request is

@@ -14,6 +14,12 @@ namespace {
 
 int Lines(const std::string& text) { return int(std::count(text.begin(), text.end(), '\n')); }
 
+std::string Bytes(const std::string& path) {
+    std::ostringstream bytes;
+    bytes << std::ifstream(path, std::ios::binary).rdbuf();
+    return bytes.str();
+}
+
 TEST(AudioResult, EveryCodeHasItsOwnTextAndUnknownCodesShareOne) {
     std::set<std::string> texts;  // building a string from a null text fails
     for (int code = -1; code <= RESULT_COUNT; ++code) texts.insert(ResultString(Result(code)));
@@ -75,15 +81,21 @@ TEST_F(AudioSounds, DecodesOggMp3AndWavAndPlaysThemAtTheirPitch) {
 TEST_F(AudioSounds, BadFilesReportOneLineNamingTheFileAndGiveNoSound) {
     ASSERT_TRUE(WriteTone(File("real.ogg"), Tone{.format = OGG}));
     ASSERT_TRUE(WriteTone(File("surround.wav"), Tone{.channels = 6}));
-    std::ostringstream ogg;
-    ogg << std::ifstream(File("real.ogg"), std::ios::binary).rdbuf();
     std::ofstream(File("text.ogg")) << "this is not audio at all";
     std::ofstream(File("empty.mp3")).flush();
-    std::ofstream(File("truncated.ogg"), std::ios::binary) << ogg.str().substr(0, 300);
+    const auto cut = [&](const std::string& from, size_t bytes, const std::string& name) {
+        const std::string whole = Bytes(from);
+        ASSERT_GT(whole.size(), bytes) << from;
+        std::ofstream(File(name), std::ios::binary) << whole.substr(0, bytes);
+    };
+    cut(File("real.ogg"), 300, "truncated.ogg");
+    cut("Assets/BGM/Explore.ogg", 60000, "Explore.ogg");  // these two decode well up to the cut
+    cut("Assets/SFX/Explosion.mp3", 15000, "Explosion.mp3");
 
     const struct { std::string name; Result expected; } cases[] = {
-        {"missing.ogg", ERR_FILE_NOTFOUND}, {"text.ogg", ERR_FORMAT}, {"empty.mp3", ERR_FORMAT},
-        {"truncated.ogg", ERR_FORMAT}, {"surround.wav", ERR_FORMAT}};
+        {"missing.ogg", ERR_FILE_NOTFOUND}, {"text.ogg", ERR_FORMAT},    {"empty.mp3", ERR_FORMAT},
+        {"truncated.ogg", ERR_FORMAT},      {"surround.wav", ERR_FORMAT}, {"Explore.ogg", ERR_FORMAT},
+        {"Explosion.mp3", ERR_FORMAT}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         Sound* sound = reinterpret_cast<Sound*>(this);
