@@ -113,8 +113,10 @@ public:
     System& operator=(const System&) = delete;
 
     // Opens the default output device, or the device named by extraDriverData
-    // (a const char*) when given. Without a usable device it falls back to a
-    // silent one, prints one line saying so, and succeeds.
+    // (a const char*) when given, without HRTF or limiter. Without a usable
+    // device it falls back to a silent one, prints one line saying so, and
+    // succeeds. At process exit the device closes by itself; the System stays
+    // valid and answers ERR_UNINITIALIZED from then on.
     Result init(int maxChannels, unsigned flags, void* extraDriverData);
     // For tests and tools: no device; output is produced only by renderSamples.
     Result initLoopback(int maxChannels, int sampleRate);
@@ -159,6 +161,7 @@ private:
     void topUpLoops(Voice& voice);
     Voice* acquireVoice();
     Result releaseSound(Sound* sound);
+    static void closeAllAtExit();
     Result openOutput(int maxChannels, const char* deviceName, int loopbackRate);
     void closeOutput();
     void makeCurrent() const;

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 #include <numbers>
 #include <vector>
@@ -41,6 +42,25 @@ ALint SourceState(ALuint source) {
 bool SourceStopped(ALuint source) { return SourceState(source) == AL_STOPPED; }
 
 bool IsLoopSound(const unsigned mode) { return (mode & LOOP_NORMAL) != 0; }
+
+// Every system not yet released, so that process exit closes their devices.
+// Never destroyed, so destructors of other statics may still call in.
+std::vector<System*>& LiveSystems() {
+    static auto* systems = new std::vector<System*>;
+    return *systems;
+}
+
+// No HRTF (a headphone user's binaural filter leaks pan +-1 to the other ear) and
+// no limiter (it ducks loud mixes), so the device plays what tests measure on the loopback.
+std::vector<ALCint> ContextAttributes(int maxChannels, int loopbackRate) {
+    std::vector<ALCint> attributes = {ALC_HRTF_SOFT, ALC_FALSE, ALC_OUTPUT_LIMITER_SOFT, ALC_FALSE,
+                                      ALC_MONO_SOURCES, maxChannels, ALC_STEREO_SOURCES, STEREO_SOURCE_RESERVE};
+    if (loopbackRate > 0)
+        attributes.insert(attributes.end(), {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT,
+                                             ALC_FLOAT_SOFT, ALC_FREQUENCY, loopbackRate});
+    attributes.push_back(0);
+    return attributes;
+}
 
 struct Loopback {
     ALCdevice* device = nullptr;
@@ -83,9 +103,16 @@ struct System::State {
     std::chrono::steady_clock::time_point lastSilentMix;
 };
 
-System::System() : state_(std::make_unique<State>()) {}
+System::System() : state_(std::make_unique<State>()) { LiveSystems().push_back(this); }
 
-System::~System() { closeOutput(); }
+System::~System() {
+    closeOutput();
+    std::erase(LiveSystems(), this);
+}
+
+void System::closeAllAtExit() {
+    for (System* system : LiveSystems()) system->closeOutput();
+}
 
 Result System_Create(System** system) {
     if (!system) return ERR_INVALID_PARAM;
@@ -119,9 +146,8 @@ Result System::openOutput(int maxChannels, const char* deviceName, int loopbackR
     State& s = *state_;
     Output output = Output::Loopback;
     if (loopbackRate == 0) {
-        const ALCint attributes[] = {ALC_MONO_SOURCES, maxChannels, ALC_STEREO_SOURCES, STEREO_SOURCE_RESERVE, 0};
         s.device = alcOpenDevice(deviceName);
-        s.context = s.device ? alcCreateContext(s.device, attributes) : nullptr;
+        s.context = s.device ? alcCreateContext(s.device, ContextAttributes(maxChannels, 0).data()) : nullptr;
         if (s.context) {
             output = Output::Device;
         } else {
@@ -138,18 +164,9 @@ Result System::openOutput(int maxChannels, const char* deviceName, int loopbackR
     if (output != Output::Device) {
         const Loopback loopback = OpenLoopback();
         if (!loopback.device) return ERR_OUTPUT_INIT;
-        // Linear, unlimited float output so that what tests measure is what was asked for.
-        const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT,
-                                     ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
-                                     ALC_FREQUENCY, loopbackRate,
-                                     ALC_HRTF_SOFT, ALC_FALSE,
-                                     ALC_OUTPUT_LIMITER_SOFT, ALC_FALSE,
-                                     ALC_MONO_SOURCES, maxChannels,
-                                     ALC_STEREO_SOURCES, STEREO_SOURCE_RESERVE,
-                                     0};
         s.device = loopback.device;
         s.render = loopback.render;
-        s.context = alcCreateContext(s.device, attributes);
+        s.context = alcCreateContext(s.device, ContextAttributes(maxChannels, loopbackRate).data());
         if (!s.context) {
             closeOutput();
             return ERR_OUTPUT_INIT;
@@ -157,6 +174,9 @@ Result System::openOutput(int maxChannels, const char* deviceName, int loopbackR
     }
     s.output = output;
     makeCurrent();
+    // The game never releases its system. Registered after OpenAL Soft set itself
+    // up, so this runs before its own teardown, which reports devices left open.
+    [[maybe_unused]] static const bool closesAtExit = std::atexit(closeAllAtExit) == 0;
 
     alGetError();
     s.voices.reserve(size_t(maxChannels));

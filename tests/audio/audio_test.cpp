@@ -2,6 +2,7 @@
 // channel's controls and positional one-shots do to the rendered output.
 
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <set>
 #include <sstream>
@@ -57,6 +58,29 @@ TEST_F(AudioStartup, GameStartUpAlwaysWorksFallingBackToSilenceThatKeepsTime) {
     EXPECT_FALSE(IsPlaying(channel));
     float frames[2];
     EXPECT_EQ(system->renderSamples(frames, 1), ERR_UNSUPPORTED);
+}
+
+// A headphone user's OpenAL Soft would filter binaurally and limit the output;
+// the game quits without releasing its system. A wave file stands in for the device.
+TEST_F(AudioStartup, GameDeviceIsUnfilteredAndClosedAtExit) {
+    const std::string tone = File("tone.wav"), played = File("played.wav"), config = File("alsoft.conf");
+    ASSERT_TRUE(WriteTone(tone, Tone{.seconds = 1.0f}));
+    std::ofstream(config) << "[general]\ndrivers = wave\nstereo-mode = headphones\nsample-type = float32\n"
+                          << "[wave]\nfile = " << played << "\n";
+    const int status = std::system(
+        ("ALSOFT_CONF=" + config + " " AUDIO_EXIT_PROBE " " + tone + " >" + File("log") + " 2>&1").c_str());
+    const std::string printed = Bytes(File("log"));
+    EXPECT_EQ(status, 0) << printed;
+    EXPECT_EQ(printed.find("not closed"), std::string::npos) << printed;
+
+    SF_INFO info{};
+    SNDFILE* file = sf_open(played.c_str(), SFM_READ, &info);
+    ASSERT_TRUE(file && info.channels == 2) << printed;
+    std::vector<float> out(size_t(info.frames) * 2);
+    sf_readf_float(file, out.data(), info.frames);
+    sf_close(file);
+    EXPECT_LT(Rms(out, 0), Rms(out, 1) * 1e-3f) << "pan +1 is fully right";
+    EXPECT_GT(*std::max_element(out.begin(), out.end()), 1.5f) << "gain 16 is not limited";
 }
 
 using AudioSounds = AudioOutput;
