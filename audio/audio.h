@@ -85,7 +85,8 @@ public:
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
 
-    // Stops every channel playing it, then frees it. The pointer is dead afterwards.
+    // Stops every channel playing it, then frees its audio. The pointer is dead
+    // afterwards: a dead or never-made pointer does nothing and returns ERR_INVALID_HANDLE.
     Result release();
 
     int channelCount() const { return channels_; }
@@ -94,13 +95,11 @@ public:
 
 private:
     friend class System;
-    Sound(System* system, unsigned buffer, unsigned mode, int channels, int sampleRate, int64_t frames)
-        : system_(system), buffer_(buffer), mode_(mode), channels_(channels),
-          sampleRate_(sampleRate), frames_(frames) {}
+    Sound(unsigned buffer, unsigned mode, int channels, int sampleRate, int64_t frames)
+        : buffer_(buffer), mode_(mode), channels_(channels), sampleRate_(sampleRate), frames_(frames) {}
     ~Sound() = default;
 
-    System* system_;
-    unsigned buffer_;  // the OpenAL buffer name
+    unsigned buffer_;  // the OpenAL buffer name; 0 once freed
     unsigned mode_;
     int channels_;
     int sampleRate_;
@@ -127,9 +126,11 @@ public:
     // A missing, undecodable or cut-short file prints one line naming it and
     // returns an error with *sound set to null.
     Result createSound(const char* path, unsigned mode, void* exinfo, Sound** sound);
-    // Null or foreign sounds do nothing. When every voice is busy the quietest,
-    // oldest one-shot voice is taken over; if all are looping the request is
-    // dropped with ERR_CHANNEL_ALLOC. *channel, when given, is written (empty on failure).
+    // A null sound returns ERR_INVALID_PARAM; one that is not a live sound of
+    // this system returns ERR_INVALID_HANDLE, unread. When every voice is busy
+    // the quietest, oldest one-shot voice is taken over; if all are looping the
+    // request is dropped with ERR_CHANNEL_ALLOC. *channel, when given, is
+    // written (empty on failure).
     Result playSound(Sound* sound, void* channelGroup, bool paused, Channel* channel);
     // Once per frame: retires finished voices, tops up finite loops, and
     // drives the silent fallback device.

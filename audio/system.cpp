@@ -43,8 +43,9 @@ bool SourceStopped(ALuint source) { return SourceState(source) == AL_STOPPED; }
 
 bool IsLoopSound(const unsigned mode) { return (mode & LOOP_NORMAL) != 0; }
 
-// Every system not yet released, so that process exit closes their devices.
-// Never destroyed, so destructors of other statics may still call in.
+// Every system not yet released. Sound::release finds its owner here by address,
+// without reading the sound, and process exit closes their devices. Never
+// destroyed, so destructors of other statics may still call in.
 std::vector<System*>& LiveSystems() {
     static auto* systems = new std::vector<System*>;
     return *systems;
@@ -97,7 +98,10 @@ struct System::State {
     ALCcontext* context = nullptr;
     LPALCRENDERSAMPLESSOFT render = nullptr;
     std::vector<Voice> voices;
-    std::vector<Sound*> sounds;
+    std::vector<Sound*> sounds;  // live: the only pointers playSound and Sound::release accept
+    // Released and freed of audio. Kept until the output closes so that no new
+    // sound takes a released one's address and a stale pointer reaches it.
+    std::vector<Sound*> released;
     uint64_t nextSerial = 1;
     std::vector<float> silentMix;
     std::chrono::steady_clock::time_point lastSilentMix;
@@ -211,16 +215,18 @@ void System::closeOutput() {
             alSourcei(voice.source, AL_BUFFER, 0);
             alDeleteSources(1, &voice.source);
         }
-        for (Sound* sound : s.sounds) {
-            alDeleteBuffers(1, &sound->buffer_);
-            delete sound;
+        for (std::vector<Sound*>* list : {&s.sounds, &s.released}) {
+            for (Sound* sound : *list) {
+                alDeleteBuffers(1, &sound->buffer_);
+                delete sound;
+            }
+            list->clear();
         }
         alcMakeContextCurrent(nullptr);
         alcDestroyContext(s.context);
     }
     if (s.device) alcCloseDevice(s.device);
     s.voices.clear();
-    s.sounds.clear();
     s.context = nullptr;
     s.device = nullptr;
     s.render = nullptr;
@@ -295,7 +301,7 @@ Result System::createSound(const char* path, unsigned mode, void* exinfo, Sound*
         alBufferData(buffer, format, pcm.samples.data(), ALsizei(pcm.samples.size() * sizeof(int16_t)),
                      pcm.sampleRate);
         if (alGetError() == AL_NO_ERROR) {
-            Sound* created = new (std::nothrow) Sound(this, buffer, mode, pcm.channels, pcm.sampleRate, pcm.frames());
+            Sound* created = new (std::nothrow) Sound(buffer, mode, pcm.channels, pcm.sampleRate, pcm.frames());
             if (created) {
                 s.sounds.push_back(created);
                 *sound = created;
@@ -308,16 +314,21 @@ Result System::createSound(const char* path, unsigned mode, void* exinfo, Sound*
     return ERR_MEMORY;
 }
 
-Result Sound::release() { return system_->releaseSound(this); }
+Result Sound::release() {
+    for (System* system : LiveSystems())
+        if (system->releaseSound(this) == OK) return OK;
+    return ERR_INVALID_HANDLE;
+}
 
 Result System::releaseSound(Sound* sound) {
     State& s = *state_;
+    if (std::erase(s.sounds, sound) == 0) return ERR_INVALID_HANDLE;
     makeCurrent();
     for (Voice& voice : s.voices)
         if (voice.active && voice.sound == sound) retire(voice);
     alDeleteBuffers(1, &sound->buffer_);
-    s.sounds.erase(std::remove(s.sounds.begin(), s.sounds.end(), sound), s.sounds.end());
-    delete sound;
+    sound->buffer_ = 0;
+    s.released.push_back(sound);
     return OK;
 }
 
@@ -325,7 +336,8 @@ Result System::playSound(Sound* sound, void* /*channelGroup*/, bool paused, Chan
     if (channel) *channel = Channel{};
     State& s = *state_;
     if (s.output == Output::None) return ERR_UNINITIALIZED;
-    if (!sound || sound->system_ != this) return ERR_INVALID_PARAM;
+    if (!sound) return ERR_INVALID_PARAM;
+    if (std::find(s.sounds.begin(), s.sounds.end(), sound) == s.sounds.end()) return ERR_INVALID_HANDLE;
     makeCurrent();
     Voice* voice = acquireVoice();
     if (!voice) return ERR_CHANNEL_ALLOC;

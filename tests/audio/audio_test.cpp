@@ -21,6 +21,18 @@ std::string Bytes(const std::string& path) {
     return bytes.str();
 }
 
+// Every call through a dead handle does nothing and says so.
+void ExpectDead(Channel channel) {
+    bool playing = true, paused = true;
+    float volume = 5.0f;
+    for (const Result result : {channel.isPlaying(&playing), channel.getPaused(&paused), channel.getVolume(&volume),
+                                channel.setVolume(0.5f), channel.setPaused(false), channel.setPan(1.0f),
+                                channel.setPitch(2.0f), channel.setLoopCount(-1), channel.stop()})
+        EXPECT_EQ(result, ERR_INVALID_HANDLE);
+    EXPECT_FALSE(playing || paused);
+    EXPECT_EQ(volume, 0.0f);
+}
+
 TEST(AudioResult, EveryCodeHasItsOwnTextAndUnknownCodesShareOne) {
     std::set<std::string> texts;  // building a string from a null text fails
     for (int code = -1; code <= RESULT_COUNT; ++code) texts.insert(ResultString(Result(code)));
@@ -133,19 +145,23 @@ TEST_F(AudioSounds, BadFilesReportOneLineNamingTheFileAndGiveNoSound) {
     EXPECT_TRUE(Silent(Render(0.05f)));
 }
 
-using AudioHandles = AudioOutput;
-
-// Every call through a dead handle does nothing and says so.
-void ExpectDead(Channel channel) {
-    bool playing = true, paused = true;
-    float volume = 5.0f;
-    for (const Result result : {channel.isPlaying(&playing), channel.getPaused(&paused), channel.getVolume(&volume),
-                                channel.setVolume(0.5f), channel.setPaused(false), channel.setPan(1.0f),
-                                channel.setPitch(2.0f), channel.setLoopCount(-1), channel.stop()})
-        EXPECT_EQ(result, ERR_INVALID_HANDLE);
-    EXPECT_FALSE(playing || paused);
-    EXPECT_EQ(volume, 0.0f);
+// A screen change: its sounds are released and the next screen's made, perhaps
+// where the old ones were. Stale pointers stay dead and touch no new sound.
+TEST_F(AudioSounds, ReleasedOrNeverMadeSoundsAreRefusedUnread) {
+    Sound* stale[] = {Load(Tone{}), Load(Tone{}), Load(Tone{}), reinterpret_cast<Sound*>(this)};
+    for (int i = 0; i < 3; ++i) ASSERT_EQ(stale[i]->release(), OK);
+    Sound* fresh[] = {Load(Tone{}), Load(Tone{}), Load(Tone{})};
+    for (Sound* sound : stale) {
+        Channel channel;
+        EXPECT_EQ(system->playSound(sound, nullptr, false, &channel), ERR_INVALID_HANDLE);
+        EXPECT_EQ(sound->release(), ERR_INVALID_HANDLE);
+        ExpectDead(channel);
+    }
+    EXPECT_TRUE(Silent(Render(0.05f)));
+    for (Sound* sound : fresh) EXPECT_TRUE(IsPlaying(Play(sound)));
 }
+
+using AudioHandles = AudioOutput;
 
 TEST_F(AudioHandles, EndStopAndReleaseKillTheHandleAndFreeTheVoice) {
     Start(1);
