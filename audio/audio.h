@@ -85,8 +85,9 @@ public:
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
 
-    // Stops every channel playing it, then frees its audio. The pointer is dead
-    // afterwards: a dead or never-made pointer does nothing and returns ERR_INVALID_HANDLE.
+    // Its looping and paused channels stop now; playing one-shots play out, and
+    // update() frees its audio once they end. The pointer is dead afterwards: a
+    // dead or never-made pointer does nothing and returns ERR_INVALID_HANDLE.
     Result release();
 
     int channelCount() const { return channels_; }
@@ -132,8 +133,8 @@ public:
     // request is dropped with ERR_CHANNEL_ALLOC. *channel, when given, is
     // written (empty on failure).
     Result playSound(Sound* sound, void* channelGroup, bool paused, Channel* channel);
-    // Once per frame: retires finished voices, tops up finite loops, and
-    // drives the silent fallback device.
+    // Once per frame: retires finished voices, tops up finite loops, frees the
+    // audio of released sounds once silent, and drives the silent fallback device.
     Result update();
 
     // How many voices can sound at once (0 before init).
@@ -162,6 +163,7 @@ private:
     void topUpLoops(Voice& voice);
     Voice* acquireVoice();
     Result releaseSound(Sound* sound);
+    void freeSilentReleasedSounds();
     static void closeAllAtExit();
     Result openOutput(int maxChannels, const char* deviceName, int loopbackRate);
     void closeOutput();

@@ -98,7 +98,8 @@ struct System::State {
     ALCcontext* context = nullptr;
     LPALCRENDERSAMPLESSOFT render = nullptr;
     std::vector<Voice> voices;
-    std::vector<Sound*> sounds;  // live: the only pointers playSound and Sound::release accept
+    std::vector<Sound*> sounds;     // live: the only pointers playSound and Sound::release accept
+    std::vector<Sound*> releasing;  // released, audio kept while a one-shot of theirs plays out
     // Released and freed of audio. Kept until the output closes so that no new
     // sound takes a released one's address and a stale pointer reaches it.
     std::vector<Sound*> released;
@@ -215,7 +216,7 @@ void System::closeOutput() {
             alSourcei(voice.source, AL_BUFFER, 0);
             alDeleteSources(1, &voice.source);
         }
-        for (std::vector<Sound*>* list : {&s.sounds, &s.released}) {
+        for (std::vector<Sound*>* list : {&s.sounds, &s.releasing, &s.released}) {
             for (Sound* sound : *list) {
                 alDeleteBuffers(1, &sound->buffer_);
                 delete sound;
@@ -270,6 +271,7 @@ Result System::update() {
         else if (voice.unqueuedPlays > 0)
             topUpLoops(voice);
     }
+    freeSilentReleasedSounds();
     return OK;
 }
 
@@ -324,12 +326,27 @@ Result System::releaseSound(Sound* sound) {
     State& s = *state_;
     if (std::erase(s.sounds, sound) == 0) return ERR_INVALID_HANDLE;
     makeCurrent();
+    // A chime or death cry still sounding when its screen unloads is heard to the end.
     for (Voice& voice : s.voices)
-        if (voice.active && voice.sound == sound) retire(voice);
-    alDeleteBuffers(1, &sound->buffer_);
-    sound->buffer_ = 0;
-    s.released.push_back(sound);
+        if (voice.active && voice.sound == sound &&
+            (IsLoopSound(sound->mode_) || SourceState(voice.source) != AL_PLAYING))
+            retire(voice);
+    s.releasing.push_back(sound);
+    freeSilentReleasedSounds();
     return OK;
+}
+
+void System::freeSilentReleasedSounds() {
+    State& s = *state_;
+    std::erase_if(s.releasing, [&](Sound* sound) {
+        const bool sounding = std::any_of(s.voices.begin(), s.voices.end(),
+                                          [&](const Voice& voice) { return voice.active && voice.sound == sound; });
+        if (sounding) return false;
+        alDeleteBuffers(1, &sound->buffer_);
+        sound->buffer_ = 0;
+        s.released.push_back(sound);
+        return true;
+    });
 }
 
 Result System::playSound(Sound* sound, void* /*channelGroup*/, bool paused, Channel* channel) {

@@ -1,6 +1,8 @@
 // Start-up, sound loading, the life of channel handles and voices, and what a
 // channel's controls and positional one-shots do to the rendered output.
 
+#include <AL/al.h>
+
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
@@ -145,13 +147,33 @@ TEST_F(AudioSounds, BadFilesReportOneLineNamingTheFileAndGiveNoSound) {
     EXPECT_TRUE(Silent(Render(0.05f)));
 }
 
-// A screen change: its sounds are released and the next screen's made, perhaps
-// where the old ones were. Stale pointers stay dead and touch no new sound.
-TEST_F(AudioSounds, ReleasedOrNeverMadeSoundsAreRefusedUnread) {
-    Sound* stale[] = {Load(Tone{}), Load(Tone{}), Load(Tone{}), reinterpret_cast<Sound*>(this)};
-    for (int i = 0; i < 3; ++i) ASSERT_EQ(stale[i]->release(), OK);
+// OpenAL buffer names in use by the current context, the system's after its calls.
+size_t BuffersInUse() {
+    size_t count = 0;
+    for (ALuint name = 1; name < 4096; ++name) count += alIsBuffer(name) ? 1 : 0;
+    return count;
+}
+
+// A screen change: a chime or death cry is heard to the end, music stops, audio
+// is freed once silent, and stale pointers touch nothing, not even the next
+// screen's sounds made where the old ones were.
+TEST_F(AudioSounds, ReleaseLetsOneShotsFinishAndLeavesThePointerDead) {
+    Sound* shot = Load(Tone{.seconds = 0.2f});
+    Sound* music = Load(Tone{}, LOOP_NORMAL);
+    Sound* idle = Load(Tone{});
+    Play(shot);
+    Channel waiting = Play(shot, true), loop = Play(music);
+    Render(0.05f);
+    for (Sound* sound : {shot, music, idle}) EXPECT_EQ(sound->release(), OK);
+    ExpectDead(waiting);
+    ExpectDead(loop);
+    EXPECT_EQ(BuffersInUse(), 1u);
+    EXPECT_NEAR(SoundingFrames(Render(0.3f)), Frames(0.15f), Frames(0.005f));
+    system->update();
+    EXPECT_EQ(BuffersInUse(), 0u);
+
     Sound* fresh[] = {Load(Tone{}), Load(Tone{}), Load(Tone{})};
-    for (Sound* sound : stale) {
+    for (Sound* sound : {shot, music, idle, reinterpret_cast<Sound*>(this)}) {
         Channel channel;
         EXPECT_EQ(system->playSound(sound, nullptr, false, &channel), ERR_INVALID_HANDLE);
         EXPECT_EQ(sound->release(), ERR_INVALID_HANDLE);
