@@ -46,9 +46,9 @@ class System;
 class Sound;
 
 // A value the caller keeps in a variable. Default-constructed it is empty.
-// Through an empty handle, or one whose sound ended, was stopped, released or
-// had its voice taken by a newer sound, every call does nothing and returns
-// ERR_INVALID_HANDLE. The System must outlive its handles.
+// Through an empty handle, or one whose sound ended, was stopped, was stopped by
+// its sound's release or had its voice taken by a newer sound, every call does
+// nothing and returns ERR_INVALID_HANDLE. The System must outlive its handles.
 class Channel {
 public:
     Channel() = default;
