@@ -46,9 +46,9 @@ class System;
 class Sound;
 
 // A value the caller keeps in a variable. Default-constructed it is empty.
-// Through an empty handle, or one whose sound ended, was stopped, released or
-// had its voice taken by a newer sound, every call does nothing and returns
-// ERR_INVALID_HANDLE. The System must outlive its handles.
+// Through an empty handle, or one whose sound ended, was stopped, was stopped by
+// its sound's release or had its voice taken by a newer sound, every call does
+// nothing and returns ERR_INVALID_HANDLE. The System must outlive its handles.
 class Channel {
 public:
     Channel() = default;
@@ -85,7 +85,9 @@ public:
     Sound(const Sound&) = delete;
     Sound& operator=(const Sound&) = delete;
 
-    // Stops every channel playing it, then frees it. The pointer is dead afterwards.
+    // Its looping and paused channels stop now; playing one-shots play out, and
+    // update() frees its audio once they end. The pointer is dead afterwards: a
+    // dead or never-made pointer does nothing and returns ERR_INVALID_HANDLE.
     Result release();
 
     int channelCount() const { return channels_; }
@@ -94,13 +96,11 @@ public:
 
 private:
     friend class System;
-    Sound(System* system, unsigned buffer, unsigned mode, int channels, int sampleRate, int64_t frames)
-        : system_(system), buffer_(buffer), mode_(mode), channels_(channels),
-          sampleRate_(sampleRate), frames_(frames) {}
+    Sound(unsigned buffer, unsigned mode, int channels, int sampleRate, int64_t frames)
+        : buffer_(buffer), mode_(mode), channels_(channels), sampleRate_(sampleRate), frames_(frames) {}
     ~Sound() = default;
 
-    System* system_;
-    unsigned buffer_;  // the OpenAL buffer name
+    unsigned buffer_;  // the OpenAL buffer name; 0 once freed
     unsigned mode_;
     int channels_;
     int sampleRate_;
@@ -113,8 +113,10 @@ public:
     System& operator=(const System&) = delete;
 
     // Opens the default output device, or the device named by extraDriverData
-    // (a const char*) when given. Without a usable device it falls back to a
-    // silent one, prints one line saying so, and succeeds.
+    // (a const char*) when given, without HRTF or limiter. Without a usable
+    // device it falls back to a silent one, prints one line saying so, and
+    // succeeds. At process exit the device closes by itself; the System stays
+    // valid and answers ERR_UNINITIALIZED from then on.
     Result init(int maxChannels, unsigned flags, void* extraDriverData);
     // For tests and tools: no device; output is produced only by renderSamples.
     Result initLoopback(int maxChannels, int sampleRate);
@@ -122,15 +124,17 @@ public:
     // stereo floats (left, right, left, ...).
     Result renderSamples(float* interleavedStereo, int frames);
 
-    // A missing or undecodable file prints one line naming it and returns an
-    // error with *sound set to null.
+    // A missing, undecodable or cut-short file prints one line naming it and
+    // returns an error with *sound set to null.
     Result createSound(const char* path, unsigned mode, void* exinfo, Sound** sound);
-    // Null or foreign sounds do nothing. When every voice is busy the quietest,
-    // oldest one-shot voice is taken over; if all are looping the request is
-    // dropped with ERR_CHANNEL_ALLOC. *channel, when given, is written (empty on failure).
+    // A null sound returns ERR_INVALID_PARAM; one that is not a live sound of
+    // this system returns ERR_INVALID_HANDLE, unread. When every voice is busy
+    // the quietest, oldest one-shot voice is taken over; if all are looping the
+    // request is dropped with ERR_CHANNEL_ALLOC. *channel, when given, is
+    // written (empty on failure).
     Result playSound(Sound* sound, void* channelGroup, bool paused, Channel* channel);
-    // Once per frame: retires finished voices, tops up finite loops, and
-    // drives the silent fallback device.
+    // Once per frame: retires finished voices, tops up finite loops, frees the
+    // audio of released sounds once silent, and drives the silent fallback device.
     Result update();
 
     // How many voices can sound at once (0 before init).
@@ -159,6 +163,8 @@ private:
     void topUpLoops(Voice& voice);
     Voice* acquireVoice();
     Result releaseSound(Sound* sound);
+    void freeSilentReleasedSounds();
+    static void closeAllAtExit();
     Result openOutput(int maxChannels, const char* deviceName, int loopbackRate);
     void closeOutput();
     void makeCurrent() const;

@@ -69,6 +69,9 @@ Result DecodeAudioFile(const char* path, DecodedAudio* out, const char** reason)
         for (sf_count_t i = 0; i < got * info.channels; ++i) out->samples.push_back(ToPcm16(chunk[size_t(i)]));
     }
     if (total == 0) return Fail(out, reason, ERR_FORMAT, "contains no audio");
+    // The decoder stops quietly where data breaks off. The length comes from the
+    // header (MP3) or the last Ogg page, and is SF_COUNT_MAX when that page is cut.
+    if (total < info.frames) return Fail(out, reason, ERR_FORMAT, "cut short or damaged part-way");
     return OK;
 }
 

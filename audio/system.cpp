@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <new>
 #include <numbers>
 #include <vector>
@@ -42,6 +43,26 @@ bool SourceStopped(ALuint source) { return SourceState(source) == AL_STOPPED; }
 
 bool IsLoopSound(const unsigned mode) { return (mode & LOOP_NORMAL) != 0; }
 
+// Every system not yet released. Sound::release finds its owner here by address,
+// without reading the sound, and process exit closes their devices. Never
+// destroyed, so destructors of other statics may still call in.
+std::vector<System*>& LiveSystems() {
+    static auto* systems = new std::vector<System*>;
+    return *systems;
+}
+
+// No HRTF (a headphone user's binaural filter leaks pan +-1 to the other ear) and
+// no limiter (it ducks loud mixes), so the device plays what tests measure on the loopback.
+std::vector<ALCint> ContextAttributes(int maxChannels, int loopbackRate) {
+    std::vector<ALCint> attributes = {ALC_HRTF_SOFT, ALC_FALSE, ALC_OUTPUT_LIMITER_SOFT, ALC_FALSE,
+                                      ALC_MONO_SOURCES, maxChannels, ALC_STEREO_SOURCES, STEREO_SOURCE_RESERVE};
+    if (loopbackRate > 0)
+        attributes.insert(attributes.end(), {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT,
+                                             ALC_FLOAT_SOFT, ALC_FREQUENCY, loopbackRate});
+    attributes.push_back(0);
+    return attributes;
+}
+
 struct Loopback {
     ALCdevice* device = nullptr;
     LPALCRENDERSAMPLESSOFT render = nullptr;
@@ -77,15 +98,26 @@ struct System::State {
     ALCcontext* context = nullptr;
     LPALCRENDERSAMPLESSOFT render = nullptr;
     std::vector<Voice> voices;
-    std::vector<Sound*> sounds;
+    std::vector<Sound*> sounds;     // live: the only pointers playSound and Sound::release accept
+    std::vector<Sound*> releasing;  // released, audio kept while a one-shot of theirs plays out
+    // Released and freed of audio. Kept until the output closes so that no new
+    // sound takes a released one's address and a stale pointer reaches it.
+    std::vector<Sound*> released;
     uint64_t nextSerial = 1;
     std::vector<float> silentMix;
     std::chrono::steady_clock::time_point lastSilentMix;
 };
 
-System::System() : state_(std::make_unique<State>()) {}
+System::System() : state_(std::make_unique<State>()) { LiveSystems().push_back(this); }
 
-System::~System() { closeOutput(); }
+System::~System() {
+    closeOutput();
+    std::erase(LiveSystems(), this);
+}
+
+void System::closeAllAtExit() {
+    for (System* system : LiveSystems()) system->closeOutput();
+}
 
 Result System_Create(System** system) {
     if (!system) return ERR_INVALID_PARAM;
@@ -119,9 +151,8 @@ Result System::openOutput(int maxChannels, const char* deviceName, int loopbackR
     State& s = *state_;
     Output output = Output::Loopback;
     if (loopbackRate == 0) {
-        const ALCint attributes[] = {ALC_MONO_SOURCES, maxChannels, ALC_STEREO_SOURCES, STEREO_SOURCE_RESERVE, 0};
         s.device = alcOpenDevice(deviceName);
-        s.context = s.device ? alcCreateContext(s.device, attributes) : nullptr;
+        s.context = s.device ? alcCreateContext(s.device, ContextAttributes(maxChannels, 0).data()) : nullptr;
         if (s.context) {
             output = Output::Device;
         } else {
@@ -138,18 +169,9 @@ Result System::openOutput(int maxChannels, const char* deviceName, int loopbackR
     if (output != Output::Device) {
         const Loopback loopback = OpenLoopback();
         if (!loopback.device) return ERR_OUTPUT_INIT;
-        // Linear, unlimited float output so that what tests measure is what was asked for.
-        const ALCint attributes[] = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT,
-                                     ALC_FORMAT_TYPE_SOFT, ALC_FLOAT_SOFT,
-                                     ALC_FREQUENCY, loopbackRate,
-                                     ALC_HRTF_SOFT, ALC_FALSE,
-                                     ALC_OUTPUT_LIMITER_SOFT, ALC_FALSE,
-                                     ALC_MONO_SOURCES, maxChannels,
-                                     ALC_STEREO_SOURCES, STEREO_SOURCE_RESERVE,
-                                     0};
         s.device = loopback.device;
         s.render = loopback.render;
-        s.context = alcCreateContext(s.device, attributes);
+        s.context = alcCreateContext(s.device, ContextAttributes(maxChannels, loopbackRate).data());
         if (!s.context) {
             closeOutput();
             return ERR_OUTPUT_INIT;
@@ -157,6 +179,9 @@ Result System::openOutput(int maxChannels, const char* deviceName, int loopbackR
     }
     s.output = output;
     makeCurrent();
+    // The game never releases its system. Registered after OpenAL Soft set itself
+    // up, so this runs before its own teardown, which reports devices left open.
+    [[maybe_unused]] static const bool closesAtExit = std::atexit(closeAllAtExit) == 0;
 
     alGetError();
     s.voices.reserve(size_t(maxChannels));
@@ -191,16 +216,18 @@ void System::closeOutput() {
             alSourcei(voice.source, AL_BUFFER, 0);
             alDeleteSources(1, &voice.source);
         }
-        for (Sound* sound : s.sounds) {
-            alDeleteBuffers(1, &sound->buffer_);
-            delete sound;
+        for (std::vector<Sound*>* list : {&s.sounds, &s.releasing, &s.released}) {
+            for (Sound* sound : *list) {
+                alDeleteBuffers(1, &sound->buffer_);
+                delete sound;
+            }
+            list->clear();
         }
         alcMakeContextCurrent(nullptr);
         alcDestroyContext(s.context);
     }
     if (s.device) alcCloseDevice(s.device);
     s.voices.clear();
-    s.sounds.clear();
     s.context = nullptr;
     s.device = nullptr;
     s.render = nullptr;
@@ -244,6 +271,7 @@ Result System::update() {
         else if (voice.unqueuedPlays > 0)
             topUpLoops(voice);
     }
+    freeSilentReleasedSounds();
     return OK;
 }
 
@@ -275,7 +303,7 @@ Result System::createSound(const char* path, unsigned mode, void* exinfo, Sound*
         alBufferData(buffer, format, pcm.samples.data(), ALsizei(pcm.samples.size() * sizeof(int16_t)),
                      pcm.sampleRate);
         if (alGetError() == AL_NO_ERROR) {
-            Sound* created = new (std::nothrow) Sound(this, buffer, mode, pcm.channels, pcm.sampleRate, pcm.frames());
+            Sound* created = new (std::nothrow) Sound(buffer, mode, pcm.channels, pcm.sampleRate, pcm.frames());
             if (created) {
                 s.sounds.push_back(created);
                 *sound = created;
@@ -288,24 +316,45 @@ Result System::createSound(const char* path, unsigned mode, void* exinfo, Sound*
     return ERR_MEMORY;
 }
 
-Result Sound::release() { return system_->releaseSound(this); }
+Result Sound::release() {
+    for (System* system : LiveSystems())
+        if (system->releaseSound(this) == OK) return OK;
+    return ERR_INVALID_HANDLE;
+}
 
 Result System::releaseSound(Sound* sound) {
     State& s = *state_;
+    if (std::erase(s.sounds, sound) == 0) return ERR_INVALID_HANDLE;
     makeCurrent();
+    // A chime or death cry still sounding when its screen unloads is heard to the end.
     for (Voice& voice : s.voices)
-        if (voice.active && voice.sound == sound) retire(voice);
-    alDeleteBuffers(1, &sound->buffer_);
-    s.sounds.erase(std::remove(s.sounds.begin(), s.sounds.end(), sound), s.sounds.end());
-    delete sound;
+        if (voice.active && voice.sound == sound &&
+            (IsLoopSound(sound->mode_) || SourceState(voice.source) != AL_PLAYING))
+            retire(voice);
+    s.releasing.push_back(sound);
+    freeSilentReleasedSounds();
     return OK;
+}
+
+void System::freeSilentReleasedSounds() {
+    State& s = *state_;
+    std::erase_if(s.releasing, [&](Sound* sound) {
+        const bool sounding = std::any_of(s.voices.begin(), s.voices.end(),
+                                          [&](const Voice& voice) { return voice.active && voice.sound == sound; });
+        if (sounding) return false;
+        alDeleteBuffers(1, &sound->buffer_);
+        sound->buffer_ = 0;
+        s.released.push_back(sound);
+        return true;
+    });
 }
 
 Result System::playSound(Sound* sound, void* /*channelGroup*/, bool paused, Channel* channel) {
     if (channel) *channel = Channel{};
     State& s = *state_;
     if (s.output == Output::None) return ERR_UNINITIALIZED;
-    if (!sound || sound->system_ != this) return ERR_INVALID_PARAM;
+    if (!sound) return ERR_INVALID_PARAM;
+    if (std::find(s.sounds.begin(), s.sounds.end(), sound) == s.sounds.end()) return ERR_INVALID_HANDLE;
     makeCurrent();
     Voice* voice = acquireVoice();
     if (!voice) return ERR_CHANNEL_ALLOC;
