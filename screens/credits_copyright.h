@@ -1,0 +1,9 @@
+#pragma once
+
+#include "screens/button_screen.h"
+
+// The credit page with the game's licence and the third-party notices.
+class Credits_Copyright : public ButtonScreen {
+public:
+  Credits_Copyright();
+};

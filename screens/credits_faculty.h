@@ -1,0 +1,9 @@
+#pragma once
+
+#include "screens/button_screen.h"
+
+// The credit page of the libraries the game is built on and their licences.
+class Credits_Faculty : public ButtonScreen {
+public:
+  Credits_Faculty();
+};

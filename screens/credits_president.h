@@ -1,0 +1,9 @@
+#pragma once
+
+#include "screens/button_screen.h"
+
+// The credit page about the game, reached from the hub's first button.
+class Credits_President : public ButtonScreen {
+public:
+  Credits_President();
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "screens/button_screen.h"
+
+// Shown after a lost level: try the level again, or the main menu.
+class DefeatScreen : public ButtonScreen {
+public:
+  DefeatScreen();
+};
