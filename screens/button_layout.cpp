@@ -47,3 +47,10 @@ Placement PlaceButton(Spot spot, double factor, const SizeTier& tier, int W, int
   }
   return {};
 }
+
+std::vector<Placement> LayOut(const ButtonScreenTable& table, int W, int H) {
+  const SizeTier tier = table.tier(W);
+  std::vector<Placement> places;
+  for (const ButtonEntry& entry : table.buttons) places.push_back(PlaceButton(entry.spot, entry.factor, tier, W, H));
+  return places;
+}

@@ -37,12 +37,11 @@ void ButtonScreen::Load() {
   EnableAlphaBlending();
 
   state_.background = StillSprite(*this, whole, table_.background, table_.backgroundPath);
-  const SizeTier tier = table_.tier(state_.W);
-  for (std::size_t i = 0; i < table_.buttons.size(); ++i) {
+  const std::vector<Placement> places = LayOut(table_, state_.W, state_.H);
+  for (std::size_t i = 0; i < places.size(); ++i) {
     const ButtonEntry& entry = table_.buttons[i];
     state_.buttonSprites[i] = StillSprite(*this, sprite, entry.texture, entry.path);
-    Placement place = PlaceButton(entry.spot, entry.factor, tier, state_.W, state_.H);
-    state_.buttons[i].SetButton(place.position, place.halfSize, state_.buttonSprites[i].get());
+    state_.buttons[i].SetButton(places[i].position, places[i].halfSize, state_.buttonSprites[i].get());
   }
   state_.pointer = StillSprite(*this, sprite, "CursorTexture", "Assets//cursorOffOld.png");
 }

@@ -2,37 +2,12 @@
 
 #include <array>
 #include <memory>
-#include <span>
 
 #include "app/game_instance.h"
-#include "app/game_state.h"
 #include "render/button.h"
 #include "render/cursor.h"
 #include "render/sprite_renderer.h"
 #include "screens/button_layout.h"
-
-// One button of a picture-and-buttons screen.
-struct ButtonEntry {
-  const char* texture;  // resource name
-  const char* path;     // its picture
-  int target;           // the state a click on it requests
-  Spot spot;
-  double factor = 0.0;  // see Spot
-};
-
-// Everything that tells one such screen from another.
-struct ButtonScreenTable {
-  const char* background;  // resource name of the full-window picture
-  const char* backgroundPath;
-  std::span<const ButtonEntry> buttons;  // hit-test and draw order: a later hit wins
-  SizeTier (*tier)(int W);
-};
-
-// The buttons every credit page has: back to the hub, and the main menu.
-inline constexpr ButtonEntry kCreditPageButtons[] = {
-    {"Back_Button_Cursor_Texture", "Assets//backbutton.png", STATE_CREDITS, Spot::BACK},
-    {"Button_Cursor_Texture", "Assets//mainmenu_button.png", STATE_MAIN_MENU, Spot::BOTTOM_LEFT},
-};
 
 constexpr std::size_t kMaxScreenButtons = 6;
 

@@ -2,9 +2,11 @@
 
 namespace {
 
-const ButtonScreenTable kTable{"copyright_Background_Texture", "Assets//copyright.png", kCreditPageButtons, CreditTier};
 ButtonScreenState state;
 
 }  // namespace
 
-Credits_Copyright::Credits_Copyright() : ButtonScreen(kTable, state) {}
+const ButtonScreenTable kCreditsCopyrightTable{"copyright_Background_Texture", "Assets//copyright.png",
+                                               kCreditPageButtons, CreditTier};
+
+Credits_Copyright::Credits_Copyright() : ButtonScreen(kCreditsCopyrightTable, state) {}

@@ -2,9 +2,11 @@
 
 namespace {
 
-const ButtonScreenTable kTable{"Faculty_Background_Texture", "Assets//faculty.png", kCreditPageButtons, CreditTier};
 ButtonScreenState state;
 
 }  // namespace
 
-Credits_Faculty::Credits_Faculty() : ButtonScreen(kTable, state) {}
+const ButtonScreenTable kCreditsFacultyTable{"Faculty_Background_Texture", "Assets//faculty.png",
+                                             kCreditPageButtons, CreditTier};
+
+Credits_Faculty::Credits_Faculty() : ButtonScreen(kCreditsFacultyTable, state) {}

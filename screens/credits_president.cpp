@@ -2,9 +2,11 @@
 
 namespace {
 
-const ButtonScreenTable kTable{"president_Background_Texture", "Assets//president.png", kCreditPageButtons, CreditTier};
 ButtonScreenState state;
 
 }  // namespace
 
-Credits_President::Credits_President() : ButtonScreen(kTable, state) {}
+const ButtonScreenTable kCreditsPresidentTable{"president_Background_Texture", "Assets//president.png",
+                                               kCreditPageButtons, CreditTier};
+
+Credits_President::Credits_President() : ButtonScreen(kCreditsPresidentTable, state) {}

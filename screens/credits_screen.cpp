@@ -12,10 +12,10 @@ const ButtonEntry kButtons[] = {
     {"Button_Members_Button_Texture", "Assets//members_button.png", STATE_CREDITS_TEAM_MEMBERS, Spot::ROW, -0.15},
     {"Button_Copyright_Button_Texture", "Assets//copyright_button.png", STATE_CREDITS_COPYRIGHT, Spot::ROW, -0.4},
 };
-
-const ButtonScreenTable kTable{"Credits_Background_Texture", "Assets//credits.png", kButtons, CreditTier};
 ButtonScreenState state;
 
 }  // namespace
 
-CreditsScreen::CreditsScreen() : ButtonScreen(kTable, state) {}
+const ButtonScreenTable kCreditsScreenTable{"Credits_Background_Texture", "Assets//credits.png", kButtons, CreditTier};
+
+CreditsScreen::CreditsScreen() : ButtonScreen(kCreditsScreenTable, state) {}

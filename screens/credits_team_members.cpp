@@ -2,9 +2,11 @@
 
 namespace {
 
-const ButtonScreenTable kTable{"TeamMembers_Background_Texture", "Assets//members.png", kCreditPageButtons, CreditTier};
 ButtonScreenState state;
 
 }  // namespace
 
-Credits_Team_Members::Credits_Team_Members() : ButtonScreen(kTable, state) {}
+const ButtonScreenTable kCreditsTeamMembersTable{"TeamMembers_Background_Texture", "Assets//members.png",
+                                                 kCreditPageButtons, CreditTier};
+
+Credits_Team_Members::Credits_Team_Members() : ButtonScreen(kCreditsTeamMembersTable, state) {}

@@ -9,10 +9,10 @@ const ButtonEntry kButtons[] = {
     {"Button_Cursor_Texture", "Assets//restart_button.png", STATE_LEVEL, Spot::LOW, -0.3},
     {"Menu_Button_Texture", "Assets//mainmenu_button.png", STATE_MAIN_MENU, Spot::LOW, 0.3},
 };
-
-const ButtonScreenTable kTable{"Defeat_Background_Texture", "Assets//defeat.png", kButtons, OutcomeTier};
 ButtonScreenState state;
 
 }  // namespace
 
-DefeatScreen::DefeatScreen() : ButtonScreen(kTable, state) {}
+const ButtonScreenTable kDefeatScreenTable{"Defeat_Background_Texture", "Assets//defeat.png", kButtons, OutcomeTier};
+
+DefeatScreen::DefeatScreen() : ButtonScreen(kDefeatScreenTable, state) {}

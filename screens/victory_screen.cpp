@@ -9,10 +9,10 @@ const ButtonEntry kButtons[] = {
     {"Button_Cursor_Texture", "Assets//next_button.png", STATE_LEVEL, Spot::LOW, -0.3},
     {"Menu_Button_Texture", "Assets//mainmenu_button.png", STATE_MAIN_MENU, Spot::LOW, 0.3},
 };
-
-const ButtonScreenTable kTable{"victory_Background_Texture", "Assets//victory.png", kButtons, OutcomeTier};
 ButtonScreenState state;
 
 }  // namespace
 
-VictoryScreen::VictoryScreen() : ButtonScreen(kTable, state) {}
+const ButtonScreenTable kVictoryScreenTable{"victory_Background_Texture", "Assets//victory.png", kButtons, OutcomeTier};
+
+VictoryScreen::VictoryScreen() : ButtonScreen(kVictoryScreenTable, state) {}
