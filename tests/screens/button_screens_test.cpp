@@ -73,9 +73,10 @@ TEST(ButtonScreens, HeldButtonBordersAndEscape) {
       "1 mouse LEFT press\n"
       "3 cursor 320 282\n"  // on the bottom edge of copyright, still held: nothing
       "5 cursor 320 117\n"  // inside, still held: the page opens
-      + Pointer(9, kCreditsPresidentTable, 0, W, H) +  // onto back, held since the hub: nothing
-      "12 mouse LEFT release\n"
-      "14 mouse LEFT press\n"  // a fresh press on back
+      + Pointer(9, kCreditsPresidentTable, 1, W, H) +  // onto main menu, held since the hub: nothing
+      "12 mouse LEFT release\n" +
+      Pointer(13, kCreditsPresidentTable, 0, W, H) +  // a fresh press on back
+      "14 mouse LEFT press\n"
       "18 key ESCAPE press\n";
   GameRun run = RunGame(Window(W, H, {"--state", "3", "--frames", "40"}), script);
   EXPECT_EQ(run.exitCode, 0) << run.output;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "app/game_state.h"
+#include "app/input.h"
 #include "screens/credits_president.h"
 #include "screens/credits_screen.h"
 #include "screens/victory_screen.h"
@@ -41,6 +43,17 @@ TEST(ButtonLayout, CreditTiersChangeAt1200And1650PixelsWide) {
   EXPECT_EQ(CreditTier(1200).smallHalfWidth, 80);
   EXPECT_EQ(CreditTier(1649).smallHalfWidth, 80);
   EXPECT_EQ(CreditTier(1650).smallHalfWidth, 100);
+}
+
+// The start-up key callback closes the window on Escape as well, so a run of
+// the game cannot tell whether the screen itself asks to quit; this can.
+TEST(ButtonScreen, EscapeRequestsQuit) {
+  CreditsScreen hub;
+  input::Reset();
+  input::OnKey(input::KEY_ESCAPE, 0, input::PRESS, 0);
+  NextState = STATE_CREDITS;
+  hub.ProcessInput(0.0);
+  EXPECT_EQ(NextState, STATE_QUIT);
 }
 
 }  // namespace
