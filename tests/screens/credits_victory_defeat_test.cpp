@@ -61,7 +61,8 @@ TEST(ButtonScreens, MainMenuLevelAndQuitButtons) {
   for (const Case& c : cases) {
     GameRun run = RunGame(Window(kW, kH, {"--state", std::to_string(c.state), "--frames", "8"}),
                           Click(1, c.table, c.button));
-    EXPECT_EQ(run.StatesEntered(), (std::vector<int>{c.state, c.next})) << "state " << c.state << ", button " << c.button;
+    EXPECT_EQ(run.StatesEntered(), (std::vector<int>{c.state, c.next}))
+        << "state " << c.state << ", button " << c.button;
   }
 }
 
@@ -95,7 +96,8 @@ TEST(ButtonScreens, ScreenshotsShowThePictureAndEachButtonWhereItIsHit) {
   };
   for (const auto& [state, table] : screens) {
     std::string path = TempPath("buttons" + std::to_string(state) + ".png");
-    GameRun run = RunGame(Window(W, H, {"--state", std::to_string(state), "--frames", "2", "--screenshot", "1:" + path}));
+    GameRun run =
+        RunGame(Window(W, H, {"--state", std::to_string(state), "--frames", "2", "--screenshot", "1:" + path}));
     Image shot = LoadPng(path);
     ASSERT_EQ(shot.width, W) << run.output;
     std::vector<WindowRect> rects = {{0, 0, 18, 18}};  // the pointer, at the mouse's 0, 0

@@ -8,11 +8,7 @@
 
 namespace {
 
-struct Expected {
-  glm::vec2 position, halfSize;
-};
-
-void ExpectLayout(const ButtonScreenTable& table, int W, int H, const std::vector<Expected>& expected) {
+void ExpectLayout(const ButtonScreenTable& table, int W, int H, const std::vector<Placement>& expected) {
   std::vector<Placement> places = LayOut(table, W, H);
   ASSERT_EQ(places.size(), expected.size());
   for (std::size_t i = 0; i < places.size(); ++i) {
