@@ -8,6 +8,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <stb_image.h>
+
 namespace {
 
 std::string ReadAll(const std::string& path) {
@@ -79,4 +81,38 @@ long GameRun::LastFrame() const {
   for (const std::string& line : traceLines)
     if (line.find("\"event\":\"frame\"") != std::string::npos) last = TraceField(line, "frame");
   return last;
+}
+
+Image LoadPng(const std::string& path) {
+  Image image;
+  int channels = 0;
+  unsigned char* data = stbi_load(path.c_str(), &image.width, &image.height, &channels, 4);
+  if (data) {
+    image.rgba.assign(data, data + static_cast<std::size_t>(image.width) * image.height * 4);
+    stbi_image_free(data);
+  }
+  return image;
+}
+
+double ShareShowing(const Image& shot, const Image& picture, WindowRect where,
+                    const std::function<bool(int x, int y)>& skip) {
+  constexpr int kStep = 7;
+  constexpr int kTolerance = 8;
+  int matches = 0, samples = 0;
+  for (int y = static_cast<int>(where.top) + 2; y < where.top + where.height - 2; y += kStep) {
+    for (int x = static_cast<int>(where.left) + 2; x < where.left + where.width - 2; x += kStep) {
+      if (x < 0 || y < 0 || x >= shot.width || y >= shot.height || (skip && skip(x, y))) continue;
+      // Nearest-texel sampling at the pixel's centre, as the GPU does.
+      int u = static_cast<int>((x + 0.5f - where.left) / where.width * picture.width);
+      int v = static_cast<int>((y + 0.5f - where.top) / where.height * picture.height);
+      const unsigned char* texel = picture.At(u, v);
+      if (texel[3] != 255) continue;
+      const unsigned char* pixel = shot.At(x, y);
+      ++samples;
+      if (std::abs(pixel[0] - texel[0]) <= kTolerance && std::abs(pixel[1] - texel[1]) <= kTolerance &&
+          std::abs(pixel[2] - texel[2]) <= kTolerance)
+        ++matches;
+    }
+  }
+  return samples ? static_cast<double>(matches) / samples : 0.0;
 }

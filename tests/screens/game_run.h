@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,3 +27,23 @@ std::string TempPath(const std::string& name);
 
 // An integer field of a JSON trace line, or -1.
 long TraceField(const std::string& line, const std::string& key);
+
+// A decoded PNG as RGBA bytes, rows from the top; empty if it would not load.
+struct Image {
+  int width = 0, height = 0;
+  std::vector<unsigned char> rgba;
+  const unsigned char* At(int x, int y) const { return &rgba[(static_cast<std::size_t>(y) * width + x) * 4]; }
+};
+Image LoadPng(const std::string& path);
+
+// A rectangle of the window in pixels from the top-left corner.
+struct WindowRect {
+  float left, top, width, height;
+  bool Contains(float x, float y) const { return x >= left && x < left + width && y >= top && y < top + height; }
+};
+
+// Of the points sampled every few pixels over `where`, the share at which the
+// screenshot shows the texel of `picture` stretched over `where` (each channel
+// within 8). Transparent texels and points `skip` names are not counted.
+double ShareShowing(const Image& shot, const Image& picture, WindowRect where,
+                    const std::function<bool(int x, int y)>& skip = nullptr);

@@ -14,7 +14,9 @@ from canvas import P
 HUB_W, HUB_H = 384, 216
 PAGE_W, PAGE_H = 768, 432
 TEXT_DIR = Path(__file__).resolve().parent / "art" / "credits"
-LEFT, RIGHT = 72, 712           # clear of the back button, top left
+# The back button covers window x 10-110, y 0-100 at every window size: page
+# x 0-73, y 0-67 at 1152 x 648, so the panel (16 wider) starts right of it.
+LEFT, RIGHT = 92, 712
 TOP, BOTTOM = 30, 372            # clear of the main-menu button, bottom left
 LINE = 9                         # 5 rows of capitals, 2 of descenders, 2 of air
 TABLE_INDENT, TABLE_GAP = 2, 3   # in characters
