@@ -1,6 +1,7 @@
 #include "game/game_object.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include <glm/geometric.hpp>
@@ -12,7 +13,6 @@ namespace game {
 namespace {
 constexpr unsigned kNoFrame = 0xFFFFFFFFu;  // the start frame of a still picture
 constexpr float kBatWanderCells = 500.0f;
-constexpr float kBatTurnRateLimit = 10000.0f;
 }  // namespace
 
 Sprite MakeSprite(Shader* shader, Texture* texture, unsigned frameCount, unsigned startFrame,
@@ -91,6 +91,13 @@ BatEnemy::BatEnemy(const FlyingCharacter& flyer, float S)
     : FlyingCharacter(flyer),
       wanderRadius(std::abs(kBatWanderCells * S)),
       turnRate(RandomFloat(-kBatTurnRateLimit, kBatTurnRateLimit)) {}
+
+void Camera::ShuffleShake() {
+  const float a = RandomFloat(0.0f, kFullTurn);
+  const float length = glm::length(shake);
+  shake.x = std::cos(a) * length;
+  shake.y = std::sin(a) * length;
+}
 
 Walker::Walker(const Character& character, float maxRunSpeed, float groundAcceleration,
                float airAcceleration, float jumpSpeed)
