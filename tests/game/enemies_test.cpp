@@ -19,7 +19,7 @@ glm::vec3 Standing(float x) { return CellCentre(x, 48); }  // on the floor
 
 class Enemies : public ::testing::Test {
  protected:
-  Level level;
+  Arena level;
   Scout scout = MakeScout(kS);
   SoundEvents sounds;
   Enemies() { level.field.sounds = &sounds; }
@@ -86,7 +86,7 @@ TEST(LookAhead, TurnsBeforeLavaWaterAndDropsJumpsWhatAJumpClearsAndReuseChangesN
 TEST(Walkers, TurnBeforeALavaPitAJumpCannotClearAndJumpOneItCan) {
   for (bool narrow : {false, true}) {
     SCOPED_TRACE(narrow ? "chasing over a narrow pit" : "patrolling toward a wide pit");
-    Level l;
+    Arena l;
     Fill(l.grid, narrow ? 20 : 80, 40, narrow ? 30 : 121, 100, world::OBSIDIAN);  // behind or round the player
     Fill(l.grid, 380, 40, 400, 100, world::STONE);
     const int pitLeft = narrow ? 200 : 220, pitRight = narrow ? 208 : 280;
@@ -134,7 +134,7 @@ TEST_F(Enemies, APatrolJumpsAtAWallTwiceASecondApartThenTurnsBack) {
 
 TEST_F(Enemies, ARocketEnemyHoldsFireCloserThanAHundredCells) {
   for (float distance : {80.0f, 250.0f}) {
-    Level l;
+    Arena l;
     l.field.sounds = &sounds;
     RocketEnemy& e = l.Add(l.rocketEnemies, MakeRocketEnemy(nullptr, nullptr, kS, Standing(100 + distance)));
     int launches = 0;

@@ -58,7 +58,7 @@ inline game::Player PlayerOnFloor(world::PixelGrid& grid, float x, int floorTop)
 // A level-like field: 400 x 150 cells over a stone floor 40 rows deep, the
 // player standing on it at x = 100, full pools of free objects, a camera;
 // no keys held.
-struct Level {
+struct Arena {
   world::PixelGrid grid = MakeGrid(400, 150);
   game::Player player;
   game::Camera camera;
@@ -74,7 +74,7 @@ struct Level {
   Texture* explosionTexture = reinterpret_cast<Texture*>(0x2000);  // compared, never used
   game::Playfield field;
 
-  Level() {
+  Arena() {
     // The field's spans must not move.
     bats.reserve(8);
     melee.reserve(8);
@@ -93,7 +93,7 @@ struct Level {
     field.text = &text;
     field.explosionTexture = explosionTexture;
   }
-  Level(const Level&) = delete;
+  Arena(const Arena&) = delete;
 
   // A heavy melee enemy of 200 health.
   game::GroundCharacter& AddMelee(glm::vec3 position) {
