@@ -13,16 +13,7 @@ namespace game {
 namespace {
 constexpr unsigned kNoFrame = 0xFFFFFFFFu;  // the start frame of a still picture
 constexpr float kBatWanderCells = 500.0f;
-constexpr float kBatTurnRateLimit = 10000.0f;
-constexpr float kFullTurn = 6.2831855f;
 }  // namespace
-
-void Camera::ShuffleShake() {
-  const float a = RandomFloat(0.0f, kFullTurn);
-  const float length = glm::length(shake);
-  shake.x = std::cos(a) * length;
-  shake.y = std::sin(a) * length;
-}
 
 Sprite MakeSprite(Shader* shader, Texture* texture, unsigned frameCount, unsigned startFrame,
                   float frameTime, bool loop, bool paused) {
@@ -100,6 +91,13 @@ BatEnemy::BatEnemy(const FlyingCharacter& flyer, float S)
     : FlyingCharacter(flyer),
       wanderRadius(std::abs(kBatWanderCells * S)),
       turnRate(RandomFloat(-kBatTurnRateLimit, kBatTurnRateLimit)) {}
+
+void Camera::ShuffleShake() {
+  const float a = RandomFloat(0.0f, kFullTurn);
+  const float length = glm::length(shake);
+  shake.x = std::cos(a) * length;
+  shake.y = std::sin(a) * length;
+}
 
 Walker::Walker(const Character& character, float maxRunSpeed, float groundAcceleration,
                float airAcceleration, float jumpSpeed)

@@ -29,6 +29,8 @@ namespace game {
 struct Sprite : SpriteAnimation {
   Shader* shader = nullptr;
   Texture* texture = nullptr;  // null for text particles
+
+  bool operator==(const Sprite&) const = default;
 };
 
 Sprite MakeSprite(Shader* shader, Texture* texture, unsigned frameCount, unsigned startFrame,
@@ -38,6 +40,8 @@ Sprite StillSprite(Shader* shader, Texture* texture);
 
 inline constexpr float kDefaultFrameTime = 0.04167f;
 inline constexpr float kGravityCells = 98.1f;  // cells per second squared, downwards
+inline constexpr float kFullTurn = 6.2831855f;  // radians, as a float
+inline constexpr float kBatTurnRateLimit = 10000.0f;  // turn rates are drawn from +-this
 
 class GameObject {
  public:
@@ -77,6 +81,8 @@ class GameObject {
   void SenseCells(const world::PixelGrid& grid, float S);
   // One physics step against the last sensed cells, then the animation.
   void Integrate(float dt, float S);
+
+  bool operator==(const GameObject&) const = default;
 
  protected:
   void Step(float dt, float S, bool holdFromSinking);
@@ -126,6 +132,8 @@ class Character : public GameObject {
   // Lava, steam, burial and drowning, from the last sensed cells.
   void ApplyEnvironment(float dt, float S);
 
+  bool operator==(const Character&) const = default;
+
  private:
   int health_ = 0;
   int maxHealth_ = 0;
@@ -144,6 +152,8 @@ class FlyingCharacter : public Character {
   // Thrust along the direction, then the speed limit.
   void Accelerate(glm::vec3 direction, float dt);
 
+  bool operator==(const FlyingCharacter&) const = default;
+
  private:
   float maxSpeed_ = 0.0f;
 };
@@ -157,6 +167,8 @@ class BatEnemy : public FlyingCharacter {
   float heading = 0.0f;       // radians
   float wanderRadius = 0.0f;  // world units
   float turnRate = 0.0f;
+
+  bool operator==(const BatEnemy&) const = default;
 };
 
 class Walker : public Character {
@@ -178,6 +190,8 @@ class Walker : public Character {
   // The physics step of any object, except that a walker buried between
   // solid head and feet cannot be pulled down through the floor.
   void Integrate(float dt, float S);
+
+  bool operator==(const Walker&) const = default;
 };
 
 class Player : public Walker {
@@ -189,6 +203,8 @@ class Player : public Walker {
   bool fireHeld = false;
   float rocketCooldown = 1.0f;  // below 0: a rocket can be fired
   float jumpTime = 0.1f;        // seconds of jump boost left
+
+  bool operator==(const Player&) const = default;
 };
 
 class GroundCharacter : public Walker {
@@ -201,6 +217,8 @@ class GroundCharacter : public Walker {
   std::int32_t jumpsLeft = 2;
   bool blocked = false;
   float jumpCooldown = 1.0f;
+
+  bool operator==(const GroundCharacter&) const = default;
 };
 
 class RifleEnemy : public GroundCharacter {
@@ -213,12 +231,16 @@ class RifleEnemy : public GroundCharacter {
   void AddFireCooldown(float seconds) { fireCooldown += seconds; }
   void SetFireCooldown(float seconds) { fireCooldown = seconds; }
   bool FireCooldownBelowZero() const { return fireCooldown < 0.0f; }
+
+  bool operator==(const RifleEnemy&) const = default;
 };
 
 class RocketEnemy : public RifleEnemy {
  public:
   RocketEnemy() = default;
   explicit RocketEnemy(const Walker& walker) : RifleEnemy(walker) {}
+
+  bool operator==(const RocketEnemy&) const = default;
 };
 
 class MachineGunner : public RifleEnemy {
@@ -229,6 +251,8 @@ class MachineGunner : public RifleEnemy {
   std::int32_t burstShotsLeft = 0;
   std::int32_t burstsLeft = 0;
   float burstPause = 0.0f;
+
+  bool operator==(const MachineGunner&) const = default;
 };
 
 class Camera : public GameObject {
@@ -236,17 +260,18 @@ class Camera : public GameObject {
   Camera() = default;
   Camera(const GameObject& object, glm::vec3 shake) : GameObject(object), shake(shake) {}
 
-  glm::vec3 shake{0.0f};
-  glm::vec3 target{0.0f};
+  glm::vec3 shake{0.0f};   // added to the position where the view is drawn
+  glm::vec3 target{0.0f};  // where the view's bottom-left corner is heading
 
+  void CameraFollow(float dt) { position += (target - position) * 5.0f * dt; }
   void AddShake(glm::vec3 v) { shake += v; }
-  // Turns the shake to a random direction in the view plane, keeping its length.
+  // Turns the shake (x, y) to a random direction, keeping its length.
   void ShuffleShake();
-  // Scales the shake by f; a negative factor (a long frame) stops it.
+  // Scales the shake by f; a negative f stops it.
   void DampShake(float f) { shake = f >= 0.0f ? shake * f : glm::vec3(0.0f); }
   void SetTarget(glm::vec3 v) { target = v; }
-  // Closes a fifth of the gap to the target per tenth of a second: a smooth lag.
-  void CameraFollow(float dt) { position += (target - position) * 5.0f * dt; }
+
+  bool operator==(const Camera&) const = default;
 };
 
 class Bullet : public GameObject {
@@ -255,6 +280,8 @@ class Bullet : public GameObject {
   Bullet(const GameObject& object, std::int32_t damage) : GameObject(object), damage(damage) {}
 
   std::int32_t damage = 0;
+
+  bool operator==(const Bullet&) const = default;
 };
 
 class Rocket : public GameObject {
@@ -264,6 +291,8 @@ class Rocket : public GameObject {
 
   bool exploded = false;
   bool fromPlayer = false;
+
+  bool operator==(const Rocket&) const = default;
 };
 
 class Particle : public GameObject {
@@ -275,6 +304,8 @@ class Particle : public GameObject {
 
   void ReduceLifetime(float dt) { lifetime -= dt; }
   bool IsLiving() const { return lifetime > 0.0f; }
+
+  bool operator==(const Particle&) const = default;
 };
 
 class TextParticle : public Particle {
@@ -285,6 +316,8 @@ class TextParticle : public Particle {
 
   std::string text;
   glm::vec3 colour{0.0f};  // RGB 0..1
+
+  bool operator==(const TextParticle&) const = default;
 };
 
 // Sight through the grid: true when no occupied cell lies between `from` and

@@ -23,6 +23,8 @@ struct Playfield {
   std::span<RifleEnemy> rifleEnemies;
   std::span<RocketEnemy> rocketEnemies;
   std::span<MachineGunner> gunners;
+  RocketPool* rockets = nullptr;  // the enemies' shots go here
+  BulletPool* bullets = nullptr;
   ParticlePool* smoke = nullptr;
   TextParticlePool* text = nullptr;
   // Textures of the effects the steps spawn.

@@ -26,4 +26,6 @@ struct SpriteAnimation {
   // ask for the frame after the current one; with repeat wrapping the cell
   // after the last is cell 0.
   unsigned int SheetIndex() const { return frameCount != 0 ? currentFrame + 1 : 0; }
+
+  bool operator==(const SpriteAnimation&) const = default;
 };

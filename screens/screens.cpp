@@ -8,9 +8,9 @@
 #include "screens/credits_screen.h"
 #include "screens/credits_team_members.h"
 #include "screens/defeat_screen.h"
+#include "screens/level_screen.h"
 #include "screens/logo_screen.h"
 #include "screens/main_menu.h"
-#include "screens/placeholder_screen.h"
 #include "screens/victory_screen.h"
 
 namespace {
@@ -18,6 +18,7 @@ namespace {
 LogoScreen logoScreen;
 ControlsScreen controlsScreen;
 GameMainMenu mainMenu;
+GamePixelTemplate level;
 CreditsScreen creditsScreen;
 Credits_President creditsPresident;
 Credits_Faculty creditsFaculty;
@@ -25,9 +26,6 @@ Credits_Team_Members creditsTeamMembers;
 Credits_Copyright creditsCopyright;
 VictoryScreen victoryScreen;
 DefeatScreen defeatScreen;
-
-// Screens still to come; each state keeps its own object and resources.
-PlaceholderScreen level("Level");
 
 }  // namespace
 

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "game/level.h"
 #include "game/particles.h"
 #include "game/weapons.h"
 #include "tests/game/game_test_support.h"
@@ -48,7 +49,7 @@ using namespace game_test;
 namespace {
 
 TEST(Allocation, AFrameWithShotsExplosionsAndEffectsAllocatesNothing) {
-  Level level;
+  Arena level;
   GroundCharacter& melee = level.AddMelee(CellCentre(200, 50));
   RocketEnemy shooter{Walker(MakeCharacter(CellCentre(150, 100)), 1, 1, 1, 1)};
   shooter.target = level.player.position;
@@ -73,6 +74,28 @@ TEST(Allocation, AFrameWithShotsExplosionsAndEffectsAllocatesNothing) {
   counting = false;
   EXPECT_EQ(allocations.load(), 0);
   EXPECT_LT(level.player.GetHealth(), 100) << "the frames did hit the player";
+}
+
+TEST(Allocation, ALevelFrameWithEveryKindOfEnemyAllocatesNothing) {
+  world::PixelGrid grid = MakeGrid(400, 150);
+  Fill(grid, 0, 0, 400, 40, world::STONE);
+  grid.playerSpawn = {100, 48};
+  grid.treasureMarkers = {{350, 48}};
+  grid.batMarkers = {{150, 100}};
+  grid.meleeMarkers = {{200, 48}};
+  grid.rifleMarkers = {{250, 48}};
+  grid.rocketMarkers = {{300, 48}};
+  grid.gunnerMarkers = {{180, 48}};
+  game::Level level = MakeLevel(grid);
+  FrameInput input{.controls = {}, .windowWidth = 1536, .windowHeight = 864};
+  counting = true;
+  for (int frame = 0; frame < 240; ++frame) {
+    input.controls = {.right = frame % 50 < 25, .jump = frame % 40 < 10, .fire = frame % 30 == 0};
+    StepLevel(level, input, kDt);
+  }
+  counting = false;
+  EXPECT_EQ(allocations.load(), 0);
+  EXPECT_LT(level.player.GetHealth(), 100) << "the frames did fight";
 }
 
 }  // namespace

@@ -58,11 +58,15 @@ inline game::Player PlayerOnFloor(world::PixelGrid& grid, float x, int floorTop)
 // A level-like field: 400 x 150 cells over a stone floor 40 rows deep, the
 // player standing on it at x = 100, full pools of free objects, a camera;
 // no keys held.
-struct Level {
+struct Arena {
   world::PixelGrid grid = MakeGrid(400, 150);
   game::Player player;
   game::Camera camera;
+  std::vector<game::BatEnemy> bats;
   std::vector<game::GroundCharacter> melee;
+  std::vector<game::RifleEnemy> rifles;
+  std::vector<game::RocketEnemy> rocketEnemies;
+  std::vector<game::MachineGunner> gunners;
   game::RocketPool rockets = game::MakeRocketPool(nullptr, nullptr);
   game::BulletPool bullets = game::MakeBulletPool(nullptr, nullptr);
   game::ParticlePool smoke = game::MakeSmokePool(nullptr, nullptr);
@@ -70,25 +74,41 @@ struct Level {
   Texture* explosionTexture = reinterpret_cast<Texture*>(0x2000);  // compared, never used
   game::Playfield field;
 
-  Level() {
-    melee.reserve(8);  // the field's span must not move
+  Arena() {
+    // The field's spans must not move.
+    bats.reserve(8);
+    melee.reserve(8);
+    rifles.reserve(8);
+    rocketEnemies.reserve(8);
+    gunners.reserve(8);
     Fill(grid, 0, 0, 400, 40, world::STONE);
     player = PlayerOnFloor(grid, 100, 40);
     field.grid = &grid;
     field.cellSize = kS;
     field.player = &player;
     field.camera = &camera;
+    field.rockets = &rockets;
+    field.bullets = &bullets;
     field.smoke = &smoke;
     field.text = &text;
     field.explosionTexture = explosionTexture;
   }
-  Level(const Level&) = delete;
+  Arena(const Arena&) = delete;
 
   // A heavy melee enemy of 200 health.
   game::GroundCharacter& AddMelee(glm::vec3 position) {
-    melee.emplace_back(game::Walker(MakeCharacter(position, 200, 150.0f), 30 * kS, 400 * kS, 50 * kS, 60 * kS));
+    return Add(melee, game::GroundCharacter(
+                          game::Walker(MakeCharacter(position, 200, 150.0f), 30 * kS, 400 * kS, 50 * kS, 60 * kS)));
+  }
+  template <class T>
+  T& Add(std::vector<T>& to, const T& enemy) {
+    to.push_back(enemy);
+    field.bats = bats;
     field.meleeEnemies = melee;
-    return melee.back();
+    field.rifleEnemies = rifles;
+    field.rocketEnemies = rocketEnemies;
+    field.gunners = gunners;
+    return to.back();
   }
 };
 

@@ -16,7 +16,7 @@ namespace {
 // The level's player standing on stone, with scripted input.
 class PlayerTest : public ::testing::Test {
  protected:
-  Level level;
+  Arena level;
   Player& player = level.player;
 
   PlayerControls controls;

@@ -74,7 +74,7 @@ TEST(Blast, DamageAndPushFallWithTheSquareOfTheDistance) {
 // The level with its player on the floor; rockets and bullets fired into it.
 class Shots : public ::testing::Test {
  protected:
-  Level level;
+  Arena level;
   Player& player = level.player;
   const glm::vec3 sky = CellCentre(250, 120);
   void StepRocketUntilGone(int i) {

@@ -4,6 +4,8 @@
 #include <sys/wait.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -113,6 +115,42 @@ TEST_F(LevelTool, UsageErrorsExitTwo) {
                                  "simulate " + level + " --steps 1 --text --clock"}) {
     EXPECT_EQ(Tool(args).exitCode, 2) << args;
   }
+}
+
+// A number from the last line of a trace file.
+double LastTraced(const std::string& path, const std::string& key) {
+  std::ifstream file(path);
+  std::string line, last;
+  while (std::getline(file, line)) last = line;
+  const std::size_t at = last.find("\"" + key + "\":");
+  return at == std::string::npos ? -1e9 : std::atof(last.c_str() + at + key.size() + 3);
+}
+
+// Whole levels from tests/data, played headless as the game would play them.
+TEST_F(LevelTool, PlayWinsAndLosesTheTestLevelsAsTheirScriptsPlayThem) {
+  const struct { const char* level; const char* script; int exitCode; const char* says; int outcome; bool fellOut; } runs[] = {
+      {"walk", "0 key A press\n", 0, "victory after 49 frames", 1, false},
+      {"walk", "0 key A press\n10 key ESCAPE press\n11 key ESCAPE release\n70 key ESCAPE press\n", 0,
+       "victory after 109 frames", 1, false},  // paused for 60 frames
+      // Losing the focus pauses, and coming back leaves the level paused.
+      {"walk", "0 key A press\n5 focus 0\n8 focus 1\n", 3, "no outcome after 900 frames", 0, false},
+      {"walk", "0 key D press\n", 1, "defeat", 2, false},  // burnt in the lava
+      {"fall", "0 key D press\n", 1, "defeat", 2, true},   // down the shaft
+      {"rifle", "", 1, "defeat", 2, false},                 // shot standing still
+  };
+  const std::string trace = testing::TempDir() + "sandrift_tool_trace.json";
+  written.push_back(trace);
+  for (const auto& r : runs) {
+    SCOPED_TRACE(std::string(r.level) + ": " + r.script);
+    const std::string script = Write("script.txt", std::vector<std::uint8_t>(r.script, r.script + std::strlen(r.script)));
+    const ToolRun run = Tool(std::string("play tests/data/") + r.level + ".bmp --input " + script +
+                             " --fixed-dt 0.0166667 --clock 7 --window 1536x864 --frames 900 --trace " + trace);
+    EXPECT_EQ(run.exitCode, r.exitCode) << run.out;
+    EXPECT_NE(run.out.find(r.says), std::string::npos) << run.out;
+    EXPECT_EQ(LastTraced(trace, "outcome"), r.outcome);
+    EXPECT_EQ(LastTraced(trace, "playerY") < 0, r.fellOut);
+  }
+  EXPECT_EQ(Tool("play tests/data/walk.bmp --window 12").exitCode, 2);
 }
 
 TEST_F(LevelTool, SimulateTextPrintsMaterialsTopRowFirst) {

@@ -2,10 +2,9 @@
 //   sandrift-level info FILE.bmp
 //   sandrift-level simulate FILE.bmp --steps N [--dt SECONDS] [--clock T]
 //                  [--view X,Y] (--text | --png OUT.png)
-#include <cerrno>
-#include <cmath>
+//   sandrift-level play FILE.bmp [--input SCRIPT] [--fixed-dt S] [--clock T]
+//                  [--window WxH] [--frames N] [--trace FILE]
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,10 +12,15 @@
 #include <stb_image_write.h>
 
 #include "tools/level/level_report.h"
+#include "tools/level/parse.h"
+#include "tools/level/play.h"
 #include "world/level_image.h"
 #include "world/world_random.h"
 
 namespace {
+
+using level_tool::ParseFloat;
+using level_tool::ParseInteger;
 
 constexpr int ExitBadFile = 1;
 constexpr int ExitUsage = 2;
@@ -26,7 +30,10 @@ constexpr long long MaxSteps = 100000000;
 const char* const Usage =
     "usage: sandrift-level info FILE.bmp\n"
     "       sandrift-level simulate FILE.bmp --steps N [--dt SECONDS] [--clock T]\n"
-    "                      [--view X,Y] (--text | --png OUT.png)\n";
+    "                      [--view X,Y] (--text | --png OUT.png)\n"
+    "       sandrift-level play FILE.bmp [--input SCRIPT] [--fixed-dt S] [--clock T]\n"
+    "                      [--window WxH] [--frames N] [--trace FILE]\n"
+    "                      (exit 0 victory, 1 defeat, 3 neither within N frames)\n";
 
 long long fixedClock = 0;
 long long FixedClock() { return fixedClock; }
@@ -34,22 +41,6 @@ long long FixedClock() { return fixedClock; }
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "sandrift-level: %s\n%s", message.c_str(), Usage);
   return ExitUsage;
-}
-
-bool ParseInteger(const std::string& text, long long& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtoll(text.c_str(), &end, 10);
-  return errno == 0 && *end == '\0';
-}
-
-bool ParseFloat(const std::string& text, float& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtof(text.c_str(), &end);
-  return errno == 0 && *end == '\0' && std::isfinite(value);
 }
 
 std::unique_ptr<world::PixelGrid> Load(const std::string& path) {
@@ -162,6 +153,11 @@ int main(int argc, char** argv) {
   if (args.size() == 2 && args[0] == "info") return Info(args[1]);
   if (args.size() >= 2 && args[0] == "simulate") {
     return Simulate(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
+  }
+  if (args.size() >= 2 && args[0] == "play") {
+    std::string usageError;
+    const int code = level_tool::Play(args[1], std::vector<std::string>(args.begin() + 2, args.end()), usageError);
+    return code < 0 ? UsageError(usageError) : code;
   }
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
     std::fputs(Usage, stdout);

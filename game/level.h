@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "game/enemies.h"
+#include "game/frame_input.h"
+#include "game/player.h"
+
+// One level's whole state and the frame that runs it. The level screen and
+// the headless runner both drive StepLevel; nothing here needs a window.
+namespace game {
+
+// The screen's shaders and textures for the level's objects. The rules only
+// carry them; null pointers (headless) change nothing.
+struct LevelLook {
+  Shader* sprite = nullptr;
+  Shader* font = nullptr;
+  Texture* player = nullptr;
+  Texture* bat = nullptr;
+  Texture* melee = nullptr;
+  Texture* rifle = nullptr;
+  Texture* rocketEnemy = nullptr;
+  Texture* gunner = nullptr;
+  Texture* treasure = nullptr;
+  Texture* health = nullptr;
+  Texture* rocket = nullptr;
+  Texture* bullet = nullptr;
+  Texture* smoke = nullptr;
+  Texture* explosion = nullptr;
+};
+
+enum class Outcome : std::uint8_t { None, Victory, Defeat };
+
+// Plain values. The collections are filled once by MakeLevel and never grow,
+// so the spans a frame hands to the steps stay valid.
+struct Level {
+  world::PixelGrid grid;
+  Player player;
+  Camera camera;
+  std::vector<GameObject> treasures;
+  std::vector<GameObject> healthBoxes;
+  std::vector<BatEnemy> bats;
+  std::vector<GroundCharacter> meleeEnemies;
+  std::vector<RifleEnemy> rifleEnemies;
+  std::vector<RocketEnemy> rocketEnemies;
+  std::vector<MachineGunner> gunners;
+  RocketPool rockets;
+  BulletPool bullets;
+  ParticlePool smoke;
+  TextParticlePool text;
+  Scout scout;
+  LevelLook look;
+  std::uint32_t treasuresCollected = 0;
+  std::string treasureText;  // "collected / total" as the head-up display shows it
+  // 1: only the exploration music, 0: only the combat music. The screen keeps
+  // it across levels and hands it to the next MakeLevel.
+  float musicMix = 1.0f;
+  float windVolume = 0.0f;
+  float windPitch = 0.0f;
+  float elapsedTime = 0.0f;  // seconds played, frozen frames excluded
+  Outcome outcome = Outcome::None;
+  SoundEvents sounds;  // the latest frame's
+};
+
+// What a frame asks of the screen.
+struct FrameResult {
+  std::span<const SoundEvent> sounds;
+  bool frozen = false;  // paused or unfocused: nothing moved; pause the looping channels
+  float exploreVolume = 1.0f;
+  float combatVolume = 0.0f;
+  float windVolume = 0.0f;
+  float windPitch = 0.0f;
+  bool playerAlive = true;           // false: defeat, this very frame
+  bool allTreasureCollected = false;  // true: victory, asked for at the next frame
+};
+
+// A level on a grid read from its image at the level's cell size: the player
+// at its start, ready to fire; a box or an enemy per marker, in marker order
+// (each bat draws its turn rate); full pools of free projectiles and particles.
+Level MakeLevel(world::PixelGrid grid, const LevelLook& look = {}, float musicMix = 1.0f);
+
+// One frame. A paused or unfocused frame changes nothing and returns frozen.
+// Otherwise: the player's fire, jump sound and controls, the grid step, the
+// treasure text, the player, particles, boxes, enemies, rockets, bullets, the
+// camera, the victory test, the music and wind mix, and the grid's view from
+// the camera for the next step. The first outcome reached stays in `outcome`.
+FrameResult StepLevel(Level& level, const FrameInput& input, float dt);
+
+// The camera step: the player aims at the cursor; the view follows the player
+// (half-way toward the cursor while looking), clamped to the level.
+void UpdateCamera(Camera& camera, Player& player, const FrameInput& input, const world::PixelGrid& grid, float dt);
+
+std::size_t ActiveEnemies(const Level& level);
+
+}  // namespace game

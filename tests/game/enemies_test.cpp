@@ -1,0 +1,265 @@
+// Enemies on the level-like field: look-ahead, patrol, chase, sight, weapons,
+// contact and the feedback they give.
+#include <algorithm>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "game/enemies.h"
+#include "game/particles.h"
+#include "game/weapons.h"
+#include "tests/game/game_test_support.h"
+
+using namespace game;
+using namespace game_test;
+
+namespace {
+
+glm::vec3 Standing(float x) { return CellCentre(x, 48); }  // on the floor
+
+class Enemies : public ::testing::Test {
+ protected:
+  Arena level;
+  Scout scout = MakeScout(kS);
+  SoundEvents sounds;
+  Enemies() { level.field.sounds = &sounds; }
+
+  // One frame of enemies, projectiles and particles; the combat flag.
+  bool Frame() {
+    sounds.Clear();
+    const bool combat = UpdateEnemies(level.field, scout, kDt);
+    UpdateRockets(level.rockets, level.field, kDt);
+    UpdateBullets(level.bullets, level.field, kDt);
+    UpdateParticles(level.smoke, kDt, kS);
+    return combat;
+  }
+  int Heard(Sfx sfx) {
+    int n = 0;
+    for (const SoundEvent& e : sounds.Events()) n += e.sound == sfx;
+    return n;
+  }
+  // Obsidian (which no blast breaks) all round the player: out of every sight.
+  void HidePlayer() { Fill(level.grid, 80, 40, 121, 70, world::OBSIDIAN); }
+};
+
+// Counts the frames on which the walker left the ground with a jump.
+struct JumpLog {
+  std::vector<int> frames;
+  float lastVy = 0;
+  void Watch(const Walker& w, int frame) {
+    if (lastVy < 0.5f * w.jumpSpeed && w.velocity.y >= 0.5f * w.jumpSpeed) frames.push_back(frame);
+    lastVy = w.velocity.y;
+  }
+};
+
+TEST(LookAhead, TurnsBeforeLavaWaterAndDropsJumpsWhatAJumpClearsAndReuseChangesNothing) {
+  using world::Material;
+  const struct { const char* scene; int x0, x1, y0; Material m; Way way; } scenes[] = {
+      {"flat", 0, 0, 0, world::STONE, Way::Walk},
+      {"wide lava", 112, 180, 30, world::LAVA, Way::Neither},
+      {"narrow lava", 110, 116, 30, world::LAVA, Way::Jump},
+      {"deep water", 110, 250, 5, world::WATER, Way::Neither},
+      {"cliff", 115, 600, 0, world::CLEAR, Way::Neither},
+  };
+  std::vector<world::PixelGrid> grids;
+  for (const auto& s : scenes) {
+    grids.push_back(MakeGrid(600, 150));
+    Fill(grids.back(), 0, 0, 600, 40, world::STONE);
+    Fill(grids.back(), s.x0, s.y0, s.x1, 40, s.m);
+  }
+  GroundCharacter walker = MakeMeleeEnemy(nullptr, nullptr, kS, Standing(100));
+  walker.facingLeft = false;
+  Scout reused = MakeScout(kS);
+  for (int pass = 0; pass < 2; ++pass) {
+    for (std::size_t i = 0; i < grids.size(); ++i) {
+      SCOPED_TRACE(scenes[i].scene);
+      Scout fresh = MakeScout(kS);
+      EXPECT_EQ(LookAhead(walker, grids[i], fresh), scenes[i].way);
+      EXPECT_EQ(LookAhead(walker, grids[i], reused), scenes[i].way);
+      EXPECT_TRUE(fresh.walker == reused.walker) << "the reused scout ended elsewhere";
+    }
+  }
+}
+
+// Patrolling toward a pit no jump clears it turns; chasing the player over a
+// narrow one it jumps, once the jump cooldown allows.
+TEST(Walkers, TurnBeforeALavaPitAJumpCannotClearAndJumpOneItCan) {
+  for (bool narrow : {false, true}) {
+    SCOPED_TRACE(narrow ? "chasing over a narrow pit" : "patrolling toward a wide pit");
+    Arena l;
+    Fill(l.grid, narrow ? 20 : 80, 40, narrow ? 30 : 121, 100, world::OBSIDIAN);  // behind or round the player
+    Fill(l.grid, 380, 40, 400, 100, world::STONE);
+    const int pitLeft = narrow ? 200 : 220, pitRight = narrow ? 208 : 280;
+    Fill(l.grid, pitLeft, 30, pitRight, 40, world::LAVA);
+    Scout scout = MakeScout(kS);
+    GroundCharacter& e = l.Add(l.melee, MakeMeleeEnemy(nullptr, nullptr, kS, Standing(pitRight + 30)));
+    JumpLog jumps;
+    bool turned = false;
+    for (int frame = 0; frame < 360; ++frame) {
+      UpdateEnemies(l.field, scout, kDt);
+      jumps.Watch(e, frame);
+      turned = turned || !e.facingLeft;
+      ASSERT_EQ(e.GetHealth(), 200) << "frame " << frame;
+    }
+    EXPECT_EQ(e.alerted, narrow);
+    if (!narrow) {
+      EXPECT_TRUE(turned);
+      EXPECT_GT(e.position.x, pitRight * kS);
+    } else {
+      EXPECT_LT(e.position.x, pitLeft * kS) << "jumped over";
+      ASSERT_FALSE(jumps.frames.empty());
+      EXPECT_GE(jumps.frames[0], 60) << "not before the first cooldown ran out";
+      for (std::size_t i = 1; i < jumps.frames.size(); ++i) EXPECT_GE(jumps.frames[i] - jumps.frames[i - 1], 60);
+    }
+  }
+}
+
+TEST_F(Enemies, APatrolJumpsAtAWallTwiceASecondApartThenTurnsBack) {
+  HidePlayer();  // the hiding place is the wall
+  GroundCharacter& e = level.Add(level.melee, MakeMeleeEnemy(nullptr, nullptr, kS, Standing(170)));
+  JumpLog jumps;
+  int turnedAt = -1;
+  for (int frame = 0; frame < 480 && turnedAt < 0; ++frame) {
+    Frame();
+    jumps.Watch(e, frame);
+    if (!e.facingLeft) turnedAt = frame;
+  }
+  ASSERT_EQ(jumps.frames.size(), 2u);
+  EXPECT_GE(jumps.frames[1] - jumps.frames[0], 60);
+  EXPECT_GE(turnedAt - jumps.frames[1], 59);
+  const float x = e.position.x;
+  for (int i = 0; i < 60; ++i) Frame();
+  EXPECT_GT(e.position.x, x + 10 * kS) << "walks away";
+}
+
+TEST_F(Enemies, ARocketEnemyHoldsFireCloserThanAHundredCells) {
+  for (float distance : {80.0f, 250.0f}) {
+    Arena l;
+    l.field.sounds = &sounds;
+    RocketEnemy& e = l.Add(l.rocketEnemies, MakeRocketEnemy(nullptr, nullptr, kS, Standing(100 + distance)));
+    int launches = 0;
+    for (int frame = 0; frame < 150; ++frame) {
+      sounds.Clear();
+      const glm::vec3 at = e.position;
+      UpdateEnemies(l.field, scout, kDt);
+      for (const SoundEvent& s : sounds.Events()) {
+        if (s.sound != Sfx::RocketLaunch) continue;
+        ++launches;
+        EXPECT_TRUE(s.positional && s.source == at && s.listener == l.player.position && s.volume == 1.0f);
+      }
+    }
+    EXPECT_EQ(launches > 0, distance > 100) << distance;
+    EXPECT_EQ(l.rockets.ActiveCount() > 0, distance > 100) << distance;
+  }
+}
+
+TEST_F(Enemies, AGunnerFiresTwoToFourBurstsAtTheLastSeenPlaceAfterLosingSight) {
+  MachineGunner& g = level.Add(level.gunners, MakeGunner(nullptr, nullptr, kS, Standing(250)));
+  for (int i = 0; i < 90; ++i) Frame();
+  ASSERT_TRUE(g.alerted);
+  HidePlayer();
+  const glm::vec3 lastSeen = level.player.position;
+  int bursts = 0, quiet = 100, lastShot = 0;
+  for (int frame = 0; frame < 900; ++frame) {
+    Frame();
+    if (Heard(Sfx::MachineGun) > 0) {
+      bursts += quiet > 20;
+      quiet = 0;
+      lastShot = frame;
+      EXPECT_EQ(g.target, lastSeen);
+    }
+    ++quiet;
+  }
+  EXPECT_GE(bursts, 2);
+  EXPECT_LE(bursts, 4);
+  EXPECT_FALSE(g.alerted);
+  EXPECT_LT(lastShot, 600);
+}
+
+TEST_F(Enemies, AnAlertedRifleEnemyCalmsNearTheLastSeenPlaceAndTheCombatFlagFollows) {
+  RifleEnemy& e = level.Add(level.rifles, MakeRifleEnemy(nullptr, nullptr, kS, Standing(260)));
+  const glm::vec3 at = e.position;
+  EXPECT_FALSE(Frame()) << "the flag reads the state the last frame left";
+  ASSERT_EQ(sounds.Events().size(), 1u);
+  const SoundEvent alert = sounds.Events()[0];
+  EXPECT_TRUE(alert.sound == Sfx::EnemyAlert && alert.source == at && alert.volume == 1.0f && alert.pitch == 1.2f);
+  EXPECT_EQ(level.text.objects[0].text, "!");
+  int shots = 0;
+  for (int i = 0; i < 90; ++i) {
+    EXPECT_TRUE(Frame());
+    shots += Heard(Sfx::Rifle);
+  }
+  EXPECT_EQ(shots, 1) << "the first after 1 s, the next 1 to 2 s later";
+  HidePlayer();
+  int frame = 0;
+  while (e.alerted && frame++ < 600) EXPECT_TRUE(Frame());
+  const float left = glm::length(e.target - e.position) / kS;
+  EXPECT_LT(left, 50.0f);
+  EXPECT_GT(left, 45.0f);
+  EXPECT_FALSE(Frame());
+}
+
+TEST_F(Enemies, EnemiesHurtEachOtherShowItAndBurstWhenTheyDie) {
+  GroundCharacter& victim = level.Add(level.melee, MakeMeleeEnemy(nullptr, nullptr, kS, Standing(200)));
+  RifleEnemy& shooter = level.Add(level.rifles, MakeRifleEnemy(nullptr, nullptr, kS, Standing(300)));
+  victim.maxRunSpeed = victim.jumpSpeed = shooter.maxRunSpeed = 0;  // both hold their ground
+  victim.SetHealth(30);
+  bool hurtHeard = false;
+  for (int i = 0; i < 300 && victim.active; ++i) {
+    const glm::vec3 at = victim.position;
+    Frame();
+    for (const SoundEvent& s : sounds.Events())
+      hurtHeard = hurtHeard || (s.sound == Sfx::EnemyHurt && s.source == at && s.volume == 1.5f && s.pitch == 0.8f);
+  }
+  EXPECT_TRUE(hurtHeard);
+  EXPECT_FALSE(victim.active);
+  EXPECT_GE(level.smoke.ActiveCount(), 20u) << "a puff of debris";
+  const auto number = std::find_if(level.text.objects.begin(), level.text.objects.end(),
+                                   [](const TextParticle& t) { return t.text == "20"; });
+  EXPECT_NE(number, level.text.objects.end());
+}
+
+TEST_F(Enemies, ContactThrowsThePlayerAwayAndHurtsItOncePerInvulnerability) {
+  BatEnemy& bat = level.Add(level.bats, MakeBat(nullptr, nullptr, kS, level.player.position));
+  bat.thrust = 0;
+  bat.SetMaxSpeed(0);  // stays exactly on the player
+  Player& p = level.player;
+  for (float invulnerable : {0.0f, 0.1f}) {
+    p.invulnerable = invulnerable;
+    const glm::vec3 v = p.velocity;
+    Frame();
+    EXPECT_EQ(p.velocity, v + glm::vec3(0, 20 * kS, 0)) << "straight up";
+    EXPECT_EQ(p.GetHealth(), 90);
+    EXPECT_EQ(p.invulnerable, invulnerable > 0 ? invulnerable : 0.4f);
+  }
+  bat.active = false;
+  p.invulnerable = 0;
+  level.Add(level.melee, MakeMeleeEnemy(nullptr, nullptr, kS, p.position - glm::vec3(6 * kS, 0, 0)));
+  const glm::vec3 v = p.velocity;
+  Frame();
+  EXPECT_NEAR(glm::length(p.velocity - v), 50 * kS, 1e-3f);
+  EXPECT_GT(p.velocity.x - v.x, 49 * kS);
+  EXPECT_EQ(p.GetHealth(), 70);
+  EXPECT_EQ(p.invulnerable, 0.8f);
+}
+
+TEST(Bats, TurnFasterNearAWallAheadAndNeverTooSlowly) {
+  world::PixelGrid open = MakeGrid(400, 150), walled = open;
+  Fill(walled, 230, 0, 250, 150, world::STONE);  // 30 cells ahead
+  auto headingAfter = [](const world::PixelGrid& grid, float turnRate) {
+    BatEnemy bat = MakeBat(nullptr, nullptr, kS, CellCentre(200, 100));
+    bat.turnRate = turnRate;
+    UpdateBat(bat, grid, kS, kDt);
+    return bat.heading;
+  };
+  EXPECT_EQ(headingAfter(open, 0), 0.0f) << "a turn rate of 0 flies straight";
+  const float slow = headingAfter(open, 3000);
+  EXPECT_GT(slow, 0.0f);
+  EXPECT_EQ(headingAfter(open, 1), slow) << "slower turns are raised to 3000";
+  EXPECT_GT(headingAfter(walled, 3000), 10 * slow);
+  const float clockwise = headingAfter(open, -1);
+  EXPECT_GT(clockwise, kFullTurn - 2 * slow);
+  EXPECT_LT(clockwise, kFullTurn) << "kept within one turn";
+}
+
+}  // namespace

@@ -1,0 +1,183 @@
+// Whole level frames: objects built from the markers, pickups, the camera, the
+// outcome, the music mix and frozen frames.
+#include <cstring>
+
+#include <gtest/gtest.h>
+
+#include "game/level.h"
+#include "game/random.h"
+#include "tests/game/game_test_support.h"
+
+using namespace game;
+using game_test::Fill;
+using game_test::kDt;
+using game_test::kS;
+
+namespace {
+
+// 400 x 150 cells at S = 4, a 1536 x 864 window, over a stone floor 40 rows
+// deep, the player starting on it at x = 100.
+class LevelFrame : public ::testing::Test {
+ protected:
+  world::PixelGrid grid = game_test::MakeGrid(400, 150);
+  FrameInput input{.controls = {}, .windowWidth = 1536, .windowHeight = 864};
+  LevelFrame() {
+    Fill(grid, 0, 0, 400, 40, world::STONE);
+    grid.playerSpawn = {100, 48};
+  }
+  FrameResult Run(Level& level, int frames) {
+    FrameResult result;
+    for (int i = 0; i < frames; ++i) result = StepLevel(level, input, kDt);
+    return result;
+  }
+};
+
+TEST_F(LevelFrame, EnemiesComeInMarkerOrderAndALevelWithoutTreasureIsWonOnItsFirstFrame) {
+  grid.rifleMarkers = {{300, 48}, {200, 48}};
+  Level level = MakeLevel(grid);
+  ASSERT_EQ(level.rifleEnemies.size(), 2u);
+  EXPECT_EQ(level.rifleEnemies[1].position, glm::vec3(200 * kS, 48 * kS, 0));
+  const FrameResult r = StepLevel(level, input, kDt);
+  EXPECT_TRUE(r.allTreasureCollected && r.playerAlive);
+  EXPECT_EQ(level.outcome, Outcome::Victory);
+  EXPECT_FALSE(level.player.active) << "no longer hit or moved";
+  EXPECT_EQ(level.elapsedTime, kDt);
+}
+
+TEST_F(LevelFrame, TreasureCountsAndAHealthBoxHealsOnlyAHurtPlayerUpToItsMaximum) {
+  grid.treasureMarkers = {{100, 48}, {300, 48}};
+  grid.healthMarkers = {{100, 48}};
+  Level level = MakeLevel(grid);
+  FrameResult r = StepLevel(level, input, kDt);
+  EXPECT_EQ(level.treasuresCollected, 1u);
+  EXPECT_EQ(level.treasureText, "0 / 2") << "made as the frame starts";
+  ASSERT_EQ(r.sounds.size(), 1u);
+  EXPECT_TRUE(r.sounds[0].sound == Sfx::Treasure && !r.sounds[0].positional);
+  EXPECT_TRUE(level.healthBoxes[0].active) << "left for later at full health";
+  level.player.AddHealth(-10);
+  level.player.SavePreviousHealth();
+  r = StepLevel(level, input, kDt);
+  EXPECT_EQ(level.treasureText, "1 / 2");
+  EXPECT_EQ(level.player.GetHealth(), 100);
+  EXPECT_FALSE(level.healthBoxes[0].active);
+  EXPECT_EQ(r.sounds[0].sound, Sfx::Healing);
+  EXPECT_EQ(level.outcome, Outcome::None);
+}
+
+TEST_F(LevelFrame, TheLastTreasureAndTheLastHealthInOneFrameEndInDefeat) {
+  world::PixelGrid open = game_test::MakeGrid(400, 150);
+  open.playerSpawn = {100, 0};  // about to fall out of the world
+  open.treasureMarkers = {{100, 0}};
+  Level level = MakeLevel(open);
+  const FrameResult r = StepLevel(level, input, kDt);
+  EXPECT_TRUE(r.allTreasureCollected);
+  EXPECT_FALSE(r.playerAlive);
+  EXPECT_EQ(level.outcome, Outcome::Defeat);
+}
+
+TEST_F(LevelFrame, TheCameraNeverShowsBeyondTheLevelInAnyWindowShape) {
+  for (glm::ivec2 window : {glm::ivec2(1536, 864), glm::ivec2(1280, 1024)}) {
+    SCOPED_TRACE(window.y);
+    const float S = window.x / 384.0f;
+    world::PixelGrid level16x9(768, 432, S);
+    Level level = MakeLevel(level16x9);
+    input = {.controls = {}, .look = true, .windowWidth = window.x, .windowHeight = window.y};
+    const float right = 768 * S - window.x, top = 432 * S - window.y;
+    for (glm::vec2 corner : {glm::vec2(-1, -1), glm::vec2(1, 1), glm::vec2(0, 1)}) {
+      input.cursorX = corner.x > 0 ? window.x : 0;
+      input.cursorY = corner.y > 0 ? 0 : window.y;
+      for (int i = 0; i < 120; ++i) {
+        level.player.position = glm::vec3((corner.x + 1) * 384 * S, (corner.y + 1) * 216 * S, 0);
+        level.player.active = true;
+        StepLevel(level, input, kDt);
+        const glm::vec3 c = level.camera.position;
+        ASSERT_TRUE(c.x >= 0 && c.y >= 0 && c.x <= right + 0.01f && c.y <= top + 0.01f) << c.x << ", " << c.y;
+      }
+    }
+    EXPECT_NEAR(level.camera.position.y, top, 1.0f) << "the view reaches the top";
+  }
+}
+
+TEST_F(LevelFrame, LookingSlidesTheViewHalfWayToTheCursorAndTheWorldMovesAroundTheView) {
+  world::PixelGrid wide = game_test::MakeGrid(1536, 864);
+  Fill(wide, 1300, 400, 1310, 410, world::SAND);  // far from the start, in the air
+  Level level = MakeLevel(wide);
+  level.player.position = glm::vec3(1300 * kS, 420 * kS, 0);
+  input.cursorX = 1536;  // top right
+  input.cursorY = 0;
+  Camera plain = level.camera, looking = level.camera;
+  UpdateCamera(plain, level.player, input, level.grid, kDt);
+  const glm::vec3 toCursor = level.player.target - level.player.position;
+  input.look = true;
+  UpdateCamera(looking, level.player, input, level.grid, kDt);
+  EXPECT_LT(glm::length(looking.target - plain.target - toCursor * 0.5f), 0.01f);
+  for (int i = 0; i < 120; ++i) {
+    level.player.position = glm::vec3(1300 * kS, 420 * kS, 0);
+    StepLevel(level, input, kDt);
+  }
+  EXPECT_EQ(level.grid.At(1305, 405).material, world::CLEAR) << "the sand fell";
+}
+
+TEST_F(LevelFrame, TheMusicCrossFadesInOneSecondAndTheWindFollowsTheSpeed) {
+  grid.rifleMarkers = {{250, 48}};
+  Level level = MakeLevel(grid);
+  FrameResult r = Run(level, 31);  // the combat flag starts in the second frame
+  EXPECT_NEAR(r.exploreVolume, 0.5f, 0.02f);
+  EXPECT_FLOAT_EQ(r.exploreVolume + r.combatVolume, 1.0f);
+  r = Run(level, 31);
+  EXPECT_EQ(r.combatVolume, 1.0f);
+  level.rifleEnemies[0].active = false;
+  r = Run(level, 59);
+  EXPECT_LT(r.exploreVolume, 1.0f);
+  r = Run(level, 2);
+  EXPECT_EQ(r.exploreVolume, 1.0f);
+  EXPECT_LT(r.windVolume, 0.01f) << "at rest";
+  level.player.velocity = glm::vec3(0, 300 * kS, 0);
+  r = StepLevel(level, input, kDt);
+  EXPECT_EQ(r.windVolume, 1.0f);
+  EXPECT_GT(r.windPitch, 0.8f * 0.02f * 250);
+}
+
+void ExpectSame(const Level& a, const Level& b) {
+  ASSERT_EQ(a.grid.cells.size(), b.grid.cells.size());
+  EXPECT_EQ(std::memcmp(a.grid.cells.data(), b.grid.cells.data(), a.grid.cells.size() * sizeof(world::Cell)), 0);
+  EXPECT_TRUE(a.grid.viewOrigin.x == b.grid.viewOrigin.x && a.grid.viewOrigin.y == b.grid.viewOrigin.y);
+  EXPECT_TRUE(a.player == b.player && a.camera == b.camera && a.scout.walker == b.scout.walker);
+  EXPECT_TRUE(a.treasures == b.treasures && a.healthBoxes == b.healthBoxes && a.bats == b.bats &&
+              a.meleeEnemies == b.meleeEnemies && a.rifleEnemies == b.rifleEnemies &&
+              a.rocketEnemies == b.rocketEnemies && a.gunners == b.gunners);
+  EXPECT_TRUE(a.rockets.objects == b.rockets.objects && a.bullets.objects == b.bullets.objects &&
+              a.smoke.objects == b.smoke.objects && a.text.objects == b.text.objects);
+  EXPECT_TRUE(a.treasuresCollected == b.treasuresCollected && a.treasureText == b.treasureText &&
+              a.musicMix == b.musicMix && a.windVolume == b.windVolume && a.windPitch == b.windPitch &&
+              a.elapsedTime == b.elapsedTime && a.outcome == b.outcome);
+}
+
+TEST_F(LevelFrame, APausedOrUnfocusedFrameChangesNothingAtAll) {
+  Fill(grid, 150, 40, 170, 60, world::SAND);  // a heap that would slide
+  grid.treasureMarkers = {{350, 48}};
+  grid.batMarkers = {{200, 100}};
+  grid.meleeMarkers = {{200, 48}};
+  grid.gunnerMarkers = {{180, 48}};
+  Level level = MakeLevel(grid);
+  input.cursorX = 1000;
+  for (int i = 0; i < 70; ++i) {
+    input.controls = {.right = true, .fire = i == 2};
+    StepLevel(level, input, kDt);
+  }
+  ASSERT_GT(level.rockets.ActiveCount() + level.bullets.ActiveCount(), 0u);
+  input.controls = {.left = true, .jump = true};  // a fresh press of each
+  const Level before = level;
+  const std::uint32_t random = RandomState();
+  for (bool paused : {true, false}) {
+    input.paused = paused;
+    input.focused = paused;  // then unfocused alone
+    const FrameResult r = StepLevel(level, input, kDt);
+    EXPECT_TRUE(r.frozen);
+    EXPECT_TRUE(r.sounds.empty());
+    ExpectSame(level, before);
+    EXPECT_EQ(RandomState(), random);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+
+// Whole-string number parsing for the tool's options.
+namespace level_tool {
+
+inline bool ParseInteger(const std::string& text, long long& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtoll(text.c_str(), &end, 10);
+  return errno == 0 && *end == '\0';
+}
+
+inline bool ParseFloat(const std::string& text, float& value) {
+  if (text.empty()) return false;
+  char* end = nullptr;
+  errno = 0;
+  value = std::strtof(text.c_str(), &end);
+  return errno == 0 && *end == '\0' && std::isfinite(value);
+}
+
+}  // namespace level_tool
