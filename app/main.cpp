@@ -20,6 +20,7 @@
 #include "audio/audio.h"
 #include "render/sprite_renderer.h"
 #include "render/text_renderer.h"
+#include "screens/level_screen.h"
 #include "screens/screens.h"
 #include "world/world_random.h"
 
@@ -143,6 +144,7 @@ int main(int argc, char** argv) {
     std::exit(-1);
   }
 
+  if (!options.levelsFolder.empty()) LevelsFolder = options.levelsFolder;
   RegisterScreens();
   SetState(options.firstState);
 

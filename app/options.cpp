@@ -58,6 +58,7 @@ const char* OptionsHelp() {
          "  --screenshot N:FILE.png save frame N as a PNG after it is drawn (repeatable)\n"
          "  --input FILE            play scripted keyboard and mouse input (docs/INPUT.md)\n"
          "  --trace FILE            write one JSON line per state change and per frame\n"
+         "  --levels DIR            play the levels named in DIR/levelNames.txt instead of Assets/Levels\n"
          "  --help                  show this help\n";
 }
 
@@ -99,6 +100,8 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
       o.inputScript = value;
     } else if (name == "--trace") {
       o.tracePath = value;
+    } else if (name == "--levels") {
+      o.levelsFolder = value;
     } else {
       result.error = "unknown option " + name;
       return result;

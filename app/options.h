@@ -21,6 +21,7 @@ struct Options {
   std::vector<Screenshot> screenshots;  // --screenshot N:FILE.png, repeatable
   std::string inputScript;          // --input FILE
   std::string tracePath;            // --trace FILE
+  std::string levelsFolder;         // --levels DIR: the level sequence's names file and images
   bool help = false;
 };
 

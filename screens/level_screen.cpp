@@ -120,6 +120,7 @@ GLFWwindow* levelWindow = nullptr;
 std::vector<std::string> levelNames;
 unsigned levelCount = 0;
 unsigned levelIndex = 0;
+unsigned playingIndex = 0;  // the level on screen; levelIndex moves on as soon as it is won
 std::string levelPath;
 float cellSize = 0.0f;
 float musicMix = 1.0f;  // kept across levels
@@ -265,7 +266,7 @@ void ApplyFrameSound(const game::FrameResult& frame) {
 void TraceLevel() {
   if (!level) return;
   const game::Player& p = level->player;
-  trace::Value("level", levelIndex);
+  trace::Value("level", playingIndex);
   trace::Value("playerX", p.position.x);
   trace::Value("playerY", p.position.y);
   trace::Value("velocityX", p.velocity.x);
@@ -276,6 +277,12 @@ void TraceLevel() {
   trace::Value("enemies", static_cast<double>(game::ActiveEnemies(*level)));
   trace::Value("paused", gamePaused ? 1 : 0);
   trace::Value("outcome", static_cast<int>(level->outcome));
+  trace::Value("muted", Muted ? 1 : 0);
+  float music = 0.0f, wind = 0.0f;
+  loops[kExplore].getVolume(&music);
+  loops[kWind].getVolume(&wind);
+  trace::Value("musicVolume", music);
+  trace::Value("windVolume", wind);
 }
 
 // A carrier's weapon turned toward its target: mirrored and drawn before the
@@ -349,7 +356,7 @@ void DrawPauseMenu(int w, int h) {
 
 void DrawHud(TextRenderer& text, int w, int h) {
   overlay->DrawSprite(glm::vec2(0.0f), glm::vec2(0.0f), glm::vec2(1.0f), 0.0f);
-  if (levelIndex < levelNames.size()) text.RenderText(levelNames[levelIndex], 0.01f * w, 0.015f * h, 0.5f, kWhite);
+  if (playingIndex < levelNames.size()) text.RenderText(levelNames[playingIndex], 0.01f * w, 0.015f * h, 0.5f, kWhite);
   treasureIcon->DrawSprite(glm::vec2(0.0f), glm::vec2(0.05f * w, 0.95f * h), glm::vec2(0.013f * w), 0.0f);
   text.RenderText(level->treasureText, 0.07f * w, 0.93f * h, 0.77f, kWhite);
   text.RenderText(std::to_string(level->player.GetHealth()), 0.9f * w, 0.93f * h, 0.73f, kWhite);
@@ -435,6 +442,7 @@ void GamePixelTemplate::Initialize() {
   look.smoke = texture("smokeSprite");
   look.explosion = texture("explosionSprite");
   level.emplace(game::MakeLevel(std::move(*grid), look, musicMix));
+  playingIndex = levelIndex;
   const glm::ivec2 size = WindowSize(window);
   gridView.CreateGridView(resources.GetShader("GridShader"), static_cast<unsigned>(size.x / cellSize),
                           static_cast<unsigned>(size.y / cellSize));

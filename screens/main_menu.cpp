@@ -245,6 +245,7 @@ void TracePlayer() {
   trace::Value("block", selection);
   trace::Value("rockets", static_cast<double>(menu.rockets.ActiveCount()));
   trace::Value("windowWidth", W);
+  trace::Value("muted", Muted ? 1 : 0);
 }
 
 void DrawPlayerAndLauncher() {
