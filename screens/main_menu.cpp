@@ -41,6 +41,11 @@ constexpr float kCursorSize = 16.0f;
 constexpr float kLauncherHalfCells = 8.0f;
 constexpr float kFullScreenWidth = 1920.0f, kFullScreenHeight = 1080.0f;
 constexpr int kWindowedWidth = 1152, kWindowedHeight = 648;
+// The title is drawn at the backdrop's own scale in a window: one art pixel is
+// 1.8 cells of 1/384 of the width. Its picture is 100 x 18 art pixels.
+constexpr float kTitleArtPixel = 1.8f / 384.0f;
+constexpr float kTitleHalfWidth = 50.0f, kTitleHalfHeight = 9.0f;
+constexpr float kTitleHeight = 0.37f;  // its centre, as a fraction of the window from the centre
 
 // Keys 1 to 5 pick these selections; 6 alternates ICE and OBSIDIAN.
 constexpr int kSelectionOfKey[5] = {0, 4, 3, 2, 1};
@@ -106,6 +111,7 @@ constexpr Picture kPictures[] = {
     {"pauseSprite", "Assets//Sprites//optionsScreenSprite.png", 0},
     {"QuitConfirmationSprite", "Assets//Sprites//QuitConfirmation.png", 0},
     {"backgroundImage", "Assets//background.png", 0},
+    {"titleTexture", "Assets//title.png", 0},
 };
 
 GLFWwindow* menuWindow = nullptr;
@@ -131,7 +137,7 @@ audio::Channel explosionChannel;
 
 std::array<std::optional<SpriteRenderer>, kButtonCount> buttonSprites;
 std::array<Button, kButtonCount> buttons;
-std::optional<SpriteRenderer> background, launcher, optionsPicture, quitPicture, cursorOff, cursorOn, objects;
+std::optional<SpriteRenderer> background, title, launcher, optionsPicture, quitPicture, cursorOff, cursorOn, objects;
 std::optional<Cursor> cursor;
 
 SpriteRenderer StillPicture(GameInstance& screen, Shader* shader, const char* texture) {
@@ -323,6 +329,7 @@ void GameMainMenu::Load() {
                          glm::vec2(b.halfWidth * w / 1920.0f, b.halfHeight * h / 1080.0f), &*buttonSprites[i]);
   }
   background.emplace(StillPicture(*this, sprite, "backgroundImage"));
+  title.emplace(StillPicture(*this, sprite, "titleTexture"));
   launcher.emplace(StillPicture(*this, sprite, "rocketLauncherSprite"));
   optionsPicture.emplace(StillPicture(*this, sprite, "pauseSprite"));
   quitPicture.emplace(StillPicture(*this, sprite, "QuitConfirmationSprite"));
@@ -400,6 +407,9 @@ void GameMainMenu::Draw() {
     background->DrawSprite(glm::vec2(-w / 2, -h / 2), glm::vec2(0.0f), glm::vec2(w / 2, h / 2), 0.0f);
   else
     background->DrawSprite(glm::vec2(-0.9f * w, -0.9f * h), glm::vec2(0.0f), glm::vec2(0.9f * w, 0.9f * h), 0.0f);
+  const float artPixel = kTitleArtPixel * w;
+  title->DrawSprite(glm::vec2(-w / 2, -h / 2), glm::vec2(0.0f, kTitleHeight * h),
+                    glm::vec2(kTitleHalfWidth * artPixel, kTitleHalfHeight * artPixel), 0.0f);
   for (ButtonId id : {kQuit, kPlay, kCredits, kControls}) buttons[id].DrawButton(size.x, size.y);
 
   DrawPlayerAndLauncher();
@@ -429,6 +439,7 @@ void GameMainMenu::Unload() {
   for (auto& s : buttonSprites) s.reset();
   for (Button& b : buttons) b = Button();
   background.reset();
+  title.reset();
   launcher.reset();
   optionsPicture.reset();
   quitPicture.reset();

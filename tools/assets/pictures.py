@@ -32,6 +32,7 @@ MANIFEST = [
     Entry("Assets/FMODLogo.png", 0, logos.audio_logo),
     Entry("Assets/controls.png", 0, controls.controls),
     Entry("Assets/background.png", 0, screens.background),
+    Entry("Assets/title.png", 0, screens.title),
     Entry("Assets/credits.png", 0, credits.credits_hub),
     Entry("Assets/president.png", 0, credits.about_page),
     Entry("Assets/faculty.png", 0, credits.libraries_page),

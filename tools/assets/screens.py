@@ -41,9 +41,17 @@ def background():
         (0, 10, 140, 1.0, P.night, P.dusk),
         (22, 8, 90, 3.0, P.ink, P.night),
     ])
-    # The windowed menu shows the lower-left 1 / 1.8 of this picture (x < 213,
-    # y > 96); the name stands at the top of that part, above the world's islands.
-    c.text_centred(image, 107, 101, "SANDRIFT", P.sandlight, scale=3, shadow=P.ochre)
+    return image
+
+
+TITLE_W, TITLE_H = 100, 18
+
+
+def title():
+    """The game's name, drawn by the main menu over the backdrop; not part of
+    the backdrop itself, which the levels show too."""
+    image = c.new(TITLE_W, TITLE_H)
+    c.text_centred(image, TITLE_W // 2, 0, "SANDRIFT", P.sandlight, scale=3, shadow=P.ochre)
     return image
 
 
