@@ -4,22 +4,23 @@
 
 namespace {
 
-OptionsResult Parse(std::vector<std::string> args) { return ParseOptions(args); }
+using Args = std::vector<std::string>;
 
 TEST(OptionsTest, NoOptionsMeansTheNormalGame) {
-  OptionsResult r = Parse({});
+  const OptionsResult r = ParseOptions({});
   EXPECT_TRUE(r.error.empty());
   EXPECT_EQ(r.options.frames, -1);
   EXPECT_EQ(r.options.fixedDt, 0.0f);
   EXPECT_FALSE(r.options.clock.has_value());
   EXPECT_EQ(r.options.firstState, 6);
   EXPECT_EQ(r.options.windowWidth, 0);
+  EXPECT_FALSE(r.options.help);
 }
 
 TEST(OptionsTest, ReadsEveryTestingOption) {
-  OptionsResult r = Parse({"--frames", "300", "--fixed-dt", "0.016", "--clock", "1234", "--state", "2",
-                           "--window", "768x432", "--screenshot", "10:a.png", "--screenshot", "20:b.png",
-                           "--input", "in.txt", "--trace", "t.jsonl"});
+  const OptionsResult r = ParseOptions({"--frames", "300", "--fixed-dt", "0.016", "--clock", "1234", "--state", "2",
+                                        "--window", "768x432", "--screenshot", "10:a.png", "--screenshot", "20:b.png",
+                                        "--input", "in.txt", "--trace", "t.jsonl", "-h"});
   ASSERT_TRUE(r.error.empty()) << r.error;
   const Options& o = r.options;
   EXPECT_EQ(o.frames, 300);
@@ -33,25 +34,44 @@ TEST(OptionsTest, ReadsEveryTestingOption) {
   EXPECT_EQ(o.screenshots[1].path, "b.png");
   EXPECT_EQ(o.inputScript, "in.txt");
   EXPECT_EQ(o.tracePath, "t.jsonl");
+  EXPECT_TRUE(o.help);
 }
 
-TEST(OptionsTest, RejectsWhatWouldRunAWrongGame) {
-  for (std::vector<std::string> bad : std::vector<std::vector<std::string>>{
-           {"--frames", "-3"},      {"--frames", "ten"},   {"--fixed-dt", "0"},
-           {"--fixed-dt", "abc"},   {"--state", "4"},      {"--state", "5"},
-           {"--state", "13"},       {"--window", "800"},   {"--window", "0x600"},
-           {"--screenshot", "5"},   {"--screenshot", "x:a.png"}, {"--frames"},
-           {"--bogus", "1"},        {"stray"}}) {
-    OptionsResult r = Parse(bad);
-    EXPECT_FALSE(r.error.empty()) << bad[0];
+TEST(OptionsTest, AcceptsTheEdgesOfEachRange) {
+  for (const Args& args : {Args{"--fixed-dt", "1"}, Args{"--state", "0"}, Args{"--state", "12"},
+                           Args{"--window", "16384x1"}, Args{"--frames", "+0"}, Args{"--screenshot", "0:a.png"}}) {
+    EXPECT_EQ(ParseOptions(args).error, "") << args[0] << " " << args[1];
   }
 }
 
-TEST(OptionsTest, HelpNeedsNoValue) {
-  OptionsResult r = Parse({"--help"});
-  EXPECT_TRUE(r.error.empty());
-  EXPECT_TRUE(r.options.help);
-  EXPECT_NE(std::string(OptionsHelp()).find("--screenshot"), std::string::npos);
+TEST(OptionsTest, RefusesWhatWouldRunAWrongGameAndSaysWhy) {
+  const struct { Args args; const char* error; } cases[] = {
+      {{"--frames", "-3"}, "bad value '-3' for --frames"},
+      {{"--frames", "3x"}, "bad value"},
+      {{"--frames", "ten"}, "bad value"},
+      {{"--fixed-dt", "0"}, "bad value"},
+      {{"--fixed-dt", "1.5"}, "bad value"},
+      {{"--fixed-dt", "abc"}, "bad value"},
+      {{"--clock", "-1"}, "bad value"},
+      {{"--state", "4"}, "bad value"},
+      {{"--state", "5"}, "bad value"},
+      {{"--state", "13"}, "bad value"},
+      {{"--state", "-1"}, "bad value"},
+      {{"--window", "800"}, "bad value"},
+      {{"--window", "0x600"}, "bad value"},
+      {{"--window", "800x16385"}, "bad value"},
+      {{"--screenshot", "5"}, "bad value"},
+      {{"--screenshot", "x:a.png"}, "bad value"},
+      {{"--screenshot", "5:"}, "bad value"},
+      {{"--frames"}, "option --frames needs a value"},
+      {{"--bogus"}, "unknown option --bogus"},
+      {{"--bogus", "1"}, "unknown option --bogus"},
+      {{"stray"}, "unknown option stray"},
+  };
+  for (const auto& c : cases) {
+    const std::string error = ParseOptions(c.args).error;
+    EXPECT_EQ(error.rfind(c.error, 0), 0u) << c.args[0] << ": " << error;
+  }
 }
 
 }  // namespace

@@ -108,6 +108,7 @@ TEST_F(LevelTool, UsageErrorsExitTwo) {
                                  "simulate " + level + " --steps 1",
                                  "simulate " + level + " --steps 1 --text --png x.png",
                                  "simulate " + level + " --steps -3 --text",
+                                 "simulate " + level + " --steps 1x --text",
                                  "simulate " + level + " --steps 1 --dt fast --text",
                                  "simulate " + level + " --steps 1 --view 3 --text",
                                  "simulate " + level + " --steps 1 --text --clock"}) {

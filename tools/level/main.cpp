@@ -7,11 +7,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include <stb_image_write.h>
 
+#include "app/parse_integer.h"
 #include "tools/level/level_report.h"
 #include "world/level_image.h"
 #include "world/world_random.h"
@@ -34,14 +36,6 @@ long long FixedClock() { return fixedClock; }
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "sandrift-level: %s\n%s", message.c_str(), Usage);
   return ExitUsage;
-}
-
-bool ParseInteger(const std::string& text, long long& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtoll(text.c_str(), &end, 10);
-  return errno == 0 && *end == '\0';
 }
 
 bool ParseFloat(const std::string& text, float& value) {
@@ -118,13 +112,17 @@ int Simulate(const std::string& path, const std::vector<std::string>& options) {
     if (!hasValue) return UsageError(option + " needs a value");
     ++i;
     if (option == "--steps") {
-      if (!ParseInteger(value, steps) || steps < 0 || steps > MaxSteps) {
+      const std::optional<long long> n = ParseInteger<long long>(value);
+      if (!n || *n < 0 || *n > MaxSteps) {
         return UsageError("--steps needs a whole number from 0 to " + std::to_string(MaxSteps));
       }
+      steps = *n;
     } else if (option == "--dt") {
       if (!ParseFloat(value, dt) || dt < 0.0f) return UsageError("--dt needs seconds, 0 or more");
     } else if (option == "--clock") {
-      if (!ParseInteger(value, fixedClock)) return UsageError("--clock needs whole seconds");
+      const std::optional<long long> clock = ParseInteger<long long>(value);
+      if (!clock) return UsageError("--clock needs whole seconds");
+      fixedClock = *clock;
       world::SetClock(&FixedClock);
     } else if (option == "--view") {
       const std::size_t comma = value.find(',');
