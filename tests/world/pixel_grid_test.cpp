@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
+#include <limits>
 
 #include "tests/world/grid_art.h"
 
@@ -28,6 +30,14 @@ TEST(MaterialClasses, WhatBlocksObjectsAndWhatStopsSight) {
     EXPECT_EQ(IsSolid(static_cast<Material>(m)), solid[m] == '1') << gridart::Codes[m];
     EXPECT_EQ(IsOccupied(static_cast<Material>(m)), occupied[m] == '1') << gridart::Codes[m];
   }
+}
+
+TEST(TruncateToCell, TowardZeroSaturatedFarOffTheGridAndNaNIsZero) {
+  constexpr float Inf = std::numeric_limits<float>::infinity();
+  const struct { float v; long long cell; } cases[] = {
+      {2.99f, 2},    {-2.99f, -2}, {-0.5f, 0},           {1e9f, 1000000000},       {3e9f, 1000000000},
+      {-3e9f, -1000000000},        {Inf, 1000000000},    {-Inf, -1000000000},      {std::nanf(""), 0}};
+  for (const auto& c : cases) EXPECT_EQ(TruncateToCell(c.v), c.cell) << c.v;
 }
 
 TEST(CellWrites, ColourVelocityShadeAndSteamLifetimePerMaterial) {
