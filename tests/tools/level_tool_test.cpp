@@ -7,8 +7,6 @@
 #include <fstream>
 #include <string>
 
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
 #include <stb_image.h>
 
 #include "tests/world/bmp_builder.h"

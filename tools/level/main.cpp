@@ -11,9 +11,8 @@
 #include <string>
 #include <vector>
 
-#include <stb_image_write.h>
-
 #include "app/parse_integer.h"
+#include "app/png_file.h"
 #include "tools/level/level_report.h"
 #include "world/level_image.h"
 #include "world/world_random.h"
@@ -46,11 +45,10 @@ bool ParseFloat(const std::string& text, float& value) {
   return errno == 0 && *end == '\0' && std::isfinite(value);
 }
 
+// The game's loader, reporting as a command-line tool does: on standard error.
 std::unique_ptr<world::PixelGrid> Load(const std::string& path) {
-  std::vector<std::uint8_t> bytes;
   std::string error;
-  std::unique_ptr<world::PixelGrid> grid;
-  if (world::ReadFileBytes(path, bytes, error)) grid = world::ParseLevelImage(bytes, LevelCellSize, error);
+  std::unique_ptr<world::PixelGrid> grid = world::ReadLevelImage(path, LevelCellSize, error);
   if (!grid) std::fprintf(stderr, "sandrift-level: %s: %s\n", path.c_str(), error.c_str());
   return grid;
 }
@@ -76,19 +74,10 @@ void PrintText(const world::PixelGrid& grid) {
 }
 
 bool WritePng(const world::PixelGrid& grid, const std::string& path) {
-  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(grid.width) * grid.height * 4);
-  std::size_t at = 0;
-  for (int y = static_cast<int>(grid.height) - 1; y >= 0; --y) {  // PNG rows run top to bottom
-    for (int x = 0; x < static_cast<int>(grid.width); ++x) {
-      const world::Rgba c = grid.At(x, y).colour;
-      rgba[at++] = c.r;
-      rgba[at++] = c.g;
-      rgba[at++] = c.b;
-      rgba[at++] = c.a;
-    }
-  }
-  return stbi_write_png(path.c_str(), static_cast<int>(grid.width), static_cast<int>(grid.height), 4,
-                        rgba.data(), static_cast<int>(grid.width * 4)) != 0;
+  std::vector<std::uint8_t> rgba;
+  rgba.reserve(grid.cells.size() * 4);
+  for (const world::Cell& c : grid.cells) rgba.insert(rgba.end(), {c.colour.r, c.colour.g, c.colour.b, c.colour.a});
+  return WritePngFile(path, static_cast<int>(grid.width), static_cast<int>(grid.height), rgba);
 }
 
 int Simulate(const std::string& path, const std::vector<std::string>& options) {
