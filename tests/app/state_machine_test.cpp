@@ -88,12 +88,17 @@ protected:
     return RunGameLoop(platform, ScreenContext{}, options);
   }
 
-  // Only the lifecycle operations, without the per-frame ones, space-separated.
+  // The lifecycle operations without the per-frame ones, as "logo:LIFU menu:LI":
+  // each screen's run of Load, Initialize, Free and Unload.
   static std::string Lifecycle() {
-    std::string out;
-    for (const auto& c : calls)
-      if (c.ends_with("Load") || c.ends_with("Initialize") || c.ends_with("Free") || c.ends_with("Unload"))
-        out += (out.empty() ? "" : " ") + c;
+    std::string out, screen;
+    for (const auto& c : calls) {
+      const std::size_t dot = c.find('.');
+      const std::string op = c.substr(dot + 1);
+      if (op != "Load" && op != "Initialize" && op != "Free" && op != "Unload") continue;
+      if (c.substr(0, dot) != screen) out += (out.empty() ? "" : " ") + (screen = c.substr(0, dot)) + ":";
+      out += op[0];
+    }
     return out;
   }
 };
@@ -110,28 +115,20 @@ TEST_F(StateMachineTest, ScreensAreLeftBeforeTheNextIsEnteredAndRestartsReloadOn
     std::string lifecycle;
     std::vector<std::pair<int, int>> entered;
   } cases[] = {
-      {"switching", Logo, {{-1, Menu}}, {{Quit}}, {}, 1000, 3,
-       "logo.Load logo.Initialize logo.Free logo.Unload menu.Load menu.Initialize menu.Free menu.Unload",
-       {{Logo, Logo}, {Menu, Logo}}},
-      {"a level restarts without reloading", Level, {}, {}, {{Restart, -1, Quit}}, 1000, 3,
-       "level.Load level.Initialize level.Free level.Initialize level.Free level.Unload", {{Level, Level}, {Level, Level}}},
-      {"the main menu reloads on a restart", Menu, {}, {{Restart}}, {}, 3, 3,
-       "menu.Load menu.Initialize menu.Free menu.Unload menu.Load menu.Initialize menu.Free menu.Unload",
+      {"switching", Logo, {{-1, Menu}}, {{Quit}}, {}, 1000, 3, "logo:LIFU menu:LIFU", {{Logo, Logo}, {Menu, Logo}}},
+      {"a level restarts without reloading", Level, {}, {}, {{Restart, -1, Quit}}, 1000, 3, "level:LIFIFU",
+       {{Level, Level}, {Level, Level}}},
+      {"the main menu reloads on a restart", Menu, {}, {{Restart}}, {}, 3, 3, "menu:LIFULIFU",
        {{Menu, Menu}, {Menu, Menu}}},
       {"after a restart the previous state is the restarted screen", Logo, {{Level}}, {}, {{Restart}}, 3, 3,
-       "logo.Load logo.Initialize logo.Free logo.Unload level.Load level.Initialize level.Free level.Initialize "
-       "level.Free level.Unload",
-       {{Logo, Logo}, {Level, Logo}, {Level, Level}}},
-      {"requesting the running screen changes nothing", Level, {}, {}, {{Level, Level, Quit}}, 1000, 3,
-       "level.Load level.Initialize level.Free level.Unload", {{Level, Level}}},
+       "logo:LIFU level:LIFIFU", {{Logo, Logo}, {Level, Logo}, {Level, Level}}},
+      {"requesting the running screen changes nothing", Level, {}, {}, {{Level, Level, Quit}}, 1000, 3, "level:LIFU",
+       {{Level, Level}}},
       {"of two writes in a frame the last counts", Logo, {{Level}, {Menu}}, {{Quit}}, {}, 1000, 2,
-       "logo.Load logo.Initialize logo.Free logo.Unload menu.Load menu.Initialize menu.Free menu.Unload",
-       {{Logo, Logo}, {Menu, Logo}}},
+       "logo:LIFU menu:LIFU", {{Logo, Logo}, {Menu, Logo}}},
       {"an Initialize that redirects runs no frame", Level, {}, {{Quit}}, {{}, {}, Menu}, 1000, 1,
-       "level.Load level.Initialize level.Free level.Unload menu.Load menu.Initialize menu.Free menu.Unload",
-       {{Level, Level}, {Menu, Level}}},
-      {"the frame limit leaves as a quit does", Level, {}, {}, {}, 5, 5,
-       "level.Load level.Initialize level.Free level.Unload", {{Level, Level}}},
+       "level:LIFU menu:LIFU", {{Level, Level}, {Menu, Level}}},
+      {"the frame limit leaves as a quit does", Level, {}, {}, {}, 5, 5, "level:LIFU", {{Level, Level}}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
