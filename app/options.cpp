@@ -1,7 +1,9 @@
 #include "app/options.h"
 
 #include <cstdlib>
+#include <optional>
 #include <string_view>
+#include <utility>
 
 #include "app/game_state.h"
 #include "app/parse_integer.h"

@@ -5,9 +5,8 @@
 #include <optional>
 #include <string_view>
 
-// Whole numbers in base 10 as strtol reads them (blanks, then one optional
-// sign, then digits), for the settings file, the options, input scripts and
-// the level tool. Header-only so that the level tool needs no app library.
+// Whole numbers in base 10 as strtol reads them: blanks, then one optional
+// sign, then digits. Header-only so that the level tool needs no app library.
 enum class AfterDigits { Refused, Ignored };
 
 // nullopt when there are no digits, the number does not fit T, or (unless

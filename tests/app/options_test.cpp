@@ -46,10 +46,10 @@ TEST(OptionsTest, AcceptsTheEdgesOfEachRange) {
 
 TEST(OptionsTest, RefusesWhatWouldRunAWrongGameAndSaysWhy) {
   const Args badValues[] = {
-      {"--frames", "-3"},   {"--frames", "3x"},     {"--frames", "ten"},          {"--fixed-dt", "0"},
-      {"--fixed-dt", "1.5"}, {"--fixed-dt", "abc"}, {"--clock", "-1"},            {"--state", "4"},
-      {"--state", "5"},     {"--state", "13"},      {"--state", "-1"},            {"--window", "800"},
-      {"--window", "0x600"}, {"--window", "800x16385"}, {"--screenshot", "5"},    {"--screenshot", "x:a.png"},
+      {"--frames", "-3"},    {"--frames", "3x"},     {"--frames", "ten"},      {"--fixed-dt", "0"},
+      {"--fixed-dt", "1.5"}, {"--fixed-dt", "abc"},  {"--clock", "-1"},        {"--state", "4"},
+      {"--state", "5"},      {"--state", "13"},      {"--state", "-1"},        {"--window", "800"},
+      {"--window", "0x600"}, {"--window", "800x16385"}, {"--screenshot", "5"}, {"--screenshot", "x:a.png"},
       {"--screenshot", "5:"}};
   for (const Args& args : badValues) EXPECT_EQ(ParseOptions(args).error, "bad value '" + args[1] + "' for " + args[0]);
   EXPECT_EQ(ParseOptions({"--frames"}).error, "option --frames needs a value");

@@ -35,8 +35,8 @@ TEST(MaterialClasses, WhatBlocksObjectsAndWhatStopsSight) {
 TEST(TruncateToCell, TowardZeroSaturatedFarOffTheGridAndNaNIsZero) {
   constexpr float Inf = std::numeric_limits<float>::infinity();
   const struct { float v; long long cell; } cases[] = {
-      {2.99f, 2},    {-2.99f, -2}, {-0.5f, 0},           {1e9f, 1000000000},       {3e9f, 1000000000},
-      {-3e9f, -1000000000},        {Inf, 1000000000},    {-Inf, -1000000000},      {std::nanf(""), 0}};
+      {2.99f, 2}, {-2.99f, -2}, {-0.5f, 0}, {1e9f, 1000000000}, {3e9f, 1000000000}, {-3e9f, -1000000000},
+      {Inf, 1000000000}, {-Inf, -1000000000}, {std::nanf(""), 0}};
   for (const auto& c : cases) EXPECT_EQ(TruncateToCell(c.v), c.cell) << c.v;
 }
 
