@@ -14,10 +14,6 @@ namespace {
 
 std::array<GameInstance*, kStateCount> screens{};
 
-bool IsScreenState(int id) {
-  return id >= 0 && id < kStateCount && id != STATE_QUIT && id != STATE_RESTART;
-}
-
 }  // namespace
 
 void RegisterScreen(int id, GameInstance* screen) {

@@ -22,6 +22,11 @@ enum GameState : int {
 };
 constexpr int kStateCount = 13;
 
+// The ids a screen can stand behind; quit and restart are requests, not screens.
+constexpr bool IsScreenState(int id) {
+  return id >= 0 && id < kStateCount && id != STATE_QUIT && id != STATE_RESTART;
+}
+
 // A screen leaves by writing NextState; the loop switches after the frame.
 extern int CurrentState;
 extern int PreviousState;

@@ -12,6 +12,7 @@ double cursorY = 0.0;
 KeyCallback keyCallback = nullptr;
 MouseButtonCallback mouseButtonCallback = nullptr;
 FocusCallback focusCallback = nullptr;
+bool focused = true;
 
 bool ValidKey(int key) { return key >= 0 && key < kKeyCount; }
 bool ValidButton(int button) { return button >= 0 && button < kMouseButtonCount; }
@@ -47,8 +48,11 @@ void OnCursorPos(double x, double y) {
   cursorY = y;
 }
 
-void OnFocus(int focused) {
-  if (focusCallback) focusCallback(focused);
+bool HasFocus() { return focused; }
+
+void OnFocus(int gained) {
+  focused = gained != 0;
+  if (focusCallback) focusCallback(gained);
 }
 
 void Reset() {
@@ -58,6 +62,7 @@ void Reset() {
   keyCallback = nullptr;
   mouseButtonCallback = nullptr;
   focusCallback = nullptr;
+  focused = true;
 }
 
 }  // namespace input

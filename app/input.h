@@ -31,6 +31,9 @@ using FocusCallback = void (*)(int focused);
 int GetKey(int key);
 int GetMouseButton(int button);
 void GetCursorPos(double* x, double* y);
+// Whether the window has the input focus, as the last focus event said (true
+// until one arrives); under a script, as the script says.
+bool HasFocus();
 
 // Installing a callback replaces the previous one; nullptr removes it.
 void SetKeyCallback(KeyCallback callback);

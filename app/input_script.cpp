@@ -1,10 +1,11 @@
 #include "app/input_script.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <optional>
 #include <sstream>
 
 #include "app/input.h"
+#include "app/parse_integer.h"
 
 namespace {
 
@@ -24,22 +25,12 @@ constexpr NamedKey kKeyNames[] = {
     {"RIGHT_SHIFT", 344}, {"RIGHT_CONTROL", 345},
 };
 
-bool ParseNumber(std::string_view text, long* value) {
-  std::string s(text);
-  if (s.empty()) return false;
-  char* end = nullptr;
-  long v = std::strtol(s.c_str(), &end, 10);
-  if (*end != '\0') return false;
-  *value = v;
-  return true;
-}
-
 int ButtonFromName(std::string_view name) {
   if (name == "LEFT") return 0;
   if (name == "RIGHT") return 1;
   if (name == "MIDDLE") return 2;
-  long n = -1;
-  return ParseNumber(name, &n) && n >= 0 && n < input::kMouseButtonCount ? static_cast<int>(n) : -1;
+  const std::optional<int> n = ParseInteger<int>(name);
+  return n && *n >= 0 && *n < input::kMouseButtonCount ? *n : -1;
 }
 
 int ActionFromName(std::string_view name) {
@@ -58,8 +49,8 @@ int KeyFromName(std::string_view name) {
   }
   for (const NamedKey& key : kKeyNames)
     if (key.name == name) return key.code;
-  long n = -1;
-  return ParseNumber(name, &n) && n >= 0 && n < input::kKeyCount ? static_cast<int>(n) : -1;
+  const std::optional<int> n = ParseInteger<int>(name);
+  return n && *n >= 0 && *n < input::kKeyCount ? *n : -1;
 }
 
 ParsedScript ParseInputScript(std::string_view text) {
@@ -82,7 +73,9 @@ ParsedScript ParseInputScript(std::string_view text) {
     if (w.empty()) continue;
 
     ScriptEvent e;
-    if (!ParseNumber(w[0], &e.frame) || e.frame < 0) return fail("'" + w[0] + "' is not a frame number");
+    const std::optional<long> frame = ParseInteger<long>(w[0]);
+    if (!frame || *frame < 0) return fail("'" + w[0] + "' is not a frame number");
+    e.frame = *frame;
     if (w.size() < 2) return fail("missing event after the frame number");
     const std::string& kind = w[1];
     if (kind == "key" || kind == "mouse") {
@@ -93,18 +86,17 @@ ParsedScript ParseInputScript(std::string_view text) {
       e.action = ActionFromName(w[3]);
       if (e.action < 0) return fail("'" + w[3] + "' is neither press nor release");
     } else if (kind == "cursor") {
-      long x = 0, y = 0;
-      if (w.size() != 4 || !ParseNumber(w[2], &x) || !ParseNumber(w[3], &y))
-        return fail("cursor needs two whole numbers: x y");
+      const std::optional<long> x = w.size() == 4 ? ParseInteger<long>(w[2]) : std::nullopt;
+      const std::optional<long> y = w.size() == 4 ? ParseInteger<long>(w[3]) : std::nullopt;
+      if (!x || !y) return fail("cursor needs two whole numbers: x y");
       e.kind = ScriptEvent::CURSOR;
-      e.x = static_cast<double>(x);
-      e.y = static_cast<double>(y);
+      e.x = static_cast<double>(*x);
+      e.y = static_cast<double>(*y);
     } else if (kind == "focus") {
-      long focused = 0;
-      if (w.size() != 3 || !ParseNumber(w[2], &focused) || (focused != 0 && focused != 1))
-        return fail("focus needs 0 or 1");
+      const std::optional<int> focused = w.size() == 3 ? ParseInteger<int>(w[2]) : std::nullopt;
+      if (!focused || (*focused != 0 && *focused != 1)) return fail("focus needs 0 or 1");
       e.kind = ScriptEvent::FOCUS;
-      e.code = static_cast<int>(focused);
+      e.code = *focused;
     } else {
       return fail("unknown event '" + kind + "'");
     }

@@ -129,12 +129,9 @@ int main(int argc, char** argv) {
   glfwSetFramebufferSizeCallback(gameWindow, FramebufferSizeCallback);
   glfwSetInputMode(gameWindow, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
 
-  unsigned int glyphVAO = 0, glyphVBO = 0;
-  InitRenderData(&glyphVAO, &glyphVBO);
   auto textRenderer = std::make_unique<TextRenderer>("Shaders//shader_font.vs", "Shaders//shader_font.fs");
-  textRenderer->VAO = glyphVAO;
-  textRenderer->VBO = glyphVBO;
   textRenderer->LoadFont("Assets//threebyfive.ttf", "default");
+  InitRenderData();
 
   audio::System* soundSystem = nullptr;
   audio::Result result = audio::System_Create(&soundSystem);
@@ -175,7 +172,7 @@ int main(int argc, char** argv) {
   RunGameLoop(platform, context, loopOptions);
 
   trace::Close();
+  textRenderer.reset();  // its GL objects go while the context lives
   glfwTerminate();
-  textRenderer.reset();
   return 0;
 }

@@ -1,17 +1,24 @@
 #include "app/options.h"
 
-#include <cerrno>
 #include <cstdlib>
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "app/game_state.h"
+#include "app/parse_integer.h"
+#include "app/settings.h"
 
 namespace {
 
-bool ParseLong(const std::string& text, long* value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  long v = std::strtol(text.c_str(), &end, 10);
-  if (*end != '\0' || errno == ERANGE) return false;
-  *value = v;
+// The loop clamps every step to kMaxFrameTime anyway; a longer value is a
+// typo (milliseconds for seconds), not a request.
+constexpr float kMaxFixedDt = 1.0f;
+
+bool ParseCount(const std::string& text, long* value) {
+  const std::optional<long> n = ParseInteger<long>(text);
+  if (!n || *n < 0) return false;
+  *value = *n;
   return true;
 }
 
@@ -19,32 +26,63 @@ bool ParseSeconds(const std::string& text, float* value) {
   if (text.empty()) return false;
   char* end = nullptr;
   float v = std::strtof(text.c_str(), &end);
-  if (*end != '\0' || !(v > 0.0f) || v > 1.0f) return false;
+  if (*end != '\0' || !(v > 0.0f) || v > kMaxFixedDt) return false;
   *value = v;
   return true;
 }
 
-bool ParseWindow(const std::string& text, int* width, int* height) {
-  std::size_t x = text.find('x');
-  long w = 0, h = 0;
-  if (x == std::string::npos || !ParseLong(text.substr(0, x), &w) || !ParseLong(text.substr(x + 1), &h))
-    return false;
-  if (w <= 0 || h <= 0 || w > 16384 || h > 16384) return false;
-  *width = static_cast<int>(w);
-  *height = static_cast<int>(h);
+bool ParseEdge(std::string_view text, int* edge) {
+  const std::optional<int> n = ParseInteger<int>(text);
+  if (!n || *n <= 0 || *n > kMaxWindowEdge) return false;
+  *edge = *n;
   return true;
 }
 
-bool ParseScreenshot(const std::string& text, Screenshot* shot) {
-  std::size_t colon = text.find(':');
-  long frame = 0;
-  if (colon == std::string::npos || !ParseLong(text.substr(0, colon), &frame) || frame < 0) return false;
-  shot->frame = frame;
-  shot->path = text.substr(colon + 1);
-  return !shot->path.empty();
+bool ParseWindow(const std::string& text, Options& o) {
+  const std::size_t x = text.find('x');
+  return x != std::string::npos && ParseEdge(std::string_view(text).substr(0, x), &o.windowWidth) &&
+         ParseEdge(std::string_view(text).substr(x + 1), &o.windowHeight);
 }
 
-bool IsScreenState(long id) { return id >= 0 && id <= 12 && id != 4 && id != 5; }
+bool ParseScreenshot(const std::string& text, Options& o) {
+  const std::size_t colon = text.find(':');
+  Screenshot shot;
+  if (colon == std::string::npos || !ParseCount(text.substr(0, colon), &shot.frame)) return false;
+  shot.path = text.substr(colon + 1);
+  if (shot.path.empty()) return false;
+  o.screenshots.push_back(std::move(shot));
+  return true;
+}
+
+bool ParseState(const std::string& text, Options& o) {
+  const std::optional<int> id = ParseInteger<int>(text);
+  if (!id || !IsScreenState(*id)) return false;
+  o.firstState = *id;
+  return true;
+}
+
+// Every option that takes a value; reading one false means a bad value.
+struct ValueOption {
+  std::string_view name;
+  bool (*read)(const std::string& value, Options& o);
+};
+constexpr ValueOption kValueOptions[] = {
+    {"--frames", [](const std::string& v, Options& o) { return ParseCount(v, &o.frames); }},
+    {"--fixed-dt", [](const std::string& v, Options& o) { return ParseSeconds(v, &o.fixedDt); }},
+    {"--clock",
+     [](const std::string& v, Options& o) {
+       long clock = 0;
+       if (!ParseCount(v, &clock)) return false;
+       o.clock = clock;
+       return true;
+     }},
+    {"--state", ParseState},
+    {"--window", ParseWindow},
+    {"--screenshot", ParseScreenshot},
+    {"--input", [](const std::string& v, Options& o) { o.inputScript = v; return true; }},
+    {"--trace", [](const std::string& v, Options& o) { o.tracePath = v; return true; }},
+    {"--levels", [](const std::string& v, Options& o) { o.levelsFolder = v; return true; }},
+};
 
 }  // namespace
 
@@ -64,49 +102,25 @@ const char* OptionsHelp() {
 
 OptionsResult ParseOptions(const std::vector<std::string>& args) {
   OptionsResult result;
-  Options& o = result.options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& name = args[i];
     if (name == "--help" || name == "-h") {
-      o.help = true;
+      result.options.help = true;
       continue;
     }
-    if (i + 1 >= args.size()) {
-      result.error = name.rfind("--", 0) == 0 ? "option " + name + " needs a value"
-                                              : "unknown option " + name;
-      return result;
-    }
-    const std::string& value = args[++i];
-    long number = 0;
-    bool ok = true;
-    if (name == "--frames") {
-      ok = ParseLong(value, &number) && number >= 0;
-      o.frames = number;
-    } else if (name == "--fixed-dt") {
-      ok = ParseSeconds(value, &o.fixedDt);
-    } else if (name == "--clock") {
-      ok = ParseLong(value, &number) && number >= 0;
-      o.clock = number;
-    } else if (name == "--state") {
-      ok = ParseLong(value, &number) && IsScreenState(number);
-      o.firstState = static_cast<int>(number);
-    } else if (name == "--window") {
-      ok = ParseWindow(value, &o.windowWidth, &o.windowHeight);
-    } else if (name == "--screenshot") {
-      Screenshot shot;
-      ok = ParseScreenshot(value, &shot);
-      o.screenshots.push_back(shot);
-    } else if (name == "--input") {
-      o.inputScript = value;
-    } else if (name == "--trace") {
-      o.tracePath = value;
-    } else if (name == "--levels") {
-      o.levelsFolder = value;
-    } else {
+    const ValueOption* option = nullptr;
+    for (const ValueOption& known : kValueOptions)
+      if (known.name == name) option = &known;
+    if (!option) {
       result.error = "unknown option " + name;
       return result;
     }
-    if (!ok) {
+    if (i + 1 >= args.size()) {
+      result.error = "option " + name + " needs a value";
+      return result;
+    }
+    const std::string& value = args[++i];
+    if (!option->read(value, result.options)) {
       result.error = "bad value '" + value + "' for " + name;
       return result;
     }

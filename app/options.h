@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "app/game_state.h"
+
 // Command-line options. With none given the game behaves as a player expects:
 // real time, the settings file's window, the logo screen first.
 struct Screenshot {
@@ -15,7 +17,7 @@ struct Options {
   long frames = -1;                 // --frames N: quit after N frames
   float fixedDt = 0.0f;             // --fixed-dt S: every frame's dt is S
   std::optional<long long> clock;   // --clock T: the world's seeding clock
-  int firstState = 6;               // --state N
+  int firstState = STATE_LOGO;      // --state N
   int windowWidth = 0;              // --window WxH (0: from the settings file)
   int windowHeight = 0;
   std::vector<Screenshot> screenshots;  // --screenshot N:FILE.png, repeatable

@@ -1,11 +1,11 @@
 #include "app/settings.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
+
+#include "app/parse_integer.h"
 
 int WindowWidth = 1600;
 int WindowHeight = 900;
@@ -13,34 +13,30 @@ bool FullScreen = true;
 
 namespace {
 
-// Larger windows than this are no monitor's; GLFW would fail to create them.
-constexpr long kMaxWindowEdge = 16384;
+// Windows editors may start the file with one.
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-// strtol's rules: leading blanks and a sign, digits up to the first other
-// character. False when the line has no number or it overflows an int.
-bool ReadInteger(const std::string& line, long* value) {
-  const char* begin = line.c_str();
-  char* end = nullptr;
-  errno = 0;
-  long v = std::strtol(begin, &end, 10);
-  if (end == begin || errno == ERANGE || v < INT_MIN || v > INT_MAX) return false;
-  *value = v;
-  return true;
+std::optional<int> ReadLine(std::istream& lines) {
+  std::string line;
+  if (!std::getline(lines, line)) return std::nullopt;
+  return ParseInteger<int>(line, AfterDigits::Ignored);
+}
+
+std::optional<int> ReadEdge(std::istream& lines) {
+  const std::optional<int> edge = ReadLine(lines);
+  if (edge && *edge > 0 && *edge <= kMaxWindowEdge) return edge;
+  return std::nullopt;
 }
 
 }  // namespace
 
 Settings ParseSettings(std::string_view text) {
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   Settings settings;
   std::istringstream lines{std::string(text)};
-  std::string line;
-  long value = 0;
-
-  if (std::getline(lines, line) && ReadInteger(line, &value) && value > 0 && value <= kMaxWindowEdge)
-    settings.width = static_cast<int>(value);
-  if (std::getline(lines, line) && ReadInteger(line, &value) && value > 0 && value <= kMaxWindowEdge)
-    settings.height = static_cast<int>(value);
-  if (std::getline(lines, line) && ReadInteger(line, &value)) settings.fullScreen = value != 0;
+  settings.width = ReadEdge(lines).value_or(settings.width);
+  settings.height = ReadEdge(lines).value_or(settings.height);
+  if (const std::optional<int> flag = ReadLine(lines)) settings.fullScreen = *flag != 0;
   return settings;
 }
 

@@ -12,8 +12,8 @@ find_path(GLM_INCLUDE_DIR glm/glm.hpp REQUIRED)
 add_library(glm_headers INTERFACE)
 target_include_directories(glm_headers SYSTEM INTERFACE ${GLM_INCLUDE_DIR})
 
-# Debian's libstb.a carries the implementations (stb_image, stb_image_write, ...),
-# so no source file defines STB_*_IMPLEMENTATION.
+# Debian's libstb carries the implementations (stb_image, stb_image_write, ...),
+# so no source file defines STB_*_IMPLEMENTATION: linking stb_headers brings them.
 pkg_check_modules(STB REQUIRED IMPORTED_TARGET stb)
 add_library(stb_headers INTERFACE)
 target_link_libraries(stb_headers INTERFACE PkgConfig::STB)

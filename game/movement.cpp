@@ -180,7 +180,7 @@ bool Blocks(const world::PixelGrid& grid, int x, int y) {
   return grid.InBounds(x, y) && world::IsOccupied(grid.At(x, y).material);
 }
 
-int Trunc(float v) { return ToCell(v, 1.0f); }
+int Trunc(float v) { return v == v ? static_cast<int>(world::TruncateToCell(v)) : -kOffGridCell; }
 
 }  // namespace
 

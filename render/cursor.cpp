@@ -2,23 +2,11 @@
 
 #include <algorithm>
 
-#include <GLFW/glfw3.h>
 #include <glm/glm.hpp>
 
-#include "app/input.h"
 #include "render/sprite_renderer.h"
 
 Cursor::Cursor(SpriteRenderer* sprite, float size) : sprite(sprite), size(size) {}
-
-void Cursor::UpdateCursor(GLFWwindow* window) {
-  double rawX = 0.0;
-  double rawY = 0.0;
-  input::GetCursorPos(&rawX, &rawY);
-  int width = 0;
-  int height = 0;
-  glfwGetWindowSize(window, &width, &height);
-  SetFromMouse(rawX, rawY, width, height);
-}
 
 void Cursor::SetFromMouse(double rawX, double rawY, int windowWidth, int windowHeight) {
   const double width = std::max(windowWidth, 0);

@@ -1,6 +1,5 @@
 #pragma once
 
-struct GLFWwindow;
 class SpriteRenderer;
 
 // The drawn mouse pointer, in window pixels from the bottom-left corner and
@@ -14,9 +13,8 @@ public:
 
   Cursor(SpriteRenderer* sprite, float size);
 
-  // Reads the mouse through the input layer and the window's size.
-  void UpdateCursor(GLFWwindow* window);
-  // rawX, rawY: pixels from the top-left as the mouse reports them, maybe outside.
+  // rawX, rawY: pixels from the top-left as the mouse reports them (the input
+  // layer's GetCursorPos), maybe outside the window.
   void SetFromMouse(double rawX, double rawY, int windowWidth, int windowHeight);
   void DrawCursor() const;
 };

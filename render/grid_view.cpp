@@ -19,15 +19,6 @@ constexpr std::uint8_t MissingCell[4] = {255, 0, 0, 255};  // red shows where th
 constexpr float BorderColour[4] = {0.0f, 1.0f, 1.0f, 1.0f};
 constexpr int QuadIndexCount = 6;
 
-// Cell coordinate of a view origin; saturates far outside any grid.
-long long TruncateView(float v) {
-  constexpr float Limit = 1.0e9f;
-  if (!(v == v)) return 0;
-  if (v > Limit) return static_cast<long long>(Limit);
-  if (v < -Limit) return -static_cast<long long>(Limit);
-  return static_cast<long long>(v);
-}
-
 }  // namespace
 
 GridView::~GridView() { FreeGridView(); }
@@ -81,8 +72,8 @@ void GridView::DrawGrid(const world::PixelGrid& grid, Shader* override) {
 
   // Texture row 0 is the top of the window, so view row j goes to texel row
   // texHeight - 1 - j: cell row oy ends up at the bottom.
-  const long long ox = TruncateView(grid.viewOrigin.x);
-  const long long oy = TruncateView(grid.viewOrigin.y);
+  const long long ox = world::TruncateToCell(grid.viewOrigin.x);
+  const long long oy = world::TruncateToCell(grid.viewOrigin.y);
   const long long firstColumn = std::max(0ll, -ox);
   const long long lastColumn = std::min<long long>(texWidth, static_cast<long long>(grid.width) - ox);
   for (long long j = 0; j < texHeight; ++j) {

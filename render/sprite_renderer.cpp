@@ -12,8 +12,6 @@ namespace {
 
 constexpr float kDegreesToRadians = 0.017453292f;
 constexpr int kQuadIndexCount = 6;
-constexpr int kGlyphVertexCount = 6;
-constexpr int kGlyphFloatsPerVertex = 4;  // x, y, u, v
 
 unsigned int quadVBO = 0;
 unsigned int quadEBO = 0;
@@ -29,21 +27,9 @@ constexpr float kQuadVertices[] = {
 constexpr unsigned int kQuadIndices[kQuadIndexCount] = {0, 1, 3, 1, 2, 3};
 constexpr GLsizei kQuadStride = 8 * sizeof(float);
 
-void MakeGlyphQuad(unsigned int* glyphVAO, unsigned int* glyphVBO) {
-  glGenVertexArrays(1, glyphVAO);
-  glGenBuffers(1, glyphVBO);
-  glBindVertexArray(*glyphVAO);
-  glBindBuffer(GL_ARRAY_BUFFER, *glyphVBO);
-  glBufferData(GL_ARRAY_BUFFER, sizeof(float) * kGlyphVertexCount * kGlyphFloatsPerVertex,
-               nullptr, GL_DYNAMIC_DRAW);
-  glEnableVertexAttribArray(0);
-  glVertexAttribPointer(0, kGlyphFloatsPerVertex, GL_FLOAT, GL_FALSE,
-                        kGlyphFloatsPerVertex * sizeof(float), nullptr);
-  glBindBuffer(GL_ARRAY_BUFFER, 0);
-  glBindVertexArray(0);
-}
+}  // namespace
 
-void MakeSharedQuad() {
+void InitRenderData() {
   glGenVertexArrays(1, &quadVAO);
   glGenBuffers(1, &quadVBO);
   glGenBuffers(1, &quadEBO);
@@ -60,13 +46,6 @@ void MakeSharedQuad() {
   glEnableVertexAttribArray(2);
   glVertexAttribPointer(2, 2, GL_FLOAT, GL_FALSE, kQuadStride,
                         reinterpret_cast<void*>(6 * sizeof(float)));
-}
-
-}  // namespace
-
-void InitRenderData(unsigned int* glyphVAO, unsigned int* glyphVBO) {
-  MakeGlyphQuad(glyphVAO, glyphVBO);
-  MakeSharedQuad();
 }
 
 SpriteRenderer::SpriteRenderer(Shader* shader, Texture* texture, unsigned int frameCount,

@@ -11,10 +11,9 @@ class Texture;
 // half-extents. Made by InitRenderData.
 extern unsigned int quadVAO;
 
-// Called once with a current context, before the text renderer and any sprite:
-// creates the shared quad (left bound) and fills in the glyph quad's vertex
-// array and its 96-byte vertex buffer for the text renderer.
-void InitRenderData(unsigned int* glyphVAO, unsigned int* glyphVBO);
+// Called once with a current context, before any sprite: creates the shared
+// quad (left bound).
+void InitRenderData();
 
 // Draws one texture, or one cell of a sprite sheet, on the shared quad. The
 // shader and texture belong to a ResourceManager and must outlive the sprite.

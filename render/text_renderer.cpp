@@ -1,6 +1,7 @@
 #include "render/text_renderer.h"
 
 #include <iostream>
+#include <utility>
 
 #include <epoxy/gl.h>
 #include <ft2build.h>
@@ -14,6 +15,7 @@ namespace {
 constexpr FT_UInt kPixelHeight = 48;
 constexpr int kFirstCode = 0;
 constexpr int kLastCode = 127;
+constexpr int kFloatsPerVertex = 4;  // x, y, u, v
 
 // Rendered glyphs are stored top row first; their rows may be padded.
 unsigned int UploadBitmap(const FT_Bitmap& bitmap) {
@@ -32,6 +34,46 @@ unsigned int UploadBitmap(const FT_Bitmap& bitmap) {
 }
 
 }  // namespace
+
+GlyphQuadBuffers::GlyphQuadBuffers() {
+  glGenVertexArrays(1, &vao_);
+  glGenBuffers(1, &vbo_);
+  glBindVertexArray(vao_);
+  glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+  glBufferData(GL_ARRAY_BUFFER, sizeof(GlyphQuad), nullptr, GL_DYNAMIC_DRAW);
+  glEnableVertexAttribArray(0);
+  glVertexAttribPointer(0, kFloatsPerVertex, GL_FLOAT, GL_FALSE, kFloatsPerVertex * sizeof(float), nullptr);
+  glBindBuffer(GL_ARRAY_BUFFER, 0);
+  glBindVertexArray(0);
+}
+
+GlyphQuadBuffers::~GlyphQuadBuffers() { Release(); }
+
+GlyphQuadBuffers::GlyphQuadBuffers(GlyphQuadBuffers&& other) noexcept
+    : vao_(std::exchange(other.vao_, 0)), vbo_(std::exchange(other.vbo_, 0)) {}
+
+GlyphQuadBuffers& GlyphQuadBuffers::operator=(GlyphQuadBuffers&& other) noexcept {
+  if (this != &other) {
+    Release();
+    vao_ = std::exchange(other.vao_, 0);
+    vbo_ = std::exchange(other.vbo_, 0);
+  }
+  return *this;
+}
+
+void GlyphQuadBuffers::Upload(const GlyphQuad& quad) const {
+  glBindVertexArray(vao_);
+  glBindBuffer(GL_ARRAY_BUFFER, vbo_);
+  glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(quad), quad.data());
+}
+
+void GlyphQuadBuffers::Release() {
+  if (vao_ != 0 && GlContextIsCurrent()) {
+    glDeleteBuffers(1, &vbo_);
+    glDeleteVertexArrays(1, &vao_);
+  }
+  vao_ = vbo_ = 0;
+}
 
 TextRenderer::TextRenderer(const std::string&, const std::string&) {
   if (FT_Init_FreeType(&library)) {
@@ -84,10 +126,8 @@ void TextRenderer::RenderText(const std::string& text, float x, float y, float s
   shader->Use();
   glUniform3f(glGetUniformLocation(shader->ID, "textColor"), colour.x, colour.y, colour.z);
   glActiveTexture(GL_TEXTURE0);
-  glBindVertexArray(VAO);
   LayoutText(font->second, text, x, y, scale, [this](const Glyph& ch, const GlyphQuad& quad) {
-    glBindBuffer(GL_ARRAY_BUFFER, VBO);
-    glBufferSubData(GL_ARRAY_BUFFER, 0, sizeof(quad), quad.data());
+    quad_.Upload(quad);
     glBindTexture(GL_TEXTURE_2D, ch.textureID);
     glDrawArrays(GL_TRIANGLES, 0, 6);
   });

@@ -68,8 +68,9 @@ void ButtonScreen::ProcessInput(double /*dt*/) {
 }
 
 void ButtonScreen::Update(double /*dt*/) {
-  state_.cursor->UpdateCursor(window);
   input::GetCursorPos(&state_.rawX, &state_.rawY);
+  const glm::ivec2 size = WindowSize(window);
+  state_.cursor->SetFromMouse(state_.rawX, state_.rawY, size.x, size.y);
 }
 
 void ButtonScreen::Draw() {

@@ -1,5 +1,7 @@
 #include "screens/controls_screen.h"
 
+#include <optional>
+
 #include <epoxy/gl.h>
 
 #include "app/game_state.h"
@@ -15,7 +17,7 @@ constexpr int kKeyY = 89;
 // Components above 1 saturate to white in the colour buffer.
 const glm::vec3 kTextColour(255.0f, 255.0f, 255.0f);
 
-SpriteRenderer* controlsPicture = nullptr;
+std::optional<SpriteRenderer> controlsPicture;
 
 }  // namespace
 
@@ -28,8 +30,8 @@ void ControlsScreen::Load() {
   EnableAlphaBlending();
 
   resources.LoadTexture("ControlsTexture", "Assets//controls.png", 0, 0, 0);
-  controlsPicture = new SpriteRenderer(picture, resources.GetTexture("ControlsTexture"), 0,
-                                       kStillStartFrame, kStillFrameTime, false, false);
+  controlsPicture.emplace(picture, resources.GetTexture("ControlsTexture"), 0, kStillStartFrame, kStillFrameTime,
+                          false, false);
 }
 
 void ControlsScreen::Initialize() {}
@@ -53,9 +55,6 @@ void ControlsScreen::Draw() {
 
 // The picture's sprite is made by Load but released here, so it must be
 // remade when the screen is entered again; Load always runs on entry.
-void ControlsScreen::Free() {
-  delete controlsPicture;
-  controlsPicture = nullptr;
-}
+void ControlsScreen::Free() { controlsPicture.reset(); }
 
 void ControlsScreen::Unload() {}

@@ -1,5 +1,7 @@
 #include "screens/logo_screen.h"
 
+#include <optional>
+
 #include <epoxy/gl.h>
 
 #include "app/game_state.h"
@@ -15,8 +17,8 @@ const glm::vec2 kLogoHalfSize(533.75f, 155.75f);
 
 float timer = 0.0f;
 bool secondLogoShowing = false;
-SpriteRenderer* studioLogo = nullptr;
-SpriteRenderer* audioLogo = nullptr;
+std::optional<SpriteRenderer> studioLogo;
+std::optional<SpriteRenderer> audioLogo;
 
 }  // namespace
 
@@ -28,11 +30,11 @@ void LogoScreen::Load() {
   EnableAlphaBlending();
 
   resources.LoadTexture("OstrelTexture", "Assets//OstrelLogo.png", 0, 0, 0);
-  studioLogo = new SpriteRenderer(sprite, resources.GetTexture("OstrelTexture"), 0, kStillStartFrame,
-                                  kStillFrameTime, false, false);
+  studioLogo.emplace(sprite, resources.GetTexture("OstrelTexture"), 0, kStillStartFrame, kStillFrameTime, false,
+                     false);
   resources.LoadTexture("FMOD_Texture", "Assets//FMODLogo.png", 0, 0, 0);
-  audioLogo = new SpriteRenderer(sprite, resources.GetTexture("FMOD_Texture"), 0, kStillStartFrame,
-                                 kStillFrameTime, false, false);
+  audioLogo.emplace(sprite, resources.GetTexture("FMOD_Texture"), 0, kStillStartFrame, kStillFrameTime, false,
+                    false);
 }
 
 void LogoScreen::Initialize() { timer = 0.0f; }
@@ -58,14 +60,13 @@ void LogoScreen::Draw() {
   glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
   glClear(GL_COLOR_BUFFER_BIT);
   glm::vec2 size = WindowSize(window);
-  SpriteRenderer* logo = secondLogoShowing ? audioLogo : studioLogo;
-  logo->DrawSprite(-size * 0.5f, glm::vec2(0.0f), kLogoHalfSize, 0.0f);
+  const SpriteRenderer& logo = secondLogoShowing ? *audioLogo : *studioLogo;
+  logo.DrawSprite(-size * 0.5f, glm::vec2(0.0f), kLogoHalfSize, 0.0f);
 }
 
 void LogoScreen::Free() {}
 
 void LogoScreen::Unload() {
-  delete studioLogo;
-  delete audioLogo;
-  studioLogo = audioLogo = nullptr;
+  studioLogo.reset();
+  audioLogo.reset();
 }

@@ -182,11 +182,15 @@ std::unique_ptr<PixelGrid> ParseLevelImage(std::span<const std::uint8_t> bytes, 
   return grid;
 }
 
-std::unique_ptr<PixelGrid> LoadLevelImage(float cellSize, const std::string& path) {
+std::unique_ptr<PixelGrid> ReadLevelImage(const std::string& path, float cellSize, std::string& error) {
   std::vector<std::uint8_t> bytes;
+  if (!ReadFileBytes(path, bytes, error)) return nullptr;
+  return ParseLevelImage(bytes, cellSize, error);
+}
+
+std::unique_ptr<PixelGrid> LoadLevelImage(float cellSize, const std::string& path) {
   std::string error;
-  std::unique_ptr<PixelGrid> grid;
-  if (ReadFileBytes(path, bytes, error)) grid = ParseLevelImage(bytes, cellSize, error);
+  std::unique_ptr<PixelGrid> grid = ReadLevelImage(path, cellSize, error);
   if (!grid) std::printf("Level image %s: %s\n", path.c_str(), error.c_str());
   return grid;
 }

@@ -25,8 +25,12 @@ bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, st
 std::unique_ptr<PixelGrid> ParseLevelImage(std::span<const std::uint8_t> bytes, float cellSize,
                                            std::string& error);
 
-// Reads and parses a level file; on failure prints one line naming the file
-// and the reason to standard output and returns nullptr.
+// Reads and parses a level file; nullptr with the reason in `error` when the
+// file cannot be read or is no level.
+std::unique_ptr<PixelGrid> ReadLevelImage(const std::string& path, float cellSize, std::string& error);
+
+// ReadLevelImage that, on failure, prints one line naming the file and the
+// reason to standard output.
 std::unique_ptr<PixelGrid> LoadLevelImage(float cellSize, const std::string& path);
 
 }  // namespace world

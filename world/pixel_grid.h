@@ -64,6 +64,16 @@ struct ViewOrigin {
   float y = 0.0f;
 };
 
+// A position in cells to its cell: truncated toward zero, saturated at 1e9
+// cells, far beyond any grid, so that a runaway value cannot overflow; NaN is 0.
+inline long long TruncateToCell(float v) {
+  constexpr float Limit = 1.0e9f;
+  if (!(v == v)) return 0;
+  if (v > Limit) return static_cast<long long>(Limit);
+  if (v < -Limit) return -static_cast<long long>(Limit);
+  return static_cast<long long>(v);
+}
+
 // Cells per view width: the view is always this many cells wide.
 inline constexpr float ViewCells = 384.0f;
 

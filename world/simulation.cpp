@@ -40,16 +40,6 @@ constexpr SpreadRates WaterSpread{4, 100.0f};
 constexpr SpreadRates LavaSpread{2, 20.0f};
 constexpr SpreadRates SteamSpread{3, 100.0f};
 
-// Truncation toward zero, saturated far beyond any grid so that a runaway
-// velocity cannot overflow; NaN counts as 0.
-long long Trunc(float v) {
-  constexpr float Limit = 1.0e9f;
-  if (!(v == v)) return 0;
-  if (v > Limit) return static_cast<long long>(Limit);
-  if (v < -Limit) return -static_cast<long long>(Limit);
-  return static_cast<long long>(v);
-}
-
 int Coin() { return (rand() & 1) ? 1 : -1; }
 
 // The step walks the window column by column, but the cells are stored row
@@ -154,7 +144,7 @@ private:
   // Down for falling materials (step -1), up for steam (step +1).
   void FallOrRise(int x, int y, Cell& c, Material m, float acceleration, int step) {
     c.velocityY = c.velocityY + acceleration * dt;
-    long long target = y + Trunc(c.velocityY);
+    long long target = y + TruncateToCell(c.velocityY);
     if (target < 0) target = 0;
     if (target == y) return;
     int dest = y;
@@ -182,7 +172,7 @@ private:
     }
     c.velocityY = c.velocityY + rates.vy * dt;
     c.velocityX = c.velocityX + vxRate * dt;
-    if (Trunc(c.velocityY) == 0 && Trunc(c.velocityX) == 0) return true;
+    if (TruncateToCell(c.velocityY) == 0 && TruncateToCell(c.velocityX) == 0) return true;
     MoveTo(x, y, side, row, m, 0.0f, 0.0f);
     return true;
   }
@@ -203,12 +193,12 @@ private:
       if (IsClear(x + k, y)) {
         const int e = SpreadEnd(x, y, k, 1);
         c.velocityX = c.velocityX + static_cast<float>(e - x) * rates.factor * dt;
-        if (Trunc(c.velocityX) >= 1 && e != x) return SpreadMove(x, y, e, c, m);
+        if (TruncateToCell(c.velocityX) >= 1 && e != x) return SpreadMove(x, y, e, c, m);
       }
       if (IsClear(x - k, y)) {
         const int e = SpreadEnd(x, y, k, -1);
         c.velocityX = c.velocityX + static_cast<float>(e - x) * rates.factor * dt;
-        if (Trunc(c.velocityX) <= -1 && e != x) return SpreadMove(x, y, e, c, m);
+        if (TruncateToCell(c.velocityX) <= -1 && e != x) return SpreadMove(x, y, e, c, m);
       }
     }
   }
@@ -243,7 +233,7 @@ private:
   void Sink(int x, int y, Cell& c) {
     if (c.velocityY <= SinkBrakeSpeed) c.velocityY = c.velocityY * SinkBrake;
     c.velocityY = c.velocityY - SinkAcceleration * dt;
-    const long long d = Trunc(c.velocityY);
+    const long long d = TruncateToCell(c.velocityY);
     if (d == 0) return;
     long long target = y + d;
     if (target < 0) target = 0;
@@ -335,10 +325,10 @@ void PixelGrid::StepGrid(float dt) {
   const float ah = static_cast<float>(height) / gridScale;
   const float left = viewOrigin.x - WindowBefore * aw;
   const float bottom = viewOrigin.y - WindowBefore * ah;
-  const long long x0 = left < 0.0f ? 0 : Trunc(left);
-  const long long y0 = bottom < 0.0f ? 0 : Trunc(bottom);
-  const long long x1 = std::min<long long>(Trunc(viewOrigin.x + WindowAfter * aw), width);
-  const long long y1 = std::min<long long>(Trunc(viewOrigin.y + WindowAfter * ah), height);
+  const long long x0 = left < 0.0f ? 0 : TruncateToCell(left);
+  const long long y0 = bottom < 0.0f ? 0 : TruncateToCell(bottom);
+  const long long x1 = std::min<long long>(TruncateToCell(viewOrigin.x + WindowAfter * aw), width);
+  const long long y1 = std::min<long long>(TruncateToCell(viewOrigin.y + WindowAfter * ah), height);
   if (x0 >= x1 || y0 >= y1) return;
 
   const int wx0 = static_cast<int>(x0), wx1 = static_cast<int>(x1);

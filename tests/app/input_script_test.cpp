@@ -34,14 +34,24 @@ TEST_F(InputScriptTest, ParsesKeysButtonsCursorAndFocusInFrameOrder) {
   EXPECT_EQ(s.events[4].kind, ScriptEvent::FOCUS);
 }
 
-TEST_F(InputScriptTest, ReportsTheLineOfABadEvent) {
-  EXPECT_EQ(ParseInputScript("1 key A press\n\n3 key NOPE press\n").error.substr(0, 7), "line 3:");
-  EXPECT_FALSE(ParseInputScript("x key A press").error.empty());
-  EXPECT_FALSE(ParseInputScript("1 key A hold").error.empty());
-  EXPECT_FALSE(ParseInputScript("1 cursor 10").error.empty());
-  EXPECT_FALSE(ParseInputScript("1 jump").error.empty());
-  EXPECT_FALSE(ParseInputScript("-1 key A press").error.empty());
-  EXPECT_TRUE(ParseInputScript("1 key A hold").events.empty());
+TEST_F(InputScriptTest, ABadEventRefusesTheWholeScriptNamingItsLine) {
+  const struct { const char* script; const char* error; } cases[] = {
+      {"1 key A press\n\n3 key NOPE press\n", "line 3: unknown key 'NOPE'"},
+      {"x key A press", "line 1: 'x' is not a frame number"},
+      {"-1 key A press", "line 1: '-1' is not a frame number"},
+      {"99999999999999999999 key A press", "line 1: '99999999999999999999' is not a frame number"},
+      {"1 key A hold", "line 1: 'hold' is neither press nor release"},
+      {"1 mouse 8 press", "line 1: unknown mouse '8'"},
+      {"1 cursor 10", "line 1: cursor needs two whole numbers: x y"},
+      {"1 cursor 10 2.5", "line 1: cursor needs two whole numbers: x y"},
+      {"1 focus 2", "line 1: focus needs 0 or 1"},
+      {"1 jump", "line 1: unknown event 'jump'"},
+  };
+  for (const auto& c : cases) {
+    const ParsedScript s = ParseInputScript(c.script);
+    EXPECT_EQ(s.error, c.error);
+    EXPECT_TRUE(s.events.empty()) << c.script;
+  }
 }
 
 TEST_F(InputScriptTest, KeyNamesFollowGlfwNumbers) {

@@ -1,4 +1,5 @@
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -9,30 +10,37 @@
 
 namespace {
 
-std::vector<std::string> calls;
+using Calls = std::vector<std::string>;
+Calls calls;
 
-// Records every operation; a script of per-frame requests drives it.
+// What a screen writes to NextState: in ProcessInput and in Update of each
+// frame (-1 writes nothing), and in Initialize.
+struct Script {
+  std::vector<int> input = {}, update = {};
+  int onInitialize = -1;
+};
+
+// Records every operation and follows its script.
 class RecordingScreen : public GameInstance {
 public:
   explicit RecordingScreen(std::string name) : name_(std::move(name)) {}
 
-  int requestOnInitialize = -1;
-  std::vector<int> requestsPerFrame;   // NextState written in ProcessInput; -1 writes nothing
-  std::vector<int> secondRequests;     // a second write in Update of the same frame
+  Script script;
+  double lastDt = 0.0;
 
   void Load() override { Record("Load"); }
   void Initialize() override {
     Record("Initialize");
-    if (requestOnInitialize >= 0) NextState = requestOnInitialize;
+    if (script.onInitialize >= 0) NextState = script.onInitialize;
   }
   void ProcessInput(double) override {
     Record("ProcessInput");
-    if (frame_ < requestsPerFrame.size() && requestsPerFrame[frame_] != -1) NextState = requestsPerFrame[frame_];
+    Request(script.input);
   }
   void Update(double dt) override {
     Record("Update");
     lastDt = dt;
-    if (frame_ < secondRequests.size() && secondRequests[frame_] != -1) NextState = secondRequests[frame_];
+    Request(script.update);
   }
   void Draw() override {
     Record("Draw");
@@ -41,11 +49,11 @@ public:
   void Free() override { Record("Free"); }
   void Unload() override { Record("Unload"); }
 
-  double lastDt = 0.0;
-  void RestartScript() { frame_ = 0; }
-
 private:
   void Record(const char* op) { calls.push_back(name_ + "." + op); }
+  void Request(const std::vector<int>& requests) const {
+    if (frame_ < requests.size() && requests[frame_] != -1) NextState = requests[frame_];
+  }
   std::string name_;
   std::size_t frame_ = 0;
 };
@@ -57,7 +65,7 @@ protected:
   RecordingScreen logo{"logo"};
   float clock = 0.0f;
   bool closeFlag = false;
-  std::vector<int> entered;
+  std::vector<std::pair<int, int>> entered;  // the state entered, and PreviousState then
   LoopPlatform platform;
 
   void SetUp() override {
@@ -68,10 +76,10 @@ protected:
     RegisterScreen(STATE_LOGO, &logo);
     ActiveScreen = nullptr;
     platform.now = [this] { return clock += 0.01f; };
-    platform.pollEvents = [] {};
+    platform.pollEvents = [] { calls.push_back("poll"); };
     platform.endFrame = [](long, float) {};
     platform.closeRequested = [this] { return closeFlag; };
-    platform.stateEntered = [this](int state) { entered.push_back(state); };
+    platform.stateEntered = [this](int state) { entered.emplace_back(state, PreviousState); };
   }
 
   // A frame limit keeps a broken state machine from looping for ever.
@@ -80,125 +88,103 @@ protected:
     return RunGameLoop(platform, ScreenContext{}, options);
   }
 
-  // Only the lifecycle operations, without the per-frame ones.
-  static std::vector<std::string> Lifecycle() {
-    std::vector<std::string> out;
-    for (const auto& c : calls)
-      if (c.find("ProcessInput") == std::string::npos && c.find("Update") == std::string::npos &&
-          c.find("Draw") == std::string::npos)
-        out.push_back(c);
+  // The lifecycle operations without the per-frame ones, as "logo:LIFU menu:LI":
+  // each screen's run of Load, Initialize, Free and Unload.
+  static std::string Lifecycle() {
+    std::string out, screen;
+    for (const auto& c : calls) {
+      const std::size_t dot = c.find('.');
+      const std::string op = c.substr(dot + 1);
+      if (op != "Load" && op != "Initialize" && op != "Free" && op != "Unload") continue;
+      if (c.substr(0, dot) != screen) out += (out.empty() ? "" : " ") + (screen = c.substr(0, dot)) + ":";
+      out += op[0];
+    }
     return out;
   }
 };
 
-using Calls = std::vector<std::string>;
+constexpr int Menu = STATE_MAIN_MENU, Level = STATE_LEVEL, Logo = STATE_LOGO, Quit = STATE_QUIT,
+              Restart = STATE_RESTART;
 
-TEST_F(StateMachineTest, SwitchingScreensLeavesTheOldOneBeforeEnteringTheNew) {
-  logo.requestsPerFrame = {-1, STATE_MAIN_MENU};
-  menu.requestsPerFrame = {STATE_QUIT};
-  Run(STATE_LOGO);
-  EXPECT_EQ(Lifecycle(), (Calls{"logo.Load", "logo.Initialize", "logo.Free", "logo.Unload", "menu.Load",
-                                "menu.Initialize", "menu.Free", "menu.Unload"}));
-  EXPECT_EQ(entered, (std::vector<int>{STATE_LOGO, STATE_MAIN_MENU}));
-  EXPECT_EQ(CurrentState, STATE_QUIT);
-  EXPECT_EQ(PreviousState, STATE_MAIN_MENU);
+TEST_F(StateMachineTest, ScreensAreLeftBeforeTheNextIsEnteredAndRestartsReloadOnlyTheMenu) {
+  const struct {
+    const char* what;
+    int first;
+    Script logo, menu, level;
+    long maxFrames, frames;
+    std::string lifecycle;
+    std::vector<std::pair<int, int>> entered;
+  } cases[] = {
+      {"switching", Logo, {{-1, Menu}}, {{Quit}}, {}, 1000, 3, "logo:LIFU menu:LIFU", {{Logo, Logo}, {Menu, Logo}}},
+      {"a level restarts without reloading", Level, {}, {}, {{Restart, -1, Quit}}, 1000, 3, "level:LIFIFU",
+       {{Level, Level}, {Level, Level}}},
+      {"the main menu reloads on a restart", Menu, {}, {{Restart}}, {}, 3, 3, "menu:LIFULIFU",
+       {{Menu, Menu}, {Menu, Menu}}},
+      {"after a restart the previous state is the restarted screen", Logo, {{Level}}, {}, {{Restart}}, 3, 3,
+       "logo:LIFU level:LIFIFU", {{Logo, Logo}, {Level, Logo}, {Level, Level}}},
+      {"requesting the running screen changes nothing", Level, {}, {}, {{Level, Level, Quit}}, 1000, 3, "level:LIFU",
+       {{Level, Level}}},
+      {"of two writes in a frame the last counts", Logo, {{Level}, {Menu}}, {{Quit}}, {}, 1000, 2,
+       "logo:LIFU menu:LIFU", {{Logo, Logo}, {Menu, Logo}}},
+      {"an Initialize that redirects runs no frame", Level, {}, {{Quit}}, {{}, {}, Menu}, 1000, 1,
+       "level:LIFU menu:LIFU", {{Level, Level}, {Menu, Level}}},
+      {"the frame limit leaves as a quit does", Level, {}, {}, {}, 5, 5, "level:LIFU", {{Level, Level}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    RecordingScreen logoScreen{"logo"}, menuScreen{"menu"}, levelScreen{"level"};
+    logoScreen.script = c.logo;
+    menuScreen.script = c.menu;
+    levelScreen.script = c.level;
+    RegisterScreen(Logo, &logoScreen);
+    RegisterScreen(Menu, &menuScreen);
+    RegisterScreen(Level, &levelScreen);
+    calls.clear();
+    entered.clear();
+    EXPECT_EQ(Run(c.first, LoopOptions{0.0f, c.maxFrames}), c.frames);
+    EXPECT_EQ(Lifecycle(), c.lifecycle);
+    EXPECT_EQ(entered, c.entered);
+    EXPECT_EQ(CurrentState, Quit);
+  }
 }
 
-TEST_F(StateMachineTest, TheFrameThatRequestsAChangeRunsToItsEnd) {
-  logo.requestsPerFrame = {STATE_QUIT};
+TEST_F(StateMachineTest, AFrameRunsToItsEndWithTheInputPolledFirst) {
+  logo.script.input = {STATE_QUIT};
   Run(STATE_LOGO);
-  EXPECT_EQ(calls, (Calls{"logo.Load", "logo.Initialize", "logo.ProcessInput", "logo.Update", "logo.Draw",
+  EXPECT_EQ(calls, (Calls{"logo.Load", "logo.Initialize", "poll", "logo.ProcessInput", "logo.Update", "logo.Draw",
                           "logo.Free", "logo.Unload"}));
 }
 
-TEST_F(StateMachineTest, RestartOfALevelReinitialisesWithoutReloading) {
-  level.requestsPerFrame = {STATE_RESTART, -1, STATE_QUIT};
-  Run(STATE_LEVEL);
-  EXPECT_EQ(Lifecycle(), (Calls{"level.Load", "level.Initialize", "level.Free", "level.Initialize",
-                                "level.Free", "level.Unload"}));
-  EXPECT_EQ(entered, (std::vector<int>{STATE_LEVEL, STATE_LEVEL}));
-}
-
-TEST_F(StateMachineTest, RestartOfTheMainMenuReloadsItsResources) {
-  menu.requestsPerFrame = {STATE_RESTART};
-  Run(STATE_MAIN_MENU, LoopOptions{0.0f, 3});
-  EXPECT_EQ(Lifecycle(), (Calls{"menu.Load", "menu.Initialize", "menu.Free", "menu.Unload", "menu.Load",
-                                "menu.Initialize", "menu.Free", "menu.Unload"}));
-}
-
-TEST_F(StateMachineTest, AfterARestartThePreviousStateIsTheRestartedScreen) {
-  logo.requestsPerFrame = {STATE_LEVEL};
-  level.requestsPerFrame = {STATE_RESTART};
-  std::vector<int> previous;
-  platform.stateEntered = [&](int) { previous.push_back(PreviousState); };
-  Run(STATE_LOGO, LoopOptions{0.0f, 3});
-  EXPECT_EQ(previous, (std::vector<int>{STATE_LOGO, STATE_LOGO, STATE_LEVEL}));
-}
-
-TEST_F(StateMachineTest, RequestingTheRunningScreenChangesNothing) {
-  level.requestsPerFrame = {STATE_LEVEL, STATE_LEVEL, STATE_QUIT};
-  Run(STATE_LEVEL);
-  EXPECT_EQ(Lifecycle(), (Calls{"level.Load", "level.Initialize", "level.Free", "level.Unload"}));
-}
-
-TEST_F(StateMachineTest, OfTwoWritesInOneFrameTheLastCounts) {
-  logo.requestsPerFrame = {STATE_LEVEL};
-  logo.secondRequests = {STATE_MAIN_MENU};
-  menu.requestsPerFrame = {STATE_QUIT};
-  Run(STATE_LOGO);
-  EXPECT_EQ(entered, (std::vector<int>{STATE_LOGO, STATE_MAIN_MENU}));
-}
-
-TEST_F(StateMachineTest, AnInitializeThatRedirectsRunsNoFrame) {
-  level.requestOnInitialize = STATE_MAIN_MENU;
-  menu.requestsPerFrame = {STATE_QUIT};
-  Run(STATE_LEVEL);
-  EXPECT_EQ(calls[0], "level.Load");
-  EXPECT_EQ(calls[1], "level.Initialize");
-  EXPECT_EQ(calls[2], "level.Free");
-  EXPECT_EQ(calls[3], "level.Unload");
-  EXPECT_EQ(calls[4], "menu.Load");
-}
-
 TEST_F(StateMachineTest, ClosingTheWindowQuitsAtTheEndOfTheFrame) {
-  level.requestsPerFrame = {-1, -1, -1, -1};
   platform.endFrame = [this](long frame, float) { closeFlag = frame == 1; };
-  long frames = Run(STATE_LEVEL);
-  EXPECT_EQ(frames, 2);
+  EXPECT_EQ(Run(STATE_LEVEL), 2);
   EXPECT_EQ(calls.back(), "level.Unload");
-  EXPECT_EQ(CurrentState, STATE_QUIT);
 }
 
-TEST_F(StateMachineTest, AnUnknownStateIsTreatedAsQuit) {
+TEST_F(StateMachineTest, AnUnknownStateQuitsAtOnce) {
   for (int bad : {13, -7, 99, static_cast<int>(STATE_CREDITS) /* registered to nothing here */}) {
+    RecordingScreen screen{"level"};
+    screen.script.input = {bad};
+    RegisterScreen(STATE_LEVEL, &screen);
     calls.clear();
-    level.requestsPerFrame = {bad};
-    level.RestartScript();
     testing::internal::CaptureStdout();
-    Run(STATE_LEVEL);
-    std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(Run(STATE_LEVEL), 1);
+    const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(out.find("Unknown game state " + std::to_string(bad)), std::string::npos) << out;
     EXPECT_EQ(CurrentState, STATE_QUIT);
     EXPECT_EQ(calls.back(), "level.Unload");
   }
 }
 
-TEST_F(StateMachineTest, FrameTimeIsClampedAndFixedStepsAreHonoured) {
-  level.requestsPerFrame = {-1, -1};
-  platform.now = [this] { return clock += 2.0f; };  // a two-second load before the frame
-  Run(STATE_LEVEL, LoopOptions{0.0f, 1});
-  EXPECT_FLOAT_EQ(level.lastDt, 0.03f);
-
-  Run(STATE_LEVEL, LoopOptions{0.01f, 1});
+TEST_F(StateMachineTest, FrameTimeIsMeasuredClampedOrFixed) {
+  Run(STATE_LEVEL, LoopOptions{0.0f, 3});
   EXPECT_FLOAT_EQ(level.lastDt, 0.01f);
-  Run(STATE_LEVEL, LoopOptions{0.5f, 1});
-  EXPECT_FLOAT_EQ(level.lastDt, 0.03f);
-}
-
-TEST_F(StateMachineTest, TheFrameLimitQuitsThroughTheNormalLeavePath) {
-  long frames = Run(STATE_LEVEL, LoopOptions{0.0f, 5});
-  EXPECT_EQ(frames, 5);
-  EXPECT_EQ(Lifecycle(), (Calls{"level.Load", "level.Initialize", "level.Free", "level.Unload"}));
+  platform.now = [this] { return clock += 2.0f; };  // a two-second frame
+  const struct { float fixedDt, dt; } cases[] = {{0.0f, 0.03f}, {0.01f, 0.01f}, {0.5f, 0.03f}};
+  for (const auto& c : cases) {
+    Run(STATE_LEVEL, LoopOptions{c.fixedDt, 1});
+    EXPECT_FLOAT_EQ(level.lastDt, c.dt) << c.fixedDt;
+  }
 }
 
 }  // namespace

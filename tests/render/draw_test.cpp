@@ -3,7 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/input.h"
 #include "render/button.h"
 #include "render/cursor.h"
 #include "game/sprite_animation.h"
@@ -145,12 +144,10 @@ TEST_F(PointerDraw, CursorFollowsTheMouseOnTheWindowAndButtonsSitAboutTheCentre)
   // bottom-left, kept on the window.
   const struct { double rawX, rawY, x, y; } moves[] = {{-20, 200, 0, 0}, {400, -10, 320, 180}, {30, 140, 30, 40}};
   for (const auto& m : moves) {
-    input::OnCursorPos(m.rawX, m.rawY);
-    cursor.UpdateCursor(window);
+    cursor.SetFromMouse(m.rawX, m.rawY, kWidth, kHeight);
     EXPECT_EQ(cursor.x, m.x) << m.rawX;
     EXPECT_EQ(cursor.y, m.y) << m.rawY;
   }
-  input::Reset();
   cursor.DrawCursor();
   ExpectDrawnBox(26, 36, 33, 43);
 

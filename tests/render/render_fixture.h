@@ -33,7 +33,7 @@ protected:
   void SetUp() override {
     GlTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    InitRenderData(&glyphVAO, &glyphVBO);
+    InitRenderData();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     testing::internal::CaptureStdout();
@@ -52,10 +52,14 @@ protected:
     // reach the driver then, so any that is made here is counted instead.
     const auto deleteTextures = std::exchange(epoxy_glDeleteTextures, [](GLsizei, const GLuint*) { ++lateGlCalls; });
     const auto deleteProgram = std::exchange(epoxy_glDeleteProgram, [](GLuint) { ++lateGlCalls; });
+    const auto deleteBuffers = std::exchange(epoxy_glDeleteBuffers, [](GLsizei, const GLuint*) { ++lateGlCalls; });
+    const auto deleteArrays = std::exchange(epoxy_glDeleteVertexArrays, [](GLsizei, const GLuint*) { ++lateGlCalls; });
     lateGlCalls = 0;
     ReleaseAfterTheWindow();
     epoxy_glDeleteTextures = deleteTextures;
     epoxy_glDeleteProgram = deleteProgram;
+    epoxy_glDeleteBuffers = deleteBuffers;
+    epoxy_glDeleteVertexArrays = deleteArrays;
     EXPECT_EQ(lateGlCalls, 0) << "GL calls after the context was gone";
   }
   virtual void ReleaseAfterTheWindow() { resources.Clear(); }
@@ -102,8 +106,6 @@ protected:
   }
   bool Drawn(int x, int y) const { return !Same(ReadPixel(x, y), 0, 0, 0); }
 
-  unsigned int glyphVAO = 0;
-  unsigned int glyphVBO = 0;
   std::filesystem::path scratch;
   int files = 0;
   ResourceManager resources;

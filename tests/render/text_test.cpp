@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -46,8 +47,7 @@ protected:
     CaptureStdout();
     resources.LoadShader("FontShader", kFontVs, kFontFs);
     SetWindowProjection(*resources.GetShader("FontShader"));
-    text->VAO = glyphVAO;
-    text->VBO = glyphVBO;
+    text = std::make_unique<TextRenderer>(kFontVs, kFontFs);
     text->shader = resources.GetShader("FontShader");
     const bool loaded = text->LoadFont(kFont, "default");
     ASSERT_EQ(GetCapturedStdout(), "");
@@ -74,7 +74,7 @@ protected:
     RenderTest::ReleaseAfterTheWindow();
   }
 
-  std::unique_ptr<TextRenderer> text = std::make_unique<TextRenderer>(kFontVs, kFontFs);
+  std::unique_ptr<TextRenderer> text;
 };
 
 TEST_F(TextTest, DrawsEachCharacterAtThePenAsItAdvances) {
@@ -137,4 +137,18 @@ TEST_F(TextTest, MissingFontIsReportedAndALoadedNameKeepsItsFont) {
   EXPECT_EQ(GetCapturedStdout(), "") << "a name already loaded opens no file";
   EXPECT_EQ(GlyphOf('A').textureID, firstA);
   EXPECT_EQ(text->fonts.at("default").size(), 128u);
+}
+
+TEST_F(TextTest, TheGlyphQuadGoesWithItsLastOwner) {
+  std::optional<GlyphQuadBuffers> first(std::in_place), second(std::in_place), third;
+  const unsigned int array = first->VertexArray(), replaced = second->VertexArray();
+  third.emplace(std::move(*first));
+  first.reset();
+  EXPECT_TRUE(glIsVertexArray(array)) << "a moved-from owner deletes nothing";
+  *second = std::move(*third);
+  EXPECT_FALSE(glIsVertexArray(replaced)) << "the array it held before";
+  third.reset();
+  EXPECT_TRUE(glIsVertexArray(array));
+  second.reset();
+  EXPECT_FALSE(glIsVertexArray(array));
 }

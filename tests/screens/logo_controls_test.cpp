@@ -1,4 +1,3 @@
-#include <cstring>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -24,31 +23,24 @@ TEST(LogoScreenTest, HandsOverToTheMainMenuAfterALittleMoreThanFourSeconds) {
   EXPECT_EQ(run.StatesEntered(), (std::vector<int>{6, 0}));
 }
 
-TEST(LogoScreenTest, SpaceOrEnterSkipsToTheMainMenu) {
-  GameRun space = RunGame(With({"--frames", "20"}), "0 key SPACE press\n");
-  EXPECT_EQ(space.FrameEntering(0), 1);
-  GameRun enter = RunGame(With({"--frames", "20"}), "5 key ENTER press\n");
-  EXPECT_EQ(enter.FrameEntering(0), 6);
-}
-
-TEST(LogoScreenTest, EscapeQuitsCleanly) {
-  GameRun run = RunGame(With({"--frames", "100"}), "3 key ESCAPE press\n");
-  EXPECT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_EQ(run.LastFrame(), 3);
-  EXPECT_EQ(run.StatesEntered(), (std::vector<int>{6}));
-}
-
-TEST(ControlsScreenTest, KeysLeadToTheMenuOrTheLevel) {
-  GameRun t = RunGame(With({"--state", "2", "--frames", "10"}), "2 key T press\n");
-  EXPECT_EQ(t.StatesEntered(), (std::vector<int>{2, 0}));
-  GameRun y = RunGame(With({"--state", "2", "--frames", "10"}), "2 key Y press\n");
-  EXPECT_EQ(y.StatesEntered(), (std::vector<int>{2, 1}));
-  // Both in one frame: the later test in the frame, the level, wins.
-  GameRun both = RunGame(With({"--state", "2", "--frames", "10"}), "2 key T press\n2 key Y press\n");
-  EXPECT_EQ(both.StatesEntered(), (std::vector<int>{2, 1}));
-  GameRun escape = RunGame(With({"--state", "2", "--frames", "10"}), "4 key ESCAPE press\n");
-  EXPECT_EQ(escape.exitCode, 0);
-  EXPECT_EQ(escape.LastFrame(), 4);
+TEST(LogoAndControlsTest, KeysLeaveForTheirScreensOrQuit) {
+  // frame: when the second state was entered, or the last frame of a run that quit.
+  const struct { const char* state; const char* script; std::vector<int> states; long frame; } cases[] = {
+      {"6", "0 key SPACE press\n", {6, 0}, 1},
+      {"6", "5 key ENTER press\n", {6, 0}, 6},
+      {"6", "3 key ESCAPE press\n", {6}, 3},
+      {"2", "2 key T press\n", {2, 0}, 3},
+      {"2", "2 key Y press\n", {2, 1}, 3},
+      {"2", "2 key T press\n2 key Y press\n", {2, 1}, 3},  // the later test in the frame wins
+      {"2", "4 key ESCAPE press\n", {2}, 4},
+  };
+  for (const auto& c : cases) {
+    const GameRun run = RunGame(With({"--state", c.state, "--frames", "20"}), c.script);
+    SCOPED_TRACE(c.script);
+    EXPECT_EQ(run.exitCode, 0) << run.output;
+    EXPECT_EQ(run.StatesEntered(), c.states);
+    EXPECT_EQ(c.states.size() > 1 ? run.FrameEntering(c.states.back()) : run.LastFrame(), c.frame);
+  }
 }
 
 // The picture is drawn centred, 2 halfW x 2 halfH pixels.
@@ -58,14 +50,6 @@ void ExpectShowsPicture(const Image& shot, const Image& picture, float halfW, fl
   EXPECT_GT(ShareShowing(shot, picture, centred), 0.8);
 }
 
-bool HasVariety(const Image& shot) {
-  int distinct = 0;
-  const unsigned char* first = shot.At(0, 0);
-  for (int i = 0; i < shot.width * shot.height; i += 97)
-    if (std::memcmp(first, &shot.rgba[static_cast<std::size_t>(i) * 4], 3) != 0) ++distinct;
-  return distinct > 50;
-}
-
 TEST(LogoScreenTest, ScreenshotsShowBothLogos) {
   std::string first = TempPath("logo1.png"), second = TempPath("logo2.png");
   GameRun run = RunGame(With({"--frames", "80", "--screenshot", "10:" + first, "--screenshot", "75:" + second}));
@@ -73,38 +57,33 @@ TEST(LogoScreenTest, ScreenshotsShowBothLogos) {
   Image a = LoadPng(first), b = LoadPng(second);
   ASSERT_EQ(a.width, 1280);
   ASSERT_EQ(a.height, 720);
-  EXPECT_TRUE(HasVariety(a));
   ExpectShowsPicture(a, LoadPng("Assets/OstrelLogo.png"), 533.75f, 155.75f);
   ExpectShowsPicture(b, LoadPng("Assets/FMODLogo.png"), 533.75f, 155.75f);
 }
 
-TEST(ControlsScreenTest, ScreenshotShowsThePictureAndTheTitle) {
+TEST(ControlsScreenTest, ScreenshotShowsThePicture) {
   std::string path = TempPath("controls.png");
   GameRun run = RunGame({"--window", "1920x1080", "--state", "2", "--frames", "3", "--screenshot", "1:" + path});
   ASSERT_EQ(run.exitCode, 0) << run.output;
   Image shot = LoadPng(path);
   ASSERT_EQ(shot.width, 1920);
-  EXPECT_TRUE(HasVariety(shot));
   ExpectShowsPicture(shot, LoadPng("Assets/controls.png"), 960.0f, 540.0f);
 }
 
-TEST(GameStartTest, WithoutAnOpenGlContextItSaysSoAndExitsMinusOne) {
-  GameRun run = RunGame({"--frames", "5"}, "", "DISPLAY= WAYLAND_DISPLAY=");
-  EXPECT_EQ(run.exitCode, -1);
-  EXPECT_NE(run.output.find("Failed to initialize GLAD\n"), std::string::npos) << run.output;
-  EXPECT_TRUE(run.traceLines.empty());
-}
-
-TEST(GameOptionsTest, HelpAndBadOptions) {
-  GameRun help = RunGame({"--help"});
-  EXPECT_EQ(help.exitCode, 0);
-  EXPECT_NE(help.output.find("--fixed-dt"), std::string::npos);
-  GameRun bad = RunGame({"--state", "4"});
-  EXPECT_EQ(bad.exitCode, 2);
-  EXPECT_NE(bad.output.find("bad value"), std::string::npos);
-  GameRun script = RunGame({"--frames", "2"}, "1 key NOPE press\n");
-  EXPECT_EQ(script.exitCode, 2);
-  EXPECT_NE(script.output.find("line 1"), std::string::npos);
+TEST(GameStartTest, BadOptionsAndNoOpenGlContextEndTheGameBeforeItsFirstFrame) {
+  const struct { std::vector<std::string> args; const char* script; const char* environment; int exitCode;
+                 const char* says; } cases[] = {
+      {{"--help"}, "", "", 0, "--fixed-dt"},
+      {{"--state", "4"}, "", "", 2, "bad value"},
+      {{"--frames", "2"}, "1 key NOPE press\n", "", 2, "line 1"},
+      {{"--frames", "5"}, "", "DISPLAY= WAYLAND_DISPLAY=", -1, "Failed to initialize GLAD\n"},
+  };
+  for (const auto& c : cases) {
+    const GameRun run = RunGame(c.args, c.script, c.environment);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.args[0];
+    EXPECT_NE(run.output.find(c.says), std::string::npos) << run.output;
+    EXPECT_TRUE(run.traceLines.empty()) << c.args[0];
+  }
 }
 
 }  // namespace

@@ -9,8 +9,6 @@
 #include <fstream>
 #include <string>
 
-#define STB_IMAGE_IMPLEMENTATION
-#define STBI_ONLY_PNG
 #include <stb_image.h>
 
 #include "tests/world/bmp_builder.h"
@@ -82,9 +80,12 @@ TEST_F(LevelTool, InfoWarnsAboutProportionsTheCameraCannotShow) {
   EXPECT_NE(run.out.find("warning: no player start"), std::string::npos) << run.out;
   EXPECT_EQ(run.out.find("narrower"), std::string::npos) << run.out;
 
-  rows.resize(216);
+  rows.resize(215);
+  run = Tool("info " + Write("short.bmp", MakeBmp(rows)));
+  EXPECT_NE(run.out.find("scrolls above the top edge; make the level 384 x 216"), std::string::npos) << run.out;
+
+  rows.resize(216, wide);
   run = Tool("info " + Write("right.bmp", MakeBmp(rows)));
-  EXPECT_EQ(run.out.find("rows:"), std::string::npos) << run.out;
   EXPECT_EQ(run.out.find("9/16"), std::string::npos) << run.out;
 }
 
@@ -102,6 +103,10 @@ TEST_F(LevelTool, BadFilesExitOneWithTheReason) {
   run = Tool("info /nonexistent/level.bmp");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.out.find("cannot open"), std::string::npos) << run.out;
+
+  run = Tool("simulate " + Write("fine.bmp", MakeBmp({{White}})) + " --steps 0 --png /nonexistent/out.png");
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.out.find("cannot write /nonexistent/out.png"), std::string::npos) << run.out;
 }
 
 TEST_F(LevelTool, UsageErrorsExitTwo) {
@@ -110,11 +115,14 @@ TEST_F(LevelTool, UsageErrorsExitTwo) {
                                  "simulate " + level + " --steps 1",
                                  "simulate " + level + " --steps 1 --text --png x.png",
                                  "simulate " + level + " --steps -3 --text",
+                                 "simulate " + level + " --steps 1x --text",
                                  "simulate " + level + " --steps 1 --dt fast --text",
+                                 "simulate " + level + " --steps 1 --dt -1 --text",
                                  "simulate " + level + " --steps 1 --view 3 --text",
                                  "simulate " + level + " --steps 1 --text --clock"}) {
     EXPECT_EQ(Tool(args).exitCode, 2) << args;
   }
+  EXPECT_EQ(Tool("--help").exitCode, 0);
 }
 
 // A number from the last line of a trace file.

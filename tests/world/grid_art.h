@@ -59,8 +59,4 @@ inline void UseClockForFirstCoin(int dir) {
   world::SetClock(&FixedClock);
 }
 
-// A clock that moves on one second per call: every step draws new numbers.
-inline long long ticking = 0;
-inline long long TickingClock() { return ++ticking; }
-
 }  // namespace gridart

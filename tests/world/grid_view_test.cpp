@@ -21,7 +21,7 @@ protected:
   void SetUp() override {
     GlTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    InitRenderData(&glyphVAO, &glyphVBO);
+    InitRenderData();
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     shader = std::make_unique<Shader>("Shaders//shader_texture.vs", "Shaders//shader_texture.fs");
@@ -46,7 +46,6 @@ protected:
     EXPECT_EQ(p.b, x == Red ? 0 : 77);
   }
 
-  unsigned glyphVAO = 0, glyphVBO = 0;
   std::unique_ptr<Shader> shader;
   GridView view;
   world::PixelGrid grid{40, 30, 10.0f};

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <cmath>
+#include <limits>
 
 #include "tests/world/grid_art.h"
 
@@ -28,6 +30,14 @@ TEST(MaterialClasses, WhatBlocksObjectsAndWhatStopsSight) {
     EXPECT_EQ(IsSolid(static_cast<Material>(m)), solid[m] == '1') << gridart::Codes[m];
     EXPECT_EQ(IsOccupied(static_cast<Material>(m)), occupied[m] == '1') << gridart::Codes[m];
   }
+}
+
+TEST(TruncateToCell, TowardZeroSaturatedFarOffTheGridAndNaNIsZero) {
+  constexpr float Inf = std::numeric_limits<float>::infinity();
+  const struct { float v; long long cell; } cases[] = {
+      {2.99f, 2}, {-2.99f, -2}, {-0.5f, 0}, {1e9f, 1000000000}, {3e9f, 1000000000}, {-3e9f, -1000000000},
+      {Inf, 1000000000}, {-Inf, -1000000000}, {std::nanf(""), 0}};
+  for (const auto& c : cases) EXPECT_EQ(TruncateToCell(c.v), c.cell) << c.v;
 }
 
 TEST(CellWrites, ColourVelocityShadeAndSteamLifetimePerMaterial) {
@@ -115,12 +125,11 @@ TEST(StampBlock, WritesTheBlockBelowRightOverObsidianAndClipsAtEdges) {
   EXPECT_EQ(gridart::Draw(grid), (Rows{"#...", "....", "....", "...w"}));
 }
 
-TEST(FreeGrid, EmptiesTheGridWhichThenStepsAsNothing) {
+TEST(FreeGrid, EmptiesTheGrid) {
   PixelGrid grid(10, 10, 1.0f);
   grid.treasureMarkers.push_back({1, 2});
   grid.FreeGrid();
   EXPECT_TRUE(grid.cells.empty() && grid.treasureMarkers.empty() && !grid.InBounds(0, 0));
-  grid.StepGrid(1.0f / 60.0f);
 }
 
 constexpr float Frame = 1.0f / 60.0f;
@@ -130,48 +139,6 @@ protected:
   void SetUp() override { gridart::UseClockForFirstCoin(1); }
   void TearDown() override { SetClock(nullptr); }
 };
-
-TEST_F(Rules, PicturesBeforeAndAfter) {
-  // Every step's first coin goes `dir`.
-  const struct { const char* rule; int dir, steps; float dt; Rows before, after; } cases[] = {
-      {"sand on a point takes the coin's side", 1, 1, Frame, {".s.", ".o."}, {"...", ".os"}},
-      {"sand on a point takes the coin's side", -1, 1, Frame, {".s.", ".o."}, {"...", "so."}},
-      {"the free other side is not tried", 1, 1, Frame, {".s.", ".oo"}, {".s.", ".oo"}},
-      {"sand falls a row, then three", 1, 2, Frame, {"s", ".", ".", ".", ".", ".", "o"}, {".", ".", ".", ".", "s", ".", "o"}},
-      {"and lands on the first occupied row", 1, 3, Frame, {"s", ".", ".", ".", ".", ".", "o"}, {".", ".", ".", ".", ".", "s", "o"}},
-      {"sand swaps diagonally with water", 1, 1, Frame, {".s.", ".ow"}, {".w.", ".os"}},
-      {"sinking sand waits for a whole cell", 1, 1, 0.1f, {"oso", "owo", "owo"}, {"oso", "owo", "owo"}},
-      {"sinking sand moves at a whole cell", 1, 2, 0.1f, {"oso", "owo", "owo"}, {"owo", "oso", "owo"}},
-      {"water falls a row", 1, 1, Frame, {"w", ".", "."}, {".", "w", "."}},
-      {"water slides down the coin side", 1, 1, Frame, {".w.", ".o."}, {"...", ".ow"}},
-      {"water slides down the coin side", -1, 1, Frame, {".w.", ".o."}, {"...", "wo."}},
-      {"water spreads four cells, once a step", 1, 1, Frame, {"w..........."}, {"....w......."}},
-      {"the right side is favoured, not alternated", 1, 2, Frame, {"w........."}, {"........w."}},
-      {"with the right four outside, the left wins", 1, 3, Frame, {"w........."}, {"....w....."}},
-      {"lava spread balances", 1, 10, Frame, {"...l..."}, {"...l..."}},
-      {"unless a wall stops one side", 1, 1, Frame, {"ol....."}, {"o.l...."}},
-      // The scan runs down the left column first, so (0, 2) is met before (2, 0).
-      {"lava hardens, its first water turns to steam", 1, 1, Frame, {"woo", "olo", "oow"}, {"~oo", "ooo", "oow"}},
-      {"steam condenses beside ice", 1, 1, Frame, {"i~."}, {"iw."}},
-      {"steam under a ceiling spreads three right", 1, 1, Frame, {"ooooooo", ".~....."}, {"ooooooo", "....~.."}},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << c.rule << ", dir " << c.dir);
-    gridart::UseClockForFirstCoin(c.dir);
-    PixelGrid grid = gridart::Make(c.before);
-    for (int i = 0; i < c.steps; ++i) grid.StepGrid(c.dt);
-    EXPECT_EQ(gridart::Draw(grid), c.after);
-  }
-}
-
-TEST_F(Rules, FastSandEnteringWaterIsBrakedToATenth) {
-  PixelGrid grid = gridart::Make({"oso", "owo", "owo", "owo", "owo", "owo"});
-  grid.At(1, 5).velocityY = -20.0f;
-  grid.StepGrid(0.1f);
-  // -20 becomes -2, then -2.5: two rows down, not twenty.
-  EXPECT_EQ(gridart::Draw(grid), (Rows{"owo", "owo", "oso", "owo", "owo", "owo"}));
-  EXPECT_FLOAT_EQ(grid.At(1, 3).velocityY, -2.5f);
-}
 
 TEST_F(Rules, SteamRisesAgesPerPositionAndExpires) {
   PixelGrid grid(3, 4, 1.0f);
@@ -183,43 +150,12 @@ TEST_F(Rules, SteamRisesAgesPerPositionAndExpires) {
   EXPECT_FLOAT_EQ(grid.At(1, 0).lifetime, 4.0f - Frame) << "the age stays where it was spent";
   grid.StepGrid(Frame);
   EXPECT_EQ(gridart::Count(grid, CLEAR), 12) << "the position's life ran out: exactly 0 is over";
-
-  // Six matching neighbours: the middle is skipped and does not age; five are not enough.
-  PixelGrid cloud = gridart::Make({"oo~", "~~~", "~~~"});
-  cloud.StepGrid(Frame);
-  EXPECT_EQ(cloud.At(1, 1).lifetime, 4.0f);
-  EXPECT_FLOAT_EQ(cloud.At(1, 0).lifetime, 4.0f - Frame);
 }
 
-TEST(Rolls, IceMeltsAndStoneWearsOnlyBesideLava) {
-  SetClock(&gridart::TickingClock);  // new draws every step
-  const struct { Rows rows; Material to; } cases[] = {
-      {{"ooooo", "o.ioo"}, ICE}, {{"ooooo", "olioo"}, WATER}, {{"ooooo", "o.#oo"}, STONE}, {{"ooooo", "ol#oo"}, CLEAR}};
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.rows[1]);
-    PixelGrid grid = gridart::Make(c.rows);
-    const Material from = grid.At(2, 0).material;
-    if (from == STONE) grid.SetCell(2, 0, STONE, 0.0f, 0.0f, true);
-    for (int i = 0; i < 1000 && grid.At(2, 0).material == from; ++i) grid.StepGrid(Frame);
-    EXPECT_EQ(grid.At(2, 0).material, c.to);
-    if (c.to == STONE) {
-      EXPECT_EQ(grid.At(2, 0).colour, DarkStoneColour) << "keeps its shade";
-    }
-  }
-  SetClock(nullptr);
-}
-
-TEST_F(Rules, OnlyTheWindowAroundTheViewIsSimulated) {
-  PixelGrid grid(768, 432, 1.0f);  // gridScale 2: the window spans 384 x 216 cells
-  grid.viewOrigin = {100.0f, 50.0f};
-  // Window: x 53..559 (100 - 46.08, 100 + 460.8), y 24..308 (50 - 25.92, 50 + 259.2).
-  const CellPos edges[] = {{53, 200}, {559, 200}, {300, 24}, {300, 308}, {52, 200}, {560, 200}, {300, 23}, {300, 309}};
-  for (CellPos p : edges) grid.SetCell(p.x, p.y, SAND, 0.0f, 0.0f, false);
-  grid.StepGrid(Frame);
-  for (int i = 0; i < 8; ++i)  // the first four inside fall, the last four outside stay
-    EXPECT_EQ(grid.At(edges[i].x, edges[i].y - (i < 4)).material, SAND) << edges[i].x << "," << edges[i].y;
-
-  for (float viewX : {67.0f, -500.0f, 1e30f, -1e30f}) {  // views beside the grid
+// The window's edges are checked against the reference step; here, views
+// whose window misses the grid entirely.
+TEST_F(Rules, AViewBesideTheGridSimulatesNothing) {
+  for (float viewX : {67.0f, -500.0f, 1e30f, -1e30f}) {
     PixelGrid small = gridart::Make({"s.w.l.~", ".......", "#.i...."});
     small.viewOrigin = {viewX, 0.0f};
     small.StepGrid(Frame);

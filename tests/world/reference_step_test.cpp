@@ -183,10 +183,12 @@ TEST(ReferenceStep, OptimisedStepMatchesThePlainOneCellForCell) {
       if (wide) fast.viewOrigin = slow.viewOrigin = {step * 3 + 0.7f, (step % 7) * 3.5f};
       const float dt = dts[(seed + step) % 3];
       fast.StepGrid(dt);
-      ReferenceStep{slow, dt, {}}.Run();
+      ReferenceStep reference{slow, dt, {}};
+      reference.Run();
       for (std::size_t i = 0; i < fast.cells.size(); ++i) {
         const Cell &p = fast.cells[i], &q = slow.cells[i];
         ASSERT_TRUE(p.material == q.material && p.colour == q.colour && p.dark == q.dark &&
+                    (p.updated == fast.stepStamp) == reference.updated[i] &&
                     Same(p.velocityX, q.velocityX) && Same(p.velocityY, q.velocityY) && Same(p.lifetime, q.lifetime))
             << "seed " << seed << " step " << step << ": cell (" << i % fast.width << ", " << i / fast.width
             << ") " << gridart::ToChar(p.material) << " vs reference " << gridart::ToChar(q.material);

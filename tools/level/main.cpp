@@ -6,11 +6,12 @@
 //                  [--window WxH] [--frames N] [--trace FILE]
 #include <cstdio>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
-#include <stb_image_write.h>
-
+#include "app/parse_integer.h"
+#include "app/png_file.h"
 #include "tools/level/level_report.h"
 #include "tools/level/parse.h"
 #include "tools/level/play.h"
@@ -20,7 +21,6 @@
 namespace {
 
 using level_tool::ParseFloat;
-using level_tool::ParseInteger;
 
 constexpr int ExitBadFile = 1;
 constexpr int ExitUsage = 2;
@@ -43,11 +43,10 @@ int UsageError(const std::string& message) {
   return ExitUsage;
 }
 
+// The game's loader, reporting as a command-line tool does: on standard error.
 std::unique_ptr<world::PixelGrid> Load(const std::string& path) {
-  std::vector<std::uint8_t> bytes;
   std::string error;
-  std::unique_ptr<world::PixelGrid> grid;
-  if (world::ReadFileBytes(path, bytes, error)) grid = world::ParseLevelImage(bytes, LevelCellSize, error);
+  std::unique_ptr<world::PixelGrid> grid = world::ReadLevelImage(path, LevelCellSize, error);
   if (!grid) std::fprintf(stderr, "sandrift-level: %s: %s\n", path.c_str(), error.c_str());
   return grid;
 }
@@ -73,19 +72,10 @@ void PrintText(const world::PixelGrid& grid) {
 }
 
 bool WritePng(const world::PixelGrid& grid, const std::string& path) {
-  std::vector<std::uint8_t> rgba(static_cast<std::size_t>(grid.width) * grid.height * 4);
-  std::size_t at = 0;
-  for (int y = static_cast<int>(grid.height) - 1; y >= 0; --y) {  // PNG rows run top to bottom
-    for (int x = 0; x < static_cast<int>(grid.width); ++x) {
-      const world::Rgba c = grid.At(x, y).colour;
-      rgba[at++] = c.r;
-      rgba[at++] = c.g;
-      rgba[at++] = c.b;
-      rgba[at++] = c.a;
-    }
-  }
-  return stbi_write_png(path.c_str(), static_cast<int>(grid.width), static_cast<int>(grid.height), 4,
-                        rgba.data(), static_cast<int>(grid.width * 4)) != 0;
+  std::vector<std::uint8_t> rgba;
+  rgba.reserve(grid.cells.size() * 4);
+  for (const world::Cell& c : grid.cells) rgba.insert(rgba.end(), {c.colour.r, c.colour.g, c.colour.b, c.colour.a});
+  return WritePngFile(path, static_cast<int>(grid.width), static_cast<int>(grid.height), rgba);
 }
 
 int Simulate(const std::string& path, const std::vector<std::string>& options) {
@@ -109,13 +99,17 @@ int Simulate(const std::string& path, const std::vector<std::string>& options) {
     if (!hasValue) return UsageError(option + " needs a value");
     ++i;
     if (option == "--steps") {
-      if (!ParseInteger(value, steps) || steps < 0 || steps > MaxSteps) {
+      const std::optional<long long> n = ParseInteger<long long>(value);
+      if (!n || *n < 0 || *n > MaxSteps) {
         return UsageError("--steps needs a whole number from 0 to " + std::to_string(MaxSteps));
       }
+      steps = *n;
     } else if (option == "--dt") {
       if (!ParseFloat(value, dt) || dt < 0.0f) return UsageError("--dt needs seconds, 0 or more");
     } else if (option == "--clock") {
-      if (!ParseInteger(value, fixedClock)) return UsageError("--clock needs whole seconds");
+      const std::optional<long long> clock = ParseInteger<long long>(value);
+      if (!clock) return UsageError("--clock needs whole seconds");
+      fixedClock = *clock;
       world::SetClock(&FixedClock);
     } else if (option == "--view") {
       const std::size_t comma = value.find(',');

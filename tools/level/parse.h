@@ -3,17 +3,18 @@
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <string>
+
+#include "app/parse_integer.h"
 
 // Whole-string number parsing for the tool's options.
 namespace level_tool {
 
-inline bool ParseInteger(const std::string& text, long long& value) {
-  if (text.empty()) return false;
-  char* end = nullptr;
-  errno = 0;
-  value = std::strtoll(text.c_str(), &end, 10);
-  return errno == 0 && *end == '\0';
+inline bool ParseWhole(const std::string& text, long long& value) {
+  const std::optional<long long> n = ParseInteger<long long>(text);
+  if (n) value = *n;
+  return n.has_value();
 }
 
 inline bool ParseFloat(const std::string& text, float& value) {

@@ -90,13 +90,13 @@ int Play(const std::string& levelPath, const std::vector<std::string>& options, 
     } else if (option == "--fixed-dt") {
       ok = ParseFloat(value, dt) && dt > 0.0f;
     } else if (option == "--clock") {
-      ok = ParseInteger(value, clockSeconds);
+      ok = ParseWhole(value, clockSeconds);
     } else if (option == "--frames") {
-      ok = ParseInteger(value, frames) && frames >= 0;
+      ok = ParseWhole(value, frames) && frames >= 0;
     } else if (option == "--window") {
       const std::size_t x = value.find('x');
-      ok = x != std::string::npos && ParseInteger(value.substr(0, x), width) &&
-           ParseInteger(value.substr(x + 1), height) && width > 0 && height > 0 && width <= 16384 && height <= 16384;
+      ok = x != std::string::npos && ParseWhole(value.substr(0, x), width) &&
+           ParseWhole(value.substr(x + 1), height) && width > 0 && height > 0 && width <= 16384 && height <= 16384;
     } else {
       usageError = "unknown option " + option;
       return -1;
