@@ -87,7 +87,7 @@ TEST(Allocation, ALevelFrameWithEveryKindOfEnemyAllocatesNothing) {
   grid.rocketMarkers = {{300, 48}};
   grid.gunnerMarkers = {{180, 48}};
   game::Level level = MakeLevel(grid);
-  FrameInput input{.windowWidth = 1536, .windowHeight = 864};
+  FrameInput input{.controls = {}, .windowWidth = 1536, .windowHeight = 864};
   counting = true;
   for (int frame = 0; frame < 240; ++frame) {
     input.controls = {.right = frame % 50 < 25, .jump = frame % 40 < 10, .fire = frame % 30 == 0};

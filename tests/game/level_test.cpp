@@ -20,7 +20,7 @@ namespace {
 class LevelFrame : public ::testing::Test {
  protected:
   world::PixelGrid grid = game_test::MakeGrid(400, 150);
-  FrameInput input{.windowWidth = 1536, .windowHeight = 864};
+  FrameInput input{.controls = {}, .windowWidth = 1536, .windowHeight = 864};
   LevelFrame() {
     Fill(grid, 0, 0, 400, 40, world::STONE);
     grid.playerSpawn = {100, 48};
@@ -81,7 +81,7 @@ TEST_F(LevelFrame, TheCameraNeverShowsBeyondTheLevelInAnyWindowShape) {
     const float S = window.x / 384.0f;
     world::PixelGrid level16x9(768, 432, S);
     Level level = MakeLevel(level16x9);
-    input = {.look = true, .windowWidth = window.x, .windowHeight = window.y};
+    input = {.controls = {}, .look = true, .windowWidth = window.x, .windowHeight = window.y};
     const float right = 768 * S - window.x, top = 432 * S - window.y;
     for (glm::vec2 corner : {glm::vec2(-1, -1), glm::vec2(1, 1), glm::vec2(0, 1)}) {
       input.cursorX = corner.x > 0 ? window.x : 0;
