@@ -169,10 +169,8 @@ TEST_F(Enemies, AGunnerFiresTwoToFourBurstsAtTheLastSeenPlaceAfterLosingSight) {
     }
     ++quiet;
   }
-  EXPECT_GE(bursts, 2);
-  EXPECT_LE(bursts, 4);
-  EXPECT_FALSE(g.alerted);
-  EXPECT_LT(lastShot, 600);
+  EXPECT_TRUE(bursts >= 2 && bursts <= 4) << bursts;
+  EXPECT_TRUE(!g.alerted && lastShot < 600) << "calm at last";
 }
 
 TEST_F(Enemies, AnAlertedRifleEnemyCalmsNearTheLastSeenPlaceAndTheCombatFlagFollows) {
@@ -188,8 +186,7 @@ TEST_F(Enemies, AnAlertedRifleEnemyCalmsNearTheLastSeenPlaceAndTheCombatFlagFoll
   int frame = 0;
   while (e.alerted && frame++ < 600) EXPECT_TRUE(Frame());
   const float left = glm::length(e.target - e.position) / kS;
-  EXPECT_LT(left, 50.0f);
-  EXPECT_GT(left, 45.0f);
+  EXPECT_TRUE(left > 45.0f && left < 50.0f) << left << " cells short";
   EXPECT_FALSE(Frame());
 }
 
