@@ -82,6 +82,7 @@ class GameObject {
   // One physics step against the last sensed cells, then the animation.
   void Integrate(float dt, float S);
 
+  // Field by field, so that two runs can be compared state for state.
   bool operator==(const GameObject&) const = default;
 
  protected:
@@ -263,7 +264,8 @@ class Camera : public GameObject {
   glm::vec3 shake{0.0f};   // added to the position where the view is drawn
   glm::vec3 target{0.0f};  // where the view's bottom-left corner is heading
 
-  void CameraFollow(float dt) { position += (target - position) * 5.0f * dt; }
+  // Each step closes 5 dt of the remaining distance: a smooth lag.
+  void CameraFollow(float dt) { position += (target - position) * kFollowRate * dt; }
   void AddShake(glm::vec3 v) { shake += v; }
   // Turns the shake (x, y) to a random direction, keeping its length.
   void ShuffleShake();
@@ -272,6 +274,9 @@ class Camera : public GameObject {
   void SetTarget(glm::vec3 v) { target = v; }
 
   bool operator==(const Camera&) const = default;
+
+ private:
+  static constexpr float kFollowRate = 5.0f;
 };
 
 class Bullet : public GameObject {

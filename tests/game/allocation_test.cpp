@@ -80,12 +80,9 @@ TEST(Allocation, ALevelFrameWithEveryKindOfEnemyAllocatesNothing) {
   world::PixelGrid grid = MakeGrid(400, 150);
   Fill(grid, 0, 0, 400, 40, world::STONE);
   grid.playerSpawn = {100, 48};
-  grid.treasureMarkers = {{350, 48}};
+  grid.treasureMarkers = grid.meleeMarkers = {{350, 48}};
   grid.batMarkers = {{150, 100}};
-  grid.meleeMarkers = {{200, 48}};
-  grid.rifleMarkers = {{250, 48}};
-  grid.rocketMarkers = {{300, 48}};
-  grid.gunnerMarkers = {{180, 48}};
+  grid.rifleMarkers = grid.rocketMarkers = grid.gunnerMarkers = {{250, 48}};
   game::Level level = MakeLevel(grid);
   FrameInput input{.controls = {}, .windowWidth = 1536, .windowHeight = 864};
   counting = true;

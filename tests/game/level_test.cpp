@@ -52,15 +52,13 @@ TEST_F(LevelFrame, TreasureCountsAndAHealthBoxHealsOnlyAHurtPlayerUpToItsMaximum
   EXPECT_EQ(level.treasuresCollected, 1u);
   EXPECT_EQ(level.treasureText, "0 / 2") << "made as the frame starts";
   ASSERT_EQ(r.sounds.size(), 1u);
-  EXPECT_TRUE(r.sounds[0].sound == Sfx::Treasure && !r.sounds[0].positional);
-  EXPECT_TRUE(level.healthBoxes[0].active) << "left for later at full health";
+  EXPECT_TRUE(r.sounds[0].sound == Sfx::Treasure && level.healthBoxes[0].active) << "left for later at full health";
   level.player.AddHealth(-10);
   level.player.SavePreviousHealth();
   r = StepLevel(level, input, kDt);
   EXPECT_EQ(level.treasureText, "1 / 2");
   EXPECT_EQ(level.player.GetHealth(), 100);
-  EXPECT_FALSE(level.healthBoxes[0].active);
-  EXPECT_EQ(r.sounds[0].sound, Sfx::Healing);
+  EXPECT_TRUE(r.sounds[0].sound == Sfx::Healing && !level.healthBoxes[0].active);
   EXPECT_EQ(level.outcome, Outcome::None);
 }
 
@@ -70,47 +68,41 @@ TEST_F(LevelFrame, TheLastTreasureAndTheLastHealthInOneFrameEndInDefeat) {
   open.treasureMarkers = {{100, 0}};
   Level level = MakeLevel(open);
   const FrameResult r = StepLevel(level, input, kDt);
-  EXPECT_TRUE(r.allTreasureCollected);
-  EXPECT_FALSE(r.playerAlive);
+  EXPECT_TRUE(r.allTreasureCollected && !r.playerAlive);
   EXPECT_EQ(level.outcome, Outcome::Defeat);
 }
 
-TEST_F(LevelFrame, TheCameraNeverShowsBeyondTheLevelInAnyWindowShape) {
+TEST_F(LevelFrame, TheCameraLooksTowardTheCursorButNeverBeyondTheLevelInAnyWindowShape) {
   for (glm::ivec2 window : {glm::ivec2(1536, 864), glm::ivec2(1280, 1024)}) {
     SCOPED_TRACE(window.y);
     const float S = window.x / 384.0f;
-    world::PixelGrid level16x9(768, 432, S);
-    Level level = MakeLevel(level16x9);
+    Level level = MakeLevel(world::PixelGrid(768, 432, S));
     input = {.controls = {}, .look = true, .windowWidth = window.x, .windowHeight = window.y};
     const float right = 768 * S - window.x, top = 432 * S - window.y;
-    for (glm::vec2 corner : {glm::vec2(-1, -1), glm::vec2(1, 1), glm::vec2(0, 1)}) {
-      input.cursorX = corner.x > 0 ? window.x : 0;
-      input.cursorY = corner.y > 0 ? 0 : window.y;
+    // The player held at a place of the level, the cursor in a window corner.
+    auto hold = [&](glm::vec2 at, glm::vec2 cursor) {
+      input.cursorX = cursor.x;
+      input.cursorY = cursor.y;
       for (int i = 0; i < 120; ++i) {
-        level.player.position = glm::vec3((corner.x + 1) * 384 * S, (corner.y + 1) * 216 * S, 0);
-        level.player.active = true;
+        level.player.position = glm::vec3(at * glm::vec2(768 * S, 432 * S), 0);
         StepLevel(level, input, kDt);
         const glm::vec3 c = level.camera.position;
         ASSERT_TRUE(c.x >= 0 && c.y >= 0 && c.x <= right + 0.01f && c.y <= top + 0.01f) << c.x << ", " << c.y;
       }
-    }
+    };
+    hold({0.5f, 0.5f}, {window.x, 0});
+    EXPECT_GT(level.camera.position.x, level.player.position.x - window.x / 4) << "slid toward the cursor";
+    hold({0, 0}, {0, window.y});
+    hold({1, 1}, {window.x, 0});
     EXPECT_NEAR(level.camera.position.y, top, 1.0f) << "the view reaches the top";
   }
 }
 
-TEST_F(LevelFrame, LookingSlidesTheViewHalfWayToTheCursorAndTheWorldMovesAroundTheView) {
+// The grid is stepped around the view as the screen draws it, not around 0, 0.
+TEST_F(LevelFrame, TheWorldMovesAroundTheView) {
   world::PixelGrid wide = game_test::MakeGrid(1536, 864);
   Fill(wide, 1300, 400, 1310, 410, world::SAND);  // far from the start, in the air
   Level level = MakeLevel(wide);
-  level.player.position = glm::vec3(1300 * kS, 420 * kS, 0);
-  input.cursorX = 1536;  // top right
-  input.cursorY = 0;
-  Camera plain = level.camera, looking = level.camera;
-  UpdateCamera(plain, level.player, input, level.grid, kDt);
-  const glm::vec3 toCursor = level.player.target - level.player.position;
-  input.look = true;
-  UpdateCamera(looking, level.player, input, level.grid, kDt);
-  EXPECT_LT(glm::length(looking.target - plain.target - toCursor * 0.5f), 0.01f);
   for (int i = 0; i < 120; ++i) {
     level.player.position = glm::vec3(1300 * kS, 420 * kS, 0);
     StepLevel(level, input, kDt);
@@ -123,7 +115,6 @@ TEST_F(LevelFrame, TheMusicCrossFadesInOneSecondAndTheWindFollowsTheSpeed) {
   Level level = MakeLevel(grid);
   FrameResult r = Run(level, 31);  // the combat flag starts in the second frame
   EXPECT_NEAR(r.exploreVolume, 0.5f, 0.02f);
-  EXPECT_FLOAT_EQ(r.exploreVolume + r.combatVolume, 1.0f);
   r = Run(level, 31);
   EXPECT_EQ(r.combatVolume, 1.0f);
   level.rifleEnemies[0].active = false;
@@ -138,19 +129,19 @@ TEST_F(LevelFrame, TheMusicCrossFadesInOneSecondAndTheWindFollowsTheSpeed) {
   EXPECT_GT(r.windPitch, 0.8f * 0.02f * 250);
 }
 
-void ExpectSame(const Level& a, const Level& b) {
-  ASSERT_EQ(a.grid.cells.size(), b.grid.cells.size());
-  EXPECT_EQ(std::memcmp(a.grid.cells.data(), b.grid.cells.data(), a.grid.cells.size() * sizeof(world::Cell)), 0);
-  EXPECT_TRUE(a.grid.viewOrigin.x == b.grid.viewOrigin.x && a.grid.viewOrigin.y == b.grid.viewOrigin.y);
-  EXPECT_TRUE(a.player == b.player && a.camera == b.camera && a.scout.walker == b.scout.walker);
-  EXPECT_TRUE(a.treasures == b.treasures && a.healthBoxes == b.healthBoxes && a.bats == b.bats &&
-              a.meleeEnemies == b.meleeEnemies && a.rifleEnemies == b.rifleEnemies &&
-              a.rocketEnemies == b.rocketEnemies && a.gunners == b.gunners);
-  EXPECT_TRUE(a.rockets.objects == b.rockets.objects && a.bullets.objects == b.bullets.objects &&
-              a.smoke.objects == b.smoke.objects && a.text.objects == b.text.objects);
-  EXPECT_TRUE(a.treasuresCollected == b.treasuresCollected && a.treasureText == b.treasureText &&
-              a.musicMix == b.musicMix && a.windVolume == b.windVolume && a.windPitch == b.windPitch &&
-              a.elapsedTime == b.elapsedTime && a.outcome == b.outcome);
+// Everything a frame could change, cell by cell and field by field.
+bool Same(const Level& a, const Level& b) {
+  const auto& ca = a.grid.cells;
+  return ca.size() == b.grid.cells.size() && std::memcmp(ca.data(), b.grid.cells.data(), ca.size() * sizeof ca[0]) == 0 &&
+         a.grid.viewOrigin.x == b.grid.viewOrigin.x && a.grid.viewOrigin.y == b.grid.viewOrigin.y &&
+         a.player == b.player && a.camera == b.camera && a.scout.walker == b.scout.walker &&
+         a.treasures == b.treasures && a.healthBoxes == b.healthBoxes && a.bats == b.bats &&
+         a.meleeEnemies == b.meleeEnemies && a.rifleEnemies == b.rifleEnemies && a.rocketEnemies == b.rocketEnemies &&
+         a.gunners == b.gunners && a.rockets.objects == b.rockets.objects && a.bullets.objects == b.bullets.objects &&
+         a.smoke.objects == b.smoke.objects && a.text.objects == b.text.objects &&
+         a.treasuresCollected == b.treasuresCollected && a.treasureText == b.treasureText &&
+         a.musicMix == b.musicMix && a.windVolume == b.windVolume && a.windPitch == b.windPitch &&
+         a.elapsedTime == b.elapsedTime && a.outcome == b.outcome;
 }
 
 TEST_F(LevelFrame, APausedOrUnfocusedFrameChangesNothingAtAll) {
@@ -173,9 +164,8 @@ TEST_F(LevelFrame, APausedOrUnfocusedFrameChangesNothingAtAll) {
     input.paused = paused;
     input.focused = paused;  // then unfocused alone
     const FrameResult r = StepLevel(level, input, kDt);
-    EXPECT_TRUE(r.frozen);
-    EXPECT_TRUE(r.sounds.empty());
-    ExpectSame(level, before);
+    EXPECT_TRUE(r.frozen && r.sounds.empty());
+    EXPECT_TRUE(Same(level, before));
     EXPECT_EQ(RandomState(), random);
   }
 }
