@@ -4,7 +4,7 @@ JOBS       ?= $(shell nproc)
 ARGS       ?=
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps sanitize bench clean assets
+.PHONY: run test build deps sanitize bench clean assets screenshots
 
 deps:
 	@tools/install-deps.sh
@@ -31,6 +31,10 @@ sanitize:
 
 bench: build
 	./$(BUILD)/bench/sandrift_bench
+
+# The README's pictures, taken by the game itself under Xvfb.
+screenshots: build
+	tools/screenshots/take.sh $(BUILD)/app/sandrift
 
 assets: deps
 	/usr/bin/python3 tools/assets/generate_all.py
