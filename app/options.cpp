@@ -58,6 +58,7 @@ const char* OptionsHelp() {
          "  --screenshot N:FILE.png save frame N as a PNG after it is drawn (repeatable)\n"
          "  --input FILE            play scripted keyboard and mouse input (docs/INPUT.md)\n"
          "  --trace FILE            write one JSON line per state change and per frame\n"
+         "  --record FILE           write this session's input as a script --input replays\n"
          "  --help                  show this help\n";
 }
 
@@ -99,6 +100,8 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
       o.inputScript = value;
     } else if (name == "--trace") {
       o.tracePath = value;
+    } else if (name == "--record") {
+      o.recordPath = value;
     } else {
       result.error = "unknown option " + name;
       return result;
@@ -108,5 +111,7 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
       return result;
     }
   }
+  // Under --input the real devices are ignored, so there would be nothing to record.
+  if (!o.recordPath.empty() && !o.inputScript.empty()) result.error = "--record cannot be used with --input";
   return result;
 }

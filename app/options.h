@@ -21,6 +21,7 @@ struct Options {
   std::vector<Screenshot> screenshots;  // --screenshot N:FILE.png, repeatable
   std::string inputScript;          // --input FILE
   std::string tracePath;            // --trace FILE
+  std::string recordPath;           // --record FILE
   bool help = false;
 };
 

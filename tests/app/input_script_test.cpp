@@ -42,6 +42,38 @@ TEST_F(InputScriptTest, ReportsTheLineOfABadEvent) {
   EXPECT_FALSE(ParseInputScript("1 jump").error.empty());
   EXPECT_FALSE(ParseInputScript("-1 key A press").error.empty());
   EXPECT_TRUE(ParseInputScript("1 key A hold").events.empty());
+  EXPECT_FALSE(ParseInputScript("1 mouse LEFT repeat").error.empty());
+  EXPECT_FALSE(ParseInputScript("1 dt 1.5").error.empty());
+  EXPECT_FALSE(ParseInputScript("1 dt nan").error.empty());
+  EXPECT_FALSE(ParseInputScript("window").error.empty());
+}
+
+TEST_F(InputScriptTest, ARecordedLineReadsBackExactly) {
+  std::vector<ScriptEvent> recorded = {
+      {.frame = 3, .kind = ScriptEvent::KEY, .code = 263, .action = input::REPEAT},
+      {.frame = 3, .kind = ScriptEvent::KEY, .code = 300, .action = input::PRESS},  // a key with no name
+      {.frame = 4, .kind = ScriptEvent::MOUSE, .code = 5, .action = input::RELEASE},
+      {.frame = 4, .kind = ScriptEvent::CURSOR, .x = 412.25, .y = 1.0 / 3.0},
+      {.frame = 5, .kind = ScriptEvent::FOCUS, .code = 0},
+      {.frame = 5, .kind = ScriptEvent::STEP, .dt = 1.0f / 60.0f},
+  };
+  std::string text = "window 640x360\nclock 17\nstate 0\n";
+  for (const ScriptEvent& e : recorded) text += FormatScriptEvent(e) + "\n";
+  ParsedScript s = ParseInputScript(text);
+  ASSERT_TRUE(s.error.empty()) << s.error << "\n" << text;
+  EXPECT_EQ(s.options, (std::vector<std::string>{"--window", "640x360", "--clock", "17", "--state", "0"}));
+  ASSERT_EQ(s.events.size(), recorded.size());
+  for (std::size_t i = 0; i < recorded.size(); ++i) {
+    const ScriptEvent &a = recorded[i], &b = s.events[i];
+    EXPECT_TRUE(a.frame == b.frame && a.kind == b.kind && a.code == b.code && a.action == b.action && a.x == b.x &&
+                a.y == b.y && a.dt == b.dt)
+        << FormatScriptEvent(a);
+  }
+}
+
+TEST_F(InputScriptTest, OnlyARecordingSetsWhereTheRunEnds) {
+  EXPECT_EQ(ScriptPlayer(ParseInputScript("0 dt 0.02\n0 key A press\n1 dt 0.005\n").events).StepFrames(), 2);
+  EXPECT_EQ(ScriptPlayer(ParseInputScript("9 key A press\n").events).StepFrames(), 0);
 }
 
 TEST_F(InputScriptTest, KeyNamesFollowGlfwNumbers) {

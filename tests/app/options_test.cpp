@@ -19,7 +19,7 @@ TEST(OptionsTest, NoOptionsMeansTheNormalGame) {
 TEST(OptionsTest, ReadsEveryTestingOption) {
   OptionsResult r = Parse({"--frames", "300", "--fixed-dt", "0.016", "--clock", "1234", "--state", "2",
                            "--window", "768x432", "--screenshot", "10:a.png", "--screenshot", "20:b.png",
-                           "--input", "in.txt", "--trace", "t.jsonl"});
+                           "--input", "in.txt", "--trace", "t.jsonl", });
   ASSERT_TRUE(r.error.empty()) << r.error;
   const Options& o = r.options;
   EXPECT_EQ(o.frames, 300);
@@ -33,6 +33,7 @@ TEST(OptionsTest, ReadsEveryTestingOption) {
   EXPECT_EQ(o.screenshots[1].path, "b.png");
   EXPECT_EQ(o.inputScript, "in.txt");
   EXPECT_EQ(o.tracePath, "t.jsonl");
+  EXPECT_EQ(Parse({"--record", "bug.txt"}).options.recordPath, "bug.txt");
 }
 
 TEST(OptionsTest, RejectsWhatWouldRunAWrongGame) {
@@ -41,7 +42,7 @@ TEST(OptionsTest, RejectsWhatWouldRunAWrongGame) {
            {"--fixed-dt", "abc"},   {"--state", "4"},      {"--state", "5"},
            {"--state", "13"},       {"--window", "800"},   {"--window", "0x600"},
            {"--screenshot", "5"},   {"--screenshot", "x:a.png"}, {"--frames"},
-           {"--bogus", "1"},        {"stray"}}) {
+           {"--bogus", "1"},        {"stray"},             {"--record", "a.txt", "--input", "b.txt"}}) {
     OptionsResult r = Parse(bad);
     EXPECT_FALSE(r.error.empty()) << bad[0];
   }
