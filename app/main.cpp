@@ -9,6 +9,7 @@
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
 
+#include "app/data_dir.h"
 #include "app/game_loop.h"
 #include "app/game_state.h"
 #include "app/input.h"
@@ -87,6 +88,10 @@ int main(int argc, char** argv) {
     std::printf("%s", OptionsHelp());
     return 0;
   }
+  if (options.version) {
+    std::printf("Sandrift %s\n", SANDRIFT_VERSION);
+    return 0;
+  }
 
   std::unique_ptr<ScriptPlayer> script;
   if (!options.inputScript.empty()) {
@@ -113,6 +118,8 @@ int main(int argc, char** argv) {
     script = std::make_unique<ScriptPlayer>(std::move(events.events));
     realInput = false;
   }
+  AnchorFilePaths(options);
+  if (!EnterDataFolder(options.dataDir)) return 2;
 
   // The world reseeds from its clock every step; a recording holds it at the
   // second the session began, so that a replay can seed the same.

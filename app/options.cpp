@@ -55,10 +55,12 @@ const char* OptionsHelp() {
          "  --clock T               the world's random seed clock always reads T seconds\n"
          "  --state N               start in state N instead of the logo screen (6)\n"
          "  --window WxH            windowed, W x H pixels, instead of Settings/Resolution.txt\n"
-         "  --screenshot N:FILE.png save frame N as a PNG after it is drawn (repeatable)\n"
+         "  --screenshot N:FILE     save frame N as a PNG after it is drawn (repeatable)\n"
          "  --input FILE            play scripted keyboard and mouse input (docs/INPUT.md)\n"
          "  --trace FILE            write one JSON line per state change and per frame\n"
          "  --record FILE           write this session's input as a script --input replays\n"
+         "  --data DIR              read Assets/, Shaders/ and Settings/ from DIR\n"
+         "  --version               show the version\n"
          "  --help                  show this help\n";
 }
 
@@ -69,6 +71,10 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
     const std::string& name = args[i];
     if (name == "--help" || name == "-h") {
       o.help = true;
+      continue;
+    }
+    if (name == "--version") {
+      o.version = true;
       continue;
     }
     if (i + 1 >= args.size()) {
@@ -102,6 +108,8 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
       o.tracePath = value;
     } else if (name == "--record") {
       o.recordPath = value;
+    } else if (name == "--data") {
+      o.dataDir = value;
     } else {
       result.error = "unknown option " + name;
       return result;

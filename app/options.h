@@ -22,7 +22,9 @@ struct Options {
   std::string inputScript;          // --input FILE
   std::string tracePath;            // --trace FILE
   std::string recordPath;           // --record FILE
+  std::string dataDir;              // --data DIR (empty: found as installed)
   bool help = false;
+  bool version = false;
 };
 
 struct OptionsResult {

@@ -19,7 +19,7 @@ TEST(OptionsTest, NoOptionsMeansTheNormalGame) {
 TEST(OptionsTest, ReadsEveryTestingOption) {
   OptionsResult r = Parse({"--frames", "300", "--fixed-dt", "0.016", "--clock", "1234", "--state", "2",
                            "--window", "768x432", "--screenshot", "10:a.png", "--screenshot", "20:b.png",
-                           "--input", "in.txt", "--trace", "t.jsonl", });
+                           "--input", "in.txt", "--trace", "t.jsonl", "--data", "/opt/sandrift", "--version"});
   ASSERT_TRUE(r.error.empty()) << r.error;
   const Options& o = r.options;
   EXPECT_EQ(o.frames, 300);
@@ -33,6 +33,8 @@ TEST(OptionsTest, ReadsEveryTestingOption) {
   EXPECT_EQ(o.screenshots[1].path, "b.png");
   EXPECT_EQ(o.inputScript, "in.txt");
   EXPECT_EQ(o.tracePath, "t.jsonl");
+  EXPECT_EQ(o.dataDir, "/opt/sandrift");
+  EXPECT_TRUE(o.version);
   EXPECT_EQ(Parse({"--record", "bug.txt"}).options.recordPath, "bug.txt");
 }
 
