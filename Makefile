@@ -1,10 +1,11 @@
-# The two commands a player or developer needs: `make run` and `make test`.
+# The two commands a player or developer needs: `make run` and `make test`;
+# `make package` builds the .deb.
 BUILD      ?= build
 JOBS       ?= $(shell nproc)
 ARGS       ?=
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps sanitize bench clean assets screenshots
+.PHONY: run test build deps sanitize bench clean assets screenshots package
 
 deps:
 	@tools/install-deps.sh
@@ -25,6 +26,9 @@ test: build
 	else \
 	  xvfb-run -a -s "-screen 0 1920x1080x24" ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS); \
 	fi
+
+package: build
+	cmake --build $(BUILD) --target package
 
 sanitize:
 	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DSANDRIFT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"

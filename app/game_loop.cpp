@@ -17,6 +17,8 @@ long RunGameLoop(const LoopPlatform& platform, const ScreenContext& context,
     while (CurrentState == NextState) {
       float now = platform.now();
       float dt = options.fixedDt > 0.0f ? options.fixedDt : now - lastTime;
+      if (platform.replayedStep)
+        if (std::optional<float> step = platform.replayedStep(frame)) dt = *step;
       lastTime = now;
       dt = std::min(kMaxFrameTime, dt);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 
 #include "app/game_state.h"
 
@@ -12,6 +13,7 @@ struct LoopPlatform {
   std::function<void(long frame, float dt)> endFrame;  // after Draw: screenshots, swap
   std::function<bool()> closeRequested;     // the window's close flag
   std::function<void(int state)> stateEntered;  // after a screen's Initialize
+  std::function<std::optional<float>(long frame)> replayedStep;  // a recorded dt, used instead of the clock's
 };
 
 struct LoopOptions {

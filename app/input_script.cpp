@@ -1,6 +1,8 @@
 #include "app/input_script.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cmath>
 #include <optional>
 #include <sstream>
 
@@ -25,17 +27,53 @@ constexpr NamedKey kKeyNames[] = {
     {"RIGHT_SHIFT", 344}, {"RIGHT_CONTROL", 345},
 };
 
+bool ParseNumber(std::string_view text, long* value) {
+  const std::optional<long> n = ParseInteger<long>(text);
+  if (n) *value = *n;
+  return n.has_value();
+}
+
+// A whole recorded value: from_chars reads what to_chars wrote, digit for digit.
+template <typename Real>
+bool ParseReal(std::string_view text, Real* value) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), *value);
+  return error == std::errc() && end == text.data() + text.size() && std::isfinite(*value);
+}
+
+template <typename Real>
+std::string FormatReal(Real value) {
+  char text[32];
+  return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
+}
+
+// Lines a recording starts with: the session's settings, as the options that set them.
+const char* SessionOption(std::string_view word) {
+  if (word == "window") return "--window";
+  if (word == "clock") return "--clock";
+  if (word == "state") return "--state";
+  return nullptr;
+}
+
+std::string KeyName(int code) {
+  if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9')) return std::string(1, static_cast<char>(code));
+  for (const NamedKey& key : kKeyNames)
+    if (key.code == code) return std::string(key.name);
+  return std::to_string(code);
+}
+
+constexpr std::string_view kButtonNames[] = {"LEFT", "RIGHT", "MIDDLE"};
+constexpr std::string_view kActionNames[] = {"release", "press", "repeat"};
+
 int ButtonFromName(std::string_view name) {
-  if (name == "LEFT") return 0;
-  if (name == "RIGHT") return 1;
-  if (name == "MIDDLE") return 2;
-  const std::optional<int> n = ParseInteger<int>(name);
-  return n && *n >= 0 && *n < input::kMouseButtonCount ? *n : -1;
+  for (int i = 0; i < static_cast<int>(std::size(kButtonNames)); ++i)
+    if (kButtonNames[i] == name) return i;
+  long n = -1;
+  return ParseNumber(name, &n) && n >= 0 && n < input::kMouseButtonCount ? static_cast<int>(n) : -1;
 }
 
 int ActionFromName(std::string_view name) {
-  if (name == "press") return input::PRESS;
-  if (name == "release") return input::RELEASE;
+  for (int i = 0; i < static_cast<int>(std::size(kActionNames)); ++i)
+    if (kActionNames[i] == name) return i;
   return -1;
 }
 
@@ -49,8 +87,8 @@ int KeyFromName(std::string_view name) {
   }
   for (const NamedKey& key : kKeyNames)
     if (key.name == name) return key.code;
-  const std::optional<int> n = ParseInteger<int>(name);
-  return n && *n >= 0 && *n < input::kKeyCount ? *n : -1;
+  long n = -1;
+  return ParseNumber(name, &n) && n >= 0 && n < input::kKeyCount ? static_cast<int>(n) : -1;
 }
 
 ParsedScript ParseInputScript(std::string_view text) {
@@ -71,11 +109,14 @@ ParsedScript ParseInputScript(std::string_view text) {
     std::vector<std::string> w;
     for (std::string word; words >> word;) w.push_back(word);
     if (w.empty()) continue;
+    if (const char* option = SessionOption(w[0])) {
+      if (w.size() != 2) return fail(w[0] + " needs one value");
+      script.options.insert(script.options.end(), {option, w[1]});
+      continue;
+    }
 
     ScriptEvent e;
-    const std::optional<long> frame = ParseInteger<long>(w[0]);
-    if (!frame || *frame < 0) return fail("'" + w[0] + "' is not a frame number");
-    e.frame = *frame;
+    if (!ParseNumber(w[0], &e.frame) || e.frame < 0) return fail("'" + w[0] + "' is not a frame number");
     if (w.size() < 2) return fail("missing event after the frame number");
     const std::string& kind = w[1];
     if (kind == "key" || kind == "mouse") {
@@ -84,19 +125,23 @@ ParsedScript ParseInputScript(std::string_view text) {
       e.code = kind == "key" ? KeyFromName(w[2]) : ButtonFromName(w[2]);
       if (e.code < 0) return fail("unknown " + kind + " '" + w[2] + "'");
       e.action = ActionFromName(w[3]);
-      if (e.action < 0) return fail("'" + w[3] + "' is neither press nor release");
+      // Only a held key repeats; a button's "repeat" would read as a release.
+      if (e.action < 0 || (e.kind == ScriptEvent::MOUSE && e.action == input::REPEAT))
+        return fail("'" + w[3] + "' is not press, release or a key's repeat");
     } else if (kind == "cursor") {
-      const std::optional<long> x = w.size() == 4 ? ParseInteger<long>(w[2]) : std::nullopt;
-      const std::optional<long> y = w.size() == 4 ? ParseInteger<long>(w[3]) : std::nullopt;
-      if (!x || !y) return fail("cursor needs two whole numbers: x y");
+      if (w.size() != 4 || !ParseReal(w[2], &e.x) || !ParseReal(w[3], &e.y))
+        return fail("cursor needs two numbers: x y");
       e.kind = ScriptEvent::CURSOR;
-      e.x = static_cast<double>(*x);
-      e.y = static_cast<double>(*y);
+    } else if (kind == "dt") {
+      if (w.size() != 3 || !ParseReal(w[2], &e.dt) || e.dt < 0.0f || e.dt > 1.0f)
+        return fail("dt needs a time step from 0 to 1 seconds");
+      e.kind = ScriptEvent::STEP;
     } else if (kind == "focus") {
-      const std::optional<int> focused = w.size() == 3 ? ParseInteger<int>(w[2]) : std::nullopt;
-      if (!focused || (*focused != 0 && *focused != 1)) return fail("focus needs 0 or 1");
+      long focused = 0;
+      if (w.size() != 3 || !ParseNumber(w[2], &focused) || (focused != 0 && focused != 1))
+        return fail("focus needs 0 or 1");
       e.kind = ScriptEvent::FOCUS;
-      e.code = *focused;
+      e.code = static_cast<int>(focused);
     } else {
       return fail("unknown event '" + kind + "'");
     }
@@ -105,6 +150,22 @@ ParsedScript ParseInputScript(std::string_view text) {
   std::stable_sort(script.events.begin(), script.events.end(),
                    [](const ScriptEvent& a, const ScriptEvent& b) { return a.frame < b.frame; });
   return script;
+}
+
+std::string FormatScriptEvent(const ScriptEvent& e) {
+  const std::string frame = std::to_string(e.frame);
+  switch (e.kind) {
+    case ScriptEvent::KEY: return frame + " key " + KeyName(e.code) + " " + std::string(kActionNames[e.action]);
+    case ScriptEvent::MOUSE: {
+      const bool named = e.code >= 0 && e.code < static_cast<int>(std::size(kButtonNames));
+      return frame + " mouse " + (named ? std::string(kButtonNames[e.code]) : std::to_string(e.code)) + " " +
+             std::string(kActionNames[e.action]);
+    }
+    case ScriptEvent::CURSOR: return frame + " cursor " + FormatReal(e.x) + " " + FormatReal(e.y);
+    case ScriptEvent::FOCUS: return frame + " focus " + std::to_string(e.code);
+    case ScriptEvent::STEP: return frame + " dt " + FormatReal(e.dt);
+  }
+  return frame;
 }
 
 ScriptPlayer::ScriptPlayer(std::vector<ScriptEvent> events) : events_(std::move(events)) {}
@@ -117,6 +178,20 @@ void ScriptPlayer::Play(long frame) {
       case ScriptEvent::MOUSE: input::OnMouseButton(e.code, e.action, 0); break;
       case ScriptEvent::CURSOR: input::OnCursorPos(e.x, e.y); break;
       case ScriptEvent::FOCUS: input::OnFocus(e.code); break;
+      case ScriptEvent::STEP: break;
     }
   }
+}
+
+std::optional<float> ScriptPlayer::Step(long frame) const {
+  for (std::size_t i = next_; i < events_.size() && events_[i].frame <= frame; ++i)
+    if (events_[i].frame == frame && events_[i].kind == ScriptEvent::STEP) return events_[i].dt;
+  return std::nullopt;
+}
+
+long ScriptPlayer::StepFrames() const {
+  long frames = 0;
+  for (const ScriptEvent& e : events_)
+    if (e.kind == ScriptEvent::STEP) frames = std::max(frames, e.frame + 1);
+  return frames;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -7,20 +8,27 @@
 // Scripted keyboard and mouse input for tests and demos; the format is in
 // docs/INPUT.md. Events reach the game through the same input layer as real ones.
 struct ScriptEvent {
-  enum Kind { KEY, MOUSE, CURSOR, FOCUS };
+  enum Kind { KEY, MOUSE, CURSOR, FOCUS, STEP };
   long frame = 0;
   Kind kind = KEY;
   int code = 0;       // key or button number; focus flag
-  int action = 0;     // press (1) or release (0)
+  int action = 0;     // press (1), release (0) or a key's repeat (2)
   double x = 0.0, y = 0.0;
+  float dt = 0.0f;    // STEP: the frame's time step, in seconds
 };
 
 struct ParsedScript {
   std::vector<ScriptEvent> events;  // in frame order, file order within a frame
+  // A recorded session's window, clock and first screen, as command-line
+  // options ("--window", "1280x720", ...), for the options to check.
+  std::vector<std::string> options;
   std::string error;                // "line N: reason" when the script is bad
 };
 
 ParsedScript ParseInputScript(std::string_view text);
+
+// One event as a script line (no newline) that ParseInputScript reads back exactly.
+std::string FormatScriptEvent(const ScriptEvent& event);
 
 // Name or number of a key as GLFW numbers it: "SPACE", "A", "ESCAPE", "265"; -1 if unknown.
 int KeyFromName(std::string_view name);
@@ -31,6 +39,10 @@ public:
   explicit ScriptPlayer(std::vector<ScriptEvent> events);
   void Play(long frame);  // runs the events of this frame (and any missed earlier)
   bool Finished() const { return next_ >= events_.size(); }
+  // The recorded time step of a frame not played yet, if the script has one.
+  std::optional<float> Step(long frame) const;
+  // Frames up to the last recorded time step: how long a recorded session ran.
+  long StepFrames() const;
 
 private:
   std::vector<ScriptEvent> events_;

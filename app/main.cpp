@@ -9,11 +9,13 @@
 #include <epoxy/gl.h>
 #include <GLFW/glfw3.h>
 
+#include "app/data_dir.h"
 #include "app/game_loop.h"
 #include "app/game_state.h"
 #include "app/input.h"
 #include "app/input_script.h"
 #include "app/options.h"
+#include "app/recorder.h"
 #include "app/screenshot.h"
 #include "app/settings.h"
 #include "app/trace.h"
@@ -42,17 +44,26 @@ void FramebufferSizeCallback(GLFWwindow* /*window*/, int width, int height) {
 
 // Real events go through the one input layer; under a script they are ignored
 // so that a run is the same whatever the mouse on the test machine does.
+// A --record session writes them down as they arrive.
 void OnGlfwKey(GLFWwindow*, int key, int scancode, int action, int mods) {
-  if (realInput) input::OnKey(key, scancode, action, mods);
+  if (!realInput) return;
+  recorder::Key(key, action);
+  input::OnKey(key, scancode, action, mods);
 }
 void OnGlfwMouseButton(GLFWwindow*, int button, int action, int mods) {
-  if (realInput) input::OnMouseButton(button, action, mods);
+  if (!realInput) return;
+  recorder::MouseButton(button, action);
+  input::OnMouseButton(button, action, mods);
 }
 void OnGlfwCursorPos(GLFWwindow*, double x, double y) {
-  if (realInput) input::OnCursorPos(x, y);
+  if (!realInput) return;
+  recorder::CursorPos(x, y);
+  input::OnCursorPos(x, y);
 }
 void OnGlfwFocus(GLFWwindow*, int focused) {
-  if (realInput) input::OnFocus(focused);
+  if (!realInput) return;
+  recorder::Focus(focused);
+  input::OnFocus(focused);
 }
 
 bool ReadFile(const std::string& path, std::string* text) {
@@ -67,14 +78,19 @@ bool ReadFile(const std::string& path, std::string* text) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  OptionsResult parsed = ParseOptions(std::vector<std::string>(argv + 1, argv + argc));
+  std::vector<std::string> args(argv + 1, argv + argc);
+  OptionsResult parsed = ParseOptions(args);
   if (!parsed.error.empty()) {
     std::printf("sandrift: %s\n%s", parsed.error.c_str(), OptionsHelp());
     return 2;
   }
-  const Options& options = parsed.options;
+  Options& options = parsed.options;
   if (options.help) {
     std::printf("%s", OptionsHelp());
+    return 0;
+  }
+  if (options.version) {
+    std::printf("Sandrift %s\n", SANDRIFT_VERSION);
     return 0;
   }
 
@@ -90,14 +106,31 @@ int main(int argc, char** argv) {
       std::printf("Bad input script %s, %s\n", options.inputScript.c_str(), events.error.c_str());
       return 2;
     }
+    // A recording's window, clock and first screen go before the command
+    // line, so that an option typed for the replay overrides them.
+    if (!events.options.empty()) {
+      args.insert(args.begin(), events.options.begin(), events.options.end());
+      parsed = ParseOptions(args);
+      if (!parsed.error.empty()) {
+        std::printf("Bad input script %s, %s\n", options.inputScript.c_str(), parsed.error.c_str());
+        return 2;
+      }
+    }
     script = std::make_unique<ScriptPlayer>(std::move(events.events));
     realInput = false;
   }
+  AnchorFilePaths(options);
+  if (!EnterDataFolder(options.dataDir)) return 2;
+
+  // The world reseeds from its clock every step; a recording holds it at the
+  // second the session began, so that a replay can seed the same.
+  if (!options.recordPath.empty() && !options.clock) options.clock = world::Now();
   if (options.clock) {
     fixedClock = *options.clock;
     world::SetClock(FixedClock);
   }
   if (!options.tracePath.empty() && !trace::Open(options.tracePath)) return 2;
+  if (!options.recordPath.empty() && !recorder::Open(options.recordPath)) return 2;
 
   LoadSettings("Settings//Resolution.txt");
   if (options.windowWidth > 0) {
@@ -119,6 +152,12 @@ int main(int argc, char** argv) {
     std::printf("Failed to initialize GLAD\n");
     glfwTerminate();
     return -1;
+  }
+
+  if (!options.recordPath.empty()) {
+    int width = 0, height = 0;
+    glfwGetWindowSize(gameWindow, &width, &height);
+    recorder::Start(width, height, fixedClock, options.firstState);
   }
 
   input::SetKeyCallback(KeyCallback);
@@ -161,6 +200,7 @@ int main(int argc, char** argv) {
       SaveScreenshot(shot.path, width, height);
     }
     trace::EndFrame(frame, CurrentState, dt);
+    recorder::EndFrame(frame, dt);
     glfwSwapBuffers(gameWindow);
     frameNumber = frame + 1;
   };
@@ -169,9 +209,13 @@ int main(int argc, char** argv) {
 
   ScreenContext context{gameWindow, textRenderer.get(), soundSystem};
   LoopOptions loopOptions{options.fixedDt, options.frames};
+  if (script && options.fixedDt <= 0.0f) platform.replayedStep = [&](long frame) { return script->Step(frame); };
+  // A recorded session's replay ends where the session did.
+  if (script && options.frames < 0 && script->StepFrames() > 0) loopOptions.maxFrames = script->StepFrames();
   RunGameLoop(platform, context, loopOptions);
 
   trace::Close();
+  recorder::Close();
   textRenderer.reset();  // its GL objects go while the context lives
   glfwTerminate();
   return 0;

@@ -82,6 +82,8 @@ constexpr ValueOption kValueOptions[] = {
     {"--input", [](const std::string& v, Options& o) { o.inputScript = v; return true; }},
     {"--trace", [](const std::string& v, Options& o) { o.tracePath = v; return true; }},
     {"--levels", [](const std::string& v, Options& o) { o.levelsFolder = v; return true; }},
+    {"--record", [](const std::string& v, Options& o) { o.recordPath = v; return true; }},
+    {"--data", [](const std::string& v, Options& o) { o.dataDir = v; return true; }},
 };
 
 }  // namespace
@@ -93,10 +95,13 @@ const char* OptionsHelp() {
          "  --clock T               the world's random seed clock always reads T seconds\n"
          "  --state N               start in state N instead of the logo screen (6)\n"
          "  --window WxH            windowed, W x H pixels, instead of Settings/Resolution.txt\n"
-         "  --screenshot N:FILE.png save frame N as a PNG after it is drawn (repeatable)\n"
+         "  --screenshot N:FILE     save frame N as a PNG after it is drawn (repeatable)\n"
          "  --input FILE            play scripted keyboard and mouse input (docs/INPUT.md)\n"
          "  --trace FILE            write one JSON line per state change and per frame\n"
          "  --levels DIR            play the levels named in DIR/levelNames.txt instead of Assets/Levels\n"
+         "  --record FILE           write this session's input as a script --input replays\n"
+         "  --data DIR              read Assets/, Shaders/ and Settings/ from DIR\n"
+         "  --version               show the version\n"
          "  --help                  show this help\n";
 }
 
@@ -106,6 +111,10 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
     const std::string& name = args[i];
     if (name == "--help" || name == "-h") {
       result.options.help = true;
+      continue;
+    }
+    if (name == "--version") {
+      result.options.version = true;
       continue;
     }
     const ValueOption* option = nullptr;
@@ -125,5 +134,8 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
       return result;
     }
   }
+  // Under --input the real devices are ignored, so there would be nothing to record.
+  const Options& o = result.options;
+  if (!o.recordPath.empty() && !o.inputScript.empty()) result.error = "--record cannot be used with --input";
   return result;
 }

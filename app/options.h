@@ -24,7 +24,10 @@ struct Options {
   std::string inputScript;          // --input FILE
   std::string tracePath;            // --trace FILE
   std::string levelsFolder;         // --levels DIR: the level sequence's names file and images
+  std::string recordPath;           // --record FILE
+  std::string dataDir;              // --data DIR (empty: found as installed)
   bool help = false;
+  bool version = false;
 };
 
 struct OptionsResult {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Sandrift needs to build, test and regenerate its
-# assets. Does nothing when everything is already there.
+# Installs the Debian packages Sandrift needs to build, test, package and
+# regenerate its assets. Does nothing when everything is already there.
 set -euo pipefail
 
 packages=(
@@ -8,7 +8,8 @@ packages=(
   libglfw3-dev libepoxy-dev libglm-dev libfreetype-dev libstb-dev
   libopenal-dev libsndfile1-dev
   googletest libgtest-dev libbenchmark-dev
-  xvfb xauth libgl1-mesa-dri
+  xvfb xauth libgl1-mesa-dri xdotool
+  help2man dpkg-dev file
   python3-pil python3-numpy python3-fonttools python3-soundfile
 )
 

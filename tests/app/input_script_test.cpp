@@ -40,10 +40,12 @@ TEST_F(InputScriptTest, ABadEventRefusesTheWholeScriptNamingItsLine) {
       {"x key A press", "line 1: 'x' is not a frame number"},
       {"-1 key A press", "line 1: '-1' is not a frame number"},
       {"99999999999999999999 key A press", "line 1: '99999999999999999999' is not a frame number"},
-      {"1 key A hold", "line 1: 'hold' is neither press nor release"},
+      {"1 key A hold", "line 1: 'hold' is not press, release or a key's repeat"},
+      {"1 mouse LEFT repeat", "line 1: 'repeat' is not press, release or a key's repeat"},
       {"1 mouse 8 press", "line 1: unknown mouse '8'"},
-      {"1 cursor 10", "line 1: cursor needs two whole numbers: x y"},
-      {"1 cursor 10 2.5", "line 1: cursor needs two whole numbers: x y"},
+      {"1 cursor 10", "line 1: cursor needs two numbers: x y"},
+      {"1 dt 1.5", "line 1: dt needs a time step from 0 to 1 seconds"},
+      {"1 dt nan", "line 1: dt needs a time step from 0 to 1 seconds"},
       {"1 focus 2", "line 1: focus needs 0 or 1"},
       {"1 jump", "line 1: unknown event 'jump'"},
   };
@@ -52,6 +54,34 @@ TEST_F(InputScriptTest, ABadEventRefusesTheWholeScriptNamingItsLine) {
     EXPECT_EQ(s.error, c.error);
     EXPECT_TRUE(s.events.empty()) << c.script;
   }
+}
+
+TEST_F(InputScriptTest, ARecordedLineReadsBackExactly) {
+  std::vector<ScriptEvent> recorded = {
+      {.frame = 3, .kind = ScriptEvent::KEY, .code = 263, .action = input::REPEAT},
+      {.frame = 3, .kind = ScriptEvent::KEY, .code = 300, .action = input::PRESS},  // a key with no name
+      {.frame = 4, .kind = ScriptEvent::MOUSE, .code = 5, .action = input::RELEASE},
+      {.frame = 4, .kind = ScriptEvent::CURSOR, .x = 412.25, .y = 1.0 / 3.0},
+      {.frame = 5, .kind = ScriptEvent::FOCUS, .code = 0},
+      {.frame = 5, .kind = ScriptEvent::STEP, .dt = 1.0f / 60.0f},
+  };
+  std::string text = "window 640x360\nclock 17\nstate 0\n";
+  for (const ScriptEvent& e : recorded) text += FormatScriptEvent(e) + "\n";
+  ParsedScript s = ParseInputScript(text);
+  ASSERT_TRUE(s.error.empty()) << s.error << "\n" << text;
+  EXPECT_EQ(s.options, (std::vector<std::string>{"--window", "640x360", "--clock", "17", "--state", "0"}));
+  ASSERT_EQ(s.events.size(), recorded.size());
+  for (std::size_t i = 0; i < recorded.size(); ++i) {
+    const ScriptEvent &a = recorded[i], &b = s.events[i];
+    EXPECT_TRUE(a.frame == b.frame && a.kind == b.kind && a.code == b.code && a.action == b.action && a.x == b.x &&
+                a.y == b.y && a.dt == b.dt)
+        << FormatScriptEvent(a);
+  }
+}
+
+TEST_F(InputScriptTest, OnlyARecordingSetsWhereTheRunEnds) {
+  EXPECT_EQ(ScriptPlayer(ParseInputScript("0 dt 0.02\n0 key A press\n1 dt 0.005\n").events).StepFrames(), 2);
+  EXPECT_EQ(ScriptPlayer(ParseInputScript("9 key A press\n").events).StepFrames(), 0);
 }
 
 TEST_F(InputScriptTest, KeyNamesFollowGlfwNumbers) {

@@ -20,7 +20,8 @@ TEST(OptionsTest, NoOptionsMeansTheNormalGame) {
 TEST(OptionsTest, ReadsEveryTestingOption) {
   const OptionsResult r = ParseOptions({"--frames", "300", "--fixed-dt", "0.016", "--clock", "1234", "--state", "2",
                                         "--window", "768x432", "--screenshot", "10:a.png", "--screenshot", "20:b.png",
-                                        "--input", "in.txt", "--trace", "t.jsonl", "-h"});
+                                        "--input", "in.txt", "--trace", "t.jsonl", "--data", "/opt/sandrift",
+                                        "--levels", "tests/data/levels", "--version", "-h"});
   ASSERT_TRUE(r.error.empty()) << r.error;
   const Options& o = r.options;
   EXPECT_EQ(o.frames, 300);
@@ -35,6 +36,10 @@ TEST(OptionsTest, ReadsEveryTestingOption) {
   EXPECT_EQ(o.inputScript, "in.txt");
   EXPECT_EQ(o.tracePath, "t.jsonl");
   EXPECT_TRUE(o.help);
+  EXPECT_EQ(o.dataDir, "/opt/sandrift");
+  EXPECT_EQ(o.levelsFolder, "tests/data/levels");
+  EXPECT_TRUE(o.version);
+  EXPECT_EQ(ParseOptions({"--record", "bug.txt"}).options.recordPath, "bug.txt");
 }
 
 TEST(OptionsTest, AcceptsTheEdgesOfEachRange) {
@@ -55,6 +60,7 @@ TEST(OptionsTest, RefusesWhatWouldRunAWrongGameAndSaysWhy) {
   EXPECT_EQ(ParseOptions({"--frames"}).error, "option --frames needs a value");
   for (const Args& args : {Args{"--bogus"}, Args{"--bogus", "1"}, Args{"stray"}})
     EXPECT_EQ(ParseOptions(args).error, "unknown option " + args[0]);
+  EXPECT_EQ(ParseOptions({"--record", "a.txt", "--input", "b.txt"}).error, "--record cannot be used with --input");
 }
 
 }  // namespace

@@ -1,9 +1,11 @@
 #!/usr/bin/python3
-"""Regenerates every picture, the font and the levels of the game (and its sounds).
+"""Regenerates every picture, the font and the levels of the game (and its sounds),
+and the desktop icon.
 
     /usr/bin/python3 tools/assets/generate_all.py [--out DIR] [--skip-sound]
 
-Files are written under DIR/Assets (DIR defaults to the repository root).
+Files are written under DIR/Assets, the icon as DIR/tools/package/sandrift.png
+(DIR defaults to the repository root).
 Every output depends only on the sources in tools/assets, so running it twice
 gives the same bytes.
 """
@@ -16,6 +18,7 @@ HERE = Path(__file__).resolve().parent
 REPO = HERE.parent.parent
 sys.path.insert(0, str(HERE))
 
+import icon  # noqa: E402
 import make_font  # noqa: E402
 import pictures  # noqa: E402
 
@@ -38,6 +41,9 @@ def generate(out, verbose=False):
         pictures.save(entry.build(), target)
         written.append(entry.path)
     written += build_levels.generate(out)
+    (out / icon.PATH).parent.mkdir(parents=True, exist_ok=True)
+    pictures.save(icon.icon(), out / icon.PATH)
+    written.append(icon.PATH)
     if verbose:
         for path in written:
             print(path)

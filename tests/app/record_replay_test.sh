@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# A session played through the real window events (xdotool on a private Xvfb,
+# so no other window takes the keys) is recorded with --record and replayed
+# with --input: the replay's trace must be the session's, line for line, and a
+# recording cut short must replay to the same frames and stop where it ends.
+set -euo pipefail
+game=$1 data=$2
+[ "${3:-}" = inner ] || exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$game" "$data" inner
+
+export ASAN_OPTIONS=detect_leaks=0
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cd "$work"
+fail() { echo "FAIL: $*"; exit 1; }
+
+timeout 60 "$game" --data "$data" --window 768x432 --record session.txt --trace played.jsonl > played.txt 2>&1 &
+pid=$!
+window=$(timeout 20 xdotool search --sync --onlyvisible --name '^Sandrift$' | head -1)
+[ -n "$window" ] || { cat played.txt; fail "the game's window did not appear"; }
+# The menu reads buttons as held, so a click lasts a few frames.
+click() { xdotool mousemove --window "$window" "$1" "$2" mousedown 1; sleep 0.1; xdotool mouseup 1; }
+
+# Skip the logos, walk right, then Quit (its rocket must go off first) and confirm.
+xdotool mousemove --window "$window" 300 200
+sleep 0.5
+xdotool key space
+sleep 0.3
+xdotool keydown d
+sleep 0.6
+xdotool keyup d
+sleep 0.5
+click 614 302
+for _ in $(seq 20); do
+  sleep 1
+  kill -0 "$pid" 2> /dev/null || break
+  click 461 259
+done
+wait "$pid" || { cat played.txt; fail "the recorded session did not end by its quit button"; }
+grep -q "key D press" session.txt || fail "the recording has no key press: $(head -c 400 session.txt)"
+grep -q "mouse LEFT press" session.txt || fail "the recording has no click"
+
+"$game" --data "$data" --input session.txt --trace replayed.jsonl > replayed.txt 2>&1 || { cat replayed.txt; fail "the replay did not run"; }
+cmp -s played.jsonl replayed.jsonl || { diff played.jsonl replayed.jsonl | head -5 || true; fail "the replay's trace differs"; }
+
+# Cut after the frame the key came up; the replay must stop there by itself.
+cut=$(awk '$2 == "key" && $3 == "D" && $4 == "release" { print $1; exit }' session.txt)
+sed "/^$cut dt /q" session.txt > cut.txt
+timeout 60 "$game" --data "$data" --input cut.txt --trace cut.jsonl > cut_run.txt 2>&1 || { cat cut_run.txt; fail "the cut replay did not end by itself"; }
+sed "/\"event\":\"frame\",\"frame\":$cut,/q" played.jsonl > played_cut.jsonl
+cmp -s played_cut.jsonl cut.jsonl || fail "the cut replay's trace is not the session's first $cut frames"
+echo "ok: $(grep -c '"event":"frame"' played.jsonl) recorded frames replay to the same trace"
