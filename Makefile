@@ -4,7 +4,7 @@ JOBS       ?= $(shell nproc)
 ARGS       ?=
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps sanitize bench clean assets
+.PHONY: run test build deps sanitize bench clean assets routes
 
 deps:
 	@tools/install-deps.sh
@@ -34,6 +34,10 @@ bench: build
 
 assets: deps
 	/usr/bin/python3 tools/assets/generate_all.py
+
+# After a rule or a level changes: find every level's routes again (docs/LEVELS.md).
+routes: build
+	JOBS=$(JOBS) tools/level/make_routes.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) build-sanitize
