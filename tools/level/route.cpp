@@ -4,10 +4,11 @@
 #include <bit>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <limits>
-#include <list>
 #include <queue>
+#include <set>
 #include <unordered_map>
 
 #include <glm/geometric.hpp>
@@ -306,16 +307,29 @@ struct Node {
   int parent = -1;
   Action action;
   long long frames = 0;
+  int depth = 0;
   double worth = 0.0;  // within its place: health kept, time spent
+  double priority = 0.0;
   bool replaced = false;
+};
+
+// A saved state: the level without its grid's cells, and the cells that
+// differ from the start's (a few thousand of a few hundred thousand).
+struct Packed {
+  State state;
+  std::vector<std::pair<std::uint32_t, world::Cell>> changed;
 };
 
 class Search {
  public:
-  Search(State root, const Window& w, std::size_t cacheSize)
-      : w_(w), cacheSize_(cacheSize), guide_(root.level.grid, TreasureCells(root.level)) {
+  Search(State root, const Window& w, std::size_t memoryBytes)
+      : w_(w), memoryBytes_(memoryBytes), guide_(root.level.grid, TreasureCells(root.level)) {
     nodes_.push_back(Node{});
     root_ = std::move(root);
+    const game::Level& l = root_.level;
+    stateBytes_ = sizeof(State) + l.rockets.objects.size() * sizeof(game::Rocket) +
+                  l.bullets.objects.size() * sizeof(game::Bullet) + l.smoke.objects.size() * sizeof(game::Particle) +
+                  l.text.objects.size() * sizeof(game::TextParticle) + l.grid.stepWindow.size();
   }
 
   // The winning path's segments, or empty when the budget ran out.
@@ -328,21 +342,22 @@ class Search {
       open_.pop();
       if (nodes_[index].replaced) continue;
       if (expansions_ % 200 == 0) {
-        std::fprintf(stderr, "route: %d expansions, %lld frames run, at %lld: priority %.0f\n", expansions_,
-                     spent, nodes_[index].frames, priority);
+        std::fprintf(stderr, "route: %d expansions, %lld frames run, %lld replayed, %zu states saved; at %lld: %.0f\n",
+                     expansions_, spent, replayed_, saved_.size(), nodes_[index].frames, priority);
       }
       ++expansions_;
       const State parent = Restore(index);
+      Forget(index);
       const auto& actions = parent.level.player.IsOnGround() ? ground : air;
       for (const Action& a : actions) {
         if (a.fireFrame >= 0 && !(parent.level.player.rocketCooldown < a.fireFrame * w_.dt)) continue;
         if (a.aim == AimEnemy && !NearestEnemy(parent.level)) continue;
-        State child = parent;
-        Run(child, a, w_, nullptr);
+        child_ = parent;  // into the same buffers every time
+        Run(child_, a, w_, nullptr);
         spent += a.frames;
-        if (child.level.outcome == game::Outcome::Victory) return Path(index, a);
-        if (child.level.outcome == game::Outcome::Defeat || !child.level.player.IsAlive()) continue;
-        Add(index, a, nodes_[index].frames + a.frames, std::move(child));
+        if (child_.level.outcome == game::Outcome::Victory) return Path(index, a);
+        if (child_.level.outcome == game::Outcome::Defeat || !child_.level.player.IsAlive()) continue;
+        Add(index, a, child_);
       }
     }
     std::fprintf(stderr, "route: gave up after %d expansions, %lld frames run\n", expansions_, spent);
@@ -352,6 +367,8 @@ class Search {
   const State& Root() const { return root_; }
 
  private:
+  static constexpr int AnchorEvery = 8;  // expanded states kept for replays, one generation in so many
+
   static std::vector<glm::vec2> TreasureCells(const game::Level& level) {
     std::vector<glm::vec2> cells;
     for (const auto& t : level.treasures) cells.push_back(glm::vec2(t.position) / level.grid.cellSize);
@@ -366,8 +383,9 @@ class Search {
   }
 
   // Keeps the child when its place is new or it is worth more there.
-  void Add(int parent, const Action& a, long long frames, State child) {
+  void Add(int parent, const Action& a, State& child) {
     const game::Level& l = child.level;
+    const long long frames = nodes_[parent].frames + a.frames;
     const float S = l.grid.cellSize;
     const glm::vec2 at(l.player.position.x / S, l.player.position.y / S);
     const std::vector<bool> collected = Collected(l);
@@ -378,63 +396,92 @@ class Search {
                               (static_cast<std::uint64_t>(cell.y / PlaceCells) << 16) ^
                               (static_cast<std::uint64_t>(TerrainKey(l.grid, cell)) << 1) ^
                               (l.player.IsOnGround() ? 1u : 0u);
-    const double worth = HealthWorth * l.player.GetHealth() - SecondWorth * frames * w_.dt + EnemyWorth * DeadEnemies(l) -
-                         RocketWorth * child.rockets;
+    const double worth = HealthWorth * l.player.GetHealth() - SecondWorth * frames * w_.dt +
+                         EnemyWorth * DeadEnemies(l) - RocketWorth * child.rockets;
     auto found = places_.find(key);
     if (found != places_.end() && nodes_[found->second].worth >= worth) return;
     const float distance = guide_.Distance(at, collected);
     if (!std::isfinite(distance)) return;
-    if (found != places_.end()) nodes_[found->second].replaced = true;
-    const int index = static_cast<int>(nodes_.size());
-    nodes_.push_back(Node{parent, a, frames, worth, false});
-    places_[key] = index;
-    const double priority = TreasureWorth * static_cast<double>(std::popcount(mask)) - distance + worth;
-    open_.push({priority, index});
-    Cache(index, std::move(child));
-  }
-
-  void Cache(int index, State state) {
-    if (cache_.size() >= cacheSize_) {
-      cached_.erase(lru_.back());
-      cache_.erase(lru_.back());
-      lru_.pop_back();
+    if (found != places_.end()) {
+      nodes_[found->second].replaced = true;
+      Forget(found->second);
     }
-    lru_.push_front(index);
-    cached_[index] = lru_.begin();
-    cache_.emplace(index, std::move(state));
+    const int index = static_cast<int>(nodes_.size());
+    const double priority = TreasureWorth * static_cast<double>(std::popcount(mask)) - distance + worth;
+    nodes_.push_back(Node{parent, a, frames, nodes_[parent].depth + 1, worth, priority, false});
+    places_[key] = index;
+    open_.push({priority, index});
+    Save(index, child);
   }
 
-  // The state after node `index`: from its cache, or replayed from the
-  // nearest cached ancestor.
+  std::size_t Bytes(const Packed& p) const { return stateBytes_ + p.changed.size() * sizeof(p.changed[0]); }
+
+  // Saves a state, giving up the least promising saved ones beyond the memory allowed.
+  void Save(int index, State& state) {
+    Packed p;
+    const std::vector<world::Cell>& start = root_.level.grid.cells;
+    std::vector<world::Cell> cells;
+    cells.swap(state.level.grid.cells);
+    for (std::size_t i = 0; i < cells.size(); ++i)
+      if (std::memcmp(&cells[i], &start[i], sizeof(world::Cell)) != 0)
+        p.changed.emplace_back(static_cast<std::uint32_t>(i), cells[i]);
+    p.state = state;
+    cells.swap(state.level.grid.cells);
+    bytes_ += Bytes(p);
+    saved_.emplace(index, std::move(p));
+    byPriority_.insert({nodes_[index].priority, index});
+    while (bytes_ > memoryBytes_ && !byPriority_.empty()) Drop(byPriority_.begin()->second);
+  }
+
+  void Drop(int index) {
+    auto it = saved_.find(index);
+    if (it == saved_.end()) return;
+    bytes_ -= Bytes(it->second);
+    byPriority_.erase({nodes_[index].priority, index});
+    saved_.erase(it);
+  }
+
+  // An expanded or replaced state is needed again only to replay its descendants.
+  void Forget(int index) {
+    if (nodes_[index].depth % AnchorEvery != 0) Drop(index);
+  }
+
+  // The state after node `index`: unpacked, or replayed from the nearest
+  // saved ancestor.
   State Restore(int index) {
-    if (index == 0) return root_;
     std::vector<int> chain;
     int i = index;
-    while (i > 0 && !cache_.count(i)) {
-      chain.push_back(i);
-      i = nodes_[i].parent;
+    for (; i > 0 && !saved_.count(i); i = nodes_[i].parent) chain.push_back(i);
+    State s;
+    if (i == 0) {
+      s = root_;
+    } else {
+      const Packed& p = saved_.at(i);
+      s = p.state;
+      s.level.grid.cells = root_.level.grid.cells;
+      for (const auto& [at, cell] : p.changed) s.level.grid.cells[at] = cell;
     }
-    if (chain.empty()) {
-      lru_.splice(lru_.begin(), lru_, cached_[index]);
-      return cache_.at(index);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
+      Run(s, nodes_[*it].action, w_, nullptr);
+      replayed_ += nodes_[*it].action.frames;
     }
-    State s = i == 0 ? root_ : cache_.at(i);
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) Run(s, nodes_[*it].action, w_, nullptr);
-    Cache(index, s);
     return s;
   }
 
   Window w_;
-  std::size_t cacheSize_;
+  std::size_t memoryBytes_;
+  std::size_t stateBytes_ = 0;
+  std::size_t bytes_ = 0;
   Guide guide_;
   State root_;
+  State child_;
   std::vector<Node> nodes_;
   std::unordered_map<std::uint64_t, int> places_;
   std::priority_queue<std::pair<double, int>> open_;
-  std::unordered_map<int, State> cache_;
-  std::list<int> lru_;
-  std::unordered_map<int, std::list<int>::iterator> cached_;
+  std::unordered_map<int, Packed> saved_;
+  std::set<std::pair<double, int>> byPriority_;
   int expansions_ = 0;
+  long long replayed_ = 0;
 };
 
 // Replays the path from the start and prints it as an input script, with
@@ -515,9 +562,7 @@ int Route(const std::string& levelPath, const std::vector<std::string>& options,
   State root;
   if (!LoadLevel(levelPath, width, clock, root.level)) return ExitBadFile;
   root.random = game::RandomState();
-  const std::size_t stateBytes = root.level.grid.cells.size() * sizeof(world::Cell) + (1u << 20);
-  const std::size_t cacheSize = std::max<std::size_t>(8, static_cast<std::size_t>(memory) * (1u << 20) / stateBytes);
-  Search search(root, w, cacheSize);
+  Search search(root, w, static_cast<std::size_t>(memory) << 20);
   const std::vector<Action> path = search.Find(budget);
   if (path.empty()) return 1;
   PrintRoute(levelPath, search.Root(), path, w, clock);
