@@ -5,7 +5,7 @@ JOBS       ?= $(shell nproc)
 ARGS       ?=
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps sanitize bench clean assets screenshots package
+.PHONY: run test build deps sanitize bench clean assets screenshots package routes
 
 deps:
 	@tools/install-deps.sh
@@ -42,6 +42,10 @@ screenshots: build
 
 assets: deps
 	/usr/bin/python3 tools/assets/generate_all.py
+
+# After a rule or a level changes: find every level's routes again (docs/LEVELS.md).
+routes: build
+	JOBS=$(JOBS) tools/level/make_routes.sh $(BUILD)
 
 clean:
 	rm -rf $(BUILD) build-sanitize

@@ -4,6 +4,8 @@
 //                  [--view X,Y] (--text | --png OUT.png)
 //   sandrift-level play FILE.bmp [--input SCRIPT] [--fixed-dt S] [--clock T]
 //                  [--window WxH] [--frames N] [--trace FILE]
+//   sandrift-level route FILE.bmp [--window WxH] [--fixed-dt S] [--clock T]
+//                  [--budget FRAMES] [--memory MB] > SCRIPT
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -15,6 +17,7 @@
 #include "tools/level/level_report.h"
 #include "tools/level/parse.h"
 #include "tools/level/play.h"
+#include "tools/level/route.h"
 #include "world/level_image.h"
 #include "world/world_random.h"
 
@@ -33,7 +36,9 @@ const char* const Usage =
     "                      [--view X,Y] (--text | --png OUT.png)\n"
     "       sandrift-level play FILE.bmp [--input SCRIPT] [--fixed-dt S] [--clock T]\n"
     "                      [--window WxH] [--frames N] [--trace FILE]\n"
-    "                      (exit 0 victory, 1 defeat, 3 neither within N frames)\n";
+    "                      (exit 0 victory, 1 defeat, 3 neither within N frames)\n"
+    "       sandrift-level route FILE.bmp [--window WxH] [--fixed-dt S] [--clock T]\n"
+    "                      [--budget FRAMES] [--memory MB] > SCRIPT\n";
 
 long long fixedClock = 0;
 long long FixedClock() { return fixedClock; }
@@ -148,9 +153,11 @@ int main(int argc, char** argv) {
   if (args.size() >= 2 && args[0] == "simulate") {
     return Simulate(args[1], std::vector<std::string>(args.begin() + 2, args.end()));
   }
-  if (args.size() >= 2 && args[0] == "play") {
+  if (args.size() >= 2 && (args[0] == "play" || args[0] == "route")) {
     std::string usageError;
-    const int code = level_tool::Play(args[1], std::vector<std::string>(args.begin() + 2, args.end()), usageError);
+    const std::vector<std::string> options(args.begin() + 2, args.end());
+    const int code = args[0] == "play" ? level_tool::Play(args[1], options, usageError)
+                                       : level_tool::Route(args[1], options, usageError);
     return code < 0 ? UsageError(usageError) : code;
   }
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {

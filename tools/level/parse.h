@@ -25,4 +25,11 @@ inline bool ParseFloat(const std::string& text, float& value) {
   return errno == 0 && *end == '\0' && std::isfinite(value);
 }
 
+// "WxH", each side 1 to 16384 pixels.
+inline bool ParseWindow(const std::string& text, long long& width, long long& height) {
+  const std::size_t x = text.find('x');
+  return x != std::string::npos && ParseWhole(text.substr(0, x), width) && ParseWhole(text.substr(x + 1), height) &&
+         width > 0 && height > 0 && width <= 16384 && height <= 16384;
+}
+
 }  // namespace level_tool
