@@ -9,6 +9,7 @@ std::array<unsigned char, kKeyCount> keys{};
 std::array<unsigned char, kMouseButtonCount> buttons{};
 double cursorX = 0.0;
 double cursorY = 0.0;
+bool focused = true;
 KeyCallback keyCallback = nullptr;
 MouseButtonCallback mouseButtonCallback = nullptr;
 FocusCallback focusCallback = nullptr;
@@ -26,6 +27,8 @@ void GetCursorPos(double* x, double* y) {
   if (x) *x = cursorX;
   if (y) *y = cursorY;
 }
+
+bool IsFocused() { return focused; }
 
 void SetKeyCallback(KeyCallback callback) { keyCallback = callback; }
 void SetMouseButtonCallback(MouseButtonCallback callback) { mouseButtonCallback = callback; }
@@ -47,14 +50,16 @@ void OnCursorPos(double x, double y) {
   cursorY = y;
 }
 
-void OnFocus(int focused) {
-  if (focusCallback) focusCallback(focused);
+void OnFocus(int isFocused) {
+  focused = isFocused != 0;
+  if (focusCallback) focusCallback(isFocused);
 }
 
 void Reset() {
   keys.fill(RELEASE);
   buttons.fill(RELEASE);
   cursorX = cursorY = 0.0;
+  focused = true;
   keyCallback = nullptr;
   mouseButtonCallback = nullptr;
   focusCallback = nullptr;

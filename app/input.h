@@ -31,6 +31,8 @@ using FocusCallback = void (*)(int focused);
 int GetKey(int key);
 int GetMouseButton(int button);
 void GetCursorPos(double* x, double* y);
+// What the last focus event said (scripted or real); true before any.
+bool IsFocused();
 
 // Installing a callback replaces the previous one; nullptr removes it.
 void SetKeyCallback(KeyCallback callback);

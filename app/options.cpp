@@ -59,6 +59,7 @@ const char* OptionsHelp() {
          "  --input FILE            play scripted keyboard and mouse input (docs/INPUT.md)\n"
          "  --trace FILE            write one JSON line per state change and per frame\n"
          "  --levels DIR            play the levels named in DIR/levelNames.txt instead of Assets/Levels\n"
+         "  --gl-errors             print each OpenGL error and their count at exit (for tests)\n"
          "  --help                  show this help\n";
 }
 
@@ -69,6 +70,10 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
     const std::string& name = args[i];
     if (name == "--help" || name == "-h") {
       o.help = true;
+      continue;
+    }
+    if (name == "--gl-errors") {
+      o.glErrors = true;
       continue;
     }
     if (i + 1 >= args.size()) {

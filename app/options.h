@@ -22,6 +22,7 @@ struct Options {
   std::string inputScript;          // --input FILE
   std::string tracePath;            // --trace FILE
   std::string levelsFolder;         // --levels DIR: the level sequence's names file and images
+  bool glErrors = false;            // --gl-errors: count OpenGL errors, print the count at exit
   bool help = false;
 };
 

@@ -233,7 +233,7 @@ game::FrameInput ReadFrameInput() {
   in.windowWidth = size.x;
   in.windowHeight = size.y;
   in.paused = gamePaused;
-  in.focused = glfwGetWindowAttrib(levelWindow, GLFW_FOCUSED) != 0;
+  in.focused = input::IsFocused();
   return in;
 }
 
