@@ -9,6 +9,7 @@ packages=(
   libopenal-dev libsndfile1-dev
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth libgl1-mesa-dri
+  clang libclang-rt-dev
   python3-pil python3-numpy python3-fonttools python3-soundfile
 )
 
