@@ -8,9 +8,10 @@ namespace {
 
 long errorCount = 0;
 
-void GLAPIENTRY OnDebugMessage(GLenum /*source*/, GLenum type, GLuint /*id*/, GLenum /*severity*/,
+void GLAPIENTRY OnDebugMessage(GLenum source, GLenum type, GLuint /*id*/, GLenum /*severity*/,
                                GLsizei /*length*/, const GLchar* message, const void* /*user*/) {
-  if (type != GL_DEBUG_TYPE_ERROR) return;
+  // Shader compile failures come as errors too; the shader reports those itself.
+  if (type != GL_DEBUG_TYPE_ERROR || source != GL_DEBUG_SOURCE_API) return;
   ++errorCount;
   std::printf("GL error: %s\n", message);
 }

@@ -35,6 +35,10 @@ std::vector<std::string> ParseLevelNames(std::string_view text) {
 
 std::vector<std::string> ReadLevelNames(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    std::printf("Level names %s could not be read; the levels show no names\n", path.c_str());
+    return {};
+  }
   std::stringstream text;
   text << file.rdbuf();
   return ParseLevelNames(text.str());

@@ -17,5 +17,5 @@ std::string FrameRateText(double dt);
 // One name per line, an empty line a name too; a CR before a line's end is
 // dropped so files written on Windows read the same.
 std::vector<std::string> ParseLevelNames(std::string_view text);
-// The names file's names; a missing file: none.
+// The names file's names; a missing file: none, and a line saying so.
 std::vector<std::string> ReadLevelNames(const std::string& path);

@@ -37,7 +37,7 @@ long TraceField(const std::string& line, const std::string& key) {
 }
 
 GameRun RunGame(const std::vector<std::string>& args, const std::string& script,
-                const std::string& environment) {
+                const std::string& environment, const std::string& directory) {
   static std::atomic<int> nextRun = 0;  // runs may overlap, from threads
   const int runNumber = ++nextRun;
   std::string tracePath = TempPath("trace" + std::to_string(runNumber) + ".jsonl");
@@ -45,7 +45,8 @@ GameRun RunGame(const std::vector<std::string>& args, const std::string& script,
 
   // In sanitizer builds the game's memory errors still fail the run, but the
   // GL driver's own leaks at exit are not the game's to answer for.
-  std::string command = environment + " ASAN_OPTIONS=detect_leaks=0 " + std::string(SANDRIFT_BINARY) +
+  std::string command = (directory.empty() ? "" : "cd '" + directory + "' && ") + environment +
+                        " ASAN_OPTIONS=detect_leaks=0 " + std::string(SANDRIFT_BINARY) +
                         " --gl-errors --trace " + tracePath;
   if (!script.empty()) {
     std::string scriptPath = TempPath("input" + std::to_string(runNumber) + ".txt");
