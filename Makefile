@@ -5,7 +5,9 @@ JOBS       ?= $(shell nproc)
 ARGS       ?=
 CMAKE_FLAGS ?=
 
-.PHONY: run test build deps sanitize bench clean assets screenshots package routes
+FUZZ_BUILD ?= build-fuzz
+
+.PHONY: run test build deps sanitize fuzz bench clean assets screenshots package routes
 
 deps:
 	@tools/install-deps.sh
@@ -33,6 +35,15 @@ package: build
 sanitize:
 	$(MAKE) test BUILD=build-sanitize CMAKE_FLAGS="-DSANDRIFT_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug"
 
+# libFuzzer needs clang; the targets are built with ASan and UBSan as well.
+$(FUZZ_BUILD)/CMakeCache.txt: | deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DSANDRIFT_FUZZ=ON -DSANDRIFT_SANITIZE=ON -DSANDRIFT_BENCH=OFF
+
+fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
+	cmake --build $(FUZZ_BUILD) --target fuzzers -j $(JOBS)
+	tests/fuzz/run.sh $(FUZZ_BUILD)
+
 bench: build
 	./$(BUILD)/bench/sandrift_bench
 
@@ -48,4 +59,4 @@ routes: build
 	JOBS=$(JOBS) tools/level/make_routes.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-sanitize
+	rm -rf $(BUILD) build-sanitize $(FUZZ_BUILD)

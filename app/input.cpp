@@ -9,10 +9,10 @@ std::array<unsigned char, kKeyCount> keys{};
 std::array<unsigned char, kMouseButtonCount> buttons{};
 double cursorX = 0.0;
 double cursorY = 0.0;
+bool focused = true;
 KeyCallback keyCallback = nullptr;
 MouseButtonCallback mouseButtonCallback = nullptr;
 FocusCallback focusCallback = nullptr;
-bool focused = true;
 
 bool ValidKey(int key) { return key >= 0 && key < kKeyCount; }
 bool ValidButton(int button) { return button >= 0 && button < kMouseButtonCount; }
@@ -27,6 +27,7 @@ void GetCursorPos(double* x, double* y) {
   if (x) *x = cursorX;
   if (y) *y = cursorY;
 }
+
 
 void SetKeyCallback(KeyCallback callback) { keyCallback = callback; }
 void SetMouseButtonCallback(MouseButtonCallback callback) { mouseButtonCallback = callback; }
@@ -59,10 +60,10 @@ void Reset() {
   keys.fill(RELEASE);
   buttons.fill(RELEASE);
   cursorX = cursorY = 0.0;
+  focused = true;
   keyCallback = nullptr;
   mouseButtonCallback = nullptr;
   focusCallback = nullptr;
-  focused = true;
 }
 
 }  // namespace input

@@ -20,6 +20,7 @@
 #include "app/settings.h"
 #include "app/trace.h"
 #include "audio/audio.h"
+#include "render/gl_errors.h"
 #include "render/sprite_renderer.h"
 #include "render/text_renderer.h"
 #include "screens/level_screen.h"
@@ -144,6 +145,7 @@ int main(int argc, char** argv) {
   glfwWindowHint(GLFW_CONTEXT_VERSION_MINOR, 3);
   glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
   glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
+  if (options.glErrors) glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
   GLFWmonitor* monitor = FullScreen ? glfwGetPrimaryMonitor() : nullptr;
   gameWindow = glfwCreateWindow(WindowWidth, WindowHeight, "Sandrift", monitor, nullptr);
   if (gameWindow) glfwMakeContextCurrent(gameWindow);
@@ -153,6 +155,8 @@ int main(int argc, char** argv) {
     glfwTerminate();
     return -1;
   }
+  const bool countingGlErrors = options.glErrors && StartGlErrorCount();
+  if (options.glErrors && !countingGlErrors) std::printf("GL errors cannot be counted: no debug output\n");
 
   if (!options.recordPath.empty()) {
     int width = 0, height = 0;
@@ -216,6 +220,7 @@ int main(int argc, char** argv) {
 
   trace::Close();
   recorder::Close();
+  if (countingGlErrors) std::printf("GL errors: %ld\n", GlErrorCount());
   textRenderer.reset();  // its GL objects go while the context lives
   glfwTerminate();
   return 0;

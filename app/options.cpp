@@ -102,6 +102,7 @@ const char* OptionsHelp() {
          "  --record FILE           write this session's input as a script --input replays\n"
          "  --data DIR              read Assets/, Shaders/ and Settings/ from DIR\n"
          "  --version               show the version\n"
+         "  --gl-errors             print each OpenGL error and their count at exit (for tests)\n"
          "  --help                  show this help\n";
 }
 
@@ -115,6 +116,10 @@ OptionsResult ParseOptions(const std::vector<std::string>& args) {
     }
     if (name == "--version") {
       result.options.version = true;
+      continue;
+    }
+    if (name == "--gl-errors") {
+      result.options.glErrors = true;
       continue;
     }
     const ValueOption* option = nullptr;

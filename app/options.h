@@ -26,6 +26,7 @@ struct Options {
   std::string levelsFolder;         // --levels DIR: the level sequence's names file and images
   std::string recordPath;           // --record FILE
   std::string dataDir;              // --data DIR (empty: found as installed)
+  bool glErrors = false;            // --gl-errors: count OpenGL errors, print the count at exit
   bool help = false;
   bool version = false;
 };

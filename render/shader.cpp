@@ -34,6 +34,23 @@ unsigned int CompileStage(const Shader& shader, GLenum stage, const std::string&
   return object;
 }
 
+// Stands in for a program that failed to link: every call on a linked program
+// is valid, so a broken shader raises no GL error, and this one draws nothing.
+unsigned int DrawNothingProgram(const Shader& shader) {
+  const unsigned int program = glCreateProgram();
+  const unsigned int vertex = CompileStage(shader, GL_VERTEX_SHADER,
+                                           "#version 330 core\nvoid main() { gl_Position = vec4(0.0); }\n",
+                                           "VERTEX");
+  const unsigned int fragment = CompileStage(shader, GL_FRAGMENT_SHADER,
+                                             "#version 330 core\nvoid main() { discard; }\n", "FRAGMENT");
+  glAttachShader(program, vertex);
+  glAttachShader(program, fragment);
+  glLinkProgram(program);
+  glDeleteShader(vertex);
+  glDeleteShader(fragment);
+  return program;
+}
+
 }  // namespace
 
 Shader::Shader(const char* vertexPath, const char* fragmentPath, const char* geometryPath) {
@@ -62,6 +79,15 @@ Shader::Shader(const char* vertexPath, const char* fragmentPath, const char* geo
   if (geometry) glAttachShader(ID, geometry);
   glLinkProgram(ID);
   CheckCompileErrors(ID, "PROGRAM");
+  GLint linked = 0;
+  glGetProgramiv(ID, GL_LINK_STATUS, &linked);
+  if (!linked) {
+    std::cout << "Shader program of";
+    for (int i = 0; i < stageCount; ++i) std::cout << " " << (paths[i] ? paths[i] : "(null path)");
+    std::cout << " did not link; it draws nothing" << std::endl;
+    glDeleteProgram(ID);
+    ID = DrawNothingProgram(*this);
+  }
 
   glDeleteShader(vertex);
   glDeleteShader(fragment);

@@ -5,8 +5,9 @@
 #include <glm/glm.hpp>
 
 // One linked OpenGL program built from GLSL files. Read, compile and link
-// failures are printed to standard output and the program is kept anyway, so a
-// broken shader draws nothing useful instead of stopping the game.
+// failures are printed to standard output, naming the file, and a program that
+// draws nothing takes the failed one's place, so a broken shader neither stops
+// the game nor raises GL errors.
 class Shader {
 public:
   unsigned int ID = 0;

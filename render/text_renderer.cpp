@@ -100,6 +100,7 @@ bool TextRenderer::LoadFont(const std::string& path, const std::string& name) {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
 
   GlyphMap glyphs;
+  bool anyInk = false;
   for (int code = kFirstCode; code <= kLastCode; ++code) {
     if (FT_Load_Char(face, static_cast<FT_ULong>(code), FT_LOAD_RENDER)) {
       std::cout << "ERROR::FREETYTPE: Failed to load Glyph" << std::endl;
@@ -112,8 +113,15 @@ bool TextRenderer::LoadFont(const std::string& path, const std::string& name) {
     glyph.bearing = glm::ivec2(slot->bitmap_left, slot->bitmap_top);
     glyph.advance = static_cast<unsigned int>(slot->advance.x);
     glyphs.emplace(static_cast<char>(code), glyph);
+    anyInk = anyInk || glyph.size.y > 0;
   }
   FT_Done_Face(face);
+  // FreeType reads a cut file's lost outlines as blank glyphs without a word.
+  if (!anyInk) {
+    for (const auto& [code, glyph] : glyphs) glDeleteTextures(1, &glyph.textureID);
+    std::cout << "ERROR::FREETYPE: Failed to load font" << std::endl << "  " << path << " (no glyph has ink)" << std::endl;
+    return false;
+  }
   fonts.emplace(name, std::move(glyphs));
   return true;
 }

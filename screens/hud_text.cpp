@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <sstream>
 
 std::string TimerText(float elapsed) {
   char text[64];
@@ -22,12 +23,23 @@ std::string FrameRateText(double dt) {
   return text;
 }
 
-std::vector<std::string> ReadLevelNames(const std::string& path) {
+std::vector<std::string> ParseLevelNames(std::string_view text) {
   std::vector<std::string> names;
-  std::ifstream file(path);
-  for (std::string line; std::getline(file, line);) {
+  std::istringstream lines{std::string(text)};
+  for (std::string line; std::getline(lines, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     names.push_back(line);
   }
   return names;
+}
+
+std::vector<std::string> ReadLevelNames(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  if (!file) {
+    std::printf("Level names %s could not be read; the levels show no names\n", path.c_str());
+    return {};
+  }
+  std::stringstream text;
+  text << file.rdbuf();
+  return ParseLevelNames(text.str());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Texts of the menus and the head-up display, and the level sequence's names.
@@ -14,5 +15,7 @@ std::string CutAfterFirstDecimal(std::string text);
 std::string FrameRateText(double dt);
 
 // One name per line, an empty line a name too; a CR before a line's end is
-// dropped so files written on Windows read the same. A missing file: none.
+// dropped so files written on Windows read the same.
+std::vector<std::string> ParseLevelNames(std::string_view text);
+// The names file's names; a missing file: none, and a line saying so.
 std::vector<std::string> ReadLevelNames(const std::string& path);

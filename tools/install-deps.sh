@@ -10,6 +10,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   xvfb xauth libgl1-mesa-dri xdotool
   help2man dpkg-dev file
+  clang libclang-rt-dev
   python3-pil python3-numpy python3-fonttools python3-soundfile
 )
 

@@ -3,11 +3,13 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
+#include <gtest/gtest.h>
 #include <stb_image.h>
 
 namespace {
@@ -35,15 +37,17 @@ long TraceField(const std::string& line, const std::string& key) {
 }
 
 GameRun RunGame(const std::vector<std::string>& args, const std::string& script,
-                const std::string& environment) {
-  static int runNumber = 0;
-  ++runNumber;
+                const std::string& environment, const std::string& directory) {
+  static std::atomic<int> nextRun = 0;  // runs may overlap, from threads
+  const int runNumber = ++nextRun;
   std::string tracePath = TempPath("trace" + std::to_string(runNumber) + ".jsonl");
   std::string outPath = TempPath("out" + std::to_string(runNumber) + ".txt");
 
   // In sanitizer builds the game's memory errors still fail the run, but the
   // GL driver's own leaks at exit are not the game's to answer for.
-  std::string command = environment + " ASAN_OPTIONS=detect_leaks=0 " + std::string(SANDRIFT_BINARY) + " --trace " + tracePath;
+  std::string command = (directory.empty() ? "" : "cd '" + directory + "' && ") + environment +
+                        " ASAN_OPTIONS=detect_leaks=0 " + std::string(SANDRIFT_BINARY) +
+                        " --gl-errors --trace " + tracePath;
   if (!script.empty()) {
     std::string scriptPath = TempPath("input" + std::to_string(runNumber) + ".txt");
     std::ofstream(scriptPath) << script;
@@ -58,6 +62,10 @@ GameRun RunGame(const std::vector<std::string>& args, const std::string& script,
   run.output = ReadAll(outPath);
   std::istringstream lines(ReadAll(tracePath));
   for (std::string line; std::getline(lines, line);) run.traceLines.push_back(line);
+  // Every run that drew a frame must have counted no OpenGL error.
+  const std::size_t count = run.output.rfind("GL errors: ");
+  if (run.LastFrame() >= 0 && (count == std::string::npos || std::atol(run.output.c_str() + count + 11) != 0))
+    ADD_FAILURE() << "OpenGL errors, or none counted:\n" << run.output;
   return run;
 }
 

@@ -18,9 +18,10 @@ struct GameRun {
 };
 
 // `script` is the content of an --input file ("" for none); `environment`
-// is put before the command ("DISPLAY= " runs it without a display).
+// is put before the command ("DISPLAY= " runs it without a display); the game
+// runs in `directory` (the repository root when empty).
 GameRun RunGame(const std::vector<std::string>& args, const std::string& script = "",
-                const std::string& environment = "");
+                const std::string& environment = "", const std::string& directory = "");
 
 // Where tests may write files; removed by the OS's tmp cleaning.
 std::string TempPath(const std::string& name);

@@ -1,7 +1,9 @@
 // The level screen through the real binary, on small levels from tests/data:
 // the sequence of levels, defeat, pause, replay and skip, and bad level data.
+#include <chrono>
 #include <cstdlib>
 #include <string>
+#include <thread>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +69,18 @@ TEST(LevelScreen, LavaAndFallingDefeatAndTheDefeatScreenReplaysTheSameLevel) {
   GameRun fall = RunLevel("levels_fall", 300, At(0, "key D press"));
   EXPECT_EQ(fall.StatesEntered(), (std::vector<int>{1, 8}));
   EXPECT_LT(Field(fall, fall.FrameEntering(8) - 1, "playerY"), 0.0);
+}
+
+TEST(LevelScreen, AWindowOpenedMeanwhileDoesNotFreezeAScriptedRun) {
+  // A game started later on the same display takes the focus, as parallel
+  // tests' games do; only the script's focus events may pause the level.
+  std::thread later([] {
+    std::this_thread::sleep_for(std::chrono::milliseconds(700));
+    RunGame({"--frames", "20", "--window", "320x180"});
+  });
+  GameRun run = RunLevel("levels", 250, At(0, "key D press"));
+  later.join();
+  EXPECT_EQ(run.StatesEntered(), (std::vector<int>{1, 8})) << "walked into the lava";
 }
 
 TEST(LevelScreen, PauseFreezesTheWorldAndItsMenuLeadsBackToTheMainMenu) {
