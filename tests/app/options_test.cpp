@@ -8,19 +8,17 @@ using Args = std::vector<std::string>;
 
 TEST(OptionsTest, NoOptionsMeansTheNormalGame) {
   const OptionsResult r = ParseOptions({});
+  const Options& o = r.options;
   EXPECT_TRUE(r.error.empty());
-  EXPECT_EQ(r.options.frames, -1);
-  EXPECT_EQ(r.options.fixedDt, 0.0f);
-  EXPECT_FALSE(r.options.clock.has_value());
-  EXPECT_EQ(r.options.firstState, 6);
-  EXPECT_EQ(r.options.windowWidth, 0);
-  EXPECT_FALSE(r.options.help);
+  EXPECT_TRUE(o.frames == -1 && o.fixedDt == 0.0f && !o.clock && o.windowWidth == 0 && !o.help)
+      << "endless, in real time, in the settings' window";
+  EXPECT_EQ(o.firstState, STATE_LOGO);
 }
 
 TEST(OptionsTest, ReadsEveryTestingOption) {
   const OptionsResult r = ParseOptions({"--frames", "300", "--fixed-dt", "0.016", "--clock", "1234", "--state", "2",
                                         "--window", "768x432", "--screenshot", "10:a.png", "--screenshot", "20:b.png",
-                                        "--input", "in.txt", "--trace", "t.jsonl", "-h"});
+                                        "--input", "in.txt", "--trace", "t.jsonl", "--levels", "mine", "-h"});
   ASSERT_TRUE(r.error.empty()) << r.error;
   const Options& o = r.options;
   EXPECT_EQ(o.frames, 300);
@@ -34,6 +32,7 @@ TEST(OptionsTest, ReadsEveryTestingOption) {
   EXPECT_EQ(o.screenshots[1].path, "b.png");
   EXPECT_EQ(o.inputScript, "in.txt");
   EXPECT_EQ(o.tracePath, "t.jsonl");
+  EXPECT_EQ(o.levelsFolder, "mine");
   EXPECT_TRUE(o.help);
 }
 
