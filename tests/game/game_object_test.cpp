@@ -24,15 +24,6 @@ TEST(RandomFloat, FollowsTheGeneratorFromAKnownState) {
   EXPECT_EQ(RandomFloat(2.0f, 5.0f), 5.0f) << "a state near the top rounds to exactly hi";
 }
 
-TEST(GameObject, NegativeMassAndSpeedLimitsAreStoredAsTheyActAndABatDrawsItsTurnRate) {
-  SetRandomState(0);
-  const BatEnemy bat(FlyingCharacter(MakeCharacter(glm::vec3(0), 100, -3.0f), -100 * kS, 200 * kS), kS);
-  EXPECT_EQ(bat.GetMass(), 0.0f);
-  EXPECT_EQ(bat.GetMaxSpeed(), 100 * kS);
-  SetRandomState(0);
-  EXPECT_EQ(bat.turnRate, RandomFloat(-10000.0f, 10000.0f)) << "drawn once, at construction";
-}
-
 TEST(CharacterHealth, DamageHealingInvulnerabilityAndLimits) {
   Character c = MakeCharacter(glm::vec3(0, 100, 0), 100);
   const struct { char op; int value; float invulnerable; int health; } steps[] = {
@@ -88,14 +79,17 @@ TEST(Overlaps, StrictBoxesOnAbsoluteSizes) {
   EXPECT_FALSE(Overlaps(a, b));
 }
 
-TEST(FlyingCharacter, ThrustsAlongTheDirectionUpToItsTopSpeed) {
-  FlyingCharacter f(MakeCharacter(glm::vec3(0)), 10.0f, 100.0f);
+TEST(FlyingCharacter, ThrustsAlongTheDirectionUpToItsTopSpeedAndEachBatTurnsItsOwnWay) {
+  FlyingCharacter f(MakeCharacter(glm::vec3(0), 100, -3.0f), -10.0f, 100.0f);
+  EXPECT_EQ(f.GetMass(), 0.0f) << "a negative mass acts as none";
   f.Accelerate(glm::vec3(0, 3, 0), 0.05f);
   EXPECT_FLOAT_EQ(f.velocity.y, 5.0f) << "the direction is normalised";
   f.Accelerate(glm::vec3(0, 3, 0), 1.0f);
-  EXPECT_FLOAT_EQ(glm::length(f.velocity), 10.0f);
+  EXPECT_FLOAT_EQ(glm::length(f.velocity), 10.0f) << "a negative top speed acts as its size";
   f.Accelerate(glm::vec3(0), 0.1f);
   EXPECT_FLOAT_EQ(f.velocity.y, 10.0f) << "no direction, no thrust (and no NaN)";
+  const BatEnemy a(f, kS), b(f, kS);
+  EXPECT_TRUE(a.turnRate != b.turnRate && std::abs(a.turnRate) <= kBatTurnRateLimit) << a.turnRate;
 }
 
 TEST(Pools, TakeTheFirstInactiveObjectAndDropSpawnsWhenFull) {
@@ -168,10 +162,8 @@ TEST_F(Sensing, GroundIsTheFirstSolidCellWithinThreeUnderTheFeet) {
   EXPECT_EQ(o.materialBelow, STONE);
 }
 
-TEST(Integrate, ABuriedWalkerDoesNotSinkThroughTheGround) {
-  PixelGrid grid = MakeGrid(40, 40);
+TEST_F(Sensing, ABuriedWalkerDoesNotSinkThroughTheGround) {
   Fill(grid, 0, 0, 40, 40, world::OBSIDIAN);
-  Player w = MakePlayer(nullptr, nullptr, kS, CellCentre(20, 20));
   for (int i = 0; i < 20 * 60; ++i) {
     w.Integrate(kDt, kS);
     w.SenseCells(grid, kS);
@@ -230,10 +222,8 @@ TEST(Integrate, DragNeedsMassAndGrowsWithTheMediumAndFrictionWithTraction) {
   EXPECT_EQ(speedAfter(1.225f, 50, 1).y, air.y) << "friction only slows the run";
 }
 
-TEST(Running, GroundPushesByItsTractionAirAtItsOwnRateAndTopSpeedIsAGate) {
-  PixelGrid grid = MakeGrid(40, 40);
+TEST_F(Sensing, RunningPushesByTheGroundsTractionAirAtItsOwnRateAndTopSpeedIsAGate) {
   Fill(grid, 0, 0, 40, 12, ICE);
-  Player w = MakePlayer(nullptr, nullptr, kS, CellCentre(20, 20));
   w.SenseCells(grid, kS);
   w.Run(false, 0.01f);
   EXPECT_FLOAT_EQ(w.velocity.x, 0.2f * 600 * kS * 0.01f) << "the ground acceleration times ice's traction";
@@ -275,10 +265,8 @@ TEST(Environment, LavaAndSteamThrowAwayFromTheirSide) {
   };
   for (const auto& c : cases) {
     Character ch = MakeCharacter(glm::vec3(0, 100, 0), 100);
-    if (c.side & 1) ch.materialBelow = c.m;
-    if (c.side & 2) ch.materialLeft = c.m;
-    if (c.side & 4) ch.materialRight = c.m;
-    if (c.side & 8) ch.materialAbove = c.m;
+    Material* sides[] = {&ch.materialBelow, &ch.materialLeft, &ch.materialRight, &ch.materialAbove};
+    for (int i = 0; i < 4; ++i) *sides[i] = c.side >> i & 1 ? c.m : CLEAR;
     ch.ApplyEnvironment(0.01f, kS);
     EXPECT_EQ(ch.velocity, c.velocity) << c.m << " " << c.side;
     EXPECT_EQ(ch.GetHealth(), c.health) << c.m << " " << c.side;
