@@ -177,7 +177,6 @@ TEST_F(Shots, RocketsTurnToTheirFlightKeepThrustingAndTrailSmokeInOrder) {
   const Particle& p = level.smoke.objects[0];
   ASSERT_TRUE(p.active);
   EXPECT_TRUE(p.velocity.x > 0 && p.velocity.y < 0) << "blown backwards";
-  EXPECT_EQ(p.scale, glm::vec2(2 * kS));
 }
 
 TEST_F(Shots, AnExplosionFlashesEvenWithoutFreeParticlesTheTerrainIsBlasted) {
@@ -190,8 +189,7 @@ TEST_F(Shots, AnExplosionFlashesEvenWithoutFreeParticlesTheTerrainIsBlasted) {
     else trail += p.active;
   }
   ASSERT_NE(flash, nullptr);
-  EXPECT_GT(trail, 0);
-  EXPECT_EQ(flash->sprite.frameCount, 9u);
+  EXPECT_TRUE(trail > 0 && flash->sprite.frameCount == 9u) << "the whole sheet plays";
   EXPECT_GT(flash->position.y, 40 * kS + 8 * kS) << "raised to stand on the blast";
 
   for (Particle& p : level.smoke.objects) p.active = true;
@@ -247,28 +245,22 @@ TEST_F(Particles, DebrisIsTwentyToTwentyNineRisingPuffs) {
     EXPECT_TRUE(smoke.ActiveCount() >= 20 && smoke.ActiveCount() <= 29) << smoke.ActiveCount();
   }
   const Particle& p = smoke.objects[0];
-  EXPECT_EQ(p.position, enemy.position);
-  EXPECT_GT(p.acceleration.y, 0.0f) << "puffs rise";
-  EXPECT_EQ(p.sprite.texture, smokeTexture);
-  EXPECT_TRUE(p.lifetime >= 2 && p.lifetime <= 4);
+  EXPECT_TRUE(p.position == enemy.position && p.sprite.texture == smokeTexture);
+  EXPECT_TRUE(p.acceleration.y > 0 && p.lifetime >= 2 && p.lifetime <= 4) << "puffs rise for 2 to 4 s";
 }
 
-TEST_F(Particles, DamageNumbersShowTheLossAndFall) {
+TEST_F(Particles, DamageNumbersShowTheLossInRedAndFallSizedByItsSquareRoot) {
   enemy.AddHealth(-37);
   SpawnDamageNumber(enemy, &text, kS);
   const TextParticle& t = text.objects[0];
   ASSERT_TRUE(t.active);
-  EXPECT_EQ(t.text, "37");
-  EXPECT_EQ(t.colour, glm::vec3(1, 0, 0));
+  EXPECT_TRUE(t.text == "37" && t.colour == glm::vec3(1, 0, 0)) << t.text;
   EXPECT_TRUE(t.velocity.y >= 40 * kS && t.velocity.y <= 60 * kS) << "thrown up";
   EXPECT_LT(t.acceleration.y, 0.0f) << "falls back";
   EXPECT_FLOAT_EQ(t.scale.x, DamageNumberScale(37));
   enemy.SavePreviousHealth();
   SpawnDamageNumber(enemy, &text, kS);
   EXPECT_EQ(text.ActiveCount(), 1u) << "nothing for no loss";
-}
-
-TEST(DamageNumber, ScaleGrowsWithTheSquareRootOfTheDamage) {
   const struct { int damage; float scale; } table[] = {
       {0, 0.0f}, {1, 0.2f}, {3, 0.2f}, {4, 0.4f}, {8, 0.4f}, {9, 0.6f}, {20, 0.8f}, {25, 1.0f}, {100, 2.0f}};
   for (const auto& row : table) EXPECT_FLOAT_EQ(DamageNumberScale(row.damage), row.scale) << row.damage;
