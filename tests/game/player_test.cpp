@@ -1,7 +1,6 @@
 // The player's controls and step, and which events ask for sound.
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,5 @@
 // Bullets and rockets, and the effects they and hurt characters spawn.
 #include <algorithm>
-#include <cmath>
 
 #include <gtest/gtest.h>
 
