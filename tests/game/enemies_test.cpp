@@ -59,29 +59,25 @@ struct JumpLog {
 };
 
 TEST(LookAhead, TurnsBeforeLavaWaterAndDropsJumpsWhatAJumpClearsAndReuseChangesNothing) {
-  using world::Material;
-  const struct { const char* scene; int x0, x1, y0; Material m; Way way; } scenes[] = {
+  const struct { const char* scene; int x0, x1, y0; world::Material m; Way way; } scenes[] = {
       {"flat", 0, 0, 0, world::STONE, Way::Walk},
       {"wide lava", 112, 180, 30, world::LAVA, Way::Neither},
       {"narrow lava", 110, 116, 30, world::LAVA, Way::Jump},
       {"deep water", 110, 250, 5, world::WATER, Way::Neither},
       {"cliff", 115, 600, 0, world::CLEAR, Way::Neither},
   };
-  std::vector<world::PixelGrid> grids;
-  for (const auto& s : scenes) {
-    grids.push_back(MakeGrid(600, 150));
-    Fill(grids.back(), 0, 0, 600, 40, world::STONE);
-    Fill(grids.back(), s.x0, s.y0, s.x1, 40, s.m);
-  }
   GroundCharacter walker = MakeMeleeEnemy(nullptr, nullptr, kS, Standing(100));
   walker.facingLeft = false;
   Scout reused = MakeScout(kS);
   for (int pass = 0; pass < 2; ++pass) {
-    for (std::size_t i = 0; i < grids.size(); ++i) {
-      SCOPED_TRACE(scenes[i].scene);
+    for (const auto& s : scenes) {
+      SCOPED_TRACE(s.scene);
+      world::PixelGrid grid = MakeGrid(600, 150);
+      Fill(grid, 0, 0, 600, 40, world::STONE);
+      Fill(grid, s.x0, s.y0, s.x1, 40, s.m);
       Scout fresh = MakeScout(kS);
-      EXPECT_EQ(LookAhead(walker, grids[i], fresh), scenes[i].way);
-      EXPECT_EQ(LookAhead(walker, grids[i], reused), scenes[i].way);
+      EXPECT_EQ(LookAhead(walker, grid, fresh), s.way);
+      EXPECT_EQ(LookAhead(walker, grid, reused), s.way);
       EXPECT_TRUE(fresh.walker == reused.walker) << "the reused scout ended elsewhere";
     }
   }

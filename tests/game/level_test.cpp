@@ -32,7 +32,7 @@ class LevelFrame : public ::testing::Test {
   }
 };
 
-TEST_F(LevelFrame, EnemiesComeInMarkerOrderAndALevelWithoutTreasureIsWonOnItsFirstFrame) {
+TEST_F(LevelFrame, EnemiesComeInMarkerOrderAndAFrameThatLeavesNoTreasureWinsUnlessThePlayerDied) {
   grid.rifleMarkers = {{300, 48}, {200, 48}};
   Level level = MakeLevel(grid);
   ASSERT_EQ(level.rifleEnemies.size(), 2u);
@@ -42,6 +42,13 @@ TEST_F(LevelFrame, EnemiesComeInMarkerOrderAndALevelWithoutTreasureIsWonOnItsFir
   EXPECT_EQ(level.outcome, Outcome::Victory);
   EXPECT_FALSE(level.player.active) << "no longer hit or moved";
   EXPECT_EQ(level.elapsedTime, kDt);
+
+  world::PixelGrid open = game_test::MakeGrid(400, 150);
+  open.playerSpawn = open.treasureMarkers.emplace_back(100, 0);  // the last treasure, about to fall out
+  Level falling = MakeLevel(open);
+  const FrameResult last = StepLevel(falling, input, kDt);
+  EXPECT_TRUE(last.allTreasureCollected && !last.playerAlive);
+  EXPECT_EQ(falling.outcome, Outcome::Defeat);
 }
 
 TEST_F(LevelFrame, TreasureCountsAndAHealthBoxHealsOnlyAHurtPlayerUpToItsMaximum) {
@@ -60,16 +67,6 @@ TEST_F(LevelFrame, TreasureCountsAndAHealthBoxHealsOnlyAHurtPlayerUpToItsMaximum
   EXPECT_EQ(level.player.GetHealth(), 100);
   EXPECT_TRUE(r.sounds[0].sound == Sfx::Healing && !level.healthBoxes[0].active);
   EXPECT_EQ(level.outcome, Outcome::None);
-}
-
-TEST_F(LevelFrame, TheLastTreasureAndTheLastHealthInOneFrameEndInDefeat) {
-  world::PixelGrid open = game_test::MakeGrid(400, 150);
-  open.playerSpawn = {100, 0};  // about to fall out of the world
-  open.treasureMarkers = {{100, 0}};
-  Level level = MakeLevel(open);
-  const FrameResult r = StepLevel(level, input, kDt);
-  EXPECT_TRUE(r.allTreasureCollected && !r.playerAlive);
-  EXPECT_EQ(level.outcome, Outcome::Defeat);
 }
 
 TEST_F(LevelFrame, TheCameraLooksTowardTheCursorButNeverBeyondTheLevelInAnyWindowShape) {

@@ -17,20 +17,13 @@ void ExpectLayout(const ButtonScreenTable& table, int W, int H, const std::vecto
   }
 }
 
-TEST(ButtonLayout, HubAt1600x900UsesTheMediumTier) {
-  ExpectLayout(kCreditsScreenTable, 1600, 900,
-               {{{700, -400}, {80, 40}},     // quit
-                {{-700, -400}, {80, 40}},    // main menu
-                {{0, 157.5f}, {280, 40}},    // about
-                {{0, 45}, {280, 40}},        // libraries
-                {{0, -67.5f}, {280, 40}},    // team
-                {{0, -180}, {280, 40}}});    // copyright
-}
-
-TEST(ButtonLayout, PagesAndOutcomeScreens) {
-  ExpectLayout(kCreditsPresidentTable, 1920, 1080, {{{-900, 490}, {50, 50}}, {{-840, -470}, {100, 50}}});
-  // The back arrow keeps its size in the small tier; odd sizes halve to whole pixels.
+// The back arrow keeps its size in the small tier; odd sizes halve to whole
+// pixels where the layout halves W or H, exactly where it halves W x 0.5.
+TEST(ButtonLayout, OddWindowSizes) {
   ExpectLayout(kCreditsPresidentTable, 1199, 675, {{{-539.5f, 287}, {50, 50}}, {{-519.5f, -297}, {70, 30}}});
+  ExpectLayout(kCreditsScreenTable, 1601, 901,
+               {{{700.5f, -400}, {80, 40}}, {{-700.5f, -400}, {80, 40}}, {{0, 157.5f}, {280, 40}},
+                {{0, 45}, {280, 40}}, {{0, -67.5f}, {280, 40}}, {{0, -180}, {280, 40}}});
   ExpectLayout(kVictoryScreenTable, 1001, 601, {{{-150, -240}, {100, 50}}, {{150, -240}, {100, 50}}});
 }
 

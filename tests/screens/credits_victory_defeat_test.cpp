@@ -1,4 +1,3 @@
-#include <cmath>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -23,24 +22,22 @@ std::vector<std::string> Window(int W, int H, std::vector<std::string> args) {
 
 // The mouse as the window system reports it, over the centre of a table's button.
 std::string Pointer(int frame, const ButtonScreenTable& table, std::size_t button, int W = kW, int H = kH) {
-  glm::vec2 centre = LayOut(table, W, H)[button].position;
-  return std::to_string(frame) + " cursor " + std::to_string(std::lround(W / 2 + centre.x)) + " " +
-         std::to_string(std::lround(H / 2 - centre.y)) + "\n";
+  const glm::ivec2 at = ButtonPixel(table, button, W, H);
+  return std::to_string(frame) + " cursor " + std::to_string(at.x) + " " + std::to_string(at.y) + "\n";
 }
 
 // Point at the button, press a frame later, let go once the next screen runs.
-std::string Click(int frame, const ButtonScreenTable& table, std::size_t button) {
-  return Pointer(frame, table, button) + std::to_string(frame + 1) + " mouse LEFT press\n" +
-         std::to_string(frame + 2) + " mouse LEFT release\n";
+std::string ClickButton(int frame, const ButtonScreenTable& table, std::size_t button) {
+  return Click(frame + 1, ButtonPixel(table, button, kW, kH));
 }
 
 TEST(ButtonScreens, TheHubOpensEachPageAndEachPageLeadsBack) {
   std::string script;
   for (std::size_t page = 2; page < 6; ++page) {
     int frame = static_cast<int>(page - 2) * 8;
-    script += Click(frame, kCreditsScreenTable, page) + Click(frame + 4, kCreditsPresidentTable, 0);
+    script += ClickButton(frame, kCreditsScreenTable, page) + ClickButton(frame + 4, kCreditsPresidentTable, 0);
   }
-  script += Click(32, kCreditsScreenTable, 0);  // quit
+  script += ClickButton(32, kCreditsScreenTable, 0);  // quit
   GameRun run = RunGame(Window(kW, kH, {"--state", "3", "--frames", "100"}), script);
   EXPECT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(run.StatesEntered(), (std::vector<int>{3, 9, 3, 10, 3, 11, 3, 12, 3}));
@@ -60,7 +57,7 @@ TEST(ButtonScreens, MainMenuLevelAndQuitButtons) {
   };
   for (const Case& c : cases) {
     GameRun run = RunGame(Window(kW, kH, {"--state", std::to_string(c.state), "--frames", "8"}),
-                          Click(1, c.table, c.button));
+                          ClickButton(1, c.table, c.button));
     EXPECT_EQ(run.StatesEntered(), (std::vector<int>{c.state, c.next}))
         << "state " << c.state << ", button " << c.button;
   }

@@ -4,6 +4,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -27,6 +28,16 @@ std::string TempPath(const std::string& name) {
   std::filesystem::path dir = std::filesystem::temp_directory_path() / ("sandrift-test-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   return (dir / name).string();
+}
+
+std::string Click(long frame, glm::ivec2 at) {
+  return std::to_string(frame - 1) + " cursor " + std::to_string(at.x) + " " + std::to_string(at.y) + "\n" +
+         std::to_string(frame) + " mouse LEFT press\n" + std::to_string(frame + 1) + " mouse LEFT release\n";
+}
+
+glm::ivec2 ButtonPixel(const ButtonScreenTable& table, std::size_t button, int W, int H) {
+  const glm::vec2 centre = LayOut(table, W, H)[button].position;
+  return {static_cast<int>(std::lround(W / 2 + centre.x)), static_cast<int>(std::lround(H / 2 - centre.y))};
 }
 
 long TraceField(const std::string& line, const std::string& key) {
@@ -89,6 +100,16 @@ long GameRun::LastFrame() const {
   for (const std::string& line : traceLines)
     if (line.find("\"event\":\"frame\"") != std::string::npos) last = TraceField(line, "frame");
   return last;
+}
+
+double GameRun::Field(long frame, const std::string& key) const {
+  const std::string tag = "\"event\":\"frame\",\"frame\":" + std::to_string(frame) + ",", field = "\"" + key + "\":";
+  for (const std::string& line : traceLines) {
+    const std::size_t at = line.find(field);
+    if (line.find(tag) != std::string::npos && at != std::string::npos)
+      return std::strtod(line.c_str() + at + field.size(), nullptr);
+  }
+  return std::nan("");
 }
 
 Image LoadPng(const std::string& path) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "screens/button_layout.h"
+
 // Runs the game binary as a player would, from the repository root, with the
 // testing options, and collects what it printed and traced.
 struct GameRun {
@@ -15,6 +17,8 @@ struct GameRun {
   long FrameEntering(int state) const;
   std::vector<int> StatesEntered() const;
   long LastFrame() const;
+  // A value of one frame's trace line, as written, or NaN.
+  double Field(long frame, const std::string& key) const;
 };
 
 // `script` is the content of an --input file ("" for none); `environment`
@@ -25,6 +29,13 @@ GameRun RunGame(const std::vector<std::string>& args, const std::string& script 
 
 // Where tests may write files; removed by the OS's tmp cleaning.
 std::string TempPath(const std::string& name);
+
+// Script lines of a left click at a window pixel from the top-left. The
+// pointer arrives a frame early: screens hit-test a press with the position
+// their previous frame read.
+std::string Click(long frame, glm::ivec2 at);
+// The window pixel at the centre of a button screen's button in a W x H window.
+glm::ivec2 ButtonPixel(const ButtonScreenTable& table, std::size_t button, int W, int H);
 
 // An integer field of a JSON trace line, or -1.
 long TraceField(const std::string& line, const std::string& key);

@@ -1,7 +1,6 @@
 // The level screen through the real binary, on small levels from tests/data:
 // the sequence of levels, defeat, pause, replay and skip, and bad level data.
 #include <chrono>
-#include <cstdlib>
 #include <string>
 #include <thread>
 
@@ -24,51 +23,28 @@ GameRun RunLevel(const std::string& folder, long frames, const std::string& scri
 
 std::string At(long frame, const std::string& event) { return std::to_string(frame) + " " + event + "\n"; }
 
-// A click on a button screen's button, the pointer placed a frame early.
-std::string ClickButton(long frame, const ButtonScreenTable& table, std::size_t button) {
-  const glm::vec2 c = LayOut(table, kW, kH)[button].position;
-  return At(frame - 1, "cursor " + std::to_string(std::lround(kW / 2 + c.x)) + " " +
-                           std::to_string(std::lround(kH / 2 - c.y))) +
-         At(frame, "mouse LEFT press") + At(frame + 2, "mouse LEFT release");
-}
-
-// A click in the pause menu, window pixels from the top-left.
-std::string Click(long frame, int x, int y) {
-  return At(frame, "cursor " + std::to_string(x) + " " + std::to_string(y)) + At(frame, "mouse LEFT press") +
-         At(frame + 1, "mouse LEFT release");
-}
-constexpr int kSound[] = {384, 259}, kFps[] = {384, 302}, kBackToMain[] = {384, 346}, kToMain[] = {307, 259},
-              kBackToGame[] = {461, 259};
-
-// One value of a frame's trace line, or NaN.
-double Field(const GameRun& run, long frame, const std::string& key) {
-  const std::string tag = "\"event\":\"frame\",\"frame\":" + std::to_string(frame) + ",";
-  for (const std::string& line : run.traceLines) {
-    if (line.find(tag) == std::string::npos) continue;
-    const std::size_t at = line.find("\"" + key + "\":");
-    if (at != std::string::npos) return std::strtod(line.c_str() + at + key.size() + 3, nullptr);
-  }
-  return std::nan("");
-}
+// Pause menu buttons, window pixels from the top-left.
+const glm::ivec2 kSound{384, 259}, kFps{384, 302}, kBackToMain{384, 346}, kToMain{307, 259}, kBackToGame{461, 259};
 
 TEST(LevelScreen, WinningLeadsToTheNextLevelAndAfterTheLastToTheMenu) {
   // Walking left wins the small level in under a second.
-  GameRun run = RunLevel("levels", 300, At(0, "key A press") + ClickButton(100, kVictoryScreenTable, 0));
+  GameRun run =
+      RunLevel("levels", 300, At(0, "key A press") + Click(100, ButtonPixel(kVictoryScreenTable, 0, kW, kH)));
   ASSERT_EQ(run.StatesEntered(), (std::vector<int>{1, 7, 1, 0})) << run.output;
-  EXPECT_EQ(Field(run, run.FrameEntering(7) - 1, "treasures"), Field(run, run.FrameEntering(7) - 1, "treasureTotal"));
-  EXPECT_EQ(Field(run, run.FrameEntering(0) - 1, "level"), 1);
+  EXPECT_EQ(run.Field(run.FrameEntering(7) - 1, "treasures"), run.Field(run.FrameEntering(7) - 1, "treasureTotal"));
+  EXPECT_EQ(run.Field(run.FrameEntering(0) - 1, "level"), 1);
 }
 
 TEST(LevelScreen, LavaAndFallingDefeatAndTheDefeatScreenReplaysTheSameLevel) {
   GameRun lava = RunLevel("levels", 300, At(0, "key D press") + At(190, "key D release") +
-                                             ClickButton(200, kDefeatScreenTable, 0));
+                                             Click(200, ButtonPixel(kDefeatScreenTable, 0, kW, kH)));
   ASSERT_EQ(lava.StatesEntered(), (std::vector<int>{1, 8, 1})) << lava.output;
-  EXPECT_EQ(Field(lava, 299, "level"), 0);
-  EXPECT_EQ(Field(lava, 299, "health"), 100) << "a fresh start";
+  EXPECT_EQ(lava.Field(299, "level"), 0);
+  EXPECT_EQ(lava.Field(299, "health"), 100) << "a fresh start";
 
   GameRun fall = RunLevel("levels_fall", 300, At(0, "key D press"));
   EXPECT_EQ(fall.StatesEntered(), (std::vector<int>{1, 8}));
-  EXPECT_LT(Field(fall, fall.FrameEntering(8) - 1, "playerY"), 0.0);
+  EXPECT_LT(fall.Field(fall.FrameEntering(8) - 1, "playerY"), 0.0);
 }
 
 TEST(LevelScreen, AWindowOpenedMeanwhileDoesNotFreezeAScriptedRun) {
@@ -85,30 +61,30 @@ TEST(LevelScreen, AWindowOpenedMeanwhileDoesNotFreezeAScriptedRun) {
 
 TEST(LevelScreen, PauseFreezesTheWorldAndItsMenuLeadsBackToTheMainMenu) {
   const std::string script = At(0, "key D press") + At(10, "key ESCAPE press") + At(11, "key ESCAPE release") +
-                             Click(20, kSound[0], kSound[1]) + Click(25, kBackToMain[0], kBackToMain[1]) +
-                             At(30, "key ESCAPE press") + At(31, "key ESCAPE release") +  // nothing in the dialog
-                             Click(40, kBackToGame[0], kBackToGame[1]) + At(60, "focus 0") + At(62, "focus 1") +
-                             Click(80, kBackToMain[0], kBackToMain[1]) + Click(85, kToMain[0], kToMain[1]);
+                             Click(20, kSound) + Click(25, kBackToMain) + At(30, "key ESCAPE press") +
+                             At(31, "key ESCAPE release") +  // nothing in the dialog
+                             Click(40, kBackToGame) + At(60, "focus 0") + At(62, "focus 1") + Click(80, kBackToMain) +
+                             Click(85, kToMain);
   GameRun run = RunLevel("levels", 200, script);
   ASSERT_EQ(run.StatesEntered(), (std::vector<int>{1, 0})) << run.output;
-  EXPECT_EQ(Field(run, 12, "playerX"), Field(run, 39, "playerX")) << "frozen while paused";
-  EXPECT_EQ(Field(run, 35, "paused"), 1) << "Escape does nothing in the dialog";
-  EXPECT_EQ(Field(run, 21, "muted"), 1);
-  EXPECT_EQ(Field(run, 21, "musicVolume"), 0) << "silent at once";
-  EXPECT_NE(Field(run, 45, "playerX"), Field(run, 50, "playerX")) << "back to the game";
-  EXPECT_EQ(Field(run, 75, "paused"), 1) << "lost focus pauses; regaining it stays paused";
-  EXPECT_EQ(Field(run, run.FrameEntering(0) + 1, "muted"), 0) << "the way to the menu clears mute";
+  EXPECT_EQ(run.Field(12, "playerX"), run.Field(39, "playerX")) << "frozen while paused";
+  EXPECT_EQ(run.Field(35, "paused"), 1) << "Escape does nothing in the dialog";
+  EXPECT_EQ(run.Field(21, "muted"), 1);
+  EXPECT_EQ(run.Field(21, "musicVolume"), 0) << "silent at once";
+  EXPECT_NE(run.Field(45, "playerX"), run.Field(50, "playerX")) << "back to the game";
+  EXPECT_EQ(run.Field(75, "paused"), 1) << "lost focus pauses; regaining it stays paused";
+  EXPECT_EQ(run.Field(run.FrameEntering(0) + 1, "muted"), 0) << "the way to the menu clears mute";
 }
 
 TEST(LevelScreen, RReplaysAndTSkipsOnlyWhileTheCounterShows) {
   const std::string script = At(0, "key D press") + At(20, "key T press") + At(21, "key T release") +
                              At(30, "key R press") + At(31, "key R release") + At(40, "key ESCAPE press") +
-                             At(41, "key ESCAPE release") + Click(45, kFps[0], kFps[1]) + At(50, "key T press");
+                             At(41, "key ESCAPE release") + Click(45, kFps) + At(50, "key T press");
   GameRun run = RunLevel("levels", 120, script);
   EXPECT_EQ(run.StatesEntered(), (std::vector<int>{1, 1, 1})) << run.output;
-  EXPECT_EQ(Field(run, 25, "level"), 0) << "T without the counter does nothing";
-  EXPECT_LT(Field(run, 32, "playerX"), Field(run, 29, "playerX")) << "R started the level again";
-  EXPECT_EQ(Field(run, 100, "level"), 1) << "held T skips exactly one level";
+  EXPECT_EQ(run.Field(25, "level"), 0) << "T without the counter does nothing";
+  EXPECT_LT(run.Field(32, "playerX"), run.Field(29, "playerX")) << "R started the level again";
+  EXPECT_EQ(run.Field(100, "level"), 1) << "held T skips exactly one level";
 }
 
 TEST(LevelScreen, MissingOrBrokenLevelDataReturnsToTheMenu) {

@@ -2,10 +2,7 @@
 // seeded random worlds.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
-#include <vector>
 
 #include "tests/world/grid_art.h"
 #include "tests/world/reference_step.h"
