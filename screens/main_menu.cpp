@@ -252,6 +252,7 @@ void TracePlayer() {
   trace::Value("rockets", static_cast<double>(menu.rockets.ActiveCount()));
   trace::Value("windowWidth", W);
   trace::Value("muted", Muted ? 1 : 0);
+  trace::Value("showFps", ShowFps ? 1 : 0);
 }
 
 void DrawPlayerAndLauncher() {

@@ -19,7 +19,7 @@ GameRun RunMenu(long frames, const std::string& script, std::vector<std::string>
 
 // Window pixels of the buttons at 768 x 432, from the top-left.
 const glm::ivec2 kPlay{154, 302}, kCredits{461, 302}, kQuit{614, 302}, kOptions{730, 43}, kSandbox{38, 43},
-    kSound{384, 259}, kWindowMode{384, 302}, kConfirmQuit{461, 259}, kBackToMenu{307, 259};
+    kSound{384, 259}, kWindowMode{384, 302}, kFps{384, 346}, kConfirmQuit{461, 259}, kBackToMenu{307, 259};
 
 // Whether a screenshot shows the colour at window pixel (x, y) from the top-left.
 constexpr unsigned char kSand[] = {244, 164, 96}, kObsidian[] = {48, 25, 52};
@@ -83,11 +83,16 @@ TEST(MainMenu, QuitAsksFirstAndHiddenButtonsDoNotReact) {
   EXPECT_GT(quit.LastFrame(), 199);
 }
 
-TEST(MainMenu, TheWindowModeButtonRestartsTheMenuAtTheNewSize) {
-  GameRun run = RunMenu(60, Click(10, kOptions) + Click(14, kSound) + Click(20, kWindowMode));
+TEST(MainMenu, OptionButtonsToggleSoundAndTheCounterAndTheWindowModeRestartsTheMenu) {
+  GameRun run = RunMenu(60, Click(10, kOptions) + Click(14, kSound) + Click(17, kFps) + Click(20, kWindowMode));
   ASSERT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_EQ(run.Field(13, "muted"), 0);
+  EXPECT_EQ(run.Field(15, "muted"), 1);
+  EXPECT_EQ(run.Field(16, "showFps"), 0);
+  EXPECT_EQ(run.Field(18, "showFps"), 1);
   EXPECT_EQ(run.Field(15, "windowWidth"), 768);
   EXPECT_EQ(run.Field(40, "windowWidth"), 1920);
+  EXPECT_EQ(run.Field(40, "muted"), 1) << "options are kept over the restart";
   EXPECT_EQ(run.StatesEntered(), (std::vector<int>{0, 0})) << "entered again";
 }
 
