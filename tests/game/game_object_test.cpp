@@ -241,21 +241,6 @@ TEST_F(Sensing, RunningPushesByTheGroundsTractionAirAtItsOwnRateAndTopSpeedIsAGa
   EXPECT_EQ(w.velocity.x, -70 * kS);
 }
 
-TEST(Walking, RestsOnAFloorClimbsALowStepButNotAWall) {
-  PixelGrid grid = MakeGrid(200, 60);
-  Fill(grid, 0, 0, 200, 20, STONE);
-  Fill(grid, 80, 20, 85, 24, STONE);    // a 4-cell step: below the centre row
-  Fill(grid, 140, 20, 145, 60, STONE);  // a wall
-  Player p = PlayerOnFloor(grid, 50, 20);
-  EXPECT_TRUE(p.IsOnGround());
-  EXPECT_NEAR(p.position.y - 8 * kS, 20 * kS, 2 * kS) << "feet on the surface";
-  SimulatePlayer(p, grid, kS, {.right = true}, 60, kDt);
-  EXPECT_GT(p.position.x, 85 * kS) << "over the step";
-  SimulatePlayer(p, grid, kS, {.right = true}, 120, kDt);
-  EXPECT_LT(p.position.x + 8 * kS, 141 * kS) << "stopped at the wall";
-  EXPECT_GT(p.position.x, 120 * kS);
-}
-
 TEST(Environment, LavaAndSteamThrowAwayFromTheirSide) {
   const struct { Material m; int side; glm::vec3 velocity; int health; float invulnerable; } cases[] = {
       // Two lava sides burn once and leave 0.2 s of invulnerability; steam hurts on every side.
