@@ -1,5 +1,5 @@
 // Game objects: the random source, health, overlaps and pools; sensing the
-// grid, integration, running, hazards and line of sight.
+// grid, integration, hazards and line of sight.
 #include <cmath>
 
 #include <gtest/gtest.h>
@@ -116,22 +116,6 @@ class Sensing : public ::testing::Test {
   void Put(int x, int y, Material m) { grid.SetCell(x, y, m, 0, 0, false); }
 };
 
-TEST_F(Sensing, ReadsTheFourSidesAndAveragesTheirDensity) {
-  Put(20, 28, WATER);
-  Put(28, 20, LAVA);
-  Put(20, 12, STONE);
-  Put(12, 20, STEAM);
-  for (float mirror : {1.0f, -1.0f}) {  // a mirrored drawing senses the same cells
-    w.scale.x *= mirror;
-    w.SenseCells(grid, kS);
-    EXPECT_EQ(w.materialAbove, WATER);
-    EXPECT_EQ(w.materialRight, LAVA);
-    EXPECT_EQ(w.materialBelow, STONE);
-    EXPECT_EQ(w.materialLeft, STEAM);
-    EXPECT_FLOAT_EQ(w.density, (1000.0f + 2500.0f + 1.225f + 1.225f) / 4.0f);
-  }
-}
-
 TEST_F(Sensing, GroundIsTheFirstSolidCellWithinThreeUnderTheFeet) {
   const struct { const char* column; Material ground; bool onGround; float traction; } cases[] = {
       // Rows 11, 10, 9, 8 under the feet.
@@ -220,40 +204,6 @@ TEST(Integrate, DragNeedsMassAndGrowsWithTheMediumAndFrictionWithTraction) {
   EXPECT_EQ(speedAfter(2500, 0, 1), glm::vec3(40 * kS, -40 * kS, 0)) << "massless: no drag, no friction";
   EXPECT_LT(speedAfter(1.225f, 50, 1).x, speedAfter(1.225f, 50, 0.2f).x) << "more traction, more friction";
   EXPECT_EQ(speedAfter(1.225f, 50, 1).y, air.y) << "friction only slows the run";
-}
-
-TEST_F(Sensing, RunningPushesByTheGroundsTractionAirAtItsOwnRateAndTopSpeedIsAGate) {
-  Fill(grid, 0, 0, 40, 12, ICE);
-  w.SenseCells(grid, kS);
-  w.Run(false, 0.01f);
-  EXPECT_FLOAT_EQ(w.velocity.x, 0.2f * 600 * kS * 0.01f) << "the ground acceleration times ice's traction";
-  w = MakePlayer(nullptr, nullptr, kS, glm::vec3(0));  // in the air
-  w.velocity.x = 70 * kS - 1.0f;
-  w.Run(false, 0.01f);
-  EXPECT_FLOAT_EQ(w.velocity.x, 70 * kS - 1.0f + 100 * kS * 0.01f) << "one push may overshoot";
-  w.velocity.x = 200 * kS;
-  w.Run(false, 0.01f);
-  EXPECT_EQ(w.velocity.x, 200 * kS) << "knock-back speed is kept";
-  w.Run(true, 0.01f);
-  EXPECT_LT(w.velocity.x, 200 * kS) << "running against it still pushes";
-  w.velocity.x = -70 * kS;
-  w.Run(true, 0.01f);
-  EXPECT_EQ(w.velocity.x, -70 * kS);
-}
-
-TEST(Walking, RestsOnAFloorClimbsALowStepButNotAWall) {
-  PixelGrid grid = MakeGrid(200, 60);
-  Fill(grid, 0, 0, 200, 20, STONE);
-  Fill(grid, 80, 20, 85, 24, STONE);    // a 4-cell step: below the centre row
-  Fill(grid, 140, 20, 145, 60, STONE);  // a wall
-  Player p = PlayerOnFloor(grid, 50, 20);
-  EXPECT_TRUE(p.IsOnGround());
-  EXPECT_NEAR(p.position.y - 8 * kS, 20 * kS, 2 * kS) << "feet on the surface";
-  SimulatePlayer(p, grid, kS, {.right = true}, 60, kDt);
-  EXPECT_GT(p.position.x, 85 * kS) << "over the step";
-  SimulatePlayer(p, grid, kS, {.right = true}, 120, kDt);
-  EXPECT_LT(p.position.x + 8 * kS, 141 * kS) << "stopped at the wall";
-  EXPECT_GT(p.position.x, 120 * kS);
 }
 
 TEST(Environment, LavaAndSteamThrowAwayFromTheirSide) {

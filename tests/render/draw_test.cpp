@@ -104,22 +104,6 @@ TEST_F(SpriteDraw, SheetShowsTheCellAfterTheCurrentFrameWrappingToCellZero) {
   EXPECT_TRUE(Same(ReadPixel(198, 150), 0, 255, 0));
 }
 
-TEST_F(SpriteDraw, TextureProgramFillsTheWindowUpright) {
-  // Corners: red top-left, green top-right, blue bottom-left, white bottom-right.
-  const auto background = LoadPng(2, 2, 4, {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255});
-  testing::internal::CaptureStdout();
-  Shader program("Shaders//shader_texture.vs", "Shaders//shader_texture.fs");
-  SetWindowProjection(program);  // the program declares neither this nor the sheet's uniforms
-  SpriteRenderer(&program, background, 0, 0xFFFFFFFFu, 0.04167f, false, false)
-      .DrawSprite(glm::vec2(0.0f), glm::vec2(0.0f), glm::vec2(1.0f), 0.0f);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
-  EXPECT_EQ(glGetError(), static_cast<GLenum>(GL_NO_ERROR));
-  EXPECT_TRUE(Same(ReadPixel(0, kHeight - 1), 255, 0, 0));
-  EXPECT_TRUE(Same(ReadPixel(kWidth - 1, kHeight - 1), 0, 255, 0));
-  EXPECT_TRUE(Same(ReadPixel(0, 0), 0, 0, 255));
-  EXPECT_TRUE(Same(ReadPixel(kWidth - 1, 0), 255, 255, 255));
-}
-
 TEST(Button, HitOnlyStrictlyInsideOnceTheMouseIsCentreRelative) {
   Button play;  // x 20..80 and y -30..-10 about the centre of a 1600 x 900 window
   play.SetButton(glm::vec2(50, -20), glm::vec2(30, 10), nullptr);

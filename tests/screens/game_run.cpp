@@ -22,6 +22,16 @@ std::string ReadAll(const std::string& path) {
   return text.str();
 }
 
+// A number in a JSON trace line, or NaN.
+double TraceValue(const std::string& line, const std::string& key) {
+  const std::size_t at = line.find("\"" + key + "\":");
+  return at == std::string::npos ? std::nan("") : std::strtod(line.c_str() + at + key.size() + 3, nullptr);
+}
+
+bool Is(const std::string& line, const char* event) {
+  return line.find("\"event\":\"" + std::string(event) + "\"") != std::string::npos;
+}
+
 }  // namespace
 
 std::string TempPath(const std::string& name) {
@@ -38,13 +48,6 @@ std::string Click(long frame, glm::ivec2 at) {
 glm::ivec2 ButtonPixel(const ButtonScreenTable& table, std::size_t button, int W, int H) {
   const glm::vec2 centre = LayOut(table, W, H)[button].position;
   return {static_cast<int>(std::lround(W / 2 + centre.x)), static_cast<int>(std::lround(H / 2 - centre.y))};
-}
-
-long TraceField(const std::string& line, const std::string& key) {
-  std::string pattern = "\"" + key + "\":";
-  std::size_t at = line.find(pattern);
-  if (at == std::string::npos) return -1;
-  return std::strtol(line.c_str() + at + pattern.size(), nullptr, 10);
 }
 
 GameRun RunGame(const std::vector<std::string>& args, const std::string& script,
@@ -82,33 +85,27 @@ GameRun RunGame(const std::vector<std::string>& args, const std::string& script,
 
 long GameRun::FrameEntering(int state) const {
   for (const std::string& line : traceLines)
-    if (line.find("\"event\":\"state\"") != std::string::npos && TraceField(line, "state") == state)
-      return TraceField(line, "frame");
+    if (Is(line, "state") && TraceValue(line, "state") == state) return static_cast<long>(TraceValue(line, "frame"));
   return -1;
 }
 
 std::vector<int> GameRun::StatesEntered() const {
   std::vector<int> states;
   for (const std::string& line : traceLines)
-    if (line.find("\"event\":\"state\"") != std::string::npos)
-      states.push_back(static_cast<int>(TraceField(line, "state")));
+    if (Is(line, "state")) states.push_back(static_cast<int>(TraceValue(line, "state")));
   return states;
 }
 
 long GameRun::LastFrame() const {
   long last = -1;
   for (const std::string& line : traceLines)
-    if (line.find("\"event\":\"frame\"") != std::string::npos) last = TraceField(line, "frame");
+    if (Is(line, "frame")) last = static_cast<long>(TraceValue(line, "frame"));
   return last;
 }
 
 double GameRun::Field(long frame, const std::string& key) const {
-  const std::string tag = "\"event\":\"frame\",\"frame\":" + std::to_string(frame) + ",", field = "\"" + key + "\":";
-  for (const std::string& line : traceLines) {
-    const std::size_t at = line.find(field);
-    if (line.find(tag) != std::string::npos && at != std::string::npos)
-      return std::strtod(line.c_str() + at + field.size(), nullptr);
-  }
+  for (const std::string& line : traceLines)
+    if (Is(line, "frame") && TraceValue(line, "frame") == frame) return TraceValue(line, key);
   return std::nan("");
 }
 

@@ -37,9 +37,6 @@ std::string Click(long frame, glm::ivec2 at);
 // The window pixel at the centre of a button screen's button in a W x H window.
 glm::ivec2 ButtonPixel(const ButtonScreenTable& table, std::size_t button, int W, int H);
 
-// An integer field of a JSON trace line, or -1.
-long TraceField(const std::string& line, const std::string& key);
-
 // A decoded PNG as RGBA bytes, rows from the top; empty if it would not load.
 struct Image {
   int width = 0, height = 0;

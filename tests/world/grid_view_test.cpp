@@ -1,12 +1,8 @@
 // The grid texture read back from a hidden window (Xvfb + Mesa in CI).
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "render/grid_view.h"
-#include "render/shader.h"
-#include "render/sprite_renderer.h"
-#include "tests/support/gl_context.h"
+#include "tests/render/render_fixture.h"
 #include "world/pixel_grid.h"
 
 namespace {
@@ -16,16 +12,14 @@ constexpr unsigned ViewWidth = 32, ViewHeight = 18;
 constexpr int Block = 10;
 constexpr int Red = -1;  // the texture's colour where no cell was ever drawn
 
-class GridViewTest : public GlTest {
+class GridViewTest : public RenderTest {
 protected:
   void SetUp() override {
-    GlTest::SetUp();
+    RenderTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;
-    InitRenderData();
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    shader = std::make_unique<Shader>("Shaders//shader_texture.vs", "Shaders//shader_texture.fs");
-    view.CreateGridView(shader.get(), ViewWidth, ViewHeight);
+    resources.LoadShader("GridShader", "Shaders//shader_texture.vs", "Shaders//shader_texture.fs");
+    shader = resources.GetShader("GridShader");
+    view.CreateGridView(shader, ViewWidth, ViewHeight);
     // Each cell's colour names its coordinates.
     for (int x = 0; x < static_cast<int>(grid.width); ++x)
       for (int y = 0; y < static_cast<int>(grid.height); ++y)
@@ -33,8 +27,7 @@ protected:
   }
   void TearDown() override {
     view.FreeGridView();
-    shader.reset();
-    GlTest::TearDown();
+    RenderTest::TearDown();
   }
 
   // The block of view column i, view row j (from the bottom) shows cell (x, y), or red.
@@ -46,7 +39,7 @@ protected:
     EXPECT_EQ(p.b, x == Red ? 0 : 77);
   }
 
-  std::unique_ptr<Shader> shader;
+  Shader* shader = nullptr;
   GridView view;
   world::PixelGrid grid{40, 30, 10.0f};
 };
@@ -80,7 +73,7 @@ TEST_F(GridViewTest, TexelsBeyondTheGridAreRedUntilACellIsDrawnThere) {
 
   grid.viewOrigin = {-1.5f, -3.0f};  // truncates to -1: one column left of the grid
   GridView fresh;
-  fresh.CreateGridView(shader.get(), ViewWidth, ViewHeight);
+  fresh.CreateGridView(shader, ViewWidth, ViewHeight);
   fresh.DrawGrid(grid);
   ExpectTexel(0, 5, Red);
   ExpectTexel(5, 2, Red);
