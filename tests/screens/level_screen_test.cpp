@@ -22,14 +22,8 @@ GameRun RunLevel(const std::string& folder, long frames, const std::string& scri
                  script);
 }
 
-std::string At(long frame, const std::string& event) { return std::to_string(frame) + " " + event + "\n"; }
-
-// A click on a button screen's button, the pointer placed a frame early.
 std::string ClickButton(long frame, const ButtonScreenTable& table, std::size_t button) {
-  const glm::vec2 c = LayOut(table, kW, kH)[button].position;
-  return At(frame - 1, "cursor " + std::to_string(std::lround(kW / 2 + c.x)) + " " +
-                           std::to_string(std::lround(kH / 2 - c.y))) +
-         At(frame, "mouse LEFT press") + At(frame + 2, "mouse LEFT release");
+  return ::ClickButton(frame, table, button, kW, kH);
 }
 
 // A click in the pause menu, window pixels from the top-left.
