@@ -55,16 +55,8 @@ std::vector<fs::path> FilesUnder(const char* dir, std::initializer_list<const ch
   return files;
 }
 
-std::string At(long frame, const std::string& event) { return std::to_string(frame) + " " + event + "\n"; }
-
-// Pointer a frame early (the menu hit-tests with it), press, release.
-std::string ClickAt(long frame, float x, float y) {
-  return At(frame - 1, "cursor " + std::to_string(std::lround(x)) + " " + std::to_string(std::lround(y))) +
-         At(frame, "mouse LEFT press") + At(frame + 2, "mouse LEFT release");
-}
 std::string Click(long frame, const ButtonScreenTable& table, std::size_t button) {
-  const glm::vec2 c = LayOut(table, kW, kH)[button].position;
-  return ClickAt(frame, kW / 2 + c.x, kH / 2 - c.y);
+  return ClickButton(frame, table, button, kW, kH);
 }
 
 // Logo, menu, the credits hub and its four pages, controls, a level lost,

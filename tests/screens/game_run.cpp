@@ -1,14 +1,17 @@
 #include "tests/screens/game_run.h"
 
+#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cmath>
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include <gtest/gtest.h>
 #include <stb_image.h>
@@ -34,6 +37,18 @@ bool Is(const std::string& line, const char* event) {
 
 }  // namespace
 
+std::string At(long frame, const std::string& event) { return std::to_string(frame) + " " + event + "\n"; }
+
+std::string ClickAt(long frame, float x, float y) {
+  return At(frame - 1, "cursor " + std::to_string(std::lround(x)) + " " + std::to_string(std::lround(y))) +
+         At(frame, "mouse LEFT press") + At(frame + 2, "mouse LEFT release");
+}
+
+std::string ClickButton(long frame, const ButtonScreenTable& table, std::size_t button, int W, int H) {
+  const glm::vec2 c = LayOut(table, W, H)[button].position;
+  return ClickAt(frame, W / 2 + c.x, H / 2 - c.y);
+}
+
 std::string TempPath(const std::string& name) {
   std::filesystem::path dir = std::filesystem::temp_directory_path() / ("sandrift-test-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
@@ -51,16 +66,18 @@ glm::ivec2 ButtonPixel(const ButtonScreenTable& table, std::size_t button, int W
 }
 
 GameRun RunGame(const std::vector<std::string>& args, const std::string& script,
-                const std::string& environment, const std::string& directory) {
+                const std::string& environment, const std::string& directory,
+                const std::function<void(int pid)>& whileRunning) {
   static std::atomic<int> nextRun = 0;  // runs may overlap, from threads
   const int runNumber = ++nextRun;
   std::string tracePath = TempPath("trace" + std::to_string(runNumber) + ".jsonl");
   std::string outPath = TempPath("out" + std::to_string(runNumber) + ".txt");
 
   // In sanitizer builds the game's memory errors still fail the run, but the
-  // GL driver's own leaks at exit are not the game's to answer for.
-  std::string command = (directory.empty() ? "" : "cd '" + directory + "' && ") + environment +
-                        " ASAN_OPTIONS=detect_leaks=0 " + std::string(SANDRIFT_BINARY) +
+  // GL driver's own leaks at exit are not the game's to answer for. The shell
+  // becomes env and env the game, so the process id is the game's.
+  std::string command = (directory.empty() ? "" : "cd '" + directory + "' && ") +
+                        "exec env ASAN_OPTIONS=detect_leaks=0 " + environment + " " + std::string(SANDRIFT_BINARY) +
                         " --gl-errors --trace " + tracePath;
   if (!script.empty()) {
     std::string scriptPath = TempPath("input" + std::to_string(runNumber) + ".txt");
@@ -71,7 +88,15 @@ GameRun RunGame(const std::vector<std::string>& args, const std::string& script,
   command += " > " + outPath + " 2>&1";
 
   GameRun run;
-  int status = std::system(command.c_str());
+  pid_t pid = 0;
+  int status = -1;
+  const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
+  if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) == 0) {
+    while (waitpid(pid, &status, whileRunning ? WNOHANG : 0) == 0) {
+      whileRunning(pid);
+      std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+  }
   run.exitCode = WIFEXITED(status) ? static_cast<signed char>(WEXITSTATUS(status)) : -1000;
   run.output = ReadAll(outPath);
   std::istringstream lines(ReadAll(tracePath));

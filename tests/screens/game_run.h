@@ -22,10 +22,19 @@ struct GameRun {
 };
 
 // `script` is the content of an --input file ("" for none); `environment`
-// is put before the command ("DISPLAY= " runs it without a display); the game
-// runs in `directory` (the repository root when empty).
+// holds variables for the game ("DISPLAY= " runs it without a display); the
+// game runs in `directory` (the repository root when empty); `whileRunning`
+// is called twice a second with the game's process id until it ends.
 GameRun RunGame(const std::vector<std::string>& args, const std::string& script = "",
-                const std::string& environment = "", const std::string& directory = "");
+                const std::string& environment = "", const std::string& directory = "",
+                const std::function<void(int pid)>& whileRunning = nullptr);
+
+// Lines of an --input script: `event` at `frame`; a left click with the
+// pointer there a frame early (the menu hit-tests with the stored position);
+// a click on a button screen's button in a W x H window.
+std::string At(long frame, const std::string& event);
+std::string ClickAt(long frame, float x, float y);
+std::string ClickButton(long frame, const ButtonScreenTable& table, std::size_t button, int W, int H);
 
 // Where tests may write files; removed by the OS's tmp cleaning.
 std::string TempPath(const std::string& name);

@@ -21,8 +21,6 @@ GameRun RunLevel(const std::string& folder, long frames, const std::string& scri
                  script);
 }
 
-std::string At(long frame, const std::string& event) { return std::to_string(frame) + " " + event + "\n"; }
-
 // Pause menu buttons, window pixels from the top-left.
 const glm::ivec2 kSound{384, 259}, kFps{384, 302}, kBackToMain{384, 346}, kToMain{307, 259}, kBackToGame{461, 259};
 
