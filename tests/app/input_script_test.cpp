@@ -37,15 +37,12 @@ TEST_F(InputScriptTest, ParsesKeysButtonsCursorAndFocusInFrameOrder) {
 TEST_F(InputScriptTest, ABadEventRefusesTheWholeScriptNamingItsLine) {
   const struct { const char* script; const char* error; } cases[] = {
       {"1 key A press\n\n3 key NOPE press\n", "line 3: unknown key 'NOPE'"},
-      {"x key A press", "line 1: 'x' is not a frame number"},
-      {"-1 key A press", "line 1: '-1' is not a frame number"},
+      {"x key A press", "line 1: 'x' is not a frame number"}, {"-1 key A press", "line 1: '-1' is not a frame number"},
       {"99999999999999999999 key A press", "line 1: '99999999999999999999' is not a frame number"},
       {"1 key A hold", "line 1: 'hold' is neither press nor release"},
-      {"1 mouse 8 press", "line 1: unknown mouse '8'"},
-      {"1 cursor 10", "line 1: cursor needs two whole numbers: x y"},
+      {"1 mouse 8 press", "line 1: unknown mouse '8'"}, {"1 cursor 10", "line 1: cursor needs two whole numbers: x y"},
       {"1 cursor 10 2.5", "line 1: cursor needs two whole numbers: x y"},
-      {"1 focus 2", "line 1: focus needs 0 or 1"},
-      {"1 jump", "line 1: unknown event 'jump'"},
+      {"1 focus 2", "line 1: focus needs 0 or 1"}, {"1 jump", "line 1: unknown event 'jump'"},
   };
   for (const auto& c : cases) {
     const ParsedScript s = ParseInputScript(c.script);
