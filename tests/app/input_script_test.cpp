@@ -37,8 +37,7 @@ TEST_F(InputScriptTest, ParsesKeysButtonsCursorAndFocusInFrameOrder) {
 TEST_F(InputScriptTest, ABadEventRefusesTheWholeScriptNamingItsLine) {
   const struct { const char* script; const char* error; } cases[] = {
       {"1 key A press\n\n3 key NOPE press\n", "line 3: unknown key 'NOPE'"},
-      {"x key A press", "line 1: 'x' is not a frame number"},
-      {"-1 key A press", "line 1: '-1' is not a frame number"},
+      {"x key A press", "line 1: 'x' is not a frame number"}, {"-1 key A press", "line 1: '-1' is not a frame number"},
       {"99999999999999999999 key A press", "line 1: '99999999999999999999' is not a frame number"},
       {"1 key A hold", "line 1: 'hold' is not press, release or a key's repeat"},
       {"1 mouse LEFT repeat", "line 1: 'repeat' is not press, release or a key's repeat"},

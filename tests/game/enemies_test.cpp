@@ -60,10 +60,8 @@ struct JumpLog {
 
 TEST(LookAhead, TurnsBeforeLavaWaterAndDropsJumpsWhatAJumpClearsAndReuseChangesNothing) {
   const struct { const char* scene; int x0, x1, y0; world::Material m; Way way; } scenes[] = {
-      {"flat", 0, 0, 0, world::STONE, Way::Walk},
-      {"wide lava", 112, 180, 30, world::LAVA, Way::Neither},
-      {"narrow lava", 110, 116, 30, world::LAVA, Way::Jump},
-      {"deep water", 110, 250, 5, world::WATER, Way::Neither},
+      {"flat", 0, 0, 0, world::STONE, Way::Walk},         {"wide lava", 112, 180, 30, world::LAVA, Way::Neither},
+      {"narrow lava", 110, 116, 30, world::LAVA, Way::Jump}, {"deep water", 110, 250, 5, world::WATER, Way::Neither},
       {"cliff", 115, 600, 0, world::CLEAR, Way::Neither},
   };
   GroundCharacter walker = MakeMeleeEnemy(nullptr, nullptr, kS, Standing(100));

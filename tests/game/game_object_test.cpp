@@ -185,27 +185,6 @@ TEST(Integrate, SolidSidesBounceAndPushBackOneCellThenGravityMovesAndTheSpriteAn
   EXPECT_EQ(o.sprite.currentFrame, 1u);
 }
 
-TEST(Integrate, DragNeedsMassAndGrowsWithTheMediumAndFrictionWithTraction) {
-  auto speedAfter = [](float density, float mass, float traction, float mirror = 1.0f) {
-    GameObject o;
-    o.scale = glm::vec2(8 * kS * mirror, 8 * kS);
-    o.drag = 1.0f;
-    o.SetMass(mass);
-    o.density = density;
-    o.traction = traction;
-    o.velocity = glm::vec3(40 * kS, -40 * kS, 0);
-    o.Integrate(0.01f, kS);
-    return o.velocity;
-  };
-  const glm::vec3 air = speedAfter(1.225f, 50, 0), water = speedAfter(1000, 50, 0), lava = speedAfter(2500, 50, 0);
-  EXPECT_TRUE(air.x > water.x && water.x > lava.x && lava.x > 0) << "denser media slow more";
-  EXPECT_EQ(-air.y, air.x) << "the same drag on both axes";
-  EXPECT_EQ(speedAfter(1000, 50, 0, -1.0f), water) << "mirrored: same drag";
-  EXPECT_EQ(speedAfter(2500, 0, 1), glm::vec3(40 * kS, -40 * kS, 0)) << "massless: no drag, no friction";
-  EXPECT_LT(speedAfter(1.225f, 50, 1).x, speedAfter(1.225f, 50, 0.2f).x) << "more traction, more friction";
-  EXPECT_EQ(speedAfter(1.225f, 50, 1).y, air.y) << "friction only slows the run";
-}
-
 TEST(Environment, LavaAndSteamThrowAwayFromTheirSide) {
   const struct { Material m; int side; glm::vec3 velocity; int health; float invulnerable; } cases[] = {
       // Two lava sides burn once and leave 0.2 s of invulnerability; steam hurts on every side.

@@ -35,11 +35,9 @@ class PlayerTest : public ::testing::Test {
 TEST_F(PlayerTest, AHeldJumpPushesForATenthOfASecondAfterThePress) {
   ASSERT_TRUE(player.IsOnGround());
   const struct { float dt; int frames; float speedCells; } cases[] = {
-      {kDt, 1, 0},       // the press only arms the boost
-      {kDt, 4, 50},      // released early
-      {kDt, 7, 100},     // the whole boost
-      {kDt, 61, 100},    // holding longer adds nothing
-      {0.03f, 5, 100}};  // uneven frames: the last push is the remainder
+      {kDt, 1, 0},   {kDt, 4, 50},   // the press only arms the boost; released early
+      {kDt, 7, 100}, {kDt, 61, 100}, // the whole boost; holding longer adds nothing
+      {0.03f, 5, 100}};              // uneven frames: the last push is the remainder
   for (const auto& c : cases) {
     Player p = player;
     p.velocity = glm::vec3(0);
@@ -58,32 +56,27 @@ TEST_F(PlayerTest, AHeldJumpPushesForATenthOfASecondAfterThePress) {
 
 TEST_F(PlayerTest, RunKeysWalkCycleAndStance) {
   Frame();
-  EXPECT_TRUE(player.sprite.paused);
-  EXPECT_EQ(player.sprite.currentFrame, 3u) << "standing";
+  EXPECT_TRUE(player.sprite.paused && player.sprite.currentFrame == 3u) << "standing";
   controls.right = true;
   for (int i = 0; i < 30; ++i) Frame();
-  EXPECT_GT(player.velocity.x, 60 * kS);
-  EXPECT_FALSE(player.sprite.paused);
+  EXPECT_TRUE(player.velocity.x > 60 * kS && !player.sprite.paused);
   EXPECT_FLOAT_EQ(player.sprite.frameTime, 4.0f / std::abs(player.velocity.x / kS)) << "a stride of 4 cells";
   controls.left = true;  // both: no run input, friction slows
   const float before = player.velocity.x;
   Frame();
-  EXPECT_LT(player.velocity.x, before);
-  EXPECT_GT(player.velocity.x, 0.0f);
+  EXPECT_TRUE(player.velocity.x < before && player.velocity.x > 0.0f) << player.velocity.x;
   controls.right = false;
   for (int i = 0; i < 60; ++i) Frame();
   EXPECT_LT(player.velocity.x, -60 * kS) << "A alone runs left";
   Lift();
   Frame();
-  EXPECT_TRUE(player.sprite.paused);
-  EXPECT_EQ(player.sprite.currentFrame, 0u) << "airborne";
+  EXPECT_TRUE(player.sprite.paused && player.sprite.currentFrame == 0u) << "airborne";
 }
 
 TEST_F(PlayerTest, OneRocketPerClickOnceTheCooldownHasRunOut) {
   player.target = player.position + glm::vec3(100 * kS, 30 * kS, 0);
   controls.fire = true;
-  EXPECT_TRUE(Frame());
-  EXPECT_EQ(level.rockets.ActiveCount(), 1u);
+  EXPECT_TRUE(Frame() && level.rockets.ActiveCount() == 1u);
   EXPECT_FLOAT_EQ(player.rocketCooldown, 1.0f - kDt);
   for (int i = 0; i < 90; ++i) EXPECT_FALSE(Frame()) << "held: one rocket per click";
   controls.fire = false;
@@ -126,10 +119,8 @@ TEST_F(PlayerTest, HurtShowsOneDamageNumberAndDeathOneBurst) {
 
   player.position.y = -1.0f;
   Frame();
-  EXPECT_FALSE(player.active);
   const std::size_t puffs = level.smoke.ActiveCount();
-  EXPECT_GE(puffs, 20u);
-  EXPECT_EQ(level.smoke.objects[0].sprite.texture, level.explosionTexture);
+  EXPECT_TRUE(!player.active && puffs >= 20u && level.smoke.objects[0].sprite.texture == level.explosionTexture);
   Frame();
   EXPECT_EQ(level.smoke.ActiveCount(), puffs) << "no second burst";
 }

@@ -90,10 +90,9 @@ class Shots : public ::testing::Test {
   }
 };
 
-TEST_F(Shots, APlayerRocketIntoTheFloorRocketJumpsAnEnemyRocketHurts) {
+TEST_F(Shots, APlayerRocketIntoTheFloorPushesButDoesNotHurtAnEnemyRocketHurts) {
   player.target = player.position + glm::vec3(0, -100 * kS, 0);
   FireRocket(player, level.rockets, kS);
-  const float y = player.position.y;
   player.SetInvulnerable(-0.5f);  // run out, as in play: a hurting blast would land
   UpdateRockets(level.rockets, level.field, kDt);
   EXPECT_EQ(level.rockets.ActiveCount(), 0u) << "exploded in its first step";
@@ -102,12 +101,7 @@ TEST_F(Shots, APlayerRocketIntoTheFloorRocketJumpsAnEnemyRocketHurts) {
   EXPECT_NE(level.grid.At(100, 30).material, world::STONE) << "a hole in the floor";
   EXPECT_EQ(level.grid.At(100, 5).material, world::STONE) << "20 cells deep at most";
   EXPECT_GT(level.camera.shake.x, 0.0f);
-  float top = y;
-  for (int i = 0; i < 120; ++i) {
-    SimulatePlayer(player, level.grid, kS, {}, 1, kDt);
-    top = std::max(top, player.position.y);
-  }
-  EXPECT_GT((top - y) / kS, 15.0f) << "a rocket jump";
+  EXPECT_GT(player.velocity.y, 50 * kS) << "thrown up";
 
   GroundCharacter& behind = level.AddMelee(player.position + glm::vec3(-17 * kS, 0, 0));
   RocketEnemy enemy{Walker(MakeCharacter(player.position + glm::vec3(60 * kS, 0, 0)), 1, 1, 1, 1)};

@@ -28,9 +28,7 @@ TEST(SpriteAnimation, AdvancesAtMostOneFramePerFrameTime) {
   }
 }
 
-using SpriteDraw = RenderTest;
-
-TEST_F(SpriteDraw, SizeIsAHalfExtentTurnedAndMirroredAboutThePosition) {
+TEST_F(RenderTest, SizeIsAHalfExtentTurnedAndMirroredAboutThePosition) {
   // The drawn pixels, and a pixel in each half of the image.
   struct Case { glm::vec2 camera, at, size; float rotation; int left, bottom, right, top; glm::ivec2 red, green; };
   const Case cases[] = {
@@ -50,7 +48,7 @@ TEST_F(SpriteDraw, SizeIsAHalfExtentTurnedAndMirroredAboutThePosition) {
   }
 }
 
-TEST_F(SpriteDraw, NearestFilteringScalesTexelsToHardBlocks) {
+TEST_F(RenderTest, NearestFilteringScalesTexelsToHardBlocks) {
   // Every texel of a 16 x 16 image has its own colour: red from x, green from y.
   std::vector<std::uint8_t> pixels;
   for (int y = 0; y < 16; ++y)
@@ -67,7 +65,7 @@ TEST_F(SpriteDraw, NearestFilteringScalesTexelsToHardBlocks) {
     }
 }
 
-TEST_F(SpriteDraw, RgbImageIsOpaqueAndTransparentTexelsShowWhatIsBehind) {
+TEST_F(RenderTest, RgbImageIsOpaqueAndTransparentTexelsShowWhatIsBehind) {
   glClearColor(0, 0, 1, 1);
   glClear(GL_COLOR_BUFFER_BIT);
   DrawStill(*LoadPng(1, 1, 3, {200, 10, 20}), glm::vec2(0), glm::vec2(60, 90), glm::vec2(10, 10));
@@ -78,7 +76,7 @@ TEST_F(SpriteDraw, RgbImageIsOpaqueAndTransparentTexelsShowWhatIsBehind) {
   EXPECT_TRUE(Same(ReadPixel(210, 90), 0, 255, 0));
 }
 
-TEST_F(SpriteDraw, SheetShowsTheCellAfterTheCurrentFrameWrappingToCellZero) {
+TEST_F(RenderTest, SheetShowsTheCellAfterTheCurrentFrameWrappingToCellZero) {
   const std::uint8_t cells[4][3] = {{255, 0, 0}, {0, 255, 0}, {0, 0, 255}, {255, 255, 0}};
   std::vector<std::uint8_t> pixels;  // 4 cells of 2 x 2 side by side
   for (int y = 0; y < 2; ++y)
@@ -118,9 +116,7 @@ TEST(Button, HitOnlyStrictlyInsideOnceTheMouseIsCentreRelative) {
   EXPECT_FALSE(Button().HitTest(0, 0)) << "an unset button";
 }
 
-using PointerDraw = RenderTest;
-
-TEST_F(PointerDraw, CursorFollowsTheMouseOnTheWindowAndButtonsSitAboutTheCentre) {
+TEST_F(RenderTest, CursorFollowsTheMouseOnTheWindowAndButtonsSitAboutTheCentre) {
   const auto white = LoadPng(1, 1, 4, {255, 255, 255, 255});
   SpriteRenderer image(sprite, white, 0, 0xFFFFFFFFu, 0.04167f, false, false);
   Cursor cursor(&image, 4.0f);

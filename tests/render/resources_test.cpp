@@ -22,9 +22,7 @@ int Count(const std::string& text, const std::string& part) {
 
 }  // namespace
 
-using ShaderTest = RenderTest;
-
-TEST_F(ShaderTest, MissingFileIsReportedInItsBlockAndStillRegistered) {
+TEST_F(RenderTest, AMissingShaderFileIsReportedInItsBlockAndTheShaderStillRegistered) {
   const struct { const char *vertex, *geometry, *stage; } cases[] = {
       {"Shaders//no_such_file.vs", nullptr, "VERTEX"}, {kSpriteVs, "Shaders//no_such_file.gs", "GEOMETRY"}};
   for (const auto& c : cases) {
@@ -46,7 +44,7 @@ TEST_F(ShaderTest, MissingFileIsReportedInItsBlockAndStillRegistered) {
   }
 }
 
-TEST_F(ShaderTest, CompileErrorPrintsTheDriverLogCutToTheBufferInABlock) {
+TEST_F(RenderTest, AShaderCompileErrorPrintsTheDriverLogCutToTheBufferInABlock) {
   std::string source = "#version 330 core\nvoid main() {\n";
   for (int i = 0; i < 200; ++i) source += "  undeclared_" + std::to_string(i) + " = 1;\n";
   CaptureStdout();
@@ -61,9 +59,7 @@ TEST_F(ShaderTest, CompileErrorPrintsTheDriverLogCutToTheBufferInABlock) {
   EXPECT_LE(logEnd - head.size(), 1023u);
 }
 
-using ResourceManagerTest = RenderTest;
-
-TEST_F(ResourceManagerTest, FirstLoadOfANameWinsInItsOwnManager) {
+TEST_F(RenderTest, FirstLoadOfANameWinsInItsOwnManager) {
   ResourceManager screen, other;
   screen.LoadTexture("Button_Cursor_Texture", WritePng(2, 2, 4, std::vector<std::uint8_t>(16, 255)).c_str(), 0);
   Texture* first = screen.GetTexture("Button_Cursor_Texture");
@@ -81,7 +77,7 @@ TEST_F(ResourceManagerTest, FirstLoadOfANameWinsInItsOwnManager) {
   EXPECT_EQ(screen.GetShader("FontShader"), shader);
 }
 
-TEST_F(ResourceManagerTest, UnloadableImagesAreReportedAndRegisteredEmpty) {
+TEST_F(RenderTest, UnloadableImagesAreReportedAndRegisteredEmpty) {
   const std::string missing = (scratch / "missing.png").string();
   ResourceManager screen;
   for (const std::string& path : {missing, WriteFile("garbage.png", "not a picture at all")}) {
@@ -98,7 +94,7 @@ TEST_F(ResourceManagerTest, UnloadableImagesAreReportedAndRegisteredEmpty) {
   }
 }
 
-TEST_F(ResourceManagerTest, ClearReleasesTheTexturesWhileTheContextLives) {
+TEST_F(RenderTest, ClearReleasesTheTexturesWhileTheContextLives) {
   ResourceManager screen;
   screen.LoadTexture("CursorTexture", WritePng(1, 1, 4, {1, 2, 3, 255}).c_str(), 0);
   const unsigned int id = screen.GetTexture("CursorTexture")->ID;

@@ -31,35 +31,26 @@ std::string ClickButton(int frame, const ButtonScreenTable& table, std::size_t b
   return Click(frame + 1, ButtonPixel(table, button, kW, kH));
 }
 
-TEST(ButtonScreens, TheHubOpensEachPageAndEachPageLeadsBack) {
-  std::string script;
-  for (std::size_t page = 2; page < 6; ++page) {
-    int frame = static_cast<int>(page - 2) * 8;
-    script += ClickButton(frame, kCreditsScreenTable, page) + ClickButton(frame + 4, kCreditsPresidentTable, 0);
-  }
-  script += ClickButton(32, kCreditsScreenTable, 0);  // quit
-  GameRun run = RunGame(Window(kW, kH, {"--state", "3", "--frames", "100"}), script);
+TEST(ButtonScreens, EachButtonLeadsToItsScreen) {
+  std::string tour;  // the hub opens each page, each page leads back, then quit
+  for (int page = 2; page < 6; ++page)
+    tour += ClickButton(8 * (page - 2), kCreditsScreenTable, page) +
+            ClickButton(8 * (page - 2) + 4, kCreditsPresidentTable, 0);
+  tour += ClickButton(32, kCreditsScreenTable, 0);
+  GameRun run = RunGame(Window(kW, kH, {"--state", "3", "--frames", "100"}), tour);
   EXPECT_EQ(run.exitCode, 0) << run.output;
   EXPECT_EQ(run.StatesEntered(), (std::vector<int>{3, 9, 3, 10, 3, 11, 3, 12, 3}));
   EXPECT_EQ(run.LastFrame(), 33);
-}
 
-TEST(ButtonScreens, MainMenuLevelAndQuitButtons) {
-  struct Case {
-    int state;
-    const ButtonScreenTable& table;
-    std::size_t button;
-    int next;
-  } cases[] = {
+  const struct { int state; const ButtonScreenTable& table; std::size_t button; int next; } cases[] = {
       {3, kCreditsScreenTable, 1, 0},  {9, kCreditsPresidentTable, 1, 0},  {10, kCreditsFacultyTable, 1, 0},
       {11, kCreditsTeamMembersTable, 1, 0}, {12, kCreditsCopyrightTable, 1, 0}, {7, kVictoryScreenTable, 0, 1},
       {7, kVictoryScreenTable, 1, 0},  {8, kDefeatScreenTable, 0, 1},      {8, kDefeatScreenTable, 1, 0},
   };
-  for (const Case& c : cases) {
-    GameRun run = RunGame(Window(kW, kH, {"--state", std::to_string(c.state), "--frames", "8"}),
-                          ClickButton(1, c.table, c.button));
-    EXPECT_EQ(run.StatesEntered(), (std::vector<int>{c.state, c.next}))
-        << "state " << c.state << ", button " << c.button;
+  for (const auto& c : cases) {
+    const std::string state = std::to_string(c.state);
+    run = RunGame(Window(kW, kH, {"--state", state, "--frames", "8"}), ClickButton(1, c.table, c.button));
+    EXPECT_EQ(run.StatesEntered(), (std::vector<int>{c.state, c.next})) << "state " << state << ", button " << c.button;
   }
 }
 

@@ -81,16 +81,11 @@ TEST_F(LevelImage, RefusesHostileHeadersAndShortFilesWithAReason) {
   Bytes wrongSignature = good;
   wrongSignature[0] = 'P';
   const struct { const char* what; Bytes bytes; const char* reason; } cases[] = {
-      {"empty", {}, "short"},
-      {"20 bytes", Bytes(good.begin(), good.begin() + 20), "short"},
-      {"no BM", wrongSignature, "signature"},
-      {"OS/2 header", with(14, 12), "header of 12 bytes"},
-      {"32 bits", MakeBmp({{White}}, 32), "32 bits"},
-      {"compressed", MakeBmp({{White}}, 24, 1), "compressed"},
-      {"top-down", with(22, static_cast<std::uint32_t>(-2)), "top-down"},
-      {"zero width", with(18, 0), "empty"},
-      {"negative width", with(18, 0x80000000u), "empty"},
-      {"zero height", with(22, 0), "empty"},
+      {"empty", {}, "short"},                   {"20 bytes", Bytes(good.begin(), good.begin() + 20), "short"},
+      {"no BM", wrongSignature, "signature"},   {"OS/2 header", with(14, 12), "header of 12 bytes"},
+      {"32 bits", MakeBmp({{White}}, 32), "32 bits"}, {"compressed", MakeBmp({{White}}, 24, 1), "compressed"},
+      {"top-down", with(22, static_cast<std::uint32_t>(-2)), "top-down"}, {"zero width", with(18, 0), "empty"},
+      {"negative width", with(18, 0x80000000u), "empty"}, {"zero height", with(22, 0), "empty"},
       {"too wide", with(18, 16385), "too large"},
       {"each side allowed, 256 M cells not", with(18, 16384, 22, 16384), "too large"},
       {"a byte of the last row missing", cut(4), "truncated"},
