@@ -59,11 +59,8 @@ struct Window {
     if (!window) return;
     glfwMakeContextCurrent(window);
     glfwSwapInterval(0);
-    unsigned int glyphVAO = 0, glyphVBO = 0;
-    InitRenderData(&glyphVAO, &glyphVBO);
     text = std::make_unique<TextRenderer>("Shaders//shader_font.vs", "Shaders//shader_font.fs");
-    text->VAO = glyphVAO;
-    text->VBO = glyphVBO;
+    InitRenderData();
     text->LoadFont("Assets//threebyfive.ttf", "default");
     world::SetClock([] { return 1LL; });
     FullScreen = false;
