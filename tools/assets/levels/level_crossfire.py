@@ -40,7 +40,7 @@ def build():
     crag(lv, [(690, 168), (730, 168), (726, 196), (706, 200)], 215, amp=3)
     round_off(lv, 4, 4, 1148, 648)
     weather(lv, 4, 4, 1148, 648, 216)
-    # the fort's front wall and the ground before it as drawn: the blasts are measured on them
+    # the fort's front wall and the ground before it drawn again after the wearing, whole
     lv.clear(424, 80, 484, 156)
     lv.rect(424, 60, 484, 80, STONE)
     lv.rect(470, 80, 484, 170, STONE)

@@ -42,7 +42,7 @@ def build():
     lv.cave(30, 170, 200, 90, corner=30)
     round_off(lv, 4, 4, 1148, 648)
     weather(lv, 4, 4, 1148, 648, 235)
-    # the wall and the ground before it as drawn: the blasts are measured on them
+    # the wall and the ground before it drawn again after the wearing, whole
     lv.clear(850, 130, 900, 220)
     lv.rect(840, 100, 1000, 130, STONE)
     lv.rect(900, 130, 940, 400, STONE)
