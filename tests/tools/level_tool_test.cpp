@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <fstream>
 #include <string>
 
@@ -159,6 +160,52 @@ TEST_F(LevelTool, PlayWinsAndLosesTheTestLevelsAsTheirScriptsPlayThem) {
     EXPECT_EQ(LastTraced(trace, "playerY") < 0, r.fellOut);
   }
   EXPECT_EQ(Tool("play tests/data/walk.bmp --window 12").exitCode, 2);
+}
+
+std::string ReadAll(const std::string& path) {
+  std::ifstream file(path);
+  return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// The finder's script wins the level it was made on; once it stops winning,
+// play names where it left its route, and a set piece that did not happen
+// spoils a victory.
+TEST_F(LevelTool, RouteFindsAWinningScriptThatPlayChecks) {
+  const std::string route = testing::TempDir() + "sandrift_tool_route.txt";
+  written.push_back(route);
+  ASSERT_EQ(std::system((std::string(SANDRIFT_LEVEL_TOOL) + " route tests/data/walk.bmp --window 768x432 > " + route +
+                         " 2> /dev/null").c_str()),
+            0);
+  const std::string script = ReadAll(route);
+  ToolRun run = Tool("play tests/data/walk.bmp --window 768x432 --input " + route);
+  EXPECT_EQ(run.exitCode, 0) << script << run.out;
+
+  const std::size_t press = script.find("key A press");
+  ASSERT_NE(press, std::string::npos) << script;
+  std::string stalled = script;
+  stalled.replace(press, 11, "key Q press");
+  run = Tool("play tests/data/walk.bmp --window 768x432 --input " + Write("stalled.txt", {stalled.begin(), stalled.end()}));
+  EXPECT_EQ(run.exitCode, 3) << run.out;
+  EXPECT_NE(run.out.find("walk.bmp at 768x432: the route went wrong at frame "), std::string::npos) << run.out;
+
+  const std::string pieces = "walk 0 56 20 64 1 the sky falls\nfall 0 0 192 64 0 not this level\n";
+  run = Tool("play tests/data/walk.bmp --window 768x432 --input " + route + " --set-pieces " +
+             Write("pieces.txt", {pieces.begin(), pieces.end()}));
+  EXPECT_EQ(run.exitCode, 4) << run.out;
+  EXPECT_NE(run.out.find("the sky falls did not happen"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("not this level"), std::string::npos) << run.out;
+}
+
+// A rocket enemy 400 cells along open ground shoots at a player it is not in view of.
+TEST_F(LevelTool, PlayCountsEnemyRocketsFromBeyondTheView) {
+  std::vector<std::vector<Rgb>> rows(216, std::vector<Rgb>(768, White));
+  rows[0].assign(768, Grey);
+  rows[9][40] = PlayerStart;
+  rows[9][440] = Rgb{153, 102, 102};
+  rows[100][700] = Treasure;
+  // It fires first after a second, still walking in from 400 cells.
+  const ToolRun run = Tool("play " + Write("far.bmp", MakeBmp(rows)) + " --window 768x432 --frames 90");
+  EXPECT_NE(run.out.find("enemy rockets from beyond the view 1\n"), std::string::npos) << run.out;
 }
 
 TEST_F(LevelTool, SimulateTextPrintsMaterialsTopRowFirst) {

@@ -3,7 +3,7 @@
 //   sandrift-level simulate FILE.bmp --steps N [--dt SECONDS] [--clock T]
 //                  [--view X,Y] (--text | --png OUT.png)
 //   sandrift-level play FILE.bmp [--input SCRIPT] [--fixed-dt S] [--clock T]
-//                  [--window WxH] [--frames N] [--trace FILE]
+//                  [--window WxH] [--frames N] [--trace FILE] [--set-pieces FILE]
 //   sandrift-level route FILE.bmp [--window WxH] [--fixed-dt S] [--clock T]
 //                  [--budget FRAMES] [--memory MB] > SCRIPT
 #include <cstdio>
@@ -35,8 +35,9 @@ const char* const Usage =
     "       sandrift-level simulate FILE.bmp --steps N [--dt SECONDS] [--clock T]\n"
     "                      [--view X,Y] (--text | --png OUT.png)\n"
     "       sandrift-level play FILE.bmp [--input SCRIPT] [--fixed-dt S] [--clock T]\n"
-    "                      [--window WxH] [--frames N] [--trace FILE]\n"
-    "                      (exit 0 victory, 1 defeat, 3 neither within N frames)\n"
+    "                      [--window WxH] [--frames N] [--trace FILE] [--set-pieces FILE]\n"
+    "                      (exit 0 victory, 1 defeat, 3 neither within N frames,\n"
+    "                      4 victory without a set piece)\n"
     "       sandrift-level route FILE.bmp [--window WxH] [--fixed-dt S] [--clock T]\n"
     "                      [--budget FRAMES] [--memory MB] > SCRIPT\n";
 

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/parse_integer.h"
 
@@ -30,6 +31,25 @@ inline bool ParseWindow(const std::string& text, long long& width, long long& he
   const std::size_t x = text.find('x');
   return x != std::string::npos && ParseWhole(text.substr(0, x), width) && ParseWhole(text.substr(x + 1), height) &&
          width > 0 && height > 0 && width <= 16384 && height <= 16384;
+}
+
+// Reads "--name value" pairs with `take(name, value)`, which answers 1 for a
+// good value, 0 for a bad one and -1 for a name it does not know. False, with
+// `usageError` set, on the first that is not good.
+template <class Take>
+bool ParseOptions(const std::vector<std::string>& options, std::string& usageError, Take take) {
+  for (std::size_t i = 0; i < options.size(); i += 2) {
+    const std::string& option = options[i];
+    if (i + 1 >= options.size()) {
+      usageError = option + " needs a value";
+      return false;
+    }
+    const int taken = take(option, options[i + 1]);
+    if (taken < 0) usageError = "unknown option " + option;
+    if (taken == 0) usageError = "bad value for " + option + ": " + options[i + 1];
+    if (taken != 1) return false;
+  }
+  return true;
 }
 
 }  // namespace level_tool

@@ -37,10 +37,14 @@ void OnFocus(int isFocused) {
 long long clockSeconds = 0;
 long long FixedClock() { return clockSeconds; }
 
-bool ReadText(const std::string& path, std::string& text) {
+// Prints which file could not be read, as `what`, and returns false.
+bool ReadText(const std::string& path, const char* what, std::string& text) {
   std::vector<std::uint8_t> bytes;
   std::string error;
-  if (!world::ReadFileBytes(path, bytes, error)) return false;
+  if (!world::ReadFileBytes(path, bytes, error)) {
+    std::fprintf(stderr, "sandrift-level: cannot read %s %s\n", what, path.c_str());
+    return false;
+  }
   text.assign(bytes.begin(), bytes.end());
   return true;
 }
@@ -60,6 +64,37 @@ std::vector<Checkpoint> ReadCheckpoints(const std::string& script) {
     if (std::sscanf(line.c_str(), "# at %lld %f %f %c", &c.frame, &c.x, &c.y, &tail) == 3) points.push_back(c);
   }
   return points;
+}
+
+// Something a level must show during every route: at least `cells` cells
+// of the box change material. One per line of the set-piece file:
+// "LEVEL X0 Y0 X1 Y1 CELLS WHAT", LEVEL the level file's name without ".bmp".
+struct SetPiece {
+  int x0, y0, x1, y1, cells;
+  std::string what;
+};
+std::vector<SetPiece> ReadSetPieces(const std::string& text, const std::string& levelPath) {
+  std::string name = levelPath.substr(levelPath.find_last_of('/') + 1);
+  name = name.substr(0, name.rfind(".bmp"));
+  std::vector<SetPiece> pieces;
+  std::istringstream lines(text);
+  for (std::string line; std::getline(lines, line);) {
+    std::istringstream words(line);
+    std::string level;
+    SetPiece p;
+    if (!(words >> level >> p.x0 >> p.y0 >> p.x1 >> p.y1 >> p.cells) || level != name) continue;
+    std::getline(words >> std::ws, p.what);
+    pieces.push_back(p);
+  }
+  return pieces;
+}
+
+int Changed(const world::PixelGrid& now, const std::vector<world::Material>& start, const SetPiece& p) {
+  int n = 0;
+  for (int y = std::max(p.y0, 0); y < std::min<int>(p.y1, now.height); ++y)
+    for (int x = std::max(p.x0, 0); x < std::min<int>(p.x1, now.width); ++x)
+      n += now.At(x, y).material != start[static_cast<std::size_t>(y) * now.width + x] ? 1 : 0;
+  return n;
 }
 
 game::FrameInput ReadInput(int width, int height) {
@@ -87,15 +122,6 @@ void TraceFrame(const game::Level& level) {
   trace::Value("outcome", static_cast<double>(level.outcome));
 }
 
-template <class F>
-void ForEachEnemy(const game::Level& level, F&& f) {
-  for (const auto& e : level.bats) f(e);
-  for (const auto& e : level.meleeEnemies) f(e);
-  for (const auto& e : level.rifleEnemies) f(e);
-  for (const auto& e : level.rocketEnemies) f(e);
-  for (const auto& e : level.gunners) f(e);
-}
-
 }  // namespace
 
 bool LoadLevel(const std::string& path, long long windowWidth, long long clock, game::Level& level) {
@@ -118,17 +144,25 @@ bool LoadLevel(const std::string& path, long long windowWidth, long long clock, 
 
 void RunStats::Observe(const game::Level& level, int windowWidth, int windowHeight) {
   const game::Player& p = level.player;
-  if (health_ >= 0 && p.GetHealth() < health_) healthLost += health_ - p.GetHealth();
-  if (health_ >= 0 && p.rocketCooldown > cooldown_) ++rocketsFired;  // a launch restarts the cooldown
+  if (p.GetHealth() < health_) healthLost += health_ - p.GetHealth();
+  if (p.rocketCooldown > cooldown_) ++rocketsFired;  // a launch restarts the cooldown
   health_ = p.GetHealth();
   cooldown_ = p.rocketCooldown;
   const glm::vec3 view = level.camera.position;
+  auto inView = [&](glm::vec3 at) {
+    return at.x >= view.x && at.x < view.x + static_cast<float>(windowWidth) && at.y >= view.y &&
+           at.y < view.y + static_cast<float>(windowHeight);
+  };
+  const auto& rockets = level.rockets.objects;
+  flying_.resize(rockets.size(), false);
+  for (std::size_t r = 0; r < rockets.size(); ++r) {
+    if (rockets[r].active && !flying_[r] && !rockets[r].fromPlayer && !inView(rockets[r].position)) ++farRockets;
+    flying_[r] = rockets[r].active;
+  }
   std::size_t i = 0;
   ForEachEnemy(level, [&](const game::Character& e) {
     if (met_.size() <= i) met_.push_back(false);
-    const bool inView = e.position.x >= view.x && e.position.x < view.x + static_cast<float>(windowWidth) &&
-                        e.position.y >= view.y && e.position.y < view.y + static_cast<float>(windowHeight);
-    if (e.active && inView && !met_[i]) {
+    if (e.active && inView(e.position) && !met_[i]) {
       met_[i] = true;
       ++enemiesMet;
     }
@@ -137,48 +171,30 @@ void RunStats::Observe(const game::Level& level, int windowWidth, int windowHeig
 }
 
 int Play(const std::string& levelPath, const std::vector<std::string>& options, std::string& usageError) {
-  std::string scriptPath, tracePath;
+  std::string scriptPath, tracePath, setPiecePath;
   float dt = 1.0f / 60.0f;
   long long frames = -1, width = 1536, height = 864, clock = 0;
-  for (std::size_t i = 0; i < options.size(); i += 2) {
-    const std::string& option = options[i];
-    if (i + 1 >= options.size()) {
-      usageError = option + " needs a value";
-      return -1;
-    }
-    const std::string& value = options[i + 1];
-    bool ok = true;
-    if (option == "--input") {
-      scriptPath = value;
-    } else if (option == "--trace") {
-      tracePath = value;
-    } else if (option == "--fixed-dt") {
-      ok = ParseFloat(value, dt) && dt > 0.0f;
-    } else if (option == "--clock") {
-      ok = ParseWhole(value, clock);
-    } else if (option == "--frames") {
-      ok = ParseWhole(value, frames) && frames >= 0;
-    } else if (option == "--window") {
-      ok = ParseWindow(value, width, height);
-    } else {
-      usageError = "unknown option " + option;
-      return -1;
-    }
-    if (!ok) {
-      usageError = "bad value for " + option + ": " + value;
-      return -1;
-    }
-  }
+  const bool parsed = ParseOptions(options, usageError, [&](const std::string& option, const std::string& value) {
+    if (option == "--fixed-dt") return ParseFloat(value, dt) && dt > 0.0f ? 1 : 0;
+    if (option == "--clock") return ParseWhole(value, clock) ? 1 : 0;
+    if (option == "--frames") return ParseWhole(value, frames) && frames >= 0 ? 1 : 0;
+    if (option == "--window") return ParseWindow(value, width, height) ? 1 : 0;
+    std::string* path = option == "--input"        ? &scriptPath
+                        : option == "--trace"      ? &tracePath
+                        : option == "--set-pieces" ? &setPiecePath
+                                                   : nullptr;
+    if (!path) return -1;
+    *path = value;
+    return 1;
+  });
+  if (!parsed) return -1;
   dt = std::min(dt, MaxFrameTime);
 
   ParsedScript script;
   std::vector<Checkpoint> route;
   if (!scriptPath.empty()) {
     std::string text;
-    if (!ReadText(scriptPath, text)) {
-      std::fprintf(stderr, "sandrift-level: cannot read input script %s\n", scriptPath.c_str());
-      return ExitBadFile;
-    }
+    if (!ReadText(scriptPath, "input script", text)) return ExitBadFile;
     script = ParseInputScript(text);
     if (!script.error.empty()) {
       std::fprintf(stderr, "sandrift-level: bad input script %s, %s\n", scriptPath.c_str(), script.error.c_str());
@@ -186,11 +202,19 @@ int Play(const std::string& levelPath, const std::vector<std::string>& options, 
     }
     route = ReadCheckpoints(text);
   }
+  std::vector<SetPiece> setPieces;
+  if (!setPiecePath.empty()) {
+    std::string text;
+    if (!ReadText(setPiecePath, "set pieces", text)) return ExitBadFile;
+    setPieces = ReadSetPieces(text, levelPath);
+  }
   if (frames < 0) frames = route.empty() ? DefaultFrames : route.back().frame + FramesPastRoute;
 
   game::Level level;
   if (!LoadLevel(levelPath, width, clock, level)) return ExitBadFile;
   if (!tracePath.empty() && !trace::Open(tracePath)) return ExitBadFile;
+  std::vector<world::Material> start;
+  for (const world::Cell& c : level.grid.cells) start.push_back(c.material);
 
   input::Reset();
   input::SetKeyCallback(OnKey);
@@ -226,13 +250,24 @@ int Play(const std::string& levelPath, const std::vector<std::string>& options, 
                      : level.outcome == game::Outcome::Defeat ? "defeat"
                                                               : "no outcome";
   std::printf("%s after %lld frames (%.2f s of play), treasure %u / %zu, health %d, enemies left %zu, "
-              "health lost %d, rockets %d, enemies met %d\n",
+              "health lost %d, rockets %d, enemies met %d, enemy rockets from beyond the view %d\n",
               what, frame, static_cast<double>(level.elapsedTime), level.treasuresCollected, level.treasures.size(),
               level.player.GetHealth(), game::ActiveEnemies(level), stats.healthLost, stats.rocketsFired,
-              stats.enemiesMet);
-  if (level.outcome == game::Outcome::Victory) return ExitVictory;
+              stats.enemiesMet, stats.farRockets);
+  int missing = 0;
+  for (const SetPiece& p : setPieces) {
+    const int changed = Changed(level.grid, start, p);
+    std::printf("%s: %d of %d cells changed in %d,%d - %d,%d\n", p.what.c_str(), changed, p.cells, p.x0, p.y0, p.x1,
+                p.y1);
+    if (changed < p.cells) {
+      std::printf("%s at %lldx%lld: %s did not happen\n", levelPath.c_str(), width, height, p.what.c_str());
+      ++missing;
+    }
+  }
+  if (level.outcome == game::Outcome::Victory) return missing ? ExitNoSetPiece : ExitVictory;
   if (offRoute) {
-    std::printf("%s at %lldx%lld: the route went wrong at frame %lld: the player at %.1f, %.1f, the route's at %.1f, %.1f\n",
+    std::printf("%s at %lldx%lld: the route went wrong at frame %lld: the player at %.1f, %.1f, "
+                "the route's at %.1f, %.1f\n",
                 levelPath.c_str(), width, height, offRoute->frame, offAt.x, offAt.y, offRoute->x, offRoute->y);
   } else if (!route.empty()) {
     std::printf("%s at %lldx%lld: the route went wrong at frame %lld: %s\n", levelPath.c_str(), width, height,

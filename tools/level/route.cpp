@@ -39,7 +39,7 @@ constexpr float EnemyAimCells = 350.0f;
 constexpr int CheckpointEvery = 30;
 // What the search trades against cells of progress: a rocket costs a little,
 // so that routes blast and rocket-jump only where it pays.
-constexpr double TreasureWorth = 1e5, HealthWorth = 2.0, SecondWorth = 5.0, EnemyWorth = 30.0, RocketWorth = 15.0;
+constexpr double TreasureWorth = 1e5, HealthWorth = 2.0, SecondWorth = 5.0, EnemyWorth = 30.0, RocketWorth = 50.0;
 
 // One frame's input as the script holds it.
 struct Frame {
@@ -154,7 +154,9 @@ class Guide {
   }
 
  private:
-  glm::ivec2 Centre(int bx, int by) const { return {bx * GuideBlock + GuideBlock / 2, by * GuideBlock + GuideBlock / 2}; }
+  glm::ivec2 Centre(int bx, int by) const {
+    return {bx * GuideBlock + GuideBlock / 2, by * GuideBlock + GuideBlock / 2};
+  }
   std::size_t Index(int bx, int by) const { return static_cast<std::size_t>(by) * w_ + bx; }
 
   // The cost of moving from a neighbour into block b in direction (dx, dy).
@@ -207,20 +209,13 @@ class Guide {
 const game::Character* NearestEnemy(const game::Level& level) {
   const game::Character* best = nullptr;
   float bestDistance = EnemyAimCells * level.grid.cellSize;
-  auto consider = [&](const auto& enemies) {
-    for (const auto& e : enemies) {
-      const float d = glm::length(e.position - level.player.position);
-      if (e.active && d < bestDistance) {
-        best = &e;
-        bestDistance = d;
-      }
+  ForEachEnemy(level, [&](const game::Character& e) {
+    const float d = glm::length(e.position - level.player.position);
+    if (e.active && d < bestDistance) {
+      best = &e;
+      bestDistance = d;
     }
-  };
-  consider(level.bats);
-  consider(level.meleeEnemies);
-  consider(level.rifleEnemies);
-  consider(level.rocketEnemies);
-  consider(level.gunners);
+  });
   return best;
 }
 
@@ -503,7 +498,8 @@ void PrintRoute(const std::string& levelPath, const State& root, const std::vect
     if (now != was) line("%lld %s %s", name, now ? "press" : "release");
   };
   const FrameHook emit = [&](const Frame& f, const game::Level& level) {
-    if (n == 0 || f.cursorX != before.cursorX || f.cursorY != before.cursorY) line("%lld cursor %d %d", f.cursorX, f.cursorY);
+    if (n == 0 || f.cursorX != before.cursorX || f.cursorY != before.cursorY)
+      line("%lld cursor %d %d", f.cursorX, f.cursorY);
     key(f.controls.left, before.controls.left, "key A");
     key(f.controls.right, before.controls.right, "key D");
     key(f.controls.jump, before.controls.jump, "key SPACE");
@@ -528,33 +524,15 @@ void PrintRoute(const std::string& levelPath, const State& root, const std::vect
 int Route(const std::string& levelPath, const std::vector<std::string>& options, std::string& usageError) {
   Window w;
   long long width = w.width, height = w.height, clock = 0, budget = 3000000, memory = 1200;
-  for (std::size_t i = 0; i < options.size(); i += 2) {
-    const std::string& option = options[i];
-    if (i + 1 >= options.size()) {
-      usageError = option + " needs a value";
-      return -1;
-    }
-    const std::string& value = options[i + 1];
-    bool ok = true;
-    if (option == "--window") {
-      ok = ParseWindow(value, width, height);
-    } else if (option == "--fixed-dt") {
-      ok = ParseFloat(value, w.dt) && w.dt > 0.0f;
-    } else if (option == "--clock") {
-      ok = ParseWhole(value, clock);
-    } else if (option == "--budget") {
-      ok = ParseWhole(value, budget) && budget > 0;
-    } else if (option == "--memory") {
-      ok = ParseWhole(value, memory) && memory > 0;
-    } else {
-      usageError = "unknown option " + option;
-      return -1;
-    }
-    if (!ok) {
-      usageError = "bad value for " + option + ": " + value;
-      return -1;
-    }
-  }
+  const bool parsed = ParseOptions(options, usageError, [&](const std::string& option, const std::string& value) {
+    if (option == "--window") return ParseWindow(value, width, height) ? 1 : 0;
+    if (option == "--fixed-dt") return ParseFloat(value, w.dt) && w.dt > 0.0f ? 1 : 0;
+    if (option == "--clock") return ParseWhole(value, clock) ? 1 : 0;
+    if (option == "--budget") return ParseWhole(value, budget) && budget > 0 ? 1 : 0;
+    if (option == "--memory") return ParseWhole(value, memory) && memory > 0 ? 1 : 0;
+    return -1;
+  });
+  if (!parsed) return -1;
   w.width = static_cast<int>(width);
   w.height = static_cast<int>(height);
   w.dt = std::min(w.dt, MaxFrameTime);

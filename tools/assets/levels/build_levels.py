@@ -18,6 +18,7 @@ sys.path.insert(0, str(HERE))
 
 MENU = ("Assets/Levels/menu_a.bmp", "menu")
 NAMES_PATH = "Assets/Levels/levelNames.txt"
+SET_PIECES_PATH = "tests/routes/set_pieces.txt"  # what the route proofs check happens
 
 # (module, display name) in playing order: entry N becomes level N.
 LEVELS = [
@@ -25,11 +26,11 @@ LEVELS = [
     ("level_wet_feet", "Wet Feet"),
     ("level_fire_below", "Fire Below"),
     ("level_breaking_ground", "Breaking Ground"),
-    ("level_wings", "Wings in the Dark"),
     ("level_brute", "The Brute"),
-    ("level_rifles", "Rifle Ridge"),
-    ("level_rocketeers", "Rocket Row"),
+    ("level_wings", "Wings in the Dark"),
     ("level_gunners", "Bullet Storm"),
+    ("level_rocketeers", "Rocket Row"),
+    ("level_rifles", "Rifle Ridge"),
     ("level_crossfire", "Crossfire"),
     ("level_last_dune", "The Last Dune"),
 ]
@@ -48,11 +49,17 @@ def generate(out, verbose=False):
     (out / "Assets/Levels").mkdir(parents=True, exist_ok=True)
     targets = [MENU] + [(level_path(n), module) for n, (module, _) in enumerate(LEVELS)]
     written = []
+    set_pieces = []
     for path, module in targets:
-        (out / path).write_bytes(build(module).bmp())
+        level = build(module)
+        (out / path).write_bytes(level.bmp())
         written.append(path)
+        stem = Path(path).stem
+        set_pieces += [f"{stem} {x0} {y0} {x1} {y1} {n} {what}\n" for x0, y0, x1, y1, n, what in level.set_pieces]
     (out / NAMES_PATH).write_text("".join(name + "\n" for _, name in LEVELS), encoding="ascii")
-    written.append(NAMES_PATH)
+    (out / SET_PIECES_PATH).parent.mkdir(parents=True, exist_ok=True)
+    (out / SET_PIECES_PATH).write_text("".join(set_pieces), encoding="ascii")
+    written += [NAMES_PATH, SET_PIECES_PATH]
     if verbose:
         for path in written:
             print(path)

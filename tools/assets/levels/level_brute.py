@@ -1,16 +1,17 @@
-"""Level 5: melee enemies, alone.
+"""Level 4: the first enemy, melee enemies alone.
 
 A melee enemy has 200 health (eight full rocket hits), runs at 30 cells a
 second against the player's 70, jumps only 18 cells and hits for 20 on
 contact. It can be fought from a distance while backing off, or jumped over
 (a jump clears 34 cells, the enemy is 16 tall). It will not walk into lava:
 the lava pit between the two arenas keeps the second brute on its side.
-Above the arenas rock leans in from both sides, and an island high over
-the pit holds a lava pool with an ice shelf melting into it.
+The second arena is a sand dune. Above the arenas rock leans in from both
+sides, and an island over the pit holds a lava pool melting the frozen
+pool beside it.
 """
 from level_canvas import HEALTH, ICE, LAVA, MELEE, OBSIDIAN, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (cap, cliff, floating, island, pocket, roll, round_off, rubble, stalactites,
-                          stand_flat, weather)
+from level_shapes import (cap, cliff, crag, fire_and_ice, floating, island, pocket, roll, round_off, rubble,
+                          stalactites, stand_flat, weather)
 
 
 def build():
@@ -23,29 +24,23 @@ def build():
     cliff(lv, 4, [(60, 12), (180, 8), (260, 40), (432, 130)], 133)
     cliff(lv, 764, [(80, 4), (200, 8), (260, 60), (330, 90), (432, 170)], 134, right=False)
     lv.basin(430, 480, 36, 60, LAVA, 52)   # 50 cells: a running jump, 20 cells up
-    # the second arena is sand: everyone runs a little slower on it
-    lv.rect(484, 76, 764, 80, SAND)
     # a ledge over the first arena to shoot down from
-    lv.rect(180, 122, 300, 130, STONE)
+    crag(lv, [(180, 124), (220, 121), (262, 122), (300, 125), (292, 131), (240, 133), (196, 131)], 145, amp=2)
     lv.steps([(90, 130, 84), (130, 170, 108)])
     round_off(lv, 4, 4, 764, 432)
     weather(lv, 4, 4, 764, 432, 135)
     stalactites(lv, 196, 290, 136, 10, spacing=14, low=100, high=125)
-    # the island over the pit: ice beside lava, far above the fight
-    island(lv, 420, 330, 70, 56, 137)
-    # walls higher than the ice, so its water stays in the basin
-    lv.rect(380, 318, 452, 346, OBSIDIAN)
-    lv.clear(384, 322, 448, 347)
-    lv.pour(384, 448, 322, 6, LAVA)
-    lv.rect(434, 324, 448, 342, ICE)
-    stalactites(lv, 360, 480, 138, 14, spacing=16, low=250, high=320)
+    # the island over the pit: lava beside a frozen pool, melting it as the fight goes on
+    tops = island(lv, 420, 236, 70, 44, 137)
+    rim = min(tops[x] for x in range(370, 470))
+    lv.set_piece(*fire_and_ice(lv, 370, 470, rim, 10, beyond=ICE), 12, "the lava over the pit melts its ice")
     floating(lv, 200, 280, 46, 40, 139, sand=8, drips=12)
     floating(lv, 620, 250, 44, 36, 140, water=40, drips=10)
-    pocket(lv, 250, 30, 40, 12, WATER, 141, fill=0.7)
+    pocket(lv, 250, 30, 40, 12, WATER, 141)
     pocket(lv, 600, 40, 30, 14, ICE, 142)
     rubble(lv, 20, 80, 143, 3, size=2, below=100)
-    # a low dune drifted on the sand arena
-    cap(lv, 540, 612, 6, 144, below=120)
+    # the second arena is a sand dune: everyone runs a little slower on it
+    cap(lv, 488, 760, 12, 144, below=120)
     stand_flat(lv, PLAYER, 40, below=200)
     stand_flat(lv, TREASURE, 240, below=160)
     stand_flat(lv, MELEE, 330, below=200)

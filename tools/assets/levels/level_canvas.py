@@ -40,6 +40,13 @@ class Level:
             raise ValueError(f"{width} x {height}: levels are 16:9 and a multiple of {VIEW_WIDTH} wide")
         self.width, self.height = width, height
         self.cells = np.full((height, width), CLEAR, dtype=np.uint8)  # [y, x], row 0 at the bottom
+        self.set_pieces = []
+
+    def set_piece(self, x0, y0, x1, y1, cells, what):
+        """Something every route must see happen: by the victory, at least
+        cells cells of the box x0 <= x < x1, y0 <= y < y1 hold another
+        material than they started with (sandrift-level play --set-pieces)."""
+        self.set_pieces.append((x0, y0, x1, y1, cells, what))
 
     # --- shapes -----------------------------------------------------------
     def rect(self, x0, y0, x1, y1, material):

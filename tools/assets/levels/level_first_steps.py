@@ -2,13 +2,15 @@
 
 Steps rise 12, 20 and 24 cells (a held jump lifts the feet 34), a gap 70
 cells wide (a running jump clears 128) has steps inside for a second try, a
-sand dune slows the run, shelves 24 cells apart climb back to the left, and
-four treasure boxes sit on the high points. The ground rolls a little (a
-walker climbs 8 cells without jumping), and islands of stone, sand and water
-float above the shelves, out of reach: the world is bigger than the path.
+sand dune slows the run, and three treasure boxes sit on the high points and
+in the gap. The ground rolls a little (a walker climbs 8 cells without
+jumping), islands of stone, sand and water float out of reach overhead, and
+a spring in a crag on the top step spills down the staircase as the player nears it:
+the world moves by itself.
 """
 from level_canvas import ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import cliff, floating, pocket, roll, round_off, rubble, stalactites, stand_flat, weather
+from level_shapes import (cliff, crag, floating, pocket, roll, round_off, rubble, spring, stalactites,
+                          stand_flat, weather)
 
 
 def build():
@@ -20,11 +22,11 @@ def build():
     roll(lv, 4, 110, 3, 11, keep=(40,))
     roll(lv, 240, 340, 3, 12, keep=(290,))
     roll(lv, 410, 560, 2, 13)
-    roll(lv, 680, 764, 3, 14, keep=(730,))
+    roll(lv, 680, 764, 3, 14, keep=(700,))
     # stone faces at both edges, leaning out overhead
     cliff(lv, 4, [(40, 22), (120, 16), (250, 12), (330, 40), (390, 120), (432, 150)], 5)
     cliff(lv, 764, [(250, 0), (270, 20), (340, 50), (432, 110)], 6, right=False)
-    # the ground's corners rounded; the shelves keep their square ends to land on
+    # the ground's corners rounded
     round_off(lv, 4, 4, 764, 175)
     round_off(lv, 4, 300, 764, 432)
     # a step in the gap for anyone who falls in
@@ -32,16 +34,8 @@ def build():
     # a low sand dune on the far side of the gap
     lv.heap(485, 96, 45, 14, SAND)
     # an overhang above the first steps that a careless jump bumps into
-    lv.rect(150, 150, 230, 158, STONE)
+    crag(lv, [(150, 152), (176, 149), (206, 150), (230, 153), (222, 160), (190, 162), (160, 159)], 36, amp=2)
     stalactites(lv, 156, 224, 3, 7, spacing=14, low=140, high=160)
-    # shelves climbing back to the left, each 24 cells above the last and 10
-    # cells across from it: a standing jump steered sideways reaches the next
-    # one. The first ends 40 cells short of the top step, leaving head room for
-    # the hop onto that step.
-    for x0, x1, top in [(560, 640, 192), (470, 550, 216), (380, 460, 240), (290, 370, 264), (110, 280, 288)]:
-        lv.rect(x0, top - 10, x1, top, STONE)
-        # a rough underside, clear of the ends where the leaps pass
-        stalactites(lv, x0 + 26, x1 - 26, x0, 8, spacing=14, low=top - 30, high=top)
     # out of reach overhead: floating islands, one with a pond, one with a dune
     floating(lv, 300, 385, 50, 46, 21, water=34, drips=12)
     floating(lv, 455, 340, 40, 34, 22, sand=8, drips=10)
@@ -49,16 +43,19 @@ def build():
     floating(lv, 690, 320, 26, 22, 24, drips=8)
     floating(lv, 395, 420, 22, 18, 25, drips=6)
     # sealed pockets in the rock below: sand, water and an ice vein
-    pocket(lv, 200, 24, 18, 8, SAND, 31, fill=0.6)
-    pocket(lv, 470, 50, 24, 10, WATER, 32, fill=0.7)
+    pocket(lv, 200, 24, 18, 8, SAND, 31)
+    pocket(lv, 470, 50, 24, 10, WATER, 32)
     pocket(lv, 650, 80, 16, 9, ICE, 33)
     rubble(lv, 420, 470, 34, 4, size=2)
-    # every stone face worn ragged but the shelves': their jumps have no margin to lose
+    # every stone face worn ragged
     weather(lv, 4, 4, 764, 175, 1)
     weather(lv, 4, 300, 764, 432, 2)
+    # a spring in a crag on the top step: it runs down the stairs once the player is near
+    crag(lv, [(722, 166), (764, 166), (764, 262), (748, 266), (736, 246), (728, 210)], 35, amp=3)
+    box = spring(lv, 751, 205, 8, 14, 34)
+    lv.set_piece(*box, 150, "the spring on the top step runs dry")
     stand_flat(lv, PLAYER, 40, below=200)
     stand_flat(lv, TREASURE, 290, below=200)
     stand_flat(lv, TREASURE, 398, below=74)   # on the step inside the gap: a reason to drop in
-    stand_flat(lv, TREASURE, 730, below=200)
-    stand_flat(lv, TREASURE, 140, below=300)
+    stand_flat(lv, TREASURE, 700, below=200)
     return lv

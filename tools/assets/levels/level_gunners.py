@@ -1,4 +1,4 @@
-"""Level 8: machine gunners, alone.
+"""Level 6: machine gunners, alone.
 
 Gunners see only 200 cells but fire bursts of 3 to 8 bullets (5 damage each)
 and keep firing at the last place they saw the player for 2 to 4 bursts;
@@ -9,8 +9,8 @@ the bullets, if not for long. Overhead, a stone arch spans the sky from
 edge to edge and islands hang over the trenches.
 """
 from level_canvas import GUNNER, HEALTH, ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (arch, cliff, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
-                          weather)
+from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, rubble, spring, stalactites,
+                          stand_flat, weather)
 
 
 def build():
@@ -30,24 +30,27 @@ def build():
     weather(lv, 4, 4, 764, 432, 195)
     lv.pour(340, 490, 36, 32, WATER)  # from below the worn floor: fills its dents too
     # a stone lip on each trench so the bullets have something to chew first
-    lv.rect(180, 60, 194, 80, STONE)
-    lv.rect(505, 60, 519, 80, STONE)
+    for k, x in enumerate((180, 505)):
+        crag(lv, [(x - 2, 62), (x + 16, 62), (x + 15, 74), (x + 11, 81), (x + 3, 81), (x - 1, 74)], 206 + k, amp=1)
+    # an overhang on the far wall, with a spring that spills as the player comes
+    crag(lv, [(700, 152), (764, 150), (764, 204), (734, 198), (712, 182)], 208, amp=3)
+    lv.set_piece(*spring(lv, 745, 176, 9, 9, 209), 80, "the spring in the far overhang runs dry")
     floating(lv, 150, 230, 44, 40, 196, sand=8, drips=12)
     floating(lv, 415, 300, 56, 48, 197, water=50, drips=14)
     floating(lv, 610, 240, 40, 34, 198, sand=7, drips=10)
     floating(lv, 280, 320, 30, 24, 199, drips=8)
     stalactites(lv, 60, 710, 205, 14, spacing=18, low=300, high=432)
-    pocket(lv, 120, 30, 40, 10, WATER, 200, fill=0.7)
+    pocket(lv, 120, 30, 40, 10, WATER, 200)
     pocket(lv, 600, 40, 30, 12, ICE, 201)
-    pocket(lv, 260, 40, 20, 10, SAND, 202, fill=0.6)
+    pocket(lv, 260, 40, 20, 10, SAND, 202)
     rubble(lv, 200, 240, 203, 2, size=2, below=150)
-    stand_flat(lv, PLAYER, 40, below=200)
-    stand_flat(lv, TREASURE, 130, below=200)
-    stand_flat(lv, GUNNER, 280, below=200)
-    stand_flat(lv, HEALTH, 210, below=200)
+    stand_flat(lv, PLAYER, 40, below=140)
+    stand_flat(lv, TREASURE, 130, below=140)
+    stand_flat(lv, GUNNER, 280, below=140)
+    stand_flat(lv, HEALTH, 210, below=140)
     stand_flat(lv, TREASURE, 415, below=60)
-    stand_flat(lv, GUNNER, 590, below=200)
-    stand_flat(lv, HEALTH, 662, below=200)
-    stand_flat(lv, GUNNER, 700, below=200)
-    stand_flat(lv, TREASURE, 745, below=200)
+    stand_flat(lv, GUNNER, 590, below=140)
+    stand_flat(lv, HEALTH, 662, below=140)
+    stand_flat(lv, GUNNER, 700, below=140)
+    stand_flat(lv, TREASURE, 745, below=140)
     return lv

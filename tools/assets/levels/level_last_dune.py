@@ -27,7 +27,7 @@ def build():
     # the lava river and the ice floe melting into it
     lv.steps([(740, 1152, 130)])
     lv.basin(760, 840, 96, 130, LAVA, 122)
-    lv.rect(800, 118, 812, 150, ICE)
+    crag(lv, [(792, 117), (814, 115), (822, 124), (816, 134), (800, 136), (790, 126)], 246, amp=2, material=ICE)
     # the wall with a sealed treasure pocket, rising into a spire
     lv.rect(900, 130, 940, 420, STONE)
     crag(lv, [(898, 400), (870, 440), (880, 500), (915, 540), (950, 500), (960, 440), (942, 400)], 231)
@@ -42,13 +42,13 @@ def build():
     lv.cave(30, 170, 200, 90, corner=30)
     round_off(lv, 4, 4, 1148, 648)
     weather(lv, 4, 4, 1148, 648, 235)
-    # the wall and the ground before it as drawn: the blasts are measured on them
+    # the wall and the ground before it drawn again after the wearing, whole
     lv.clear(850, 130, 900, 220)
     lv.rect(840, 100, 1000, 130, STONE)
     lv.rect(900, 130, 940, 400, STONE)
     lv.clear(912, 130, 932, 150)
     lv.basin(760, 840, 96, 130, LAVA, 122)
-    lv.rect(800, 118, 812, 150, ICE)
+    crag(lv, [(792, 117), (814, 115), (822, 124), (816, 134), (800, 136), (790, 126)], 246, amp=2, material=ICE)
     lv.rect(950, 126, 1000, 130, OBSIDIAN)
     lv.pour(560, 730, 88, 40, WATER)  # from below the worn lake bed: fills its dents too
     pool(lv, 40, 160, 200, 12)
@@ -59,8 +59,8 @@ def build():
     floating(lv, 760, 500, 56, 50, 240, water=50, drips=14)
     floating(lv, 700, 300, 36, 32, 241, drips=10)
     floating(lv, 1040, 420, 40, 36, 242, sand=7, drips=10)
-    pocket(lv, 120, 80, 60, 20, WATER, 243, fill=0.7)
-    pocket(lv, 300, 60, 50, 16, SAND, 244, fill=0.6)
+    pocket(lv, 120, 80, 60, 20, WATER, 243)
+    pocket(lv, 300, 60, 50, 16, SAND, 244)
     pocket(lv, 1080, 80, 40, 16, ICE, 245)
     stand_flat(lv, PLAYER, 40, below=410)
     lv.place(BAT, 330, 360)
@@ -76,4 +76,5 @@ def build():
     stand_flat(lv, RIFLE, 1095, below=260)
     stand_flat(lv, ROCKET, 1120, below=260)
     stand_flat(lv, TREASURE, 1140, below=260)
+    lv.set_piece(780, 110, 830, 140, 15, "the ice floe melts into the lava river")
     return lv

@@ -1,4 +1,4 @@
-"""Level 6: rifle enemies, alone.
+"""Level 8: rifle enemies, alone.
 
 Rifle enemies see 500 cells, fire a 20-damage bullet every 1 to 2 seconds
 at 200 cells a second, and die to three rockets (60 health). Their bullets
@@ -9,8 +9,8 @@ the roof over the last plateau is a crag hung with stone, and boulders and
 islands break up the sky.
 """
 from level_canvas import HEALTH, ICE, PLAYER, RIFLE, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, stalactites, stand_flat,
-                          weather)
+from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, spring, stalactites,
+                          stand_flat, weather)
 
 
 def build():
@@ -23,20 +23,24 @@ def build():
     cliff(lv, 764, [(240, 120), (260, 140), (330, 170), (432, 230)], 154, right=False)
     # the canyon's walls meet overhead in an arch
     arch(lv, 120, 600, 350, 44, 12, 165)
-    # cover: blocks as tall as the player, with a gap below the next step
-    for x in (150, 290, 430, 580):
-        lv.rect(x, lv.top(x, 200) + 1, x + 14, lv.top(x, 200) + 24, STONE)
+    # cover: boulders as tall as the player, with a gap below the next step
+    for k, x in enumerate((150, 290, 430, 580)):
+        t = lv.top(x, 200) + 1
+        crag(lv, [(x - 2, t - 1), (x + 16, t - 1), (x + 15, t + 14), (x + 11, t + 23), (x + 3, t + 23),
+                  (x - 1, t + 14)], 166 + k, amp=1)
     # an overhanging roof over the last plateau
     crag(lv, [(640, 232), (660, 228), (700, 226), (764, 228), (764, 262), (700, 250), (650, 244)], 155, amp=3)
     round_off(lv, 4, 4, 764, 432)
     weather(lv, 4, 4, 764, 432, 156)
     stalactites(lv, 648, 760, 157, 12, spacing=14, low=190, high=240)
+    # a spring in the roof's tip spills onto the last plateau
+    lv.set_piece(*spring(lv, 672, 243, 8, 7, 167), 80, "the spring in the last roof runs dry")
     stalactites(lv, 200, 480, 158, 16, spacing=20, material=ICE, low=250, high=432)
     floating(lv, 300, 300, 44, 40, 159, sand=8, drips=12)
     floating(lv, 470, 340, 40, 36, 160, water=40, drips=10)
     floating(lv, 560, 230, 24, 20, 161, drips=6)
-    pocket(lv, 120, 30, 40, 12, WATER, 162, fill=0.7)
-    pocket(lv, 460, 60, 30, 14, SAND, 163, fill=0.6)
+    pocket(lv, 120, 30, 40, 12, WATER, 162)
+    pocket(lv, 460, 60, 30, 14, SAND, 163)
     pocket(lv, 690, 90, 24, 12, ICE, 164)
     stand_flat(lv, PLAYER, 40, below=200)
     stand_flat(lv, TREASURE, 120, below=200)

@@ -8,7 +8,7 @@ import math
 
 import numpy as np
 
-from level_canvas import CLEAR, SOLID, STONE, SAND, WATER
+from level_canvas import CLEAR, ICE, LAVA, OBSIDIAN, SOLID, STONE, SAND, WATER
 
 
 def _hash(seed, i):
@@ -119,6 +119,21 @@ def pool(lv, x0, x1, rim, depth, liquid=WATER):
             lv.cells[rim - d + 1:rim, x] = liquid
 
 
+def fire_and_ice(lv, x0, x1, rim, depth, beyond=WATER):
+    """An obsidian bowl scooped into rock whose top row is rim: lava in its
+    left half and beyond (water or ice) in its right, parted by a thin ice
+    dam. Once the world around it runs, the lava melts the dam, hisses steam
+    and crusts over where the water meets it. Returns a box round the dam."""
+    pool(lv, x0, x1, rim, depth + 3, OBSIDIAN)
+    pool(lv, x0 + 4, x1 - 4, rim, depth, LAVA)
+    mid = (x0 + x1) // 2
+    right = lv.cells[rim - depth:rim, mid:x1 - 4]
+    right[right == LAVA] = beyond
+    dam = lv.cells[rim - depth:rim, mid - 2:mid + 1]
+    dam[dam != OBSIDIAN] = ICE
+    return (mid - 20, rim - depth - 2, mid + 20, rim + 12)
+
+
 def stalactites(lv, x0, x1, seed, length, spacing=22, material=STONE, low=0, high=None):
     """Points hanging over x0..x1 from the first solid cell above row low in
     each column (none where that ceiling is higher than row high)."""
@@ -166,24 +181,34 @@ def _lump(lv, x, top, r, material):
         column[column == CLEAR] = material
 
 
-def pocket(lv, cx, cy, rx, ry, material, seed, fill=1.0):
-    """A sealed, roughly oval pocket inside rock, holding material: a liquid
-    or sand fills it from the bottom up to the fraction fill, the rest is
-    open; a solid fills it whole."""
+def pocket(lv, cx, cy, rx, ry, material, seed):
+    """A sealed, roughly oval pocket inside rock, filled whole with material
+    (a half-filled one reads as a hole in the rock). Returns the bottom row
+    of each column."""
+    floor = {}
     for x in range(cx - rx, cx + rx + 1):
         u = (x - cx) / rx
         if abs(u) >= 1:
             continue
         h = ry * math.sqrt(1 - u * u) * (0.8 + 0.2 * noise(seed, x, 6))
         y0, y1 = int(round(cy - h)), int(round(cy + h))
-        if y1 <= y0:
-            continue
-        lv.cells[y0:y1, x] = CLEAR
-        if material in (SAND, WATER) or material not in SOLID:
-            level = int(round(cy - ry + 2 * ry * fill))
-            lv.cells[y0:min(y1, level), x] = material
-        else:
+        if y1 > y0:
             lv.cells[y0:y1, x] = material
+            floor[x] = y0
+    return floor
+
+
+def spring(lv, cx, cy, rx, ry, seed, outlet=-1):
+    """A pocket of water in rock with a channel from its floor out to the
+    open air on the outlet side (-1 left, 1 right): it empties over the
+    rock face for several seconds once the world around it runs."""
+    floor = pocket(lv, cx, cy, rx, ry, WATER, seed)
+    y = min(floor.values())
+    x = min(floor, key=lambda c: (floor[c], abs(c - cx)))
+    while lv.cells[y + 1, x] != CLEAR or x in floor:
+        lv.cells[y:y + 3, x] = WATER if x in floor else CLEAR
+        x += outlet
+    return (cx - rx, int(cy - ry), cx + rx + 1, int(cy + ry) + 1)
 
 
 def floating(lv, cx, top, half, depth, seed, sand=0, water=0, drips=0, material=STONE):
@@ -315,6 +340,23 @@ def crag(lv, points, seed, amp=5, material=STONE):
             push = 0 if k == 0 else amp * (2 * _hash(seed, 97 * i + k) - 1)
             rough.append((x0 + (x1 - x0) * t + nx * push, y0 + (y1 - y0) * t + ny * push))
     lv.polygon(rough, material)
+
+
+def sight_wall(lv, x0, x1, ground, top, seed, hump=26):
+    """A rock pillar from ground up to row top, crossed by a tunnel that
+    climbs over a hump higher than its mouths' ceilings, so no straight line
+    runs through: nobody on one side sees the other. Obsidian lines the hump
+    and the mouths, which no blast opens."""
+    mid = (x0 + x1) // 2
+    crag(lv, [(x0 - 10, ground - 2), (x1 + 10, ground - 2), (x1, ground + 70), (x1 - 8, ground + 140),
+              (x1 + 8, ground + 230), (x1 + 30, top), (x0 - 30, top), (x0 - 8, ground + 230),
+              (x0 + 8, ground + 140), (x0, ground + 70)], seed, amp=4)
+    floor = [(x0 - 12, ground), (x0 + 4, ground), (mid - 8, ground + hump), (mid + 8, ground + hump),
+             (x1 - 4, ground), (x1 + 12, ground)]
+    lv.rect(mid - 14, ground + hump - 8, mid + 14, ground + hump, OBSIDIAN)
+    for x in (x0 + 4, x1 - 18):
+        lv.rect(x, ground + 20, x + 14, ground + hump + 4, OBSIDIAN)
+    lv.polygon(floor + [(x, y + 21) for x, y in reversed(floor)], CLEAR)
 
 
 def arch(lv, x0, x1, foot, rise, thickness, seed, material=STONE):

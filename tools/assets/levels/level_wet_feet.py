@@ -6,10 +6,11 @@ Under water the player sinks, cannot jump more than 10 to 17 cells and starts
 drowning after 10 seconds, so every way out of the water is a walkable slope
 (0.7 cells up per cell across) and no dive takes more than about 4 seconds.
 Overhead, rock leans in from both edges, the tunnel's cliff spreads into a
-hanging crag, and islands carry ponds and a frozen pool.
+hanging crag with a spring that pours into the pit as the player nears, and
+islands carry ponds and a frozen pool.
 """
 from level_canvas import CLEAR, HEALTH, ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import cliff, floating, pocket, roll, round_off, stalactites, stand_flat, weather
+from level_shapes import cliff, crag, floating, pocket, pool, roll, round_off, spring, stalactites, stand_flat, weather
 
 
 def build():
@@ -34,21 +35,24 @@ def build():
                 (610, 121)], CLEAR)
     lv.pour(540, 710, 78, 34, WATER)
     # a cliff above the roof so the only way on is under it
-    lv.rect(615, 120, 655, 200, STONE)
+    crag(lv, [(612, 118), (658, 118), (654, 150), (661, 196), (611, 196), (618, 150)], 53, amp=3)
     # spreading at its top into a crag that hangs over the pit
     lv.polygon([(615, 190), (575, 215), (560, 240), (585, 262), (640, 270), (700, 255), (712, 232),
                 (680, 212), (655, 190)], STONE)
     weather(lv, 4, 4, 764, 432, 45)
     stalactites(lv, 560, 712, 46, 16, spacing=14, low=160, high=240)
+    # the spring in the crag empties into the pit
+    box = spring(lv, 688, 240, 10, 11, 54, outlet=1)
+    lv.set_piece(*box, 150, "the spring in the hanging crag runs dry")
     # islands: two ponds, and one frozen over
     floating(lv, 150, 330, 50, 44, 47, water=50, drips=12)
     floating(lv, 330, 390, 40, 36, 48, sand=7, drips=10)
     isle = floating(lv, 460, 300, 36, 30, 49, drips=8)
-    lv.rect(440, min(isle[x] for x in range(440, 481)) + 1, 481, min(isle[x] for x in range(440, 481)) + 5, ICE)
+    pool(lv, 440, 481, min(isle[x] for x in range(440, 481)), 6, ICE)
     floating(lv, 600, 375, 44, 40, 50, water=40, sand=6, drips=12)
     # a flooded cavern deep under the start, and sand in the rock under the lake
-    pocket(lv, 60, 26, 34, 12, WATER, 51, fill=0.75)
-    pocket(lv, 600, 40, 30, 12, SAND, 52, fill=0.5)
+    pocket(lv, 60, 26, 34, 12, WATER, 51)
+    pocket(lv, 600, 40, 30, 12, SAND, 52)
     stand_flat(lv, PLAYER, 40, below=150)
     stand_flat(lv, TREASURE, 145, below=60)
     stand_flat(lv, TREASURE, 330, below=40)

@@ -1,15 +1,16 @@
-"""Level 4: bats, the first enemy, alone.
+"""Level 5: bats, alone.
 
 Bats fly up to 100 cells a second, turn away from walls, bite for 10 and die
 to one rocket (20 health). Three caves stacked under the start are entered by
 dropping through holes (a fall does no harm), so the player meets one bat
 first, then two, then two more, with a health box in each of the lower caves.
-The caves are worn and hung with stone and ice; water seeps in sealed
-hollows between them, and hills and islands roll away above.
+The caves are worn and hung with stone and ice; a spring pours into the
+first, water seeps in sealed hollows between them, and hills and islands
+roll away above.
 """
 from level_canvas import BAT, HEALTH, ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (cliff, crag, floating, pocket, roll, round_off, rubble, stalactites, stand_flat,
-                          weather)
+from level_shapes import (cliff, crag, floating, pocket, roll, round_off, rubble, spring, stalactites,
+                          stand_flat, weather)
 
 
 def build():
@@ -37,10 +38,12 @@ def build():
     weather(lv, 4, 4, 764, 432, 104)
     weather(lv, 4, 4, 764, 432, 105)
     # water seeping in hollows of the rock, a vein of ice, a buried dune
-    pocket(lv, 90, 150, 40, 16, WATER, 106, fill=0.7)
-    pocket(lv, 250, 60, 50, 18, WATER, 107, fill=0.6)
+    pocket(lv, 90, 150, 40, 16, WATER, 106)
+    # a spring in the rock beside the first cave: it pours in as the level starts
+    lv.set_piece(*spring(lv, 122, 222, 12, 12, 122, outlet=1), 150, "the spring into the first cave runs dry")
+    pocket(lv, 250, 60, 50, 18, WATER, 107)
     pocket(lv, 700, 170, 30, 14, ICE, 108)
-    pocket(lv, 660, 250, 40, 14, SAND, 109, fill=0.55)
+    pocket(lv, 660, 250, 40, 14, SAND, 109)
     # hanging stone in the caves, ice in the deepest
     stalactites(lv, 160, 390, 110, 12, spacing=18, low=220, high=280)
     stalactites(lv, 380, 610, 111, 12, spacing=18, low=140, high=200)
