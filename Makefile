@@ -42,6 +42,8 @@ fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
 
 bench: build
 	./$(BUILD)/bench/sandrift_bench
+	@if [ -n "$$DISPLAY" ]; then ./$(BUILD)/bench/sandrift_frame_bench; \
+	else xvfb-run -a -s "-screen 0 1920x1080x24" ./$(BUILD)/bench/sandrift_frame_bench; fi
 
 assets: deps
 	/usr/bin/python3 tools/assets/generate_all.py
