@@ -422,7 +422,8 @@ void GamePixelTemplate::Load() {
   const Texture* backdrop = resources.GetTexture("backgroundImage");
   const std::vector<std::uint8_t> backdropPixels = TexturePixels(backdrop->ID, backdrop->width, backdrop->height);
   opaqueBackground = !backdropPixels.empty();
-  for (std::size_t i = 3; i < backdropPixels.size(); i += 4) opaqueBackground = opaqueBackground && backdropPixels[i] == 255;
+  for (std::size_t i = 3; i < backdropPixels.size(); i += 4)
+    opaqueBackground = opaqueBackground && backdropPixels[i] == 255;
   treasureIcon.emplace(sprite, resources.GetTexture("winboxSprite"), 6, 0, 0.125f, true, false);
   objects.emplace(StillPicture(*this, sprite, "playerSprite"));
 }
