@@ -46,6 +46,8 @@ fuzz: deps $(FUZZ_BUILD)/CMakeCache.txt
 
 bench: build
 	./$(BUILD)/bench/sandrift_bench
+	@if [ -n "$$DISPLAY" ]; then ./$(BUILD)/bench/sandrift_frame_bench; \
+	else xvfb-run -a -s "-screen 0 1920x1080x24" ./$(BUILD)/bench/sandrift_frame_bench; fi
 
 # The README's pictures, taken by the game itself under Xvfb.
 screenshots: build

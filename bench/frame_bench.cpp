@@ -18,6 +18,7 @@
 #include "app/game_state.h"
 #include "app/input.h"
 #include "app/settings.h"
+#include "render/coverage.h"
 #include "render/sprite_renderer.h"
 #include "render/text_renderer.h"
 #include "screens/level_screen.h"
@@ -90,6 +91,7 @@ void BM_LevelFrame(benchmark::State& state) {
     state.SkipWithError("no display with OpenGL 3.3 core: run under xvfb-run");
     return;
   }
+  ClipToCoverage = state.range(2) != 0;
   SetState(STATE_LEVEL);
   EnterScreen(ScreenContext{shared.window, shared.text.get(), nullptr});
   input::OnKey(kKeyD, 0, input::PRESS, 0);
@@ -119,10 +121,14 @@ void BM_LevelFrame(benchmark::State& state) {
   LeaveScreen();
 }
 
-// Ten seconds of play from the level's start.
+// Ten seconds of play from the level's start, drawing every layer whole
+// (clipped 0) and only where it changes pixels (clipped 1).
 BENCHMARK(BM_LevelFrame)
-    ->Args({1152, 648})
-    ->Args({1920, 1080})
+    ->ArgNames({"width", "height", "clipped"})
+    ->Args({1152, 648, 0})
+    ->Args({1152, 648, 1})
+    ->Args({1920, 1080, 0})
+    ->Args({1920, 1080, 1})
     ->Iterations(600)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();

@@ -64,12 +64,12 @@ void GridView::CreateGridView(Shader* shader_, unsigned int texWidth_, unsigned 
 }
 
 void GridView::DrawGrid(const world::PixelGrid& grid, Shader* override) {
-  Shader* program = override ? override : shader;
-  assert(program && texture != 0 && "DrawGrid before CreateGridView");
-  program->Use();
-  program->SetMatrix4("model", glm::mat4(1.0f));
-  glActiveTexture(GL_TEXTURE0);
+  UploadGrid(grid);
+  DrawUploaded(override);
+}
 
+void GridView::UploadGrid(const world::PixelGrid& grid) {
+  assert(texture != 0 && "UploadGrid before CreateGridView");
   // Texture row 0 is the top of the window, so view row j goes to texel row
   // texHeight - 1 - j: cell row oy ends up at the bottom.
   const long long ox = world::TruncateToCell(grid.viewOrigin.x);
@@ -86,12 +86,20 @@ void GridView::DrawGrid(const world::PixelGrid& grid, Shader* override) {
     }
   }
 
+  glActiveTexture(GL_TEXTURE0);
   glBindTexture(GL_TEXTURE_2D, texture);
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, static_cast<GLsizei>(texWidth), static_cast<GLsizei>(texHeight),
                   GL_RGBA, GL_UNSIGNED_BYTE, stagingPixels.data());
+}
 
+void GridView::DrawUploaded(Shader* override) const {
+  Shader* program = override ? override : shader;
+  assert(program && texture != 0 && "DrawUploaded before CreateGridView");
   program->Use();
+  program->SetMatrix4("model", glm::mat4(1.0f));
+  glActiveTexture(GL_TEXTURE0);
+  glBindTexture(GL_TEXTURE_2D, texture);
   program->SetInteger("texture", 0);
   glBindVertexArray(quad);
   glDrawElements(GL_TRIANGLES, QuadIndexCount, GL_UNSIGNED_INT, nullptr);

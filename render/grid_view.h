@@ -33,6 +33,10 @@ public:
   // Draws the view whose bottom-left cell is the grid's viewOrigin, truncated
   // toward zero. Texels whose cell lies outside the grid keep their last colour.
   void DrawGrid(const world::PixelGrid& grid, Shader* override = nullptr);
+  // DrawGrid in two halves: the staging pixels and the texture first, so that
+  // a screen can see which cells are drawn before it draws what lies under them.
+  void UploadGrid(const world::PixelGrid& grid);
+  void DrawUploaded(Shader* override = nullptr) const;
   // Releases the pixel buffers and the texture.
   void FreeGridView();
 };

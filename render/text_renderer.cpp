@@ -119,7 +119,8 @@ bool TextRenderer::LoadFont(const std::string& path, const std::string& name) {
   // FreeType reads a cut file's lost outlines as blank glyphs without a word.
   if (!anyInk) {
     for (const auto& [code, glyph] : glyphs) glDeleteTextures(1, &glyph.textureID);
-    std::cout << "ERROR::FREETYPE: Failed to load font" << std::endl << "  " << path << " (no glyph has ink)" << std::endl;
+    std::cout << "ERROR::FREETYPE: Failed to load font" << std::endl
+              << "  " << path << " (no glyph has ink)" << std::endl;
     return false;
   }
   fonts.emplace(name, std::move(glyphs));

@@ -16,6 +16,7 @@
 #include "audio/audio.h"
 #include "game/level.h"
 #include "render/button.h"
+#include "render/coverage.h"
 #include "render/cursor.h"
 #include "render/grid_view.h"
 #include "render/sprite_renderer.h"
@@ -142,6 +143,9 @@ audio::Channel explosionChannel;
 
 std::array<std::optional<SpriteRenderer>, kButtonCount> buttonSprites;
 std::array<Button, kButtonCount> buttons;
+// Where the overlay draws anything, and whether the backdrop is opaque.
+std::vector<PixelRect> overlayCoverage;
+bool opaqueBackground = false;
 std::optional<SpriteRenderer> pausePanel, confirmPanel, cursorOff, cursorOn, background, launcher, rifle, machineGun,
     overlay, treasureIcon, objects;
 
@@ -327,8 +331,9 @@ void DrawWorld(TextRenderer& text) {
   DrawArmed(l.gunners, *machineGun);
 
   const glm::vec2 view = CameraView(l.camera);
-  level->grid.viewOrigin = {view.x / cellSize, view.y / cellSize};
-  gridView.DrawGrid(level->grid);
+  const glm::ivec2 size = WindowSize(levelWindow);
+  DrawWithin(CoverageOf(gridView.stagingPixels, gridView.texWidth, gridView.texHeight, Texels::Drawn, size.x, size.y),
+             [] { gridView.DrawUploaded(); });
 
   DrawActive(l.treasures);
   DrawActive(l.healthBoxes);
@@ -355,7 +360,7 @@ void DrawPauseMenu(int w, int h) {
 }
 
 void DrawHud(TextRenderer& text, int w, int h) {
-  overlay->DrawSprite(glm::vec2(0.0f), glm::vec2(0.0f), glm::vec2(1.0f), 0.0f);
+  DrawWithin(overlayCoverage, [] { overlay->DrawSprite(glm::vec2(0.0f), glm::vec2(0.0f), glm::vec2(1.0f), 0.0f); });
   if (playingIndex < levelNames.size()) text.RenderText(levelNames[playingIndex], 0.01f * w, 0.015f * h, 0.5f, kWhite);
   treasureIcon->DrawSprite(glm::vec2(0.0f), glm::vec2(0.05f * w, 0.95f * h), glm::vec2(0.013f * w), 0.0f);
   text.RenderText(level->treasureText, 0.07f * w, 0.93f * h, 0.77f, kWhite);
@@ -411,6 +416,14 @@ void GamePixelTemplate::Load() {
   rifle.emplace(StillPicture(*this, sprite, "rifleSprite"));
   machineGun.emplace(StillPicture(*this, sprite, "machineGunSprite"));
   overlay.emplace(StillPicture(*this, resources.GetShader("GridShader"), "OverlayTexture"));
+  const Texture* overlayTexture = overlay->texture;
+  overlayCoverage = CoverageOf(TexturePixels(overlayTexture->ID, overlayTexture->width, overlayTexture->height),
+                               overlayTexture->width, overlayTexture->height, Texels::Drawn, size.x, size.y);
+  const Texture* backdrop = resources.GetTexture("backgroundImage");
+  const std::vector<std::uint8_t> backdropPixels = TexturePixels(backdrop->ID, backdrop->width, backdrop->height);
+  opaqueBackground = !backdropPixels.empty();
+  for (std::size_t i = 3; i < backdropPixels.size(); i += 4)
+    opaqueBackground = opaqueBackground && backdropPixels[i] == 255;
   treasureIcon.emplace(sprite, resources.GetTexture("winboxSprite"), 6, 0, 0.125f, true, false);
   objects.emplace(StillPicture(*this, sprite, "playerSprite"));
 }
@@ -485,15 +498,30 @@ void GamePixelTemplate::Update(double dt) {
 }
 
 void GamePixelTemplate::Draw() {
-  glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
-  glClear(GL_COLOR_BUFFER_BIT);
+  // An opaque backdrop and the grid over it write every pixel whole.
+  if (!level || !opaqueBackground || !ClipToCoverage) {
+    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+  }
   if (!level) return;
   const glm::ivec2 size = WindowSize(window);
   const float w = static_cast<float>(size.x), h = static_cast<float>(size.y);
-  if (FullScreen)
-    background->DrawSprite(glm::vec2(-w / 2, -h / 2), glm::vec2(0.0f), glm::vec2(w / 2, h / 2), 0.0f);
-  else
-    background->DrawSprite(glm::vec2(-0.9f * w, -0.9f * h), glm::vec2(0.0f), glm::vec2(0.9f * w, 0.9f * h), 0.0f);
+  const glm::vec2 view = CameraView(level->camera);
+  level->grid.viewOrigin = {view.x / cellSize, view.y / cellSize};
+  gridView.UploadGrid(level->grid);
+  // The backdrop only shows where the grid's cells are not opaque; an opaque
+  // picture blended is the picture itself.
+  if (opaqueBackground) glDisable(GL_BLEND);
+  DrawWithin(CoverageOf(gridView.stagingPixels, gridView.texWidth, gridView.texHeight, Texels::SeeThrough, size.x,
+                        size.y),
+             [&] {
+               if (FullScreen)
+                 background->DrawSprite(glm::vec2(-w / 2, -h / 2), glm::vec2(0.0f), glm::vec2(w / 2, h / 2), 0.0f);
+               else
+                 background->DrawSprite(glm::vec2(-0.9f * w, -0.9f * h), glm::vec2(0.0f), glm::vec2(0.9f * w, 0.9f * h),
+                                        0.0f);
+             });
+  glEnable(GL_BLEND);
   DrawWorld(*textRenderer);
   if (!level->player.IsAlive()) NextState = STATE_DEFEAT;
   DrawPauseMenu(size.x, size.y);

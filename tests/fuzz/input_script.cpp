@@ -17,7 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   for (const ScriptEvent& e : script.events) {
     if (e.frame < frame) std::abort();
     frame = e.frame;
-    const int codes = e.kind == ScriptEvent::KEY ? input::kKeyCount : e.kind == ScriptEvent::MOUSE ? input::kMouseButtonCount : 2;
+    const int codes = e.kind == ScriptEvent::KEY     ? input::kKeyCount
+                      : e.kind == ScriptEvent::MOUSE ? input::kMouseButtonCount
+                                                     : 2;
     if (e.kind != ScriptEvent::CURSOR && (e.code < 0 || e.code >= codes)) std::abort();
   }
   ScriptPlayer player(std::move(script.events));

@@ -2,7 +2,6 @@
 // cut in half, through every screen: it never crashes or raises a GL error,
 // names what it could not use, and plays on or returns to the menu.
 #include <algorithm>
-#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <random>
@@ -97,11 +96,12 @@ TEST_P(BadData, EveryScreenRunsAndTheDamagedFilesAreNamed) {
   if (group.shippedLevels) {
     ASSERT_GE(std::count(states.begin(), states.end(), 1), 1);
     for (std::size_t i = 0; i < states.size(); ++i)
-      EXPECT_TRUE(states[i] != 1 || (i + 1 < states.size() && states[i + 1] == 0)) << "a refused level leaves for the menu";
+      EXPECT_TRUE(states[i] != 1 || (i + 1 < states.size() && states[i + 1] == 0)) << "a refused level goes to the menu";
   } else {
     EXPECT_EQ(states, kEveryState) << run.output;
   }
-  for (auto at = run.output.find("//"); at != std::string::npos; at = run.output.find("//", at)) run.output.erase(at, 1);
+  for (auto at = run.output.find("//"); at != std::string::npos; at = run.output.find("//", at))
+    run.output.erase(at, 1);
   for (const std::string& message : group.messages) EXPECT_NE(run.output.find(message), std::string::npos) << message;
   for (const fs::path& file : files) {
     // Garbage in a text file is read as names.
@@ -126,7 +126,10 @@ const Group kGroups[] = {
      },
      {}},
     {"levels",
-     [] { return std::vector<fs::path>{"Assets/Levels/level0.bmp", "Assets/Levels/menu_a.bmp", "Assets/Levels/levelNames.txt"}; },
+     [] {
+       return std::vector<fs::path>{"Assets/Levels/level0.bmp", "Assets/Levels/menu_a.bmp",
+                                    "Assets/Levels/levelNames.txt"};
+     },
      {"back to the main menu"}, true},
 };
 const char* const kDamageNames[] = {"Missing", "Garbage", "Cut"};
