@@ -20,9 +20,8 @@ TEST(SettingsTest, EachLineIsReadAsStrtolReadsItOrKeepsItsDefault) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
     const Settings s = ParseSettings(c.text);
-    EXPECT_EQ(s.width, c.width);
-    EXPECT_EQ(s.height, c.height);
-    EXPECT_EQ(s.fullScreen, c.fullScreen);
+    EXPECT_TRUE(s.width == c.width && s.height == c.height && s.fullScreen == c.fullScreen)
+        << s.width << " x " << s.height << (s.fullScreen ? ", full screen" : "");
   }
 }
 

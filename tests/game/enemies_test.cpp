@@ -74,8 +74,7 @@ TEST(LookAhead, TurnsBeforeLavaWaterAndDropsJumpsWhatAJumpClearsAndReuseChangesN
       Fill(grid, 0, 0, 600, 40, world::STONE);
       Fill(grid, s.x0, s.y0, s.x1, 40, s.m);
       Scout fresh = MakeScout(kS);
-      EXPECT_EQ(LookAhead(walker, grid, fresh), s.way);
-      EXPECT_EQ(LookAhead(walker, grid, reused), s.way);
+      EXPECT_TRUE(LookAhead(walker, grid, fresh) == s.way && LookAhead(walker, grid, reused) == s.way);
       EXPECT_TRUE(fresh.walker == reused.walker) << "the reused scout ended elsewhere";
     }
   }
@@ -122,8 +121,7 @@ TEST_F(Enemies, APatrolJumpsAtAWallTwiceASecondApartThenTurnsBack) {
     if (!e.facingLeft) turnedAt = frame;
   }
   ASSERT_EQ(jumps.frames.size(), 2u);
-  EXPECT_GE(jumps.frames[1] - jumps.frames[0], 60);
-  EXPECT_GE(turnedAt - jumps.frames[1], 59);
+  EXPECT_TRUE(jumps.frames[1] - jumps.frames[0] >= 60 && turnedAt - jumps.frames[1] >= 59) << turnedAt;
   const float x = e.position.x;
   for (int i = 0; i < 60; ++i) Frame();
   EXPECT_GT(e.position.x, x + 10 * kS) << "walks away";
@@ -142,8 +140,7 @@ TEST_F(Enemies, ARocketEnemyHoldsFireCloserThanAHundredCells) {
     Frame();
     launch = HeardFrom(Sfx::RocketLaunch, at);
   }
-  EXPECT_TRUE(launch);
-  EXPECT_EQ(level.rockets.ActiveCount(), 1u);
+  EXPECT_TRUE(launch && level.rockets.ActiveCount() == 1u);
 }
 
 TEST_F(Enemies, AGunnerFiresTwoToFourBurstsAtTheLastSeenPlaceAfterLosingSight) {
@@ -173,8 +170,7 @@ TEST_F(Enemies, AnAlertedRifleEnemyCalmsNearTheLastSeenPlaceAndTheCombatFlagFoll
   EXPECT_FALSE(Frame()) << "the flag reads the state the last frame left";
   const SoundEvent* alert = HeardFrom(Sfx::EnemyAlert, at);
   ASSERT_TRUE(alert);
-  EXPECT_TRUE(alert->volume == 1.0f && alert->pitch == 1.2f);
-  EXPECT_EQ(level.text.objects[0].text, "!");
+  EXPECT_TRUE(alert->volume == 1.0f && alert->pitch == 1.2f && level.text.objects[0].text == "!");
   for (int i = 0; i < 90; ++i) EXPECT_TRUE(Frame());
   HidePlayer();
   int frame = 0;
@@ -196,8 +192,7 @@ TEST_F(Enemies, EnemiesHurtEachOtherShowItAndBurstWhenTheyDie) {
     const SoundEvent* hurt = HeardFrom(Sfx::EnemyHurt, at);
     hurtHeard = hurtHeard || (hurt && hurt->volume == 1.5f && hurt->pitch == 0.8f);
   }
-  EXPECT_TRUE(hurtHeard);
-  EXPECT_FALSE(victim.active);
+  EXPECT_TRUE(hurtHeard && !victim.active);
   EXPECT_GE(level.smoke.ActiveCount(), 20u) << "a puff of debris";
   const auto number = std::find_if(level.text.objects.begin(), level.text.objects.end(),
                                    [](const TextParticle& t) { return t.text == "20"; });
@@ -214,8 +209,7 @@ TEST_F(Enemies, ContactThrowsThePlayerAwayAndHurtsItOncePerInvulnerability) {
     const glm::vec3 v = p.velocity;
     Frame();
     EXPECT_EQ(p.velocity, v + glm::vec3(0, 20 * kS, 0)) << "straight up";
-    EXPECT_EQ(p.GetHealth(), 90);
-    EXPECT_EQ(p.invulnerable, invulnerable > 0 ? invulnerable : 0.4f);
+    EXPECT_TRUE(p.GetHealth() == 90 && p.invulnerable == (invulnerable > 0 ? invulnerable : 0.4f)) << invulnerable;
   }
 }
 
@@ -230,8 +224,7 @@ TEST(Bats, TurnFasterNearAWallAheadAndNeverTooSlowly) {
   };
   EXPECT_EQ(headingAfter(open, 0), 0.0f) << "a turn rate of 0 flies straight";
   const float slow = headingAfter(open, 3000);
-  EXPECT_GT(slow, 0.0f);
-  EXPECT_EQ(headingAfter(open, 1), slow) << "slower turns are raised to 3000";
+  EXPECT_TRUE(slow > 0.0f && headingAfter(open, 1) == slow) << "slower turns are raised to 3000";
   EXPECT_GT(headingAfter(walled, 3000), 10 * slow);
   const float clockwise = headingAfter(open, -1);
   EXPECT_TRUE(clockwise > kFullTurn - 2 * slow && clockwise < kFullTurn) << "kept within one turn";

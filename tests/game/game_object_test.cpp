@@ -54,8 +54,7 @@ TEST(CharacterHealth, FallingBelowTheWorldKillsAndInvulnerabilityBlinks) {
 
   c.position.y = -0.01f;
   c.SetInvulnerable(10.0f);
-  EXPECT_FALSE(c.IsAlive()) << "whatever the health or invulnerability";
-  EXPECT_EQ(c.GetHealth(), 0);
+  EXPECT_TRUE(!c.IsAlive() && c.GetHealth() == 0) << "whatever the health or invulnerability";
 }
 
 TEST(Overlaps, StrictBoxesOnAbsoluteSizes) {
@@ -67,8 +66,7 @@ TEST(Overlaps, StrictBoxesOnAbsoluteSizes) {
       {{3.99f, 0, 0}, true}, {{-3.99f, 0, 0}, true}, {{0, 6, 0}, false}, {{0, 5.9f, 0}, true}, {{0, -5.9f, 0}, true}};
   for (const auto& c : cases) {
     b.position = c.at;
-    EXPECT_EQ(Overlaps(a, b), c.overlaps) << c.at.x << ", " << c.at.y;
-    EXPECT_EQ(Overlaps(b, a), c.overlaps) << c.at.x << ", " << c.at.y;
+    EXPECT_TRUE(Overlaps(a, b) == c.overlaps && Overlaps(b, a) == c.overlaps) << c.at.x << ", " << c.at.y;
   }
   b.scale.x = -2;  // mirrored: collides as the unmirrored box
   a.scale.y = -3;
@@ -94,10 +92,9 @@ TEST(FlyingCharacter, ThrustsAlongTheDirectionUpToItsTopSpeedAndEachBatTurnsItsO
 
 TEST(Pools, TakeTheFirstInactiveObjectAndDropSpawnsWhenFull) {
   // Projectiles meet the grid, particles never do.
-  EXPECT_TRUE(MakeRocketPool(nullptr, nullptr).objects[0].collidesWithGrid);
-  EXPECT_FALSE(MakeSmokePool(nullptr, nullptr).objects[0].collidesWithGrid);
   BulletPool bullets = MakeBulletPool(nullptr, nullptr);
-  EXPECT_TRUE(bullets.objects[0].collidesWithGrid);
+  EXPECT_TRUE(MakeRocketPool(nullptr, nullptr).objects[0].collidesWithGrid && bullets.objects[0].collidesWithGrid &&
+              !MakeSmokePool(nullptr, nullptr).objects[0].collidesWithGrid);
   EXPECT_EQ(bullets.ActiveCount(), 0u);
   bullets.objects[0].active = bullets.objects[2].active = true;
   EXPECT_EQ(bullets.Acquire(), &bullets.objects[1]);
@@ -134,8 +131,7 @@ TEST_F(Sensing, GroundIsTheFirstSolidCellWithinThreeUnderTheFeet) {
   for (glm::vec3 off : {glm::vec3(w.position.x, 4 * kS, 0), glm::vec3(-9 * kS, w.position.y, 0)}) {
     w.position = off;
     w.SenseCells(grid, kS);
-    EXPECT_EQ(w.materialGround, CLEAR);
-    EXPECT_FALSE(w.IsOnGround());
+    EXPECT_TRUE(w.materialGround == CLEAR && !w.IsOnGround());
   }
 
   Put(0, 20, STONE);
@@ -173,8 +169,7 @@ TEST(Integrate, SolidSidesBounceAndPushBackOneCellThenGravityMovesAndTheSpriteAn
     EXPECT_EQ(o.position, glm::vec3(0)) << "objects that do not collide are not pushed";
     o.collidesWithGrid = true;
     o.Integrate(0.0f, kS);
-    EXPECT_EQ(o.velocity, c.bounced) << c.side;
-    EXPECT_EQ(o.position, c.moved) << c.side;
+    EXPECT_TRUE(o.velocity == c.bounced && o.position == c.moved) << c.side;
   }
   GameObject o;
   o.acceleration = glm::vec3(0, -10, 0);
@@ -182,7 +177,7 @@ TEST(Integrate, SolidSidesBounceAndPushBackOneCellThenGravityMovesAndTheSpriteAn
   o.Integrate(0.1f, kS);
   EXPECT_FLOAT_EQ(o.velocity.y, -1.0f);
   EXPECT_FLOAT_EQ(o.position.y, -0.1f) << "velocity is updated before the move";
-  EXPECT_EQ(o.sprite.currentFrame, 1u);
+  EXPECT_EQ(o.sprite.currentFrame, 1u) << "and the sprite animates";
 }
 
 TEST(Environment, LavaAndSteamThrowAwayFromTheirSide) {
@@ -197,15 +192,13 @@ TEST(Environment, LavaAndSteamThrowAwayFromTheirSide) {
     Material* sides[] = {&ch.materialBelow, &ch.materialLeft, &ch.materialRight, &ch.materialAbove};
     for (int i = 0; i < 4; ++i) *sides[i] = c.side >> i & 1 ? c.m : CLEAR;
     ch.ApplyEnvironment(0.01f, kS);
-    EXPECT_EQ(ch.velocity, c.velocity) << c.m << " " << c.side;
-    EXPECT_EQ(ch.GetHealth(), c.health) << c.m << " " << c.side;
+    EXPECT_TRUE(ch.velocity == c.velocity && ch.GetHealth() == c.health) << c.m << " " << c.side;
     EXPECT_FLOAT_EQ(ch.invulnerable, c.invulnerable) << c.m << " " << c.side;
     if (c.m != LAVA) continue;
     ch.velocity = glm::vec3(0);
     ch.SetInvulnerable(1.0f);
     ch.ApplyEnvironment(0.01f, kS);
-    EXPECT_EQ(ch.GetHealth(), 80) << "no burn while invulnerable";
-    EXPECT_EQ(ch.invulnerable, 1.0f) << "and a longer invulnerability is not cut short";
+    EXPECT_TRUE(ch.GetHealth() == 80 && ch.invulnerable == 1.0f) << "no burn while invulnerable, nor cut short";
     EXPECT_NE(ch.velocity, glm::vec3(0)) << "but still thrown out";
   }
 }
@@ -232,8 +225,7 @@ TEST(Environment, BurialChokesAtOnceDrowningAfterTenSeconds) {
   c.drownTimer = 0.05f;
   c.materialAbove = CLEAR;
   c.ApplyEnvironment(0.1f, kS);
-  EXPECT_EQ(c.submergedTime, 0.0f) << "surfacing resets the breath";
-  EXPECT_EQ(c.drownTimer, 0.05f) << "but not the drowning timer";
+  EXPECT_TRUE(c.submergedTime == 0.0f && c.drownTimer == 0.05f) << "surfacing resets the breath, not the timer";
   c.materialAbove = WATER;
   EXPECT_EQ(healthAfter(1, 0.1f), drowning);
 }
@@ -260,8 +252,7 @@ TEST(Sight, OccupiedCellsBlockBetweenTheEnds) {
     glm::vec3 hit(-1);
     EXPECT_EQ(LineOfSight(eye, c.to, grid, kS, &hit), c.sees);
     if (!c.sees) {
-      EXPECT_NEAR(hit.x, c.hit.x, 1e-3f);
-      EXPECT_NEAR(hit.y, c.hit.y, 1e-3f);
+      EXPECT_LT(glm::length(hit - c.hit), 1e-3f);
     }
   }
 }

@@ -43,8 +43,7 @@ TEST_F(RenderTest, SizeIsAHalfExtentTurnedAndMirroredAboutThePosition) {
     glClear(GL_COLOR_BUFFER_BIT);
     DrawStill(*halves, c.camera, c.at, c.size, c.rotation);
     ExpectDrawnBox(c.left, c.bottom, c.right, c.top);
-    EXPECT_TRUE(Same(ReadPixel(c.red.x, c.red.y), 255, 0, 0));
-    EXPECT_TRUE(Same(ReadPixel(c.green.x, c.green.y), 0, 255, 0));
+    EXPECT_TRUE(Same(ReadPixel(c.red.x, c.red.y), 255, 0, 0) && Same(ReadPixel(c.green.x, c.green.y), 0, 255, 0));
   }
 }
 
@@ -72,8 +71,7 @@ TEST_F(RenderTest, RgbImageIsOpaqueAndTransparentTexelsShowWhatIsBehind) {
   DrawStill(*LoadPng(2, 1, 4, {0, 255, 0, 0, 0, 255, 0, 255}), glm::vec2(0), glm::vec2(200, 90), glm::vec2(20, 10));
 
   EXPECT_TRUE(Same(ReadPixel(60, 90), 200, 10, 20));
-  EXPECT_TRUE(Same(ReadPixel(190, 90), 0, 0, 255)) << "alpha 0 left half";
-  EXPECT_TRUE(Same(ReadPixel(210, 90), 0, 255, 0));
+  EXPECT_TRUE(Same(ReadPixel(190, 90), 0, 0, 255) && Same(ReadPixel(210, 90), 0, 255, 0)) << "alpha 0 left half";
 }
 
 TEST_F(RenderTest, SheetShowsTheCellAfterTheCurrentFrameWrappingToCellZero) {
@@ -98,8 +96,7 @@ TEST_F(RenderTest, SheetShowsTheCellAfterTheCurrentFrameWrappingToCellZero) {
   const auto still = LoadPng(2, 1, 4, kHalves);
   SpriteRenderer(sprite, still, 4, 2, 0.1f, true, false)
       .DrawSprite(glm::vec2(0.0f), glm::vec2(160, 150), glm::vec2(40, 20), 0.0f);
-  EXPECT_TRUE(Same(ReadPixel(121, 150), 255, 0, 0));
-  EXPECT_TRUE(Same(ReadPixel(198, 150), 0, 255, 0));
+  EXPECT_TRUE(Same(ReadPixel(121, 150), 255, 0, 0) && Same(ReadPixel(198, 150), 0, 255, 0));
 }
 
 TEST(Button, HitOnlyStrictlyInsideOnceTheMouseIsCentreRelative) {
@@ -125,8 +122,7 @@ TEST_F(RenderTest, CursorFollowsTheMouseOnTheWindowAndButtonsSitAboutTheCentre) 
   const struct { double rawX, rawY, x, y; } moves[] = {{-20, 200, 0, 0}, {400, -10, 320, 180}, {30, 140, 30, 40}};
   for (const auto& m : moves) {
     cursor.SetFromMouse(m.rawX, m.rawY, kWidth, kHeight);
-    EXPECT_EQ(cursor.x, m.x) << m.rawX;
-    EXPECT_EQ(cursor.y, m.y) << m.rawY;
+    EXPECT_TRUE(cursor.x == m.x && cursor.y == m.y) << m.rawX << ", " << m.rawY;
   }
   cursor.DrawCursor();
   ExpectDrawnBox(26, 36, 33, 43);

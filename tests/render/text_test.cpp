@@ -119,14 +119,12 @@ TEST_F(TextTest, TextSitsUprightOnItsBaselineInItsColour) {
 TEST_F(TextTest, MissingFontIsReportedAndALoadedNameKeepsItsFont) {
   const unsigned int firstA = GlyphOf('A').textureID;
   CaptureStdout();
-  EXPECT_FALSE(text->LoadFont("Assets//no_such_font.ttf", "other"));
+  EXPECT_FALSE(text->LoadFont("Assets//no_such_font.ttf", "other") || text->fonts.contains("other"));
   EXPECT_EQ(GetCapturedStdout(), "ERROR::FREETYPE: Failed to load font\n  Assets//no_such_font.ttf\n");
-  EXPECT_FALSE(text->fonts.contains("other"));
 
   CaptureStdout();
   EXPECT_TRUE(text->LoadFont("Assets//no_such_font.ttf", "default"));
-  EXPECT_EQ(GetCapturedStdout(), "") << "a name already loaded opens no file";
-  EXPECT_EQ(GlyphOf('A').textureID, firstA);
+  EXPECT_TRUE(GetCapturedStdout().empty() && GlyphOf('A').textureID == firstA) << "a loaded name opens no file";
   EXPECT_EQ(text->fonts.at("default").size(), 128u);
 }
 
