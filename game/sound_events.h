@@ -52,31 +52,26 @@ struct SoundEvent {
 };
 
 // A fixed-capacity list, so a frame never allocates; events beyond the
-// capacity are dropped (and counted) rather than growing it.
+// capacity are dropped rather than growing it.
 class SoundEvents {
  public:
   static constexpr std::size_t kCapacity = 256;
 
   void Add(const SoundEvent& event) {
-    if (count_ < kCapacity)
-      events_[count_++] = event;
-    else
-      ++dropped_;
+    if (count_ < kCapacity) events_[count_++] = event;
   }
   void Plain(Sfx sound) { Add(SoundEvent{.sound = sound}); }
   void At(Sfx sound, glm::vec3 source, glm::vec3 listener, float cellSize, float volume, float pitch,
           SoundSlot slot = SoundSlot::None) {
     Add(SoundEvent{sound, true, source, listener, cellSize, volume, pitch, slot});
   }
-  void Clear() { count_ = 0; dropped_ = 0; }
+  void Clear() { count_ = 0; }
 
   std::span<const SoundEvent> Events() const { return {events_.data(), count_}; }
-  std::size_t Dropped() const { return dropped_; }
 
  private:
   std::array<SoundEvent, kCapacity> events_{};
   std::size_t count_ = 0;
-  std::size_t dropped_ = 0;
 };
 
 }  // namespace game

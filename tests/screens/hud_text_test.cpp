@@ -1,6 +1,3 @@
-#include <cstdio>
-#include <fstream>
-
 #include <gtest/gtest.h>
 
 #include "screens/hud_text.h"
@@ -16,11 +13,7 @@ TEST(HudText, TimerKeepsTwoDecimalsAtEveryLength) {
 }
 
 TEST(HudText, LevelNamesAreLinesEmptyOnesIncludedWithoutCarriageReturns) {
-  const std::string path = testing::TempDir() + "names.txt";
-  std::ofstream(path, std::ios::binary) << "First Steps\r\n\r\nLast\n";
-  EXPECT_EQ(ReadLevelNames(path), (std::vector<std::string>{"First Steps", "", "Last"}));
-  std::remove(path.c_str());
-  EXPECT_TRUE(ReadLevelNames(path).empty());
+  EXPECT_EQ(ParseLevelNames("First Steps\r\n\r\nLast\n"), (std::vector<std::string>{"First Steps", "", "Last"}));
 }
 
 }  // namespace

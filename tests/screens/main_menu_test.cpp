@@ -33,8 +33,8 @@ TEST(MainMenu, AButtonActsOnceEveryRocketInFlightHasGoneOff) {
   const long entered = play.FrameEntering(1);
   ASSERT_GT(entered, 72) << play.output;
   EXPECT_EQ(play.Field(71, "rockets"), 1) << "the click fired";
-  EXPECT_EQ(play.Field(entered - 1, "rockets"), 0);
-  EXPECT_EQ(play.Field(entered - 2, "rockets"), 1) << "the level starts the frame after the explosion";
+  EXPECT_TRUE(play.Field(entered - 2, "rockets") == 1 && play.Field(entered - 1, "rockets") == 0)
+      << "the level starts the frame after the explosion";
 
   GameRun changed = RunMenu(300, Click(70, kPlay) + Click(74, kCredits));
   EXPECT_EQ(changed.StatesEntered(), (std::vector<int>{0, 3})) << "the later click is the choice";
@@ -48,8 +48,7 @@ TEST(MainMenu, AButtonActsOnceEveryRocketInFlightHasGoneOff) {
 TEST(MainMenu, TheOptionsOverlayFreezesTheWorldQQuitsAndEscapeClosesIt) {
   GameRun run = RunMenu(200, Click(10, kOptions) + "40 key ESCAPE press\n41 key ESCAPE release\n" +
                                  Click(100, kOptions) + "150 key Q press\n");
-  EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.LastFrame(), 150) << "Q quits while the options are open";
+  EXPECT_TRUE(run.exitCode == 0 && run.LastFrame() == 150) << "Q quits while the options are open";
   EXPECT_EQ(run.Field(12, "playerY"), run.Field(39, "playerY")) << "frozen";
   EXPECT_NE(run.Field(42, "playerY"), run.Field(43, "playerY")) << "Escape closed it: the world runs";
 }
@@ -64,34 +63,27 @@ TEST(MainMenu, SandboxPaintingStampsTheChosenBlockUnderTheCursor) {
                         {"--screenshot", "25:" + shots + "25.png", "--screenshot", "90:" + shots + "90.png",
                          "--screenshot", "41:" + shots + "41.png"});
   ASSERT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_EQ(run.Field(30, "block"), 1) << "SAND on a fresh run";
-  EXPECT_TRUE(Shows(shots + "25.png", 302, 60, kSand)) << "sand is stamped while the button is held";
-  EXPECT_FALSE(Shows(shots + "90.png", 302, 60, kSand)) << "and falls";
-  EXPECT_EQ(run.Field(42, "block"), 0);
-  EXPECT_TRUE(Shows(shots + "41.png", 505, 415, kObsidian));
-  EXPECT_FALSE(Shows(shots + "90.png", 505, 415, kObsidian)) << "CLEAR erases obsidian";
+  EXPECT_TRUE(run.Field(30, "block") == 1 && run.Field(42, "block") == 0) << "SAND on a fresh run, then CLEAR";
+  EXPECT_TRUE(Shows(shots + "25.png", 302, 60, kSand) && !Shows(shots + "90.png", 302, 60, kSand))
+      << "sand is stamped while the button is held, and falls";
+  EXPECT_TRUE(Shows(shots + "41.png", 505, 415, kObsidian) && !Shows(shots + "90.png", 505, 415, kObsidian))
+      << "CLEAR erases obsidian";
 }
 
 TEST(MainMenu, QuitAsksFirstAndHiddenButtonsDoNotReact) {
   // A click where the hidden window-mode button sits must not restart the menu.
   GameRun back = RunMenu(300, Click(20, kWindowMode) + Click(70, kQuit) + Click(200, kBackToMenu));
-  EXPECT_EQ(back.StatesEntered(), (std::vector<int>{0}));
-  EXPECT_EQ(back.LastFrame(), 299) << "back to the menu, not quit";
+  EXPECT_TRUE((back.StatesEntered() == std::vector<int>{0}) && back.LastFrame() == 299) << "back to the menu, not quit";
   GameRun quit = RunMenu(300, Click(70, kQuit) + Click(200, kConfirmQuit));
-  EXPECT_EQ(quit.exitCode, 0);
-  EXPECT_LT(quit.LastFrame(), 210);
-  EXPECT_GT(quit.LastFrame(), 199);
+  EXPECT_TRUE(quit.exitCode == 0 && quit.LastFrame() > 199 && quit.LastFrame() < 210) << quit.LastFrame();
 }
 
 TEST(MainMenu, OptionButtonsToggleSoundAndTheCounterAndTheWindowModeRestartsTheMenu) {
   GameRun run = RunMenu(60, Click(10, kOptions) + Click(14, kSound) + Click(17, kFps) + Click(20, kWindowMode));
   ASSERT_EQ(run.exitCode, 0) << run.output;
-  EXPECT_EQ(run.Field(13, "muted"), 0);
-  EXPECT_EQ(run.Field(15, "muted"), 1);
-  EXPECT_EQ(run.Field(16, "showFps"), 0);
-  EXPECT_EQ(run.Field(18, "showFps"), 1);
-  EXPECT_EQ(run.Field(15, "windowWidth"), 768);
-  EXPECT_EQ(run.Field(40, "windowWidth"), 1920);
+  EXPECT_TRUE(run.Field(13, "muted") == 0 && run.Field(15, "muted") == 1) << "the sound button mutes";
+  EXPECT_TRUE(run.Field(16, "showFps") == 0 && run.Field(18, "showFps") == 1) << "the counter button shows it";
+  EXPECT_TRUE(run.Field(15, "windowWidth") == 768 && run.Field(40, "windowWidth") == 1920);
   EXPECT_EQ(run.Field(40, "muted"), 1) << "options are kept over the restart";
   EXPECT_EQ(run.StatesEntered(), (std::vector<int>{0, 0})) << "entered again";
 }
