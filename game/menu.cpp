@@ -110,13 +110,7 @@ void StepMenuPlayer(MenuWorld& menu, float dt) {
   if (!p.active) return;
   const float S = menu.S;
   p.Integrate(dt, S);
-  p.SenseCells(menu.grid, S);
-  p.ApplyEnvironment(dt, S);
-  p.rocketCooldown -= dt;
-  p.invulnerable -= dt;
-  p.Blink();
-  const float half = kPlayerHalfSizeCells * S;
-  p.scale = glm::vec2(p.target.x > p.position.x ? half : -half, half);
+  SenseAndAge(p, &menu.grid, S, dt);
 
   // The menu world is open at the sides: without this a running jump would
   // lose the player until the menu is entered again.

@@ -99,7 +99,11 @@ void UpdatePlayer(Player& player, const Playfield& field, float dt) {
     player.sprite.currentFrame = onGround ? kStandingFrame : kAirborneFrame;
   }
 
-  if (field.grid) player.SenseCells(*field.grid, S);
+  SenseAndAge(player, field.grid, S, dt);
+}
+
+void SenseAndAge(Player& player, const world::PixelGrid* grid, float S, float dt) {
+  if (grid) player.SenseCells(*grid, S);
   player.ApplyEnvironment(dt, S);
 
   player.rocketCooldown -= dt;

@@ -37,6 +37,9 @@ bool PlayJumpSound(const Player& player, PlayerControls controls, const Playfiel
 // animation and step sounds, sensing, hazards, timers and facing the target.
 // An inactive player is not stepped.
 void UpdatePlayer(Player& player, const Playfield& field, float dt);
+// The part of the player's step after its move, shared with the menu's:
+// sensing, hazards, the cooldown and invulnerability timers, facing the target.
+void SenseAndAge(Player& player, const world::PixelGrid* grid, float S, float dt);
 
 // Runs `frames` frames of input and step for the player alone on a grid, as a
 // level does, with no sounds, effects or grid simulation: for measuring

@@ -33,16 +33,10 @@ std::string LevelsFolder = "Assets//Levels";
 namespace {
 
 constexpr int kKeyA = 65, kKeyD = 68, kKeyQ = 81, kKeyR = 82, kKeyT = 84;
-constexpr float kDegreesPerRadian = 57.29578f;
 constexpr float kCursorSize = 16.0f;
 constexpr float kWeaponHalfCells = 8.0f;
 const glm::vec3 kWhite(1.0f);
 
-struct Picture {
-  const char* name;
-  const char* path;
-  unsigned frames;
-};
 // In the order they are loaded.
 constexpr Picture kPictures[] = {
     {"OverlayTexture", "Assets//overlay.png", 0},
@@ -99,11 +93,6 @@ constexpr const char* kLoopPaths[kLoopCount] = {"Assets//SFX//Whoosh.ogg", "Asse
                                                 "Assets//BGM//Explore.ogg"};
 
 enum ButtonId { kClose, kSound, kMute, kFps, kNoFps, kBackToMain, kToMain, kBackToGame, kButtonCount };
-struct ButtonLayout {
-  const char* texture;
-  float x, y;                   // fractions of the window, from its centre
-  float halfWidth, halfHeight;  // pixels at 1920 x 1080
-};
 constexpr std::array<ButtonLayout, kButtonCount> kLayout{{
     {"closeButtonTexture", 0.42f, 0.37f, 40, 40},
     {"soundButtonTexture", 0.0f, -0.1f, 40, 40},
@@ -155,11 +144,6 @@ std::string LevelPathOf(unsigned index) { return LevelsFolder + "/level" + std::
 void AdvanceLevel() {
   levelIndex = levelIndex + 1 < levelCount ? levelIndex + 1 : 0;
   levelPath = LevelPathOf(levelIndex);
-}
-
-SpriteRenderer StillPicture(GameInstance& screen, Shader* shader, const char* texture) {
-  return SpriteRenderer(shader, screen.resources.GetTexture(texture), 0, kStillStartFrame, kStillFrameTime, false,
-                        false);
 }
 
 bool Down(int key) { return input::GetKey(key) == input::PRESS; }
@@ -289,18 +273,9 @@ void TraceLevel() {
   trace::Value("windVolume", wind);
 }
 
-// A carrier's weapon turned toward its target: mirrored and drawn before the
-// body when it aims left, after it when it aims right.
-template <class DrawBody>
-void DrawWithWeapon(const SpriteRenderer& weapon, const game::Character& c, DrawBody&& body) {
-  const glm::vec3 aim = c.target;
-  const float dx = aim.x - c.position.x, dy = aim.y - c.position.y;
-  const float angle = dx == 0.0f && dy == 0.0f ? 0.0f : std::atan(dy / dx) * kDegreesPerRadian;
-  const glm::vec2 view = CameraView(level->camera), at(c.position.x, c.position.y);
-  const float half = kWeaponHalfCells * cellSize;
-  if (c.position.x >= aim.x) weapon.DrawSprite(view, at, glm::vec2(-half, half), angle);
-  body();
-  if (aim.x > c.position.x) weapon.DrawSprite(view, at, glm::vec2(half, half), angle);
+void DrawArmed(const SpriteRenderer& weapon, const game::Character& c) {
+  DrawWithWeapon(weapon, level->camera, c, kWeaponHalfCells * cellSize,
+                 [&] { DrawObject(*objects, level->camera, c); });
 }
 
 template <class T>
@@ -316,12 +291,12 @@ void DrawActive(const game::Pool<T>& pool) {
 template <class T>
 void DrawArmed(const std::vector<T>& list, const SpriteRenderer& weapon) {
   for (const T& e : list)
-    if (e.active && e.visible) DrawWithWeapon(weapon, e, [&] { DrawObject(*objects, level->camera, e); });
+    if (e.active && e.visible) DrawArmed(weapon, e);
 }
 
 void DrawWorld(TextRenderer& text) {
   const game::Level& l = *level;
-  if (l.player.active) DrawWithWeapon(*launcher, l.player, [&] { DrawObject(*objects, l.camera, l.player); });
+  if (l.player.active) DrawArmed(*launcher, l.player);
   DrawActive(l.rockets);
   DrawActive(l.bullets);
   DrawActive(l.bats);
@@ -400,13 +375,7 @@ void GamePixelTemplate::Load() {
     if (soundSystem) soundSystem->createSound(kLoopPaths[l], audio::LOOP_NORMAL, nullptr, &loopSounds[l]);
   levelPath = LevelPathOf(levelIndex);
 
-  const float w = static_cast<float>(size.x), h = static_cast<float>(size.y);
-  for (int i = 0; i < kButtonCount; ++i) {
-    const ButtonLayout& b = kLayout[i];
-    buttonSprites[i].emplace(StillPicture(*this, sprite, b.texture));
-    buttons[i].SetButton(glm::vec2(b.x * w, b.y * h),
-                         glm::vec2(b.halfWidth * w / 1920.0f, b.halfHeight * h / 1080.0f), &*buttonSprites[i]);
-  }
+  LayOutButtons(*this, sprite, kLayout, size.x, size.y, buttonSprites, buttons);
   pausePanel.emplace(StillPicture(*this, sprite, "pauseSprite"));
   confirmPanel.emplace(StillPicture(*this, sprite, "backtomainconfirmationSprite"));
   cursorOff.emplace(StillPicture(*this, sprite, "CursorTexture"));
@@ -514,13 +483,7 @@ void GamePixelTemplate::Draw() {
   if (opaqueBackground) glDisable(GL_BLEND);
   DrawWithin(CoverageOf(gridView.stagingPixels, gridView.texWidth, gridView.texHeight, Texels::SeeThrough, size.x,
                         size.y),
-             [&] {
-               if (FullScreen)
-                 background->DrawSprite(glm::vec2(-w / 2, -h / 2), glm::vec2(0.0f), glm::vec2(w / 2, h / 2), 0.0f);
-               else
-                 background->DrawSprite(glm::vec2(-0.9f * w, -0.9f * h), glm::vec2(0.0f), glm::vec2(0.9f * w, 0.9f * h),
-                                        0.0f);
-             });
+             [&] { DrawBackdrop(*background, FullScreen, w, h); });
   glEnable(GL_BLEND);
   DrawWorld(*textRenderer);
   if (!level->player.IsAlive()) NextState = STATE_DEFEAT;

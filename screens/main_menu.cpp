@@ -36,7 +36,6 @@ constexpr int kKeyA = 65;
 constexpr int kKeyD = 68;
 constexpr int kKeyOne = 49;
 constexpr int kKeySix = 54;
-constexpr float kDegreesPerRadian = 57.29578f;
 constexpr float kCursorSize = 16.0f;
 constexpr float kLauncherHalfCells = 8.0f;
 constexpr float kFullScreenWidth = 1920.0f, kFullScreenHeight = 1080.0f;
@@ -56,11 +55,6 @@ enum ButtonId {
   kMuted, kSoundOn, kWindowed, kFullScreen, kFpsOn, kFpsOff, kButtonCount
 };
 
-struct ButtonLayout {
-  const char* texture;
-  float x, y;  // fractions of the window, from its centre
-  float halfWidth, halfHeight;  // pixels at 1920 x 1080
-};
 constexpr std::array<ButtonLayout, kButtonCount> kLayout{{
     {"playButtonTexture", -0.3f, -0.2f, 93, 51},
     {"controlButtonTexture", -0.1f, -0.2f, 93, 51},
@@ -80,11 +74,6 @@ constexpr std::array<ButtonLayout, kButtonCount> kLayout{{
     {"nofpsButtonTexture", 0.0f, -0.3f, 42, 28},
 }};
 
-struct Picture {
-  const char* name;
-  const char* path;
-  unsigned frames;
-};
 constexpr Picture kPictures[] = {
     {"playButtonTexture", "Assets//play.png", 0},
     {"quitButtonTexture", "Assets//quit.png", 0},
@@ -139,11 +128,6 @@ std::array<std::optional<SpriteRenderer>, kButtonCount> buttonSprites;
 std::array<Button, kButtonCount> buttons;
 std::optional<SpriteRenderer> background, title, launcher, optionsPicture, quitPicture, cursorOff, cursorOn, objects;
 std::optional<Cursor> cursor;
-
-SpriteRenderer StillPicture(GameInstance& screen, Shader* shader, const char* texture) {
-  return SpriteRenderer(shader, screen.resources.GetTexture(texture), 0, kStillStartFrame, kStillFrameTime, false,
-                        false);
-}
 
 bool Hit(ButtonId id) { return buttons[id].HitTest(mouse.x, mouse.y); }
 
@@ -257,16 +241,8 @@ void TracePlayer() {
 
 void DrawPlayerAndLauncher() {
   const game::Player& p = menu.player;
-  if (!p.active) return;
-  const glm::vec3 aim = p.target;
-  const float dx = aim.x - p.position.x, dy = aim.y - p.position.y;
-  const float angle = dx == 0.0f && dy == 0.0f ? 0.0f : std::atan(dy / dx) * kDegreesPerRadian;
-  const glm::vec2 view = CameraView(menu.camera);
-  const glm::vec2 at(p.position.x, p.position.y);
-  const float half = kLauncherHalfCells * S;
-  if (p.position.x >= aim.x) launcher->DrawSprite(view, at, glm::vec2(-half, half), angle);
-  DrawObject(*objects, menu.camera, p);
-  if (aim.x > p.position.x) launcher->DrawSprite(view, at, glm::vec2(half, half), angle);
+  if (p.active)
+    DrawWithWeapon(*launcher, menu.camera, p, kLauncherHalfCells * S, [&] { DrawObject(*objects, menu.camera, p); });
 }
 
 void DrawOverlays(int width, int height) {
@@ -322,13 +298,7 @@ void GameMainMenu::Load() {
   for (const Picture& p : kPictures) resources.LoadTexture(p.name, p.path, p.frames, 0, 0);
   S = static_cast<float>(W) / world::ViewCells;
 
-  const float w = static_cast<float>(W), h = static_cast<float>(H);
-  for (int i = 0; i < kButtonCount; ++i) {
-    const ButtonLayout& b = kLayout[i];
-    buttonSprites[i].emplace(StillPicture(*this, sprite, b.texture));
-    buttons[i].SetButton(glm::vec2(b.x * w, b.y * h),
-                         glm::vec2(b.halfWidth * w / 1920.0f, b.halfHeight * h / 1080.0f), &*buttonSprites[i]);
-  }
+  LayOutButtons(*this, sprite, kLayout, W, H, buttonSprites, buttons);
   background.emplace(StillPicture(*this, sprite, "backgroundImage"));
   title.emplace(StillPicture(*this, sprite, "titleTexture"));
   launcher.emplace(StillPicture(*this, sprite, "rocketLauncherSprite"));
@@ -404,10 +374,7 @@ void GameMainMenu::Draw() {
   glClear(GL_COLOR_BUFFER_BIT);
   const glm::ivec2 size = WindowSize(window);
   const float w = static_cast<float>(size.x), h = static_cast<float>(size.y);
-  if (FullScreen)
-    background->DrawSprite(glm::vec2(-w / 2, -h / 2), glm::vec2(0.0f), glm::vec2(w / 2, h / 2), 0.0f);
-  else
-    background->DrawSprite(glm::vec2(-0.9f * w, -0.9f * h), glm::vec2(0.0f), glm::vec2(0.9f * w, 0.9f * h), 0.0f);
+  DrawBackdrop(*background, FullScreen, w, h);
   const float artPixel = kTitleArtPixel * w;
   title->DrawSprite(glm::vec2(-w / 2, -h / 2), glm::vec2(0.0f, kTitleHeight * h),
                     glm::vec2(kTitleHalfWidth * artPixel, kTitleHalfHeight * artPixel), 0.0f);

@@ -5,6 +5,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/game_instance.h"
+#include "render/button.h"
 #include "render/text_renderer.h"
 
 glm::ivec2 WindowSize(GLFWwindow* window) {
@@ -35,4 +36,26 @@ void LoadFontShader(GameInstance& screen, const glm::mat4& projection) {
 void EnableAlphaBlending() {
   glEnable(GL_BLEND);
   glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+}
+
+SpriteRenderer StillPicture(GameInstance& screen, Shader* shader, const char* texture) {
+  return SpriteRenderer(shader, screen.resources.GetTexture(texture), 0, kStillStartFrame, kStillFrameTime, false,
+                        false);
+}
+
+void LayOutButtons(GameInstance& screen, Shader* shader, std::span<const ButtonLayout> layouts, int W, int H,
+                   std::span<std::optional<SpriteRenderer>> sprites, std::span<Button> buttons) {
+  const float w = static_cast<float>(W), h = static_cast<float>(H);
+  for (std::size_t i = 0; i < layouts.size(); ++i) {
+    const ButtonLayout& b = layouts[i];
+    sprites[i].emplace(StillPicture(screen, shader, b.texture));
+    buttons[i].SetButton(glm::vec2(b.x * w, b.y * h),
+                         glm::vec2(b.halfWidth * w / 1920.0f, b.halfHeight * h / 1080.0f), &*sprites[i]);
+  }
+}
+
+void DrawBackdrop(const SpriteRenderer& backdrop, bool fullScreen, float w, float h) {
+  const float k = fullScreen ? 0.5f : 0.9f;
+  const glm::vec2 half(k * w, k * h);
+  backdrop.DrawSprite(-half, glm::vec2(0.0f), half, 0.0f);
 }

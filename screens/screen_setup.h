@@ -1,6 +1,11 @@
 #pragma once
 
+#include <optional>
+#include <span>
+
 #include <glm/glm.hpp>
+
+#include "render/sprite_renderer.h"
 
 class GameInstance;
 class Shader;
@@ -19,3 +24,28 @@ void EnableAlphaBlending();
 // Still sprites of the menus: no frames, start frame -1, 1/24 s, no loop, not paused.
 constexpr float kStillFrameTime = 0.04167f;
 constexpr unsigned int kStillStartFrame = static_cast<unsigned int>(-1);
+
+class Button;
+
+// A picture a screen loads: resource name, file, sprite-sheet frames (0: still).
+struct Picture {
+  const char* name;
+  const char* path;
+  unsigned frames;
+};
+
+// A menu button placed relative to the window centre.
+struct ButtonLayout {
+  const char* texture;
+  float x, y;                   // fractions of the window, from its centre
+  float halfWidth, halfHeight;  // pixels at 1920 x 1080
+};
+
+// A still picture of one of the screen's textures.
+SpriteRenderer StillPicture(GameInstance& screen, Shader* shader, const char* texture);
+// Makes each layout's sprite and places its button for a W x H window.
+void LayOutButtons(GameInstance& screen, Shader* shader, std::span<const ButtonLayout> layouts, int W, int H,
+                   std::span<std::optional<SpriteRenderer>> sprites, std::span<Button> buttons);
+// The backdrop fills the window in full screen; in a window it is drawn 1.8
+// times the window's size from its bottom-left corner, so its lower-left part shows.
+void DrawBackdrop(const SpriteRenderer& backdrop, bool fullScreen, float w, float h);
