@@ -29,11 +29,15 @@ xdotool keydown d
 sleep 0.6
 xdotool keyup d
 sleep 0.5
-click 614 302
-for _ in $(seq 20); do
+# On a loaded machine the logos may still show when the first clicks come, so
+# Quit and its confirmation are clicked again until the game has gone.
+for _ in $(seq 25); do
+  click 614 302
   sleep 1
   kill -0 "$pid" 2> /dev/null || break
   click 461 259
+  sleep 0.5
+  kill -0 "$pid" 2> /dev/null || break
 done
 wait "$pid" || { cat played.txt; fail "the recorded session did not end by its quit button"; }
 grep -q "key D press" session.txt || fail "the recording has no key press: $(head -c 400 session.txt)"
