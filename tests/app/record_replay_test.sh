@@ -65,4 +65,10 @@ sed "/^$cut dt /q" session.txt > cut.txt
 timeout 60 "$game" --data "$data" --input cut.txt --trace cut.jsonl > cut_run.txt 2>&1 || { cat cut_run.txt; fail "the cut replay did not end by itself"; }
 sed "/\"event\":\"frame\",\"frame\":$cut,/q" played.jsonl > played_cut.jsonl
 cmp -s played_cut.jsonl cut.jsonl || fail "the cut replay's trace is not the session's first $cut frames"
+# A clock started at 1000 moves on a second every 60 steps of 1/60 s, as a
+# player's does, and the recording says at which frame.
+"$game" --data "$data" --window 768x432 --fixed-dt 0.016666668 --clock-start 1000 --frames 130 --record started.txt \
+  > started_run.txt 2>&1 || { cat started_run.txt; fail "the session on a started clock did not run"; }
+started=$(awk '$1 == "clock" || $2 == "clock" { printf "%s ", $0 }' started.txt)
+[ "$started" = "clock 1000 60 clock 1001 120 clock 1002 " ] || fail "the started clock read: $started"
 echo "ok: $(grep -c '"event":"frame"' played.jsonl) recorded frames over $clocks clock changes replay to the same trace and pictures"
