@@ -84,6 +84,13 @@ TEST(LevelScreen, RReplaysAndTSkipsOnlyWhileTheCounterShows) {
   EXPECT_EQ(run.Field(100, "level"), 1) << "held T skips exactly one level";
 }
 
+TEST(LevelScreen, ATapOfSpaceWithinOneFrameJumpsAsTheShortestPress) {
+  const GameRun held = RunLevel("levels", 60, At(30, "key SPACE press") + At(31, "key SPACE release"));
+  const GameRun tap = RunLevel("levels", 60, At(30, "key SPACE press") + At(30, "key SPACE release"));
+  EXPECT_GT(held.Field(40, "playerY"), held.Field(29, "playerY")) << "the shortest press jumps";
+  for (const long frame : {31, 40, 59}) EXPECT_EQ(tap.Field(frame, "playerY"), held.Field(frame, "playerY")) << frame;
+}
+
 TEST(LevelScreen, MissingOrBrokenLevelDataReturnsToTheMenu) {
   for (const char* folder : {"nowhere", "levels_bad"}) {
     GameRun run = RunLevel(folder, 10, "");
