@@ -125,7 +125,8 @@ std::optional<game::Level> level;  // absent when the image could not be read
 GridView gridView;
 std::optional<Cursor> cursor;
 
-// Decoded once for the run: level changes and visits to other screens keep them.
+// Decoded once for the run: level changes and visits to other screens keep
+// them, and the audio system frees them when the game ends.
 SoundPlayer sounds;
 std::array<audio::Sound, kLoopCount> loopSounds{};
 audio::System* soundsMadeBy = nullptr;
@@ -509,12 +510,6 @@ void GamePixelTemplate::Free() {
 
 void GamePixelTemplate::Unload() {
   levelNames.clear();
-  if (NextState == STATE_QUIT) {
-    for (audio::Sound& s : sounds.sounds) s.release();
-    for (audio::Sound& s : loopSounds) s.release();
-    sounds.sounds = {};
-    loopSounds = {};
-  }
   for (auto& s : buttonSprites) s.reset();
   for (Button& b : buttons) b = Button();
   for (auto* d : {&pausePanel, &confirmPanel, &cursorOff, &cursorOn, &background, &launcher, &rifle, &machineGun,

@@ -36,7 +36,6 @@ TEST(MainMenu, AButtonActsOnceEveryRocketInFlightHasGoneOff) {
   EXPECT_TRUE(play.Field(entered - 2, "rockets") == 1 && play.Field(entered - 1, "rockets") == 0)
       << "the level starts the frame after the explosion";
 
-  // A click pressed and released within one frame, as a touchpad's tap.
   GameRun tap = RunMenu(300, At(69, "cursor 154 302") + At(70, "mouse LEFT press") + At(70, "mouse LEFT release"));
   EXPECT_EQ(tap.FrameEntering(1), entered) << "a tap acts as the shortest held click";
 
