@@ -230,6 +230,7 @@ int Play(const std::string& levelPath, const std::vector<std::string>& options, 
   const float S = level.grid.cellSize;
   long long frame = 0;
   for (; frame < frames && level.outcome == game::Outcome::None; ++frame) {
+    input::BeginFrame();
     player.Play(static_cast<long>(frame));
     game::StepLevel(level, ReadInput(static_cast<int>(width), static_cast<int>(height)), dt);
     stats.Observe(level, static_cast<int>(width), static_cast<int>(height));
