@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <fstream>
 
+#include <unistd.h>
+
 #include "tests/world/bmp_builder.h"
 #include "tests/world/grid_art.h"
 #include "world/level_image.h"
@@ -108,6 +110,21 @@ TEST_F(LevelImage, LoadReportsOneLineAndBuildsNothing) {
     EXPECT_TRUE(out.find(path + ": " + reason) != std::string::npos && std::count(out.begin(), out.end(), '\n') == 1)
         << out;
   }
+
+  // A gigabyte (sparse) behind a header asking for 64 M cells: refused for its
+  // size from the header alone, not read.
+  const std::string huge = testing::TempDir() + "sandrift_level_test_huge.bmp";
+  Bytes header = MakeBmp({{White}});
+  header[18] = header[22] = 0;  // 16384 x 4096, little-endian
+  header[19] = 0x40;
+  header[23] = 0x10;
+  std::ofstream(huge, std::ios::binary).write(reinterpret_cast<const char*>(header.data()), 54);
+  ASSERT_EQ(truncate(huge.c_str(), 1ll << 30), 0);
+  testing::internal::CaptureStdout();
+  EXPECT_EQ(LoadLevelImage(5.0f, huge), nullptr);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Level image " + huge + ": image too large: 16384 x 4096 is 67108864 cells, a level may have at most 4194304\n");
+  std::remove(huge.c_str());
 
   const std::string path = testing::TempDir() + "sandrift_level_test.bmp";
   const auto bmp = MakeBmp({{Yellow, Red}});
