@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <sstream>
@@ -68,6 +69,9 @@ void OnGlfwFocus(GLFWwindow*, int focused) {
 }
 
 bool ReadFile(const std::string& path, std::string* text) {
+  // A folder opens as a stream that reads nothing, which would be an empty script.
+  std::error_code notFound;
+  if (std::filesystem::is_directory(path, notFound)) return false;
   std::ifstream file(path);
   if (!file) return false;
   std::stringstream content;

@@ -96,6 +96,39 @@ TEST_F(TextTest, DrawsEachCharacterAtThePenAsItAdvances) {
   EXPECT_TRUE(ReadFramebuffer() == empty);
 }
 
+TEST_F(TextTest, AnOverlongLineDrawsOnlyTheGlyphsInTheWindow) {
+  GLuint query = 0;
+  glGenQueries(1, &query);
+  const auto glyphsDrawn = [&](auto&& draw) {
+    glBeginQuery(GL_PRIMITIVES_GENERATED, query);
+    draw();
+    glEndQuery(GL_PRIMITIVES_GENERATED);
+    GLuint triangles = 0;
+    glGetQueryObjectuiv(query, GL_QUERY_RESULT, &triangles);
+    return int(triangles) / 2;
+  };
+  const float advance = float(GlyphOf('W').advance >> 6);
+  const std::string line(1000, 'W');
+  const glm::vec3 white(1, 1, 1);
+  // Starting 100 glyphs left of the window, then a row below it and one above.
+  const struct { float x, y; int draws; } cases[] = {{-100 * advance, 60, kWidth / int(advance) + 2}, {0, -80, 0},
+                                                    {0, kHeight + 1, 0}};
+  for (const auto& c : cases)
+    EXPECT_LE(glyphsDrawn([&] { text->RenderText(line, c.x, c.y, 1.0f, white, "default"); }), c.draws)
+        << "at " << c.x << ", " << c.y;
+  glDeleteQueries(1, &query);
+  const std::vector<std::uint8_t> skipping = ReadFramebuffer();
+
+  // The same pixels as drawing only the glyphs from one left of the window on.
+  glClear(GL_COLOR_BUFFER_BIT);
+  text->RenderText(line.substr(0, kWidth / int(advance) + 2), -advance, 60, 1.0f, white, "default");
+  const std::vector<std::uint8_t> visible = ReadFramebuffer();
+  ASSERT_EQ(skipping.size(), visible.size());
+  int differing = 0;
+  for (std::size_t i = 0; i < visible.size(); ++i) differing += skipping[i] != visible[i];
+  EXPECT_EQ(differing, 0);
+}
+
 TEST_F(TextTest, TextSitsUprightOnItsBaselineInItsColour) {
   const Glyph& capital = GlyphOf('A');
   ASSERT_EQ(capital.bearing.y, capital.size.y) << "a capital has no descender";

@@ -1,3 +1,6 @@
+#include <cstdio>
+#include <fstream>
+
 #include <gtest/gtest.h>
 
 #include "screens/hud_text.h"
@@ -13,6 +16,19 @@ TEST(HudText, TimerKeepsTwoDecimalsAtEveryLength) {
 
 TEST(HudText, LevelNamesAreLinesEmptyOnesIncludedWithoutCarriageReturns) {
   EXPECT_EQ(ParseLevelNames("First Steps\r\n\r\nLast\n"), (std::vector<std::string>{"First Steps", "", "Last"}));
+}
+
+TEST(HudText, OverlongLevelNamesAreCutAndTheFileNamedOnce) {
+  const std::string path = testing::TempDir() + "sandrift_hud_text_long_names.txt";
+  const std::string longName(1'000'000, 'W');
+  std::ofstream(path) << longName << "\nShort\n" << longName << "\n";
+  testing::internal::CaptureStdout();
+  const std::vector<std::string> names = ReadLevelNames(path);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "Level names " + path + ": names are cut to 256 characters (2 were longer)\n");
+  std::remove(path.c_str());
+  const std::string cut(kMaxLevelNameLength, 'W');
+  EXPECT_EQ(names, (std::vector<std::string>{cut, "Short", cut}));
 }
 
 }  // namespace
