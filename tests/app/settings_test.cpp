@@ -15,13 +15,32 @@ TEST(SettingsTest, EachLineIsReadAsStrtolReadsItOrKeepsItsDefault) {
       {"", 1600, 900, true},
       {"wide\n-5\n99999999999999999999\n", 1600, 900, true},  // no number, no window, beyond 32 bits
       {"0\n3000000000\n0\n", 1600, 900, false},
-      {"16384\n16385\n+-0\n", 16384, 900, true},
+      {"16384\n16385\n+-0\n", 16384, 16385, true},  // kept to the screen when the window opens
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
     const Settings s = ParseSettings(c.text);
     EXPECT_TRUE(s.width == c.width && s.height == c.height && s.fullScreen == c.fullScreen)
         << s.width << " x " << s.height << (s.fullScreen ? ", full screen" : "");
+  }
+}
+
+TEST(SettingsTest, AWindowLargerThanTheScreenIsShrunkToItAndSaidSo) {
+  const struct { int width, height, fitWidth, fitHeight; const char* says; } cases[] = {
+      {16384, 16384, 1920, 1080, "f asks for a 16384 x 16384 window, larger than the screen (1920 x 1080); "
+                                 "it opens at 1920 x 1080\n"},
+      {1000, 2000, 1000, 1080, "f asks for a 1000 x 2000 window, larger than the screen (1920 x 1080); "
+                               "it opens at 1000 x 1080\n"},
+      {1920, 1080, 1920, 1080, ""},
+  };
+  for (const auto& c : cases) {
+    WindowWidth = c.width;
+    WindowHeight = c.height;
+    testing::internal::CaptureStdout();
+    FitWindowToScreen("f", 1920, 1080);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.says);
+    EXPECT_EQ(WindowWidth, c.fitWidth);
+    EXPECT_EQ(WindowHeight, c.fitHeight);
   }
 }
 
