@@ -48,7 +48,7 @@ std::vector<std::string> ReadLevelNames(const std::string& path) {
   int cut = 0;
   std::vector<std::string> names = ParseLevelNames(text.str(), &cut);
   if (cut > 0)
-    std::printf("Level names %s: names are cut to %zu characters (%d were longer)\n", path.c_str(),
-                kMaxLevelNameLength, cut);
+    std::printf("Level names %s: %d of its names cut to %zu characters\n", path.c_str(), cut,
+                kMaxLevelNameLength);
   return names;
 }

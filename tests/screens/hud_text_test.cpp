@@ -25,7 +25,7 @@ TEST(HudText, OverlongLevelNamesAreCutAndTheFileNamedOnce) {
   testing::internal::CaptureStdout();
   const std::vector<std::string> names = ReadLevelNames(path);
   EXPECT_EQ(testing::internal::GetCapturedStdout(),
-            "Level names " + path + ": names are cut to 256 characters (2 were longer)\n");
+            "Level names " + path + ": 2 of its names cut to 256 characters\n");
   std::remove(path.c_str());
   const std::string cut(kMaxLevelNameLength, 'W');
   EXPECT_EQ(names, (std::vector<std::string>{cut, "Short", cut}));
