@@ -1,5 +1,4 @@
-// Any names file gives one name per line, none holding a line break or
-// longer than the cap.
+// Any names file gives one name per line, none holding a line break or overlong.
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
