@@ -60,6 +60,7 @@ TEST(GameStartTest, BadOptionsAndNoOpenGlContextEndTheGameBeforeItsFirstFrame) {
       {{"--help"}, "", "", 0, "--fixed-dt"},
       {{"--state", "4"}, "", "", 2, "bad value"},
       {{"--frames", "2"}, "1 key NOPE press\n", "", 2, "line 1"},
+      {{"--input", "tests", "--frames", "2"}, "", "", 2, "Could not read input script tests\n"},  // a folder
       {{"--frames", "5"}, "", "DISPLAY= WAYLAND_DISPLAY=", -1, "Failed to initialize GLAD\n"},
   };
   for (const auto& c : cases) {

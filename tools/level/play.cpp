@@ -128,12 +128,10 @@ bool LoadLevel(const std::string& path, long long windowWidth, long long clock, 
   clockSeconds = clock;
   world::SetClock(&FixedClock);
   game::SetRandomState(0);
-  std::vector<std::uint8_t> bytes;
   std::string error;
-  std::unique_ptr<world::PixelGrid> grid;
   // The game's cell size: the view is 384 cells wide.
   const float S = static_cast<float>(windowWidth) / world::ViewCells;
-  if (world::ReadFileBytes(path, bytes, error)) grid = world::ParseLevelImage(bytes, S, error);
+  std::unique_ptr<world::PixelGrid> grid = world::ReadLevelImage(path, S, error);
   if (!grid) {
     std::fprintf(stderr, "sandrift-level: %s: %s\n", path.c_str(), error.c_str());
     return false;
