@@ -1,5 +1,6 @@
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -73,6 +74,9 @@ void OnGlfwFocus(GLFWwindow*, int focused) {
 }
 
 bool ReadFile(const std::string& path, std::string* text) {
+  // A folder opens as a stream that reads nothing, which would be an empty script.
+  std::error_code notFound;
+  if (std::filesystem::is_directory(path, notFound)) return false;
   std::ifstream file(path);
   if (!file) return false;
   std::stringstream content;
@@ -139,7 +143,7 @@ int main(int argc, char** argv) {
   if (!options.tracePath.empty() && !trace::Open(options.tracePath)) return 2;
   if (!options.recordPath.empty() && !recorder::Open(options.recordPath)) return 2;
 
-  LoadSettings("Settings//Resolution.txt");
+  LoadSettings(kSettingsPath);
   if (options.windowWidth > 0) {
     WindowWidth = options.windowWidth;
     WindowHeight = options.windowHeight;
@@ -152,7 +156,12 @@ int main(int argc, char** argv) {
   glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
   glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
   if (options.glErrors) glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
-  GLFWmonitor* monitor = FullScreen ? glfwGetPrimaryMonitor() : nullptr;
+  GLFWmonitor* primary = glfwGetPrimaryMonitor();
+  const GLFWvidmode* mode = primary ? glfwGetVideoMode(primary) : nullptr;
+  // Full screen takes the monitor's closest mode by itself.
+  if (options.windowWidth <= 0 && !(FullScreen && mode))
+    FitWindowToScreen(kSettingsPath, mode ? mode->width : kMaxWindowEdge, mode ? mode->height : kMaxWindowEdge);
+  GLFWmonitor* monitor = FullScreen ? primary : nullptr;
   gameWindow = glfwCreateWindow(WindowWidth, WindowHeight, "Sandrift", monitor, nullptr);
   if (gameWindow) glfwMakeContextCurrent(gameWindow);
   // libepoxy resolves entry points on first use; what can fail is getting a 3.3 core context.

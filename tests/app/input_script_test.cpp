@@ -94,19 +94,20 @@ TEST_F(InputScriptTest, PlayingAFrameFeedsTheInputLayerAndItsCallbacks) {
   ParsedScript s = ParseInputScript("0 key A press\n2 key A release\n2 cursor 5 7\n3 mouse RIGHT press\n");
   ScriptPlayer player(s.events);
   input::SetKeyCallback(RecordKey);
+  const auto frame = [&](long n) { input::BeginFrame(); player.Play(n); };
 
-  player.Play(0);
+  frame(0);
   EXPECT_EQ(input::GetKey('A'), input::PRESS);
-  player.Play(1);
+  frame(1);
   EXPECT_EQ(input::GetKey('A'), input::PRESS);  // held until released
-  player.Play(2);
+  frame(2);
   EXPECT_EQ(input::GetKey('A'), input::RELEASE);
   double x = 0, y = 0;
   input::GetCursorPos(&x, &y);
   EXPECT_TRUE(x == 5.0 && y == 7.0);
   EXPECT_EQ(keyEvents, (std::vector<int>{'A' * 10 + 1, 'A' * 10 + 0}));
   EXPECT_FALSE(player.Finished());
-  player.Play(10);  // a skipped frame still delivers its events
+  frame(10);  // a skipped frame still delivers its events
   EXPECT_EQ(input::GetMouseButton(input::MOUSE_BUTTON_RIGHT), input::PRESS);
   EXPECT_TRUE(player.Finished());
 }

@@ -124,12 +124,10 @@ void TraceFrame(const game::Level& level) {
 bool LoadLevel(const std::string& path, long long windowWidth, const world::PlayClock& clock, game::Level& level) {
   world::HoldClock(clock.Reading());
   game::SetRandomState(0);
-  std::vector<std::uint8_t> bytes;
   std::string error;
-  std::unique_ptr<world::PixelGrid> grid;
   // The game's cell size: the view is 384 cells wide.
   const float S = static_cast<float>(windowWidth) / world::ViewCells;
-  if (world::ReadFileBytes(path, bytes, error)) grid = world::ParseLevelImage(bytes, S, error);
+  std::unique_ptr<world::PixelGrid> grid = world::ReadLevelImage(path, S, error);
   if (!grid) {
     std::fprintf(stderr, "sandrift-level: %s: %s\n", path.c_str(), error.c_str());
     return false;
@@ -241,6 +239,7 @@ int Play(const std::string& levelPath, const std::vector<std::string>& options, 
   const float S = level.grid.cellSize;
   long long frame = 0;
   for (; frame < frames && level.outcome == game::Outcome::None; ++frame) {
+    input::BeginFrame();
     player.Play(static_cast<long>(frame));
     StepAtClock(level, ReadInput(static_cast<int>(width), static_cast<int>(height)), dt, clock);
     stats.Observe(level, static_cast<int>(width), static_cast<int>(height));
