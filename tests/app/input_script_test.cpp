@@ -44,6 +44,7 @@ TEST_F(InputScriptTest, ABadEventRefusesTheWholeScriptNamingItsLine) {
       {"1 dt 1.5", "line 1: dt needs a time step from 0 to 1 seconds"},
       {"1 dt nan", "line 1: dt needs a time step from 0 to 1 seconds"},
       {"1 focus 2", "line 1: focus needs 0 or 1"},
+      {"1 clock -5", "line 1: clock needs whole seconds, 0 or more"},
       {"1 jump", "line 1: unknown event 'jump'"},
   };
   for (const auto& c : cases) {
@@ -60,6 +61,7 @@ TEST_F(InputScriptTest, ARecordedLineReadsBackExactly) {
       {.frame = 4, .kind = ScriptEvent::CURSOR, .x = 412.25, .y = 1.0 / 3.0},
       {.frame = 5, .kind = ScriptEvent::FOCUS, .code = 0},
       {.frame = 5, .kind = ScriptEvent::STEP, .dt = 1.0f / 60.0f},
+      {.frame = 6, .kind = ScriptEvent::CLOCK, .seconds = 4102444800},  // past 2038
   };
   std::string text = "window 640x360\nclock 17\nstate 0\n";
   for (const ScriptEvent& e : recorded) text += FormatScriptEvent(e) + "\n";
@@ -70,7 +72,7 @@ TEST_F(InputScriptTest, ARecordedLineReadsBackExactly) {
   for (std::size_t i = 0; i < recorded.size(); ++i) {
     const ScriptEvent &a = recorded[i], &b = s.events[i];
     EXPECT_TRUE(a.frame == b.frame && a.kind == b.kind && a.code == b.code && a.action == b.action && a.x == b.x &&
-                a.y == b.y && a.dt == b.dt)
+                a.y == b.y && a.dt == b.dt && a.seconds == b.seconds)
         << FormatScriptEvent(a);
   }
 }
