@@ -21,8 +21,9 @@ void HoldClock(long long seconds);
 
 // A player's clock started at `start` (--clock-start): it reads start plus
 // the whole seconds of play so far, the sum of every frame's step, as a real
-// clock does at 60 frames a second; a stopped one (--clock) always reads start. A plain value, so that a
-// copied level state (a search's) carries its time with it.
+// clock does at 60 frames a second; a stopped one (--clock) always reads
+// start. A plain value, so that a copied level state (a search's) carries its
+// time with it.
 struct PlayClock {
   long long start = 0;
   bool running = false;
