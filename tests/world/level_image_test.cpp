@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -109,7 +110,8 @@ TEST_F(LevelImage, LoadReportsOneLineAndBuildsNothing) {
         << out;
   }
 
-  const std::string path = testing::TempDir() + "sandrift_level_test.bmp";
+  // Named by process: the same test may be running in another build.
+  const std::string path = testing::TempDir() + "sandrift_level_test_" + std::to_string(getpid()) + ".bmp";
   const auto bmp = MakeBmp({{Yellow, Red}});
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()),
                                                static_cast<std::streamsize>(bmp.size()));
