@@ -7,7 +7,6 @@ set -euo pipefail
 game=$1 data=$2
 [ "${3:-}" = inner ] || exec "$(dirname "$0")/../support/x_server.sh" 1280x1024x24 bash "$0" "$game" "$data" inner
 
-export ASAN_OPTIONS=detect_leaks=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"

@@ -70,12 +70,10 @@ GameRun RunGame(const std::vector<std::string>& args, const std::string& script,
   std::string tracePath = TempPath("trace" + std::to_string(runNumber) + ".jsonl");
   std::string outPath = TempPath("out" + std::to_string(runNumber) + ".txt");
 
-  // In sanitizer builds the game's memory errors still fail the run, but the
-  // GL driver's own leaks at exit are not the game's to answer for. The shell
-  // becomes env and env the game, so the process id is the game's.
-  std::string command = (directory.empty() ? "" : "cd '" + directory + "' && ") +
-                        "exec env ASAN_OPTIONS=detect_leaks=0 " + environment + " " + std::string(SANDRIFT_BINARY) +
-                        " --gl-errors --trace " + tracePath;
+  // In sanitizer builds the game's leaks fail the run as its memory errors
+  // do; SANDRIFT_GAME_ENV keeps the GL driver's own ones apart.
+  std::string command = (directory.empty() ? "" : "cd '" + directory + "' && ") + "exec env " SANDRIFT_GAME_ENV " " +
+                        environment + " " + std::string(SANDRIFT_BINARY) + " --gl-errors --trace " + tracePath;
   if (!script.empty()) {
     std::string scriptPath = TempPath("input" + std::to_string(runNumber) + ".txt");
     std::ofstream(scriptPath) << script;
