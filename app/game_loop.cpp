@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/game_instance.h"
+#include "app/input.h"
 
 long RunGameLoop(const LoopPlatform& platform, const ScreenContext& context,
                  const LoopOptions& options) {
@@ -22,6 +23,7 @@ long RunGameLoop(const LoopPlatform& platform, const ScreenContext& context,
       lastTime = now;
       dt = std::min(kMaxFrameTime, dt);
 
+      input::BeginFrame();
       platform.pollEvents();
       ActiveScreen->ProcessInput(dt);
       ActiveScreen->Update(dt);

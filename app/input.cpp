@@ -5,8 +5,10 @@
 namespace input {
 namespace {
 
-std::array<unsigned char, kKeyCount> keys{};
-std::array<unsigned char, kMouseButtonCount> buttons{};
+// Down: as the devices last said. Tapped: pressed in this frame's poll, so a
+// press released within the same poll is still read for one frame.
+std::array<bool, kKeyCount> keysDown{}, keysTapped{};
+std::array<bool, kMouseButtonCount> buttonsDown{}, buttonsTapped{};
 double cursorX = 0.0;
 double cursorY = 0.0;
 bool focused = true;
@@ -19,9 +21,16 @@ bool ValidButton(int button) { return button >= 0 && button < kMouseButtonCount;
 
 }  // namespace
 
-int GetKey(int key) { return ValidKey(key) ? keys[key] : RELEASE; }
+int GetKey(int key) { return ValidKey(key) && (keysDown[key] || keysTapped[key]) ? PRESS : RELEASE; }
 
-int GetMouseButton(int button) { return ValidButton(button) ? buttons[button] : RELEASE; }
+int GetMouseButton(int button) {
+  return ValidButton(button) && (buttonsDown[button] || buttonsTapped[button]) ? PRESS : RELEASE;
+}
+
+void BeginFrame() {
+  keysTapped.fill(false);
+  buttonsTapped.fill(false);
+}
 
 void GetCursorPos(double* x, double* y) {
   if (x) *x = cursorX;
@@ -35,12 +44,18 @@ void SetFocusCallback(FocusCallback callback) { focusCallback = callback; }
 
 void OnKey(int key, int scancode, int action, int mods) {
   // A held key repeats in events, but glfwGetKey keeps reporting PRESS.
-  if (ValidKey(key) && action != REPEAT) keys[key] = action == PRESS ? PRESS : RELEASE;
+  if (ValidKey(key) && action != REPEAT) {
+    keysDown[key] = action == PRESS;
+    keysTapped[key] = keysTapped[key] || action == PRESS;
+  }
   if (keyCallback) keyCallback(key, scancode, action, mods);
 }
 
 void OnMouseButton(int button, int action, int mods) {
-  if (ValidButton(button)) buttons[button] = action == PRESS ? PRESS : RELEASE;
+  if (ValidButton(button)) {
+    buttonsDown[button] = action == PRESS;
+    buttonsTapped[button] = buttonsTapped[button] || action == PRESS;
+  }
   if (mouseButtonCallback) mouseButtonCallback(button, action, mods);
 }
 
@@ -57,8 +72,9 @@ void OnFocus(int gained) {
 }
 
 void Reset() {
-  keys.fill(RELEASE);
-  buttons.fill(RELEASE);
+  keysDown.fill(false);
+  buttonsDown.fill(false);
+  BeginFrame();
   cursorX = cursorY = 0.0;
   focused = true;
   keyCallback = nullptr;

@@ -26,10 +26,15 @@ using KeyCallback = void (*)(int key, int scancode, int action, int mods);
 using MouseButtonCallback = void (*)(int button, int action, int mods);
 using FocusCallback = void (*)(int focused);
 
-// What glfwGetKey / glfwGetMouseButton / glfwGetCursorPos would report:
-// PRESS (1) or RELEASE (0); the cursor in window pixels from the top-left.
+// What glfwGetKey / glfwGetMouseButton / glfwGetCursorPos would report with
+// sticky keys and buttons: PRESS (1) or RELEASE (0); the cursor in window
+// pixels from the top-left. A press reads PRESS for the frame it arrived in
+// even when its release came in the same poll, so a quick tap is never lost.
 int GetKey(int key);
 int GetMouseButton(int button);
+// Called before each frame's event poll: a release that followed its press
+// within the last poll takes effect now.
+void BeginFrame();
 void GetCursorPos(double* x, double* y);
 // Whether the window has the input focus, as the last focus event said (true
 // until one arrives); under a script, as the script says.

@@ -136,6 +136,11 @@ ParsedScript ParseInputScript(std::string_view text) {
       if (w.size() != 3 || !ParseReal(w[2], &e.dt) || e.dt < 0.0f || e.dt > 1.0f)
         return fail("dt needs a time step from 0 to 1 seconds");
       e.kind = ScriptEvent::STEP;
+    } else if (kind == "clock") {
+      const std::optional<long long> seconds = w.size() == 3 ? ParseInteger<long long>(w[2]) : std::nullopt;
+      if (!seconds || *seconds < 0) return fail("clock needs whole seconds, 0 or more");
+      e.kind = ScriptEvent::CLOCK;
+      e.seconds = *seconds;
     } else if (kind == "focus") {
       long focused = 0;
       if (w.size() != 3 || !ParseNumber(w[2], &focused) || (focused != 0 && focused != 1))
@@ -164,6 +169,7 @@ std::string FormatScriptEvent(const ScriptEvent& e) {
     case ScriptEvent::CURSOR: return frame + " cursor " + FormatReal(e.x) + " " + FormatReal(e.y);
     case ScriptEvent::FOCUS: return frame + " focus " + std::to_string(e.code);
     case ScriptEvent::STEP: return frame + " dt " + FormatReal(e.dt);
+    case ScriptEvent::CLOCK: return frame + " clock " + std::to_string(e.seconds);
   }
   return frame;
 }
@@ -179,6 +185,7 @@ void ScriptPlayer::Play(long frame) {
       case ScriptEvent::CURSOR: input::OnCursorPos(e.x, e.y); break;
       case ScriptEvent::FOCUS: input::OnFocus(e.code); break;
       case ScriptEvent::STEP: break;
+      case ScriptEvent::CLOCK: clock_ = e.seconds; break;
     }
   }
 }

@@ -8,13 +8,14 @@
 // Scripted keyboard and mouse input for tests and demos; the format is in
 // docs/INPUT.md. Events reach the game through the same input layer as real ones.
 struct ScriptEvent {
-  enum Kind { KEY, MOUSE, CURSOR, FOCUS, STEP };
+  enum Kind { KEY, MOUSE, CURSOR, FOCUS, STEP, CLOCK };
   long frame = 0;
   Kind kind = KEY;
   int code = 0;       // key or button number; focus flag
   int action = 0;     // press (1), release (0) or a key's repeat (2)
   double x = 0.0, y = 0.0;
   float dt = 0.0f;    // STEP: the frame's time step, in seconds
+  long long seconds = 0;  // CLOCK: the world's clock from this frame on
 };
 
 struct ParsedScript {
@@ -43,8 +44,11 @@ public:
   std::optional<float> Step(long frame) const;
   // Frames up to the last recorded time step: how long a recorded session ran.
   long StepFrames() const;
+  // The world's clock as the frames played so far last recorded it.
+  std::optional<long long> Clock() const { return clock_; }
 
 private:
   std::vector<ScriptEvent> events_;
   std::size_t next_ = 0;
+  std::optional<long long> clock_;
 };

@@ -1,7 +1,9 @@
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -31,9 +33,13 @@ namespace {
 
 GLFWwindow* gameWindow = nullptr;
 bool realInput = true;  // false while a script drives the input
-long long fixedClock = 0;
 
-long long FixedClock() { return fixedClock; }
+// The world reseeds from its clock every step. The clock is read once as a
+// frame begins and held for the whole frame, so that what the frame's steps
+// saw is exactly what a recording writes down.
+bool realClock = true;        // false under --clock or --clock-start
+world::PlayClock playClock;
+long long ReadClock() { return realClock ? world::RealTime() : playClock.Reading(); }
 
 void KeyCallback(int key, int /*scancode*/, int action, int /*mods*/) {
   if (key == GLFW_KEY_ESCAPE && action == GLFW_PRESS) glfwSetWindowShouldClose(gameWindow, GLFW_TRUE);
@@ -68,6 +74,9 @@ void OnGlfwFocus(GLFWwindow*, int focused) {
 }
 
 bool ReadFile(const std::string& path, std::string* text) {
+  // A folder opens as a stream that reads nothing, which would be an empty script.
+  std::error_code notFound;
+  if (std::filesystem::is_directory(path, notFound)) return false;
   std::ifstream file(path);
   if (!file) return false;
   std::stringstream content;
@@ -86,6 +95,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   Options& options = parsed.options;
+  // A clock typed with a replay is the one it runs on, not the recording's.
+  const bool clockTyped = options.clock.has_value();
   if (options.help) {
     std::printf("%s", OptionsHelp());
     return 0;
@@ -123,17 +134,16 @@ int main(int argc, char** argv) {
   AnchorFilePaths(options);
   if (!EnterDataFolder(options.dataDir)) return 2;
 
-  // The world reseeds from its clock every step; a recording holds it at the
-  // second the session began, so that a replay can seed the same.
-  if (!options.recordPath.empty() && !options.clock) options.clock = world::Now();
   if (options.clock) {
-    fixedClock = *options.clock;
-    world::SetClock(FixedClock);
+    realClock = false;
+    playClock = {.start = *options.clock, .running = options.clockRuns};
   }
+  long long heldClock = ReadClock();
+  world::HoldClock(heldClock);
   if (!options.tracePath.empty() && !trace::Open(options.tracePath)) return 2;
   if (!options.recordPath.empty() && !recorder::Open(options.recordPath)) return 2;
 
-  LoadSettings("Settings//Resolution.txt");
+  LoadSettings(kSettingsPath);
   if (options.windowWidth > 0) {
     WindowWidth = options.windowWidth;
     WindowHeight = options.windowHeight;
@@ -146,7 +156,12 @@ int main(int argc, char** argv) {
   glfwWindowHint(GLFW_OPENGL_PROFILE, GLFW_OPENGL_CORE_PROFILE);
   glfwWindowHint(GLFW_RESIZABLE, GLFW_FALSE);
   if (options.glErrors) glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_TRUE);
-  GLFWmonitor* monitor = FullScreen ? glfwGetPrimaryMonitor() : nullptr;
+  GLFWmonitor* primary = glfwGetPrimaryMonitor();
+  const GLFWvidmode* mode = primary ? glfwGetVideoMode(primary) : nullptr;
+  // Full screen takes the monitor's closest mode by itself.
+  if (options.windowWidth <= 0 && !(FullScreen && mode))
+    FitWindowToScreen(kSettingsPath, mode ? mode->width : kMaxWindowEdge, mode ? mode->height : kMaxWindowEdge);
+  GLFWmonitor* monitor = FullScreen ? primary : nullptr;
   gameWindow = glfwCreateWindow(WindowWidth, WindowHeight, "Sandrift", monitor, nullptr);
   if (gameWindow) glfwMakeContextCurrent(gameWindow);
   // libepoxy resolves entry points on first use; what can fail is getting a 3.3 core context.
@@ -161,7 +176,7 @@ int main(int argc, char** argv) {
   if (!options.recordPath.empty()) {
     int width = 0, height = 0;
     glfwGetWindowSize(gameWindow, &width, &height);
-    recorder::Start(width, height, fixedClock, options.firstState);
+    recorder::Start(width, height, heldClock, options.firstState);
   }
 
   input::SetKeyCallback(KeyCallback);
@@ -195,6 +210,13 @@ int main(int argc, char** argv) {
     glfwPollEvents();
     // Scripted events of frame N arrive where real ones would: inside the poll.
     if (script) script->Play(frameNumber);
+    const std::optional<long long> replayed = script && !clockTyped ? script->Clock() : std::nullopt;
+    const long long reading = replayed ? *replayed : ReadClock();
+    if (reading != heldClock) {
+      heldClock = reading;
+      world::HoldClock(reading);
+      recorder::Clock(reading);
+    }
   };
   platform.endFrame = [&](long frame, float dt) {
     for (const Screenshot& shot : options.screenshots) {
@@ -205,6 +227,7 @@ int main(int argc, char** argv) {
     }
     trace::EndFrame(frame, CurrentState, dt);
     recorder::EndFrame(frame, dt);
+    playClock.Advance(dt);
     glfwSwapBuffers(gameWindow);
     frameNumber = frame + 1;
   };

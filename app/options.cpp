@@ -61,6 +61,16 @@ bool ParseState(const std::string& text, Options& o) {
   return true;
 }
 
+// The later of --clock and --clock-start wins, so that one typed with a
+// replay overrides the recording's clock.
+bool ParseClock(const std::string& text, bool runs, Options& o) {
+  long clock = 0;
+  if (!ParseCount(text, &clock)) return false;
+  o.clock = clock;
+  o.clockRuns = runs;
+  return true;
+}
+
 // Every option that takes a value; reading one false means a bad value.
 struct ValueOption {
   std::string_view name;
@@ -69,13 +79,8 @@ struct ValueOption {
 constexpr ValueOption kValueOptions[] = {
     {"--frames", [](const std::string& v, Options& o) { return ParseCount(v, &o.frames); }},
     {"--fixed-dt", [](const std::string& v, Options& o) { return ParseSeconds(v, &o.fixedDt); }},
-    {"--clock",
-     [](const std::string& v, Options& o) {
-       long clock = 0;
-       if (!ParseCount(v, &clock)) return false;
-       o.clock = clock;
-       return true;
-     }},
+    {"--clock", [](const std::string& v, Options& o) { return ParseClock(v, false, o); }},
+    {"--clock-start", [](const std::string& v, Options& o) { return ParseClock(v, true, o); }},
     {"--state", ParseState},
     {"--window", ParseWindow},
     {"--screenshot", ParseScreenshot},
@@ -93,6 +98,7 @@ const char* OptionsHelp() {
          "  --frames N              quit after N frames\n"
          "  --fixed-dt S            every frame's time step is S seconds (still at most 0.03)\n"
          "  --clock T               the world's random seed clock always reads T seconds\n"
+         "  --clock-start T         the world's clock reads T plus the whole seconds played\n"
          "  --state N               start in state N instead of the logo screen (6)\n"
          "  --window WxH            windowed, W x H pixels, instead of Settings/Resolution.txt\n"
          "  --screenshot N:FILE     save frame N as a PNG after it is drawn (repeatable)\n"

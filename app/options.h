@@ -16,7 +16,8 @@ struct Screenshot {
 struct Options {
   long frames = -1;                 // --frames N: quit after N frames
   float fixedDt = 0.0f;             // --fixed-dt S: every frame's dt is S
-  std::optional<long long> clock;   // --clock T: the world's seeding clock
+  std::optional<long long> clock;   // --clock T or --clock-start T: the world's seeding clock
+  bool clockRuns = false;           // --clock-start: it moves on with the seconds played
   int firstState = STATE_LOGO;      // --state N
   int windowWidth = 0;              // --window WxH (0: from the settings file)
   int windowHeight = 0;

@@ -46,6 +46,8 @@ void CursorPos(double x, double y) { Write({.kind = ScriptEvent::CURSOR, .x = x,
 
 void Focus(int focused) { Write({.kind = ScriptEvent::FOCUS, .code = focused ? 1 : 0}); }
 
+void Clock(long long seconds) { Write({.kind = ScriptEvent::CLOCK, .seconds = seconds}); }
+
 void EndFrame(long frame, float dt) {
   currentFrame = frame;
   Write({.kind = ScriptEvent::STEP, .dt = dt});

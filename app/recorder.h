@@ -4,8 +4,9 @@
 
 // Writes the real keyboard and mouse input of a session as an input script
 // (docs/INPUT.md) that --input replays exactly: the session's window size,
-// clock and first screen, every event in the frame it arrived in, and every
-// frame's time step. Does nothing until opened.
+// clock and first screen, every event in the frame it arrived in, every
+// change of the world's clock, and every frame's time step. Does nothing
+// until opened.
 namespace recorder {
 
 bool Open(const std::string& path);  // prints a message and returns false on failure
@@ -16,6 +17,7 @@ void Key(int key, int action);
 void MouseButton(int button, int action);
 void CursorPos(double x, double y);
 void Focus(int focused);
+void Clock(long long seconds);  // the world's clock from this frame on
 
 void EndFrame(long frame, float dt);  // the frame's step; later events belong to the next frame
 void Close();

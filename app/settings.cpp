@@ -1,5 +1,7 @@
 #include "app/settings.h"
 
+#include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -24,7 +26,7 @@ std::optional<int> ReadLine(std::istream& lines) {
 
 std::optional<int> ReadEdge(std::istream& lines) {
   const std::optional<int> edge = ReadLine(lines);
-  if (edge && *edge > 0 && *edge <= kMaxWindowEdge) return edge;
+  if (edge && *edge > 0) return edge;
   return std::nullopt;
 }
 
@@ -49,4 +51,13 @@ void LoadSettings(const char* path) {
   WindowWidth = settings.width;
   WindowHeight = settings.height;
   FullScreen = settings.fullScreen;
+}
+
+void FitWindowToScreen(const char* path, int screenWidth, int screenHeight) {
+  if (WindowWidth <= screenWidth && WindowHeight <= screenHeight) return;
+  const int width = std::min(WindowWidth, screenWidth), height = std::min(WindowHeight, screenHeight);
+  std::printf("%s asks for a %d x %d window, larger than the screen (%d x %d); it opens at %d x %d\n", path,
+              WindowWidth, WindowHeight, screenWidth, screenHeight, width, height);
+  WindowWidth = width;
+  WindowHeight = height;
 }

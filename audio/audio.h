@@ -79,32 +79,41 @@ private:
     uint32_t generation_ = 0;
 };
 
-// Decoded audio held by the output device; made by System::createSound.
+// A value the caller keeps in a variable: decoded audio held by the output
+// device, made by System::createSound. Default-constructed it is empty. Once
+// released, the handle and every copy of it are dead, even after a newer sound
+// takes over its record or its System is released: through a dead or empty
+// handle every call does nothing and returns ERR_INVALID_HANDLE (the getters
+// give 0).
 class Sound {
 public:
-    Sound(const Sound&) = delete;
-    Sound& operator=(const Sound&) = delete;
+    Sound() = default;
 
     // Its looping and paused channels stop now; playing one-shots play out, and
-    // update() frees its audio once they end. The pointer is dead afterwards: a
-    // dead or never-made pointer does nothing and returns ERR_INVALID_HANDLE.
+    // update() frees its audio once they end.
     Result release();
 
-    int channelCount() const { return channels_; }
-    int sampleRate() const { return sampleRate_; }
-    int64_t frameCount() const { return frames_; }
+    int channelCount() const;
+    int sampleRate() const;
+    int64_t frameCount() const;
+
+    // False when empty: never made, or its createSound failed.
+    explicit operator bool() const { return system_ != nullptr; }
 
 private:
     friend class System;
-    Sound(unsigned buffer, unsigned mode, int channels, int sampleRate, int64_t frames)
-        : buffer_(buffer), mode_(mode), channels_(channels), sampleRate_(sampleRate), frames_(frames) {}
-    ~Sound() = default;
+    Sound(System* system, uint32_t index, uint64_t serial) : system_(system), index_(index), serial_(serial) {}
 
-    unsigned buffer_;  // the OpenAL buffer name; 0 once freed
-    unsigned mode_;
-    int channels_;
-    int sampleRate_;
-    int64_t frames_;
+    System* system_ = nullptr;
+    uint32_t index_ = 0;
+    uint64_t serial_ = 0;  // unique to one createSound in the process, so no reused record answers to it
+};
+
+// What a system holds, for tests and tools.
+struct SoundStats {
+    int live = 0;        // made and not released
+    int records = 0;     // live, released but still sounding, and free ones awaiting reuse
+    int64_t decoded = 0; // files createSound has decoded
 };
 
 class System {
@@ -125,14 +134,15 @@ public:
     Result renderSamples(float* interleavedStereo, int frames);
 
     // A missing, undecodable or cut-short file prints one line naming it and
-    // returns an error with *sound set to null.
-    Result createSound(const char* path, unsigned mode, void* exinfo, Sound** sound);
-    // A null sound returns ERR_INVALID_PARAM; one that is not a live sound of
-    // this system returns ERR_INVALID_HANDLE, unread. When every voice is busy
+    // returns an error with *sound left empty. A released sound's record is
+    // reused once its audio is freed.
+    Result createSound(const char* path, unsigned mode, void* exinfo, Sound* sound);
+    // An empty sound returns ERR_INVALID_PARAM; one that is not a live sound of
+    // this system returns ERR_INVALID_HANDLE. When every voice is busy
     // the quietest, oldest one-shot voice is taken over; if all are looping the
     // request is dropped with ERR_CHANNEL_ALLOC. *channel, when given, is
     // written (empty on failure).
-    Result playSound(Sound* sound, void* channelGroup, bool paused, Channel* channel);
+    Result playSound(Sound sound, void* channelGroup, bool paused, Channel* channel);
     // Once per frame: retires finished voices, tops up finite loops, frees the
     // audio of released sounds once silent, and drives the silent fallback device.
     Result update();
@@ -141,6 +151,7 @@ public:
     int voiceCount() const;
     // True when init fell back to the silent device.
     bool isSilentFallback() const;
+    SoundStats soundStats() const;
 
     // Frees every sound, voice and the device; the pointer is dead afterwards.
     // The game never calls it; tests and tools do.
@@ -152,17 +163,19 @@ private:
     friend class Sound;
     struct State;
     struct Voice;
+    struct SoundRecord;
 
     System();
     ~System();
 
     Voice* liveVoice(const Channel& channel);
+    SoundRecord* liveSound(const Sound& sound) const;
     void retire(Voice& voice);
     void applyPan(Voice& voice);
     void applyLoopCount(Voice& voice);
     void topUpLoops(Voice& voice);
     Voice* acquireVoice();
-    Result releaseSound(Sound* sound);
+    Result releaseSound(const Sound& sound);
     void freeSilentReleasedSounds();
     static void closeAllAtExit();
     Result openOutput(int maxChannels, const char* deviceName, int loopbackRate);
@@ -187,7 +200,7 @@ SoundPlacement PlaceSound(glm::vec3 sourcePos, glm::vec3 listenerPos, float cell
 // Plays `sound` unpaused into *channelSlot, then sets the volume, pan and
 // pitch given by PlaceSound. Loud close by (up to 2), quieter with the square
 // of the distance in cells, panned by horizontal offset (200 cells = full side).
-void PlaySoundAt(System* system, Sound* sound, Channel* channelSlot, glm::vec3 sourcePos,
+void PlaySoundAt(System* system, Sound sound, Channel* channelSlot, glm::vec3 sourcePos,
                  glm::vec3 listenerPos, float cellSize, float volume, float pitch);
 
 }  // namespace audio

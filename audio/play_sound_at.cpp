@@ -28,7 +28,7 @@ SoundPlacement PlaceSound(glm::vec3 sourcePos, glm::vec3 listenerPos, float cell
     return {placedVolume, pan, pitch};
 }
 
-void PlaySoundAt(System* system, Sound* sound, Channel* channelSlot, glm::vec3 sourcePos, glm::vec3 listenerPos,
+void PlaySoundAt(System* system, Sound sound, Channel* channelSlot, glm::vec3 sourcePos, glm::vec3 listenerPos,
                  float cellSize, float volume, float pitch) {
     if (!system) return;
     Channel unused;

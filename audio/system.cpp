@@ -43,9 +43,18 @@ bool SourceStopped(ALuint source) { return SourceState(source) == AL_STOPPED; }
 
 bool IsLoopSound(const unsigned mode) { return (mode & LOOP_NORMAL) != 0; }
 
-// Every system not yet released. Sound::release finds its owner here by address,
-// without reading the sound, and process exit closes their devices. Never
-// destroyed, so destructors of other statics may still call in.
+constexpr uint32_t NO_SOUND = UINT32_MAX;
+
+// Shared by every system, so a handle from a released system never matches a
+// record of a newer one made at the same address.
+uint64_t NextSoundSerial() {
+    static uint64_t serial = 0;
+    return ++serial;
+}
+
+// Every system not yet released. A sound handle is followed to its system only
+// if it is here, and process exit closes their devices. Never destroyed, so
+// destructors of other statics may still call in.
 std::vector<System*>& LiveSystems() {
     static auto* systems = new std::vector<System*>;
     return *systems;
@@ -83,7 +92,7 @@ struct System::Voice {
     uint32_t generation = 1;  // a default Channel holds 0 and so never matches
     bool active = false;
     bool paused = false;
-    Sound* sound = nullptr;
+    uint32_t sound = NO_SOUND;  // index of its sound's record
     float volume = 1.0f;
     float pan = 0.0f;
     float pitch = 1.0f;
@@ -92,17 +101,26 @@ struct System::Voice {
     uint64_t serial = 0;        // start order, to take over the oldest voice first
 };
 
+struct System::SoundRecord {
+    enum class Use { Free, Live, Releasing };  // Releasing: audio kept while a one-shot of it plays out
+    Use use = Use::Free;
+    uint64_t serial = 0;
+    unsigned buffer = 0;  // the OpenAL buffer name; 0 when free
+    unsigned mode = 0;
+    int channels = 0;
+    int sampleRate = 0;
+    int64_t frames = 0;
+};
+
 struct System::State {
     Output output = Output::None;
     ALCdevice* device = nullptr;
     ALCcontext* context = nullptr;
     LPALCRENDERSAMPLESSOFT render = nullptr;
     std::vector<Voice> voices;
-    std::vector<Sound*> sounds;     // live: the only pointers playSound and Sound::release accept
-    std::vector<Sound*> releasing;  // released, audio kept while a one-shot of theirs plays out
-    // Released and freed of audio. Kept until the output closes so that no new
-    // sound takes a released one's address and a stale pointer reaches it.
-    std::vector<Sound*> released;
+    std::vector<SoundRecord> sounds;
+    std::vector<uint32_t> freeSounds;  // records whose audio is freed, for the next createSound
+    int64_t decoded = 0;
     uint64_t nextSerial = 1;
     std::vector<float> silentMix;
     std::chrono::steady_clock::time_point lastSilentMix;
@@ -216,18 +234,15 @@ void System::closeOutput() {
             alSourcei(voice.source, AL_BUFFER, 0);
             alDeleteSources(1, &voice.source);
         }
-        for (std::vector<Sound*>* list : {&s.sounds, &s.releasing, &s.released}) {
-            for (Sound* sound : *list) {
-                alDeleteBuffers(1, &sound->buffer_);
-                delete sound;
-            }
-            list->clear();
-        }
+        for (SoundRecord& sound : s.sounds)
+            if (sound.buffer) alDeleteBuffers(1, &sound.buffer);
         alcMakeContextCurrent(nullptr);
         alcDestroyContext(s.context);
     }
     if (s.device) alcCloseDevice(s.device);
     s.voices.clear();
+    s.sounds.clear();
+    s.freeSounds.clear();
     s.context = nullptr;
     s.device = nullptr;
     s.render = nullptr;
@@ -279,9 +294,23 @@ int System::voiceCount() const { return int(state_->voices.size()); }
 
 bool System::isSilentFallback() const { return state_->output == Output::Silent; }
 
-Result System::createSound(const char* path, unsigned mode, void* exinfo, Sound** sound) {
+SoundStats System::soundStats() const {
+    const State& s = *state_;
+    const auto live = std::count_if(s.sounds.begin(), s.sounds.end(),
+                                    [](const SoundRecord& sound) { return sound.use == SoundRecord::Use::Live; });
+    return {int(live), int(s.sounds.size()), s.decoded};
+}
+
+System::SoundRecord* System::liveSound(const Sound& sound) const {
+    State& s = *state_;
+    if (sound.system_ != this || sound.index_ >= s.sounds.size()) return nullptr;
+    SoundRecord& record = s.sounds[sound.index_];
+    return record.use == SoundRecord::Use::Live && record.serial == sound.serial_ ? &record : nullptr;
+}
+
+Result System::createSound(const char* path, unsigned mode, void* exinfo, Sound* sound) {
     if (!sound) return ERR_INVALID_PARAM;
-    *sound = nullptr;
+    *sound = Sound{};
     State& s = *state_;
     if (s.output == Output::None) return ERR_UNINITIALIZED;
     const bool knownMode = (mode & ~(LOOP_OFF | LOOP_NORMAL)) == 0 && mode != (LOOP_OFF | LOOP_NORMAL);
@@ -293,6 +322,7 @@ Result System::createSound(const char* path, unsigned mode, void* exinfo, Sound*
         std::printf("Audio: cannot load sound \"%s\": %s\n", path, reason);
         return decoded;
     }
+    ++s.decoded;
 
     makeCurrent();
     alGetError();
@@ -303,12 +333,17 @@ Result System::createSound(const char* path, unsigned mode, void* exinfo, Sound*
         alBufferData(buffer, format, pcm.samples.data(), ALsizei(pcm.samples.size() * sizeof(int16_t)),
                      pcm.sampleRate);
         if (alGetError() == AL_NO_ERROR) {
-            Sound* created = new (std::nothrow) Sound(buffer, mode, pcm.channels, pcm.sampleRate, pcm.frames());
-            if (created) {
-                s.sounds.push_back(created);
-                *sound = created;
-                return OK;
+            if (s.freeSounds.empty()) {
+                s.sounds.emplace_back();
+                s.freeSounds.push_back(uint32_t(s.sounds.size() - 1));
             }
+            const uint32_t index = s.freeSounds.back();
+            s.freeSounds.pop_back();
+            const uint64_t serial = NextSoundSerial();
+            s.sounds[index] = {SoundRecord::Use::Live, serial, buffer, mode, pcm.channels, pcm.sampleRate,
+                               pcm.frames()};
+            *sound = Sound(this, index, serial);
+            return OK;
         }
         alDeleteBuffers(1, &buffer);
     }
@@ -316,56 +351,88 @@ Result System::createSound(const char* path, unsigned mode, void* exinfo, Sound*
     return ERR_MEMORY;
 }
 
-Result Sound::release() {
-    for (System* system : LiveSystems())
-        if (system->releaseSound(this) == OK) return OK;
-    return ERR_INVALID_HANDLE;
+namespace {
+
+// The handle's system, if it still exists; a released one is never dereferenced.
+System* OwnerOf(System* system) {
+    const std::vector<System*>& systems = LiveSystems();
+    return std::find(systems.begin(), systems.end(), system) != systems.end() ? system : nullptr;
 }
 
-Result System::releaseSound(Sound* sound) {
+}  // namespace
+
+Result Sound::release() {
+    System* system = OwnerOf(system_);
+    return system ? system->releaseSound(*this) : ERR_INVALID_HANDLE;
+}
+
+int Sound::channelCount() const {
+    const System* system = OwnerOf(system_);
+    const System::SoundRecord* record = system ? system->liveSound(*this) : nullptr;
+    return record ? record->channels : 0;
+}
+
+int Sound::sampleRate() const {
+    const System* system = OwnerOf(system_);
+    const System::SoundRecord* record = system ? system->liveSound(*this) : nullptr;
+    return record ? record->sampleRate : 0;
+}
+
+int64_t Sound::frameCount() const {
+    const System* system = OwnerOf(system_);
+    const System::SoundRecord* record = system ? system->liveSound(*this) : nullptr;
+    return record ? record->frames : 0;
+}
+
+Result System::releaseSound(const Sound& sound) {
+    SoundRecord* record = liveSound(sound);
+    if (!record) return ERR_INVALID_HANDLE;
     State& s = *state_;
-    if (std::erase(s.sounds, sound) == 0) return ERR_INVALID_HANDLE;
+    record->use = SoundRecord::Use::Releasing;
     makeCurrent();
     // A chime or death cry still sounding when its screen unloads is heard to the end.
     for (Voice& voice : s.voices)
-        if (voice.active && voice.sound == sound &&
-            (IsLoopSound(sound->mode_) || SourceState(voice.source) != AL_PLAYING))
+        if (voice.active && voice.sound == sound.index_ &&
+            (IsLoopSound(record->mode) || SourceState(voice.source) != AL_PLAYING))
             retire(voice);
-    s.releasing.push_back(sound);
     freeSilentReleasedSounds();
     return OK;
 }
 
 void System::freeSilentReleasedSounds() {
     State& s = *state_;
-    std::erase_if(s.releasing, [&](Sound* sound) {
+    for (uint32_t index = 0; index < s.sounds.size(); ++index) {
+        SoundRecord& record = s.sounds[index];
+        if (record.use != SoundRecord::Use::Releasing) continue;
         const bool sounding = std::any_of(s.voices.begin(), s.voices.end(),
-                                          [&](const Voice& voice) { return voice.active && voice.sound == sound; });
-        if (sounding) return false;
-        alDeleteBuffers(1, &sound->buffer_);
-        sound->buffer_ = 0;
-        s.released.push_back(sound);
-        return true;
-    });
+                                          [&](const Voice& voice) { return voice.active && voice.sound == index; });
+        if (sounding) continue;
+        alDeleteBuffers(1, &record.buffer);
+        record = SoundRecord{};
+        s.freeSounds.push_back(index);
+    }
 }
 
-Result System::playSound(Sound* sound, void* /*channelGroup*/, bool paused, Channel* channel) {
+Result System::playSound(Sound sound, void* /*channelGroup*/, bool paused, Channel* channel) {
     if (channel) *channel = Channel{};
     State& s = *state_;
     if (s.output == Output::None) return ERR_UNINITIALIZED;
     if (!sound) return ERR_INVALID_PARAM;
-    if (std::find(s.sounds.begin(), s.sounds.end(), sound) == s.sounds.end()) return ERR_INVALID_HANDLE;
+    const SoundRecord* record = liveSound(sound);
+    if (!record) return ERR_INVALID_HANDLE;
+    const unsigned mode = record->mode;
+    ALuint buffer = record->buffer;
     makeCurrent();
     Voice* voice = acquireVoice();
     if (!voice) return ERR_CHANNEL_ALLOC;
 
     voice->active = true;
     voice->paused = paused;
-    voice->sound = sound;
+    voice->sound = sound.index_;
     voice->volume = 1.0f;
     voice->pan = 0.0f;
     voice->pitch = 1.0f;
-    voice->loopCount = IsLoopSound(sound->mode_) ? -1 : 0;
+    voice->loopCount = IsLoopSound(mode) ? -1 : 0;
     voice->unqueuedPlays = 0;
     voice->serial = s.nextSerial++;
 
@@ -375,7 +442,6 @@ Result System::playSound(Sound* sound, void* /*channelGroup*/, bool paused, Chan
     alSourcef(source, AL_PITCH, voice->pitch);
     applyPan(*voice);
     alSourcei(source, AL_LOOPING, voice->loopCount < 0 ? AL_TRUE : AL_FALSE);
-    ALuint buffer = sound->buffer_;
     alSourceQueueBuffers(source, 1, &buffer);
     if (!paused) alSourcePlay(source);
     if (alGetError() != AL_NO_ERROR) {
@@ -392,7 +458,7 @@ System::Voice* System::acquireVoice() {
         if (voice.active && SourceStopped(voice.source)) retire(voice);
         if (!voice.active) return &voice;
         // Music and ambience are never cut off for a one-shot.
-        if (IsLoopSound(voice.sound->mode_)) continue;
+        if (IsLoopSound(state_->sounds[voice.sound].mode)) continue;
         if (!victim || voice.volume < victim->volume ||
             (voice.volume == victim->volume && voice.serial < victim->serial))
             victim = &voice;
@@ -406,7 +472,7 @@ void System::retire(Voice& voice) {
     alSourceRewind(voice.source);
     alSourcei(voice.source, AL_BUFFER, 0);
     voice.active = false;
-    voice.sound = nullptr;
+    voice.sound = NO_SOUND;
     voice.unqueuedPlays = 0;
     if (++voice.generation == 0) voice.generation = 1;
 }
@@ -435,7 +501,7 @@ void System::applyPan(Voice& voice) {
 }
 
 void System::applyLoopCount(Voice& voice) {
-    if (!IsLoopSound(voice.sound->mode_)) return;
+    if (!IsLoopSound(state_->sounds[voice.sound].mode)) return;
     const ALuint source = voice.source;
     if (voice.loopCount < 0) {
         alSourcei(source, AL_LOOPING, AL_TRUE);
@@ -470,7 +536,7 @@ void System::topUpLoops(Voice& voice) {
     }
     ALint queued = 0;
     alGetSourcei(source, AL_BUFFERS_QUEUED, &queued);
-    ALuint buffer = voice.sound->buffer_;
+    ALuint buffer = state_->sounds[voice.sound].buffer;
     for (; queued < MAX_QUEUED_PLAYS && voice.unqueuedPlays > 0; ++queued, --voice.unqueuedPlays)
         alSourceQueueBuffers(source, 1, &buffer);
 }

@@ -18,6 +18,7 @@
 #include "app/game_state.h"
 #include "app/input.h"
 #include "app/settings.h"
+#include "audio/audio.h"
 #include "render/coverage.h"
 #include "render/sprite_renderer.h"
 #include "render/text_renderer.h"
@@ -132,5 +133,32 @@ BENCHMARK(BM_LevelFrame)
     ->Iterations(600)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// Entering the level from the menu or the victory screen: the level screen's
+// Load and Initialize with the game's audio (loopback, so no device is needed)
+// until the GL work is done. Leaving (Free, Unload) is outside the timing.
+void BM_LevelStart(benchmark::State& state) {
+  static Window shared;
+  if (!shared.window || !shared.Resize(1152, 648)) {
+    state.SkipWithError("no display with OpenGL 3.3 core: run under xvfb-run");
+    return;
+  }
+  static audio::System* sound = [] {
+    audio::System* system = nullptr;
+    audio::System_Create(&system);
+    system->initLoopback(512, 48000);
+    return system;
+  }();
+  for (auto _ : state) {
+    SetState(STATE_LEVEL);
+    EnterScreen(ScreenContext{shared.window, shared.text.get(), sound});
+    glFinish();
+    state.PauseTiming();
+    NextState = STATE_VICTORY;
+    LeaveScreen();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_LevelStart)->Iterations(20)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "render/shader.h"
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <sstream>
 #include <utility>
+#include <vector>
 
 #include <epoxy/gl.h>
 #include <glm/gtc/type_ptr.hpp>
@@ -51,6 +53,46 @@ unsigned int DrawNothingProgram(const Shader& shader) {
   return program;
 }
 
+struct RequiredUniform {
+  const char* name;
+  GLenum type;
+  const char* typeName;  // as GLSL spells it, for the report
+};
+constexpr RequiredUniform kMat4(const char* name) { return {name, GL_FLOAT_MAT4, "mat4"}; }
+constexpr RequiredUniform kVec2(const char* name) { return {name, GL_FLOAT_VEC2, "vec2"}; }
+
+// What the game sets on each kind of program, known by its vertex file's name.
+// A linked program drops uniforms it never reads, so an unused one is missing too.
+struct ProgramKind {
+  const char* vertexFile;
+  std::vector<RequiredUniform> uniforms;
+};
+const ProgramKind kProgramKinds[] = {
+    {"shader_sprite.vs",
+     {kMat4("projection"), kMat4("view"), kMat4("model"), kVec2("uv_off_scale"), kVec2("uv_off_translate")}},
+    {"shader_texture.vs", {kMat4("model")}},  // whole-window pictures: the rest plays no part
+    {"shader_font.vs", {kMat4("projection"), {"textColor", GL_FLOAT_VEC3, "vec3"}}},
+};
+
+// The uniforms the program's kind needs that it does not have as active
+// uniforms of their type, as "mat4 projection, vec3 textColor"; empty when none.
+std::string MissingUniforms(unsigned int program, const char* vertexPath) {
+  const std::string file = std::filesystem::path(vertexPath ? vertexPath : "").filename().string();
+  std::string missing;
+  for (const ProgramKind& kind : kProgramKinds) {
+    if (file != kind.vertexFile) continue;
+    for (const RequiredUniform& uniform : kind.uniforms) {
+      GLuint index = GL_INVALID_INDEX;
+      glGetUniformIndices(program, 1, &uniform.name, &index);
+      GLint type = 0;
+      if (index != GL_INVALID_INDEX) glGetActiveUniformsiv(program, 1, &index, GL_UNIFORM_TYPE, &type);
+      if (static_cast<GLenum>(type) == uniform.type) continue;
+      missing += (missing.empty() ? "" : ", ") + std::string(uniform.typeName) + " " + uniform.name;
+    }
+  }
+  return missing;
+}
+
 }  // namespace
 
 Shader::Shader(const char* vertexPath, const char* fragmentPath, const char* geometryPath) {
@@ -81,10 +123,12 @@ Shader::Shader(const char* vertexPath, const char* fragmentPath, const char* geo
   CheckCompileErrors(ID, "PROGRAM");
   GLint linked = 0;
   glGetProgramiv(ID, GL_LINK_STATUS, &linked);
-  if (!linked) {
+  const std::string missing = linked ? MissingUniforms(ID, vertexPath) : "";
+  if (!linked || !missing.empty()) {
     std::cout << "Shader program of";
     for (int i = 0; i < stageCount; ++i) std::cout << " " << (paths[i] ? paths[i] : "(null path)");
-    std::cout << " did not link; it draws nothing" << std::endl;
+    std::cout << (linked ? " lacks uniform " + missing : std::string(" did not link")) << "; it draws nothing"
+              << std::endl;
     glDeleteProgram(ID);
     ID = DrawNothingProgram(*this);
   }

@@ -5,9 +5,10 @@
 #include <glm/glm.hpp>
 
 // One linked OpenGL program built from GLSL files. Read, compile and link
-// failures are printed to standard output, naming the file, and a program that
-// draws nothing takes the failed one's place, so a broken shader neither stops
-// the game nor raises GL errors.
+// failures, and a sprite, texture or font program without an active uniform
+// the game sets on it, are printed to standard output, naming the file, and a
+// program that draws nothing takes the failed one's place, so a broken shader
+// neither stops the game nor raises GL errors nor draws askew.
 class Shader {
 public:
   unsigned int ID = 0;

@@ -1,6 +1,7 @@
 #include "render/text_renderer.h"
 
 #include <iostream>
+#include <optional>
 #include <utility>
 
 #include <epoxy/gl.h>
@@ -31,6 +32,20 @@ unsigned int UploadBitmap(const FT_Bitmap& bitmap) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   return texture;
+}
+
+// True when every corner lies beyond the same clip plane, so the clipped quad is empty.
+bool OutsideClipSpace(const glm::mat4& toClip, const GlyphQuad& quad) {
+  constexpr int kCornerVertices[] = {0, 1, 2, 5};
+  bool left = true, right = true, below = true, above = true;
+  for (const int vertex : kCornerVertices) {
+    const glm::vec4 p = toClip * glm::vec4(quad[vertex * kFloatsPerVertex], quad[vertex * kFloatsPerVertex + 1], 0, 1);
+    left = left && p.x < -p.w;
+    right = right && p.x > p.w;
+    below = below && p.y < -p.w;
+    above = above && p.y > p.w;
+  }
+  return left || right || below || above;
 }
 
 }  // namespace
@@ -135,7 +150,15 @@ void TextRenderer::RenderText(const std::string& text, float x, float y, float s
   shader->Use();
   glUniform3f(glGetUniformLocation(shader->ID, "textColor"), colour.x, colour.y, colour.z);
   glActiveTexture(GL_TEXTURE0);
-  LayoutText(font->second, text, x, y, scale, [this](const Glyph& ch, const GlyphQuad& quad) {
+  // A glyph the projection puts wholly beyond one edge of clip space covers no
+  // pixel: skipping it spares a draw call per character of an overlong line.
+  std::optional<glm::mat4> toClip;
+  if (const GLint at = glGetUniformLocation(shader->ID, "projection"); at >= 0) {
+    toClip.emplace(1.0f);
+    glGetUniformfv(shader->ID, at, &(*toClip)[0][0]);
+  }
+  LayoutText(font->second, text, x, y, scale, [this, &toClip](const Glyph& ch, const GlyphQuad& quad) {
+    if (toClip && OutsideClipSpace(*toClip, quad)) return;
     quad_.Upload(quad);
     glBindTexture(GL_TEXTURE_2D, ch.textureID);
     glDrawArrays(GL_TRIANGLES, 0, 6);

@@ -23,11 +23,15 @@ std::string FrameRateText(double dt) {
   return text;
 }
 
-std::vector<std::string> ParseLevelNames(std::string_view text) {
+std::vector<std::string> ParseLevelNames(std::string_view text, int* cut) {
   std::vector<std::string> names;
   std::istringstream lines{std::string(text)};
   for (std::string line; std::getline(lines, line);) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() > kMaxLevelNameLength) {
+      line.resize(kMaxLevelNameLength);
+      if (cut) ++*cut;
+    }
     names.push_back(line);
   }
   return names;
@@ -41,5 +45,10 @@ std::vector<std::string> ReadLevelNames(const std::string& path) {
   }
   std::stringstream text;
   text << file.rdbuf();
-  return ParseLevelNames(text.str());
+  int cut = 0;
+  std::vector<std::string> names = ParseLevelNames(text.str(), &cut);
+  if (cut > 0)
+    std::printf("Level names %s: %d of its names cut to %zu characters\n", path.c_str(), cut,
+                kMaxLevelNameLength);
+  return names;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,8 +15,14 @@ std::string CutAfterFirstDecimal(std::string text);
 // 1 / dt printed with "%f".
 std::string FrameRateText(double dt);
 
+// Names are cut to this length: wider than a 4K window's whole bottom line at
+// the head-up display's 16 pixels a character.
+inline constexpr std::size_t kMaxLevelNameLength = 256;
+
 // One name per line, an empty line a name too; a CR before a line's end is
-// dropped so files written on Windows read the same.
-std::vector<std::string> ParseLevelNames(std::string_view text);
-// The names file's names; a missing file: none, and a line saying so.
+// dropped so files written on Windows read the same. Longer names are cut to
+// kMaxLevelNameLength and counted in `cut` when it is given.
+std::vector<std::string> ParseLevelNames(std::string_view text, int* cut = nullptr);
+// The names file's names; a missing file: none, and a line saying so; cut
+// names: one line saying so.
 std::vector<std::string> ReadLevelNames(const std::string& path);

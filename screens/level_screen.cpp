@@ -125,8 +125,11 @@ std::optional<game::Level> level;  // absent when the image could not be read
 GridView gridView;
 std::optional<Cursor> cursor;
 
+// Decoded once for the run: level changes and visits to other screens keep
+// them, and the audio system frees them when the game ends.
 SoundPlayer sounds;
-std::array<audio::Sound*, kLoopCount> loopSounds{};
+std::array<audio::Sound, kLoopCount> loopSounds{};
+audio::System* soundsMadeBy = nullptr;
 std::array<audio::Channel, kLoopCount> loops;
 audio::Channel explosionChannel;
 
@@ -366,13 +369,19 @@ void GamePixelTemplate::Load() {
                                        "Shaders//shader_sprite.fs", projection);
   for (const Picture& p : kPictures) resources.LoadTexture(p.name, p.path, p.frames);
 
-  sounds = SoundPlayer();
+  if (soundsMadeBy != soundSystem) {
+    sounds = SoundPlayer();
+    loopSounds = {};
+    soundsMadeBy = soundSystem;
+  }
   sounds.system = soundSystem;
   sounds.explosionChannel = &explosionChannel;
+  // One that failed to load is tried (and reported) again.
   for (const Effect& e : kEffects)
-    if (soundSystem) soundSystem->createSound(e.path, audio::DEFAULT, nullptr, &sounds[e.sfx]);
+    if (soundSystem && !sounds[e.sfx]) soundSystem->createSound(e.path, audio::DEFAULT, nullptr, &sounds[e.sfx]);
   for (int l = 0; l < kLoopCount; ++l)
-    if (soundSystem) soundSystem->createSound(kLoopPaths[l], audio::LOOP_NORMAL, nullptr, &loopSounds[l]);
+    if (soundSystem && !loopSounds[l])
+      soundSystem->createSound(kLoopPaths[l], audio::LOOP_NORMAL, nullptr, &loopSounds[l]);
   levelPath = LevelPathOf(levelIndex);
 
   LayOutButtons(*this, sprite, kLayout, size.x, size.y, buttonSprites, buttons);
@@ -501,14 +510,6 @@ void GamePixelTemplate::Free() {
 
 void GamePixelTemplate::Unload() {
   levelNames.clear();
-  for (audio::Sound*& s : sounds.sounds) {
-    if (s) s->release();
-    s = nullptr;
-  }
-  for (audio::Sound*& s : loopSounds) {
-    if (s) s->release();
-    s = nullptr;
-  }
   for (auto& s : buttonSprites) s.reset();
   for (Button& b : buttons) b = Button();
   for (auto* d : {&pausePanel, &confirmPanel, &cursorOff, &cursorOn, &background, &launcher, &rifle, &machineGun,

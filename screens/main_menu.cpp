@@ -121,7 +121,7 @@ glm::vec2 mouse(0.0f);  // centre-relative, y up
 std::string fpsText;
 game::SoundEvents events;
 SoundPlayer sounds;
-audio::Sound* explosionSound = nullptr;
+audio::Sound explosionSound;
 audio::Channel explosionChannel;
 
 std::array<std::optional<SpriteRenderer>, kButtonCount> buttonSprites;
@@ -401,8 +401,8 @@ void GameMainMenu::Free() {
 }
 
 void GameMainMenu::Unload() {
-  if (explosionSound) explosionSound->release();
-  explosionSound = nullptr;
+  explosionSound.release();
+  explosionSound = audio::Sound();
   sounds = SoundPlayer();
   for (auto& s : buttonSprites) s.reset();
   for (Button& b : buttons) b = Button();

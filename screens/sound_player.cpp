@@ -3,7 +3,7 @@
 void SoundPlayer::Play(const game::SoundEvents& events, bool muted) const {
   if (muted || !system) return;
   for (const game::SoundEvent& e : events.Events()) {
-    audio::Sound* sound = sounds[static_cast<std::size_t>(e.sound)];
+    const audio::Sound sound = sounds[static_cast<std::size_t>(e.sound)];
     if (!sound) continue;
     if (!e.positional) {
       system->playSound(sound, nullptr, false, nullptr);

@@ -9,10 +9,10 @@
 // the rules have run, so a muted game takes exactly the same course.
 struct SoundPlayer {
   audio::System* system = nullptr;
-  std::array<audio::Sound*, game::kSfxCount> sounds{};  // any may be null: that effect is silent
+  std::array<audio::Sound, game::kSfxCount> sounds{};  // any may be empty: that effect is silent
   audio::Channel* explosionChannel = nullptr;           // written by plays into SoundSlot::Explosion
 
-  audio::Sound*& operator[](game::Sfx sfx) { return sounds[static_cast<std::size_t>(sfx)]; }
+  audio::Sound& operator[](game::Sfx sfx) { return sounds[static_cast<std::size_t>(sfx)]; }
 
   // Plays every event unless `muted`.
   void Play(const game::SoundEvents& events, bool muted) const;

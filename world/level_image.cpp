@@ -1,7 +1,9 @@
 #include "world/level_image.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <new>
+#include <optional>
 
 #include "world/world_random.h"
 
@@ -13,6 +15,8 @@ constexpr std::uint32_t MinInfoHeaderBytes = 40;  // BITMAPINFOHEADER and its su
 constexpr std::uint16_t BitsPerPixel = 24;
 constexpr std::uint32_t NoCompression = 0;  // BI_RGB
 constexpr int DarkStoneOneIn = 10;
+// Five times a level at the cell limit; a file larger than this is no level.
+constexpr std::size_t MaxFileBytes = 64u << 20;
 
 std::uint16_t ReadU16(std::span<const std::uint8_t> b, std::size_t at) {
   return static_cast<std::uint16_t>(b[at] | (b[at + 1] << 8));
@@ -67,45 +71,20 @@ void ApplyPixel(PixelGrid& grid, int x, int y, std::uint8_t r, std::uint8_t g, s
   }
 }
 
-}  // namespace
+// Where the pixel rows lie, from a header that passed every check.
+struct PixelLayout {
+  std::uint32_t width, height;
+  std::uint64_t offset, rowBytes, stride;
+};
 
-bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
-  std::FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) {
-    error = "cannot open the file";
-    return false;
-  }
-  bytes.clear();
-  std::uint8_t chunk[1 << 16];
-  std::size_t got;
-  bool tooBig = false;
-  // A level at the size limit is 3 bytes a cell plus row padding and headers.
-  constexpr std::size_t MaxFileBytes = MaxLevelCells * 3 + 4 * MaxLevelSide + (1 << 20);
-  while ((got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
-    if (bytes.size() + got > MaxFileBytes) {
-      tooBig = true;
-      break;
-    }
-    bytes.insert(bytes.end(), chunk, chunk + got);
-  }
-  const bool failed = std::ferror(file) != 0;
-  std::fclose(file);
-  if (failed || tooBig) {
-    error = failed ? "cannot read the file" : "file too large for a level";
-    return false;
-  }
-  return true;
-}
-
-std::unique_ptr<PixelGrid> ParseLevelImage(std::span<const std::uint8_t> bytes, float cellSize,
-                                           std::string& error) {
+std::optional<PixelLayout> CheckHeader(std::span<const std::uint8_t> bytes, std::string& error) {
   if (bytes.size() < HeaderBytes) {
     error = "too short for a BMP header";
-    return nullptr;
+    return std::nullopt;
   }
   if (bytes[0] != 'B' || bytes[1] != 'M') {
     error = "not a BMP file (no BM signature)";
-    return nullptr;
+    return std::nullopt;
   }
   const std::uint32_t pixelOffset = ReadU32(bytes, 10);
   const std::uint32_t infoSize = ReadU32(bytes, 14);
@@ -116,34 +95,88 @@ std::unique_ptr<PixelGrid> ParseLevelImage(std::span<const std::uint8_t> bytes, 
   // Older headers (OS/2, 12 bytes) place width and height elsewhere.
   if (infoSize < MinInfoHeaderBytes) {
     error = "unsupported BMP header of " + std::to_string(infoSize) + " bytes; save as a Windows BMP";
-    return nullptr;
+    return std::nullopt;
   }
   if (bits != BitsPerPixel) {
     error = std::to_string(bits) + " bits per pixel; levels must be 24-bit";
-    return nullptr;
+    return std::nullopt;
   }
   if (compression != NoCompression) {
     error = "compressed pixels; levels must be uncompressed";
-    return nullptr;
+    return std::nullopt;
   }
   if (signedHeight < 0) {
     error = "rows stored top-down (negative height); save the level bottom-up";
-    return nullptr;
+    return std::nullopt;
   }
   if (signedWidth <= 0 || signedHeight == 0) {
     error = "empty image (width " + std::to_string(signedWidth) + ", height " +
             std::to_string(signedHeight) + ")";
-    return nullptr;
+    return std::nullopt;
   }
   const auto width = static_cast<std::uint32_t>(signedWidth);
   const auto height = static_cast<std::uint32_t>(signedHeight);
-  if (width > MaxLevelSide || height > MaxLevelSide ||
-      static_cast<std::uint64_t>(width) * height > MaxLevelCells) {
-    error = "image too large (" + std::to_string(width) + " x " + std::to_string(height) + ")";
-    return nullptr;
+  const std::string size = std::to_string(width) + " x " + std::to_string(height);
+  if (width > MaxLevelSide || height > MaxLevelSide) {
+    error = "image too large: " + size + ", a side may be at most " + std::to_string(MaxLevelSide) + " cells";
+    return std::nullopt;
+  }
+  const std::uint64_t cells = static_cast<std::uint64_t>(width) * height;
+  if (cells > MaxLevelCells) {
+    error = "image too large: " + size + " is " + std::to_string(cells) + " cells, a level may have at most " +
+            std::to_string(MaxLevelCells);
+    return std::nullopt;
   }
   const std::uint64_t rowBytes = static_cast<std::uint64_t>(width) * 3;
-  const std::uint64_t stride = (rowBytes + 3) / 4 * 4;
+  return PixelLayout{width, height, pixelOffset, rowBytes, (rowBytes + 3) / 4 * 4};
+}
+
+// Reads the file's first `limit` bytes; `whole` says whether that was all of it.
+bool ReadFilePrefix(const std::string& path, std::size_t limit, std::vector<std::uint8_t>& bytes, bool& whole,
+                    std::string& error) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) {
+    error = "cannot open the file";
+    return false;
+  }
+  bytes.clear();
+  whole = true;
+  std::uint8_t chunk[1 << 16];
+  std::size_t got;
+  while ((got = std::fread(chunk, 1, std::min(sizeof chunk, limit + 1 - bytes.size()), file)) > 0) {
+    if (bytes.size() + got > limit) {
+      bytes.insert(bytes.end(), chunk, chunk + (limit - bytes.size()));
+      whole = false;
+      break;
+    }
+    bytes.insert(bytes.end(), chunk, chunk + got);
+  }
+  const bool failed = std::ferror(file) != 0;
+  std::fclose(file);
+  if (failed) {
+    error = "cannot read the file";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool ReadFileBytes(const std::string& path, std::vector<std::uint8_t>& bytes, std::string& error) {
+  bool whole = false;
+  if (!ReadFilePrefix(path, MaxFileBytes, bytes, whole, error)) return false;
+  if (!whole) {
+    error = "file too large for a level";
+    return false;
+  }
+  return true;
+}
+
+std::unique_ptr<PixelGrid> ParseLevelImage(std::span<const std::uint8_t> bytes, float cellSize,
+                                           std::string& error) {
+  const std::optional<PixelLayout> layout = CheckHeader(bytes, error);
+  if (!layout) return nullptr;
+  const auto [width, height, pixelOffset, rowBytes, stride] = *layout;
   // The last row's padding is not required: nothing reads it.
   const std::uint64_t pixelEnd = pixelOffset + stride * (height - 1) + rowBytes;
   if (pixelEnd > bytes.size()) {
@@ -184,6 +217,8 @@ std::unique_ptr<PixelGrid> ParseLevelImage(std::span<const std::uint8_t> bytes, 
 
 std::unique_ptr<PixelGrid> ReadLevelImage(const std::string& path, float cellSize, std::string& error) {
   std::vector<std::uint8_t> bytes;
+  bool whole = false;
+  if (!ReadFilePrefix(path, HeaderBytes, bytes, whole, error) || !CheckHeader(bytes, error)) return nullptr;
   if (!ReadFileBytes(path, bytes, error)) return nullptr;
   return ParseLevelImage(bytes, cellSize, error);
 }

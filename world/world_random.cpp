@@ -8,6 +8,7 @@ namespace {
 
 std::uint32_t randState = 1;
 Clock currentClock = nullptr;
+long long heldSeconds = 0;
 
 }  // namespace
 
@@ -20,8 +21,13 @@ int rand() {
 
 void SetClock(Clock clock) { currentClock = clock; }
 
-long long Now() {
-  return currentClock ? currentClock() : static_cast<long long>(std::time(nullptr));
+long long Now() { return currentClock ? currentClock() : RealTime(); }
+
+long long RealTime() { return static_cast<long long>(std::time(nullptr)); }
+
+void HoldClock(long long seconds) {
+  heldSeconds = seconds;
+  currentClock = [] { return heldSeconds; };
 }
 
 }  // namespace world

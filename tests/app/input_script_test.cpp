@@ -44,6 +44,7 @@ TEST_F(InputScriptTest, ABadEventRefusesTheWholeScriptNamingItsLine) {
       {"1 dt 1.5", "line 1: dt needs a time step from 0 to 1 seconds"},
       {"1 dt nan", "line 1: dt needs a time step from 0 to 1 seconds"},
       {"1 focus 2", "line 1: focus needs 0 or 1"},
+      {"1 clock -5", "line 1: clock needs whole seconds, 0 or more"},
       {"1 jump", "line 1: unknown event 'jump'"},
   };
   for (const auto& c : cases) {
@@ -60,6 +61,7 @@ TEST_F(InputScriptTest, ARecordedLineReadsBackExactly) {
       {.frame = 4, .kind = ScriptEvent::CURSOR, .x = 412.25, .y = 1.0 / 3.0},
       {.frame = 5, .kind = ScriptEvent::FOCUS, .code = 0},
       {.frame = 5, .kind = ScriptEvent::STEP, .dt = 1.0f / 60.0f},
+      {.frame = 6, .kind = ScriptEvent::CLOCK, .seconds = 4102444800},  // past 2038
   };
   std::string text = "window 640x360\nclock 17\nstate 0\n";
   for (const ScriptEvent& e : recorded) text += FormatScriptEvent(e) + "\n";
@@ -70,7 +72,7 @@ TEST_F(InputScriptTest, ARecordedLineReadsBackExactly) {
   for (std::size_t i = 0; i < recorded.size(); ++i) {
     const ScriptEvent &a = recorded[i], &b = s.events[i];
     EXPECT_TRUE(a.frame == b.frame && a.kind == b.kind && a.code == b.code && a.action == b.action && a.x == b.x &&
-                a.y == b.y && a.dt == b.dt)
+                a.y == b.y && a.dt == b.dt && a.seconds == b.seconds)
         << FormatScriptEvent(a);
   }
 }
@@ -92,19 +94,20 @@ TEST_F(InputScriptTest, PlayingAFrameFeedsTheInputLayerAndItsCallbacks) {
   ParsedScript s = ParseInputScript("0 key A press\n2 key A release\n2 cursor 5 7\n3 mouse RIGHT press\n");
   ScriptPlayer player(s.events);
   input::SetKeyCallback(RecordKey);
+  const auto frame = [&](long n) { input::BeginFrame(); player.Play(n); };
 
-  player.Play(0);
+  frame(0);
   EXPECT_EQ(input::GetKey('A'), input::PRESS);
-  player.Play(1);
+  frame(1);
   EXPECT_EQ(input::GetKey('A'), input::PRESS);  // held until released
-  player.Play(2);
+  frame(2);
   EXPECT_EQ(input::GetKey('A'), input::RELEASE);
   double x = 0, y = 0;
   input::GetCursorPos(&x, &y);
   EXPECT_TRUE(x == 5.0 && y == 7.0);
   EXPECT_EQ(keyEvents, (std::vector<int>{'A' * 10 + 1, 'A' * 10 + 0}));
   EXPECT_FALSE(player.Finished());
-  player.Play(10);  // a skipped frame still delivers its events
+  frame(10);  // a skipped frame still delivers its events
   EXPECT_EQ(input::GetMouseButton(input::MOUSE_BUTTON_RIGHT), input::PRESS);
   EXPECT_TRUE(player.Finished());
 }

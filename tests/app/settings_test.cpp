@@ -15,7 +15,7 @@ TEST(SettingsTest, EachLineIsReadAsStrtolReadsItOrKeepsItsDefault) {
       {"", 1600, 900, true},
       {"wide\n-5\n99999999999999999999\n", 1600, 900, true},  // no number, no window, beyond 32 bits
       {"0\n3000000000\n0\n", 1600, 900, false},
-      {"16384\n16385\n+-0\n", 16384, 900, true},
+      {"16384\n16385\n+-0\n", 16384, 16385, true},  // kept to the screen when the window opens
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
@@ -23,6 +23,19 @@ TEST(SettingsTest, EachLineIsReadAsStrtolReadsItOrKeepsItsDefault) {
     EXPECT_TRUE(s.width == c.width && s.height == c.height && s.fullScreen == c.fullScreen)
         << s.width << " x " << s.height << (s.fullScreen ? ", full screen" : "");
   }
+}
+
+TEST(SettingsTest, AWindowLargerThanTheScreenIsShrunkEdgeByEdgeAndSaidSo) {
+  WindowWidth = 16384;
+  WindowHeight = 1000;
+  testing::internal::CaptureStdout();
+  FitWindowToScreen("f", 1920, 1080);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(),
+            "f asks for a 16384 x 1000 window, larger than the screen (1920 x 1080); it opens at 1920 x 1000\n");
+  EXPECT_EQ(std::make_pair(WindowWidth, WindowHeight), std::make_pair(1920, 1000));
+  testing::internal::CaptureStdout();
+  FitWindowToScreen("f", 1920, 1000);
+  EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "a window that fits";
 }
 
 }  // namespace

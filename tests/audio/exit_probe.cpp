@@ -8,7 +8,7 @@
 
 int main(int argc, char** argv) {
     audio::System* system = nullptr;
-    audio::Sound* sound = nullptr;
+    audio::Sound sound;
     audio::Channel channel;
     if (argc != 2 || audio::System_Create(&system) != audio::OK ||
         system->init(8, audio::INIT_NORMAL, nullptr) != audio::OK ||

@@ -107,15 +107,15 @@ protected:
         if (voices) { ASSERT_EQ(system->initLoopback(voices, RATE), OK); }
     }
     std::string File(const std::string& name) const { return (dir / name).string(); }
-    Sound* Load(const Tone& tone, unsigned mode = DEFAULT) {
+    Sound Load(const Tone& tone, unsigned mode = DEFAULT) {
         const char* extension = tone.format == OGG ? ".ogg" : tone.format == MP3 ? ".mp3" : ".wav";
         const std::string path = File(std::to_string(files++) + extension);
-        Sound* sound = nullptr;
+        Sound sound;
         EXPECT_TRUE(WriteTone(path, tone)) << path;
         EXPECT_EQ(system->createSound(path.c_str(), mode, nullptr, &sound), OK) << path;
         return sound;
     }
-    Channel Play(Sound* sound, bool paused = false) {
+    Channel Play(Sound sound, bool paused = false) {
         Channel channel;
         EXPECT_EQ(system->playSound(sound, nullptr, paused, &channel), OK);
         return channel;

@@ -56,6 +56,19 @@ TEST_F(RenderTest, AShaderCompileErrorPrintsTheDriverLogCutToTheBufferInABlock) 
   EXPECT_TRUE(logEnd - head.size() >= 900u && logEnd - head.size() <= 1023u) << "one error per line, cut to the buffer";
 }
 
+TEST_F(RenderTest, AProgramWithoutAUniformTheGameSetsIsNamedAndDrawsNothing) {
+  // Declared but never read: the linked program drops it.
+  const std::string vertex = WriteFile("shader_sprite.vs",
+      "#version 330 core\nlayout (location = 0) in vec3 p;\nuniform mat4 projection, view, model;\nout vec2 TexCoord;\n"
+      "uniform vec2 uv_off_scale, uv_off_translate;\nvoid main() { gl_Position = projection * view * model * vec4(p, 1); "
+      "TexCoord = uv_off_scale; }\n");
+  CaptureStdout();
+  const Shader shader(vertex.c_str(), kSpriteFs);
+  EXPECT_EQ(GetCapturedStdout(), "Shader program of " + vertex + " " + kSpriteFs +
+                                     " lacks uniform vec2 uv_off_translate; it draws nothing\n");
+  EXPECT_EQ(glGetUniformLocation(shader.ID, "projection"), -1) << "the stand-in program has none";
+}
+
 TEST_F(RenderTest, FirstLoadOfANameWinsInItsOwnManager) {
   ResourceManager screen, other;
   screen.LoadTexture("Button_Cursor_Texture", WritePng(2, 2, 4, std::vector<std::uint8_t>(16, 255)).c_str(), 0);

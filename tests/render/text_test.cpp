@@ -1,6 +1,8 @@
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <memory>
+#include <numeric>
 #include <optional>
 #include <string>
 #include <utility>
@@ -77,23 +79,32 @@ protected:
   std::unique_ptr<TextRenderer> text;
 };
 
-TEST_F(TextTest, DrawsEachCharacterAtThePenAsItAdvances) {
+TEST_F(TextTest, EmptyTextAndAFontNeverLoadedDrawNothing) {
   const std::vector<std::uint8_t> empty = ReadFramebuffer();
-  const glm::vec3 white(255, 255, 255);  // components above 1 saturate
-  text->RenderText("AB", 10.0f, 60.0f, 2.0f, white, "default");
-  const std::vector<std::uint8_t> together = ReadFramebuffer();
-  ASSERT_NE(together, empty);
-
-  glClear(GL_COLOR_BUFFER_BIT);
-  text->RenderText("A", 10.0f, 60.0f, 2.0f, white, "default");
-  text->RenderText("B", 10.0f + 2.0f * float(GlyphOf('A').advance >> 6), 60.0f, 2.0f, white, "default");
-  EXPECT_TRUE(ReadFramebuffer() == together);
-
-
-  glClear(GL_COLOR_BUFFER_BIT);
-  text->RenderText("", 20.0f, 40.0f, 1.0f, white, "default");
-  text->RenderText("HELLO", 20.0f, 40.0f, 1.0f, white, "never loaded");
+  text->RenderText("", 20.0f, 40.0f, 1.0f, glm::vec3(1), "default");
+  text->RenderText("HELLO", 20.0f, 40.0f, 1.0f, glm::vec3(1), "never loaded");
   EXPECT_TRUE(ReadFramebuffer() == empty);
+}
+
+TEST_F(TextTest, AnOverlongLineDrawsOnlyTheGlyphsInTheWindowAndTheSamePixels) {
+  const int advance = int(GlyphOf('W').advance >> 6), inWindow = kWidth / advance + 2;
+  const std::string line(1000, 'W');
+  GLuint query = 0, triangles = 0;
+  glGenQueries(1, &query);
+  glBeginQuery(GL_PRIMITIVES_GENERATED, query);
+  // From 100 glyphs left of the window, then rows below and above it.
+  for (const glm::vec2 at : {glm::vec2(-100 * advance, 60), glm::vec2(0, -80), glm::vec2(0, kHeight + 1)})
+    text->RenderText(line, at.x, at.y, 1.0f, glm::vec3(1), "default");
+  glEndQuery(GL_PRIMITIVES_GENERATED);
+  glGetQueryObjectuiv(query, GL_QUERY_RESULT, &triangles);
+  glDeleteQueries(1, &query);
+  EXPECT_LE(triangles / 2, GLuint(inWindow)) << "glyphs drawn";
+  const std::vector<std::uint8_t> skipping = ReadFramebuffer();
+  glClear(GL_COLOR_BUFFER_BIT);
+  text->RenderText(line.substr(0, inWindow), float(-advance), 60, 1.0f, glm::vec3(1), "default");
+  const std::vector<std::uint8_t> visible = ReadFramebuffer();
+  EXPECT_EQ(std::inner_product(visible.begin(), visible.end(), skipping.begin(), 0, std::plus<>(),
+                               std::not_equal_to<>()), 0) << "bytes differing from drawing only the glyphs in the window";
 }
 
 TEST_F(TextTest, TextSitsUprightOnItsBaselineInItsColour) {

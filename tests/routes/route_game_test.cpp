@@ -29,7 +29,7 @@ long RouteFrames(const std::string& route) {
 // On an X server of its own: the level pauses whenever its window loses the
 // focus, as it does to any game window opened later on a shared display.
 GameRun PlayRoute(const std::string& levels, const std::string& route) {
-  return RunGame({"--state", "1", "--levels", levels, "--window", "1152x648", "--fixed-dt", "0.016666667", "--clock",
+  return RunGame({"--state", "1", "--levels", levels, "--window", "1152x648", "--fixed-dt", "0.016666667", "--clock-start",
                   "0", "--frames", std::to_string(RouteFrames(route) + 10)},
                  route, "tests/support/x_server.sh 1280x720x24 env");
 }

@@ -84,6 +84,16 @@ TEST(LevelScreen, RReplaysAndTSkipsOnlyWhileTheCounterShows) {
   EXPECT_EQ(run.Field(100, "level"), 1) << "held T skips exactly one level";
 }
 
+// Tapped, then held from the next frame: the jump held from the tap's frame, not one a frame late.
+TEST(LevelScreen, ATapOfSpaceWithinOneFrameIsReadForThatFrame) {
+  const std::string press = At(30, "key SPACE press"), release = At(50, "key SPACE release");
+  const GameRun held = RunLevel("levels", 60, press + release);
+  const GameRun tapped =
+      RunLevel("levels", 60, press + At(30, "key SPACE release") + At(31, "key SPACE press") + release);
+  EXPECT_GT(held.Field(45, "playerY"), held.Field(29, "playerY") + 20) << "held, it jumps";
+  for (const long frame : {31, 45}) EXPECT_EQ(tapped.Field(frame, "playerY"), held.Field(frame, "playerY")) << frame;
+}
+
 TEST(LevelScreen, MissingOrBrokenLevelDataReturnsToTheMenu) {
   for (const char* folder : {"nowhere", "levels_bad"}) {
     GameRun run = RunLevel(folder, 10, "");

@@ -16,6 +16,7 @@ TEST(LogoAndControlsTest, KeysLeaveForTheirScreensOrQuit) {
   // frame: when the second state was entered, or the last frame of a run that quit.
   const struct { const char* state; const char* script; std::vector<int> states; long frame; } cases[] = {
       {"6", "0 key SPACE press\n", {6, 0}, 1}, {"6", "5 key ENTER press\n", {6, 0}, 6},
+      {"6", "0 key SPACE press\n0 key SPACE release\n", {6, 0}, 1},  // a tap within one frame
       {"6", "3 key ESCAPE press\n", {6}, 3},   {"2", "2 key T press\n", {2, 0}, 3},
       {"2", "2 key Y press\n", {2, 1}, 3},     {"2", "4 key ESCAPE press\n", {2}, 4},
       {"2", "2 key T press\n2 key Y press\n", {2, 1}, 3},  // the later test in the frame wins
@@ -59,6 +60,7 @@ TEST(GameStartTest, BadOptionsAndNoOpenGlContextEndTheGameBeforeItsFirstFrame) {
       {{"--help"}, "", "", 0, "--fixed-dt"},
       {{"--state", "4"}, "", "", 2, "bad value"},
       {{"--frames", "2"}, "1 key NOPE press\n", "", 2, "line 1"},
+      {{"--input", "tests", "--frames", "2"}, "", "", 2, "Could not read input script tests\n"},  // a folder
       {{"--frames", "5"}, "", "DISPLAY= WAYLAND_DISPLAY=", -1, "Failed to initialize GLAD\n"},
   };
   for (const auto& c : cases) {

@@ -36,6 +36,9 @@ TEST(MainMenu, AButtonActsOnceEveryRocketInFlightHasGoneOff) {
   EXPECT_TRUE(play.Field(entered - 2, "rockets") == 1 && play.Field(entered - 1, "rockets") == 0)
       << "the level starts the frame after the explosion";
 
+  GameRun tap = RunMenu(300, At(69, "cursor 154 302") + At(70, "mouse LEFT press") + At(70, "mouse LEFT release"));
+  EXPECT_EQ(tap.FrameEntering(1), entered) << "a tap acts as the shortest held click";
+
   GameRun changed = RunMenu(300, Click(70, kPlay) + Click(74, kCredits));
   EXPECT_EQ(changed.StatesEntered(), (std::vector<int>{0, 3})) << "the later click is the choice";
 

@@ -11,7 +11,7 @@ struct Rgb {
 };
 
 inline void Put32(std::vector<std::uint8_t>& bmp, std::size_t at, std::uint32_t v) {
-  for (int i = 0; i < 4; ++i) bmp[at + i] = static_cast<std::uint8_t>(v >> (8 * i));
+  for (int i = 0; i < 4; ++i) bmp.at(at + i) = static_cast<std::uint8_t>(v >> (8 * i));
 }
 
 // rows[0] is the bottom row of the picture (the first stored in the file).

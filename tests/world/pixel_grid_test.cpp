@@ -118,13 +118,6 @@ TEST(StampBlock, WritesTheBlockBelowRightOverObsidianAndClipsAtEdges) {
   EXPECT_EQ(gridart::Draw(grid), (Rows{"#...", "....", "....", "...w"}));
 }
 
-TEST(FreeGrid, EmptiesTheGrid) {
-  PixelGrid grid(10, 10, 1.0f);
-  grid.treasureMarkers.push_back({1, 2});
-  grid.FreeGrid();
-  EXPECT_TRUE(grid.cells.empty() && grid.treasureMarkers.empty() && !grid.InBounds(0, 0));
-}
-
 constexpr float Frame = 1.0f / 60.0f;
 
 class Rules : public ::testing::Test {

@@ -2,9 +2,9 @@
 //   sandrift-level info FILE.bmp
 //   sandrift-level simulate FILE.bmp --steps N [--dt SECONDS] [--clock T]
 //                  [--view X,Y] (--text | --png OUT.png)
-//   sandrift-level play FILE.bmp [--input SCRIPT] [--fixed-dt S] [--clock T]
+//   sandrift-level play FILE.bmp [--input SCRIPT] [--fixed-dt S] [--clock T | --clock-start T]
 //                  [--window WxH] [--frames N] [--trace FILE] [--set-pieces FILE]
-//   sandrift-level route FILE.bmp [--window WxH] [--fixed-dt S] [--clock T]
+//   sandrift-level route FILE.bmp [--window WxH] [--fixed-dt S] [--clock T | --clock-start T]
 //                  [--budget FRAMES] [--memory MB] > SCRIPT
 #include <cstdio>
 #include <memory>
@@ -34,15 +34,12 @@ const char* const Usage =
     "usage: sandrift-level info FILE.bmp\n"
     "       sandrift-level simulate FILE.bmp --steps N [--dt SECONDS] [--clock T]\n"
     "                      [--view X,Y] (--text | --png OUT.png)\n"
-    "       sandrift-level play FILE.bmp [--input SCRIPT] [--fixed-dt S] [--clock T]\n"
+    "       sandrift-level play FILE.bmp [--input SCRIPT] [--fixed-dt S] [--clock T | --clock-start T]\n"
     "                      [--window WxH] [--frames N] [--trace FILE] [--set-pieces FILE]\n"
     "                      (exit 0 victory, 1 defeat, 3 neither within N frames,\n"
     "                      4 victory without a set piece)\n"
-    "       sandrift-level route FILE.bmp [--window WxH] [--fixed-dt S] [--clock T]\n"
+    "       sandrift-level route FILE.bmp [--window WxH] [--fixed-dt S] [--clock T | --clock-start T]\n"
     "                      [--budget FRAMES] [--memory MB] > SCRIPT\n";
-
-long long fixedClock = 0;
-long long FixedClock() { return fixedClock; }
 
 int UsageError(const std::string& message) {
   std::fprintf(stderr, "sandrift-level: %s\n%s", message.c_str(), Usage);
@@ -115,8 +112,7 @@ int Simulate(const std::string& path, const std::vector<std::string>& options) {
     } else if (option == "--clock") {
       const std::optional<long long> clock = ParseInteger<long long>(value);
       if (!clock) return UsageError("--clock needs whole seconds");
-      fixedClock = *clock;
-      world::SetClock(&FixedClock);
+      world::HoldClock(*clock);
     } else if (option == "--view") {
       const std::size_t comma = value.find(',');
       if (comma == std::string::npos || !ParseFloat(value.substr(0, comma), viewX) ||

@@ -13,7 +13,7 @@ for level in $levels; do
   for size in 1152x648 1536x864 1920x1080; do echo "$level $size"; done
 done | xargs -P "${JOBS:-2}" -n 2 sh -c '
   name=$(basename "$0" .bmp); out=tests/routes/${name}_$1.txt
-  if "'"$tool"'" route "$0" --window "$1" > "$out.new" 2> "${TMPDIR:-/tmp}/${name}_$1.log"; then
+  if "'"$tool"'" route "$0" --window "$1" --clock-start 0 > "$out.new" 2> "${TMPDIR:-/tmp}/${name}_$1.log"; then
     mv "$out.new" "$out"; echo "$out: $(sed -n 2p "$out")"
   else
     rm "$out.new"; echo "$out: no route found (search log in ${TMPDIR:-/tmp}/${name}_$1.log)" | tee -a "'"$failed"'"

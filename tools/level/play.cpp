@@ -34,9 +34,6 @@ void OnFocus(int isFocused) {
   if (!focused) paused = true;
 }
 
-long long clockSeconds = 0;
-long long FixedClock() { return clockSeconds; }
-
 // Prints which file could not be read, as `what`, and returns false.
 bool ReadText(const std::string& path, const char* what, std::string& text) {
   std::vector<std::uint8_t> bytes;
@@ -124,22 +121,33 @@ void TraceFrame(const game::Level& level) {
 
 }  // namespace
 
-bool LoadLevel(const std::string& path, long long windowWidth, long long clock, game::Level& level) {
-  clockSeconds = clock;
-  world::SetClock(&FixedClock);
+bool LoadLevel(const std::string& path, long long windowWidth, const world::PlayClock& clock, game::Level& level) {
+  world::HoldClock(clock.Reading());
   game::SetRandomState(0);
-  std::vector<std::uint8_t> bytes;
   std::string error;
-  std::unique_ptr<world::PixelGrid> grid;
   // The game's cell size: the view is 384 cells wide.
   const float S = static_cast<float>(windowWidth) / world::ViewCells;
-  if (world::ReadFileBytes(path, bytes, error)) grid = world::ParseLevelImage(bytes, S, error);
+  std::unique_ptr<world::PixelGrid> grid = world::ReadLevelImage(path, S, error);
   if (!grid) {
     std::fprintf(stderr, "sandrift-level: %s: %s\n", path.c_str(), error.c_str());
     return false;
   }
   level = game::MakeLevel(std::move(*grid));
   return true;
+}
+
+int TakeClockOption(const std::string& option, const std::string& value, world::PlayClock& clock) {
+  if (option != "--clock" && option != "--clock-start") return -1;
+  if (!ParseWhole(value, clock.start)) return 0;
+  clock.running = option == "--clock-start";
+  return 1;
+}
+
+game::FrameResult StepAtClock(game::Level& level, const game::FrameInput& input, float dt, world::PlayClock& clock) {
+  world::HoldClock(clock.Reading());
+  const game::FrameResult result = game::StepLevel(level, input, dt);
+  clock.Advance(dt);
+  return result;
 }
 
 void RunStats::Observe(const game::Level& level, int windowWidth, int windowHeight) {
@@ -173,10 +181,11 @@ void RunStats::Observe(const game::Level& level, int windowWidth, int windowHeig
 int Play(const std::string& levelPath, const std::vector<std::string>& options, std::string& usageError) {
   std::string scriptPath, tracePath, setPiecePath;
   float dt = 1.0f / 60.0f;
-  long long frames = -1, width = 1536, height = 864, clock = 0;
+  long long frames = -1, width = 1536, height = 864;
+  world::PlayClock clock;
   const bool parsed = ParseOptions(options, usageError, [&](const std::string& option, const std::string& value) {
     if (option == "--fixed-dt") return ParseFloat(value, dt) && dt > 0.0f ? 1 : 0;
-    if (option == "--clock") return ParseWhole(value, clock) ? 1 : 0;
+    if (const int taken = TakeClockOption(option, value, clock); taken >= 0) return taken;
     if (option == "--frames") return ParseWhole(value, frames) && frames >= 0 ? 1 : 0;
     if (option == "--window") return ParseWindow(value, width, height) ? 1 : 0;
     std::string* path = option == "--input"        ? &scriptPath
@@ -230,8 +239,9 @@ int Play(const std::string& levelPath, const std::vector<std::string>& options, 
   const float S = level.grid.cellSize;
   long long frame = 0;
   for (; frame < frames && level.outcome == game::Outcome::None; ++frame) {
+    input::BeginFrame();
     player.Play(static_cast<long>(frame));
-    game::StepLevel(level, ReadInput(static_cast<int>(width), static_cast<int>(height)), dt);
+    StepAtClock(level, ReadInput(static_cast<int>(width), static_cast<int>(height)), dt, clock);
     stats.Observe(level, static_cast<int>(width), static_cast<int>(height));
     TraceFrame(level);
     trace::EndFrame(static_cast<long>(frame), LevelState, dt);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "game/level.h"
+#include "world/world_random.h"
 
 // `sandrift-level play`: a whole level run headless from an input script.
 namespace level_tool {
@@ -20,9 +21,16 @@ inline constexpr float MaxFrameTime = 0.03f;  // the game's loop clamps every fr
 int Play(const std::string& levelPath, const std::vector<std::string>& options, std::string& usageError);
 
 // The level as the level screen makes it for a window `windowWidth` pixels
-// wide, with the world's clock fixed at `clock` and the gameplay random
-// generator at its start-up state. Prints why not and returns false.
-bool LoadLevel(const std::string& path, long long windowWidth, long long clock, game::Level& level);
+// wide, read at the clock's first second, with the gameplay random generator
+// at its start-up state. Prints why not and returns false.
+bool LoadLevel(const std::string& path, long long windowWidth, const world::PlayClock& clock, game::Level& level);
+
+// Reads --clock T (one fixed second) or --clock-start T (T plus the seconds
+// played); 1, 0 or -1 as ParseOptions' `take` answers.
+int TakeClockOption(const std::string& option, const std::string& value, world::PlayClock& clock);
+
+// One frame of the level at the clock's reading; the clock then moves on by dt.
+game::FrameResult StepAtClock(game::Level& level, const game::FrameInput& input, float dt, world::PlayClock& clock);
 
 // Every enemy of the level, alive or not, in marker order by kind.
 template <class F>

@@ -246,10 +246,12 @@ game::FrameInput InputOf(const Frame& f, const Window& w) {
   return in;
 }
 
-// The level with the gameplay random generator's state, which lives outside it.
+// The level with the gameplay random generator's state and the world's
+// clock, which live outside it.
 struct State {
   game::Level level;
   std::uint32_t random = 0;
+  world::PlayClock clock;
   Frame last;  // the pointer stays where the last frame left it
   int rockets = 0;
 };
@@ -270,7 +272,7 @@ void Run(State& s, const Action& a, const Window& w, const FrameHook* hook) {
       AimPointer(s.level, d, w, f);
     }
     const float cooldown = s.level.player.rocketCooldown;
-    game::StepLevel(s.level, InputOf(f, w), w.dt);
+    StepAtClock(s.level, InputOf(f, w), w.dt, s.clock);
     if (s.level.player.rocketCooldown > cooldown) ++s.rockets;
     if (hook) (*hook)(f, s.level);
     s.last = f;
@@ -481,8 +483,7 @@ class Search {
 
 // Replays the path from the start and prints it as an input script, with
 // the player's place every CheckpointEvery frames for `play` to compare.
-void PrintRoute(const std::string& levelPath, const State& root, const std::vector<Action>& path, const Window& w,
-                long long clock) {
+void PrintRoute(const std::string& levelPath, const State& root, const std::vector<Action>& path, const Window& w) {
   State s = root;
   RunStats stats;
   std::vector<std::string> lines;
@@ -511,8 +512,9 @@ void PrintRoute(const std::string& levelPath, const State& root, const std::vect
   };
   for (const Action& a : path) Run(s, a, w, &emit);
   const std::string name = levelPath.substr(levelPath.find_last_of('/') + 1);
-  std::printf("# %s at %dx%d, frames of %.9g s, clock %lld: a route found by sandrift-level route\n", name.c_str(),
-              w.width, w.height, static_cast<double>(w.dt), clock);
+  std::printf("# %s at %dx%d, frames of %.9g s, %s %lld: a route found by sandrift-level route\n", name.c_str(),
+              w.width, w.height, static_cast<double>(w.dt), root.clock.running ? "--clock-start" : "--clock",
+              root.clock.start);
   std::printf("# %s after %lld frames (%.1f s), health lost %d, rockets %d, enemies met %d\n",
               s.level.outcome == game::Outcome::Victory ? "victory" : "no victory", n,
               static_cast<double>(n) * w.dt, stats.healthLost, stats.rocketsFired, stats.enemiesMet);
@@ -523,11 +525,12 @@ void PrintRoute(const std::string& levelPath, const State& root, const std::vect
 
 int Route(const std::string& levelPath, const std::vector<std::string>& options, std::string& usageError) {
   Window w;
-  long long width = w.width, height = w.height, clock = 0, budget = 3000000, memory = 1200;
+  long long width = w.width, height = w.height, budget = 3000000, memory = 1200;
+  State root;
   const bool parsed = ParseOptions(options, usageError, [&](const std::string& option, const std::string& value) {
     if (option == "--window") return ParseWindow(value, width, height) ? 1 : 0;
     if (option == "--fixed-dt") return ParseFloat(value, w.dt) && w.dt > 0.0f ? 1 : 0;
-    if (option == "--clock") return ParseWhole(value, clock) ? 1 : 0;
+    if (const int taken = TakeClockOption(option, value, root.clock); taken >= 0) return taken;
     if (option == "--budget") return ParseWhole(value, budget) && budget > 0 ? 1 : 0;
     if (option == "--memory") return ParseWhole(value, memory) && memory > 0 ? 1 : 0;
     return -1;
@@ -537,13 +540,12 @@ int Route(const std::string& levelPath, const std::vector<std::string>& options,
   w.height = static_cast<int>(height);
   w.dt = std::min(w.dt, MaxFrameTime);
 
-  State root;
-  if (!LoadLevel(levelPath, width, clock, root.level)) return ExitBadFile;
+  if (!LoadLevel(levelPath, width, root.clock, root.level)) return ExitBadFile;
   root.random = game::RandomState();
   Search search(root, w, static_cast<std::size_t>(memory) << 20);
   const std::vector<Action> path = search.Find(budget);
   if (path.empty()) return 1;
-  PrintRoute(levelPath, search.Root(), path, w, clock);
+  PrintRoute(levelPath, search.Root(), path, w);
   return 0;
 }
 
