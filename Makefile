@@ -21,13 +21,12 @@ build: deps $(BUILD)/CMakeCache.txt
 run: build
 	./$(BUILD)/app/sandrift $(ARGS)
 
-# Tests need an X display for their OpenGL context; without one they run on
-# an Xvfb of their own.
+# Tests need an X display for their OpenGL context; without one they run under Xvfb.
 test: build
 	@if [ -n "$$DISPLAY" ]; then \
 	  ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) $(CTEST_ARGS); \
 	else \
-	  tests/support/x_server.sh 1920x1080x24 ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) $(CTEST_ARGS); \
+	  xvfb-run -a -s "-screen 0 1920x1080x24" ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) $(CTEST_ARGS); \
 	fi
 
 package: build
