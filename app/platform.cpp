@@ -1,11 +1,28 @@
 #include "app/platform.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <iterator>
 #include <system_error>
 
 #ifdef _WIN32
 #include <windows.h>
+#endif
+
+// AddressSanitizer replaces malloc, so glibc's count would miss every block.
+#if defined(__SANITIZE_ADDRESS__)
+#define SANDRIFT_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define SANDRIFT_ASAN 1
+#endif
+#endif
+
+#if defined(SANDRIFT_ASAN)
+// The sanitizer runtime's own count (GCC ships no header declaring it).
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
+#elif defined(__GLIBC__)
+#include <malloc.h>
 #endif
 
 namespace platform {
@@ -22,6 +39,17 @@ std::string ExecutablePath() {
   std::error_code error;
   const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", error);
   return error ? std::string() : exe.string();
+#endif
+}
+
+long long LiveHeapBytes() {
+#if defined(SANDRIFT_ASAN)
+  return static_cast<long long>(__sanitizer_get_current_allocated_bytes());
+#elif defined(__GLIBC__)
+  const struct mallinfo2 heap = mallinfo2();  // every arena, the audio threads' too
+  return static_cast<long long>(heap.uordblks + heap.hblkhd);
+#else
+  return -1;
 #endif
 }
 

@@ -9,4 +9,8 @@ namespace platform {
 // system does not say.
 std::string ExecutablePath();
 
+// Bytes the program's allocator holds for live allocations (not what it keeps
+// after they are freed, which resident memory counts); -1 where unknown.
+long long LiveHeapBytes();
+
 }  // namespace platform

@@ -1,19 +1,24 @@
 #include "app/trace.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <utility>
 #include <vector>
+
+#include "app/platform.h"
 
 namespace trace {
 namespace {
 
 std::FILE* file = nullptr;
+bool heapOnStateLines = false;
 std::vector<std::pair<std::string, double>> values;
 
 }  // namespace
 
 bool Open(const std::string& path) {
   file = std::fopen(path.c_str(), "w");
+  heapOnStateLines = std::getenv("SANDRIFT_TRACE_HEAP") != nullptr;
   if (!file) std::printf("Could not open trace file %s for writing\n", path.c_str());
   return file != nullptr;
 }
@@ -31,7 +36,10 @@ void Value(const char* key, double value) {
 }
 
 void StateEntered(long frame, int state) {
-  if (file) std::fprintf(file, "{\"event\":\"state\",\"frame\":%ld,\"state\":%d}\n", frame, state);
+  if (!file) return;
+  std::fprintf(file, "{\"event\":\"state\",\"frame\":%ld,\"state\":%d", frame, state);
+  if (heapOnStateLines) std::fprintf(file, ",\"heap\":%lld", platform::LiveHeapBytes());
+  std::fputs("}\n", file);
 }
 
 void EndFrame(long frame, int state, float dt) {

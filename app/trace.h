@@ -4,7 +4,9 @@
 
 // One JSON object per line: a line per state change and per frame, with what
 // an end-to-end test needs to check. Screens add their own values to the
-// current frame's line (the player's position, health, treasures).
+// current frame's line (the player's position, health, treasures). With
+// SANDRIFT_TRACE_HEAP set, each state line also carries the live heap in bytes
+// ("heap"), a point the soak test can compare like with like.
 namespace trace {
 
 bool Open(const std::string& path);  // prints a message and returns false on failure

@@ -6,9 +6,8 @@
 # stop where it ends.
 set -euo pipefail
 game=$1 data=$2
-[ "${3:-}" = inner ] || exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$game" "$data" inner
+[ "${3:-}" = inner ] || exec "$(dirname "$0")/../support/x_server.sh" 1280x1024x24 bash "$0" "$game" "$data" inner
 
-export ASAN_OPTIONS=detect_leaks=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cd "$work"

@@ -4,7 +4,6 @@
 # reach the main menu and write its trace in the folder it was started from.
 set -euo pipefail
 build=$1 version=$2
-export ASAN_OPTIONS=detect_leaks=0
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }

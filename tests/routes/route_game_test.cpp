@@ -31,7 +31,7 @@ long RouteFrames(const std::string& route) {
 GameRun PlayRoute(const std::string& levels, const std::string& route) {
   return RunGame({"--state", "1", "--levels", levels, "--window", "1152x648", "--fixed-dt", "0.016666667", "--clock-start",
                   "0", "--frames", std::to_string(RouteFrames(route) + 10)},
-                 route, "xvfb-run -a -s '-screen 0 1280x720x24' env");
+                 route, "tests/support/x_server.sh 1280x720x24 env");
 }
 
 TEST(RoutesInTheGame, TheFirstLevelsRouteWinsItAtTheSameFrame) {

@@ -6,12 +6,10 @@
 
 #include <atomic>
 #include <cmath>
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include <gtest/gtest.h>
 #include <stb_image.h>
@@ -66,19 +64,16 @@ glm::ivec2 ButtonPixel(const ButtonScreenTable& table, std::size_t button, int W
 }
 
 GameRun RunGame(const std::vector<std::string>& args, const std::string& script,
-                const std::string& environment, const std::string& directory,
-                const std::function<void(int pid)>& whileRunning) {
+                const std::string& environment, const std::string& directory) {
   static std::atomic<int> nextRun = 0;  // runs may overlap, from threads
   const int runNumber = ++nextRun;
   std::string tracePath = TempPath("trace" + std::to_string(runNumber) + ".jsonl");
   std::string outPath = TempPath("out" + std::to_string(runNumber) + ".txt");
 
-  // In sanitizer builds the game's memory errors still fail the run, but the
-  // GL driver's own leaks at exit are not the game's to answer for. The shell
-  // becomes env and env the game, so the process id is the game's.
-  std::string command = (directory.empty() ? "" : "cd '" + directory + "' && ") +
-                        "exec env ASAN_OPTIONS=detect_leaks=0 " + environment + " " + std::string(SANDRIFT_BINARY) +
-                        " --gl-errors --trace " + tracePath;
+  // In sanitizer builds the game's leaks fail the run as its memory errors
+  // do; SANDRIFT_GAME_ENV keeps the GL driver's own ones apart.
+  std::string command = (directory.empty() ? "" : "cd '" + directory + "' && ") + "exec env " SANDRIFT_GAME_ENV " " +
+                        environment + " " + std::string(SANDRIFT_BINARY) + " --gl-errors --trace " + tracePath;
   if (!script.empty()) {
     std::string scriptPath = TempPath("input" + std::to_string(runNumber) + ".txt");
     std::ofstream(scriptPath) << script;
@@ -91,12 +86,8 @@ GameRun RunGame(const std::vector<std::string>& args, const std::string& script,
   pid_t pid = 0;
   int status = -1;
   const char* argv[] = {"sh", "-c", command.c_str(), nullptr};
-  if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) == 0) {
-    while (waitpid(pid, &status, whileRunning ? WNOHANG : 0) == 0) {
-      whileRunning(pid);
-      std::this_thread::sleep_for(std::chrono::milliseconds(500));
-    }
-  }
+  if (posix_spawn(&pid, "/bin/sh", nullptr, nullptr, const_cast<char**>(argv), environ) == 0)
+    waitpid(pid, &status, 0);
   run.exitCode = WIFEXITED(status) ? static_cast<signed char>(WEXITSTATUS(status)) : -1000;
   run.output = ReadAll(outPath);
   std::istringstream lines(ReadAll(tracePath));
@@ -112,6 +103,13 @@ long GameRun::FrameEntering(int state) const {
   for (const std::string& line : traceLines)
     if (Is(line, "state") && TraceValue(line, "state") == state) return static_cast<long>(TraceValue(line, "frame"));
   return -1;
+}
+
+std::vector<double> GameRun::StateValues(const std::string& key) const {
+  std::vector<double> values;
+  for (const std::string& line : traceLines)
+    if (Is(line, "state")) values.push_back(TraceValue(line, key));
+  return values;
 }
 
 std::vector<int> GameRun::StatesEntered() const {

@@ -16,6 +16,8 @@ struct GameRun {
   // Frame at which the given state was entered, or -1.
   long FrameEntering(int state) const;
   std::vector<int> StatesEntered() const;
+  // A value of every state line, in order, as written (NaN where missing).
+  std::vector<double> StateValues(const std::string& key) const;
   long LastFrame() const;
   // A value of one frame's trace line, as written, or NaN.
   double Field(long frame, const std::string& key) const;
@@ -23,11 +25,9 @@ struct GameRun {
 
 // `script` is the content of an --input file ("" for none); `environment`
 // holds variables for the game ("DISPLAY= " runs it without a display); the
-// game runs in `directory` (the repository root when empty); `whileRunning`
-// is called twice a second with the game's process id until it ends.
+// game runs in `directory` (the repository root when empty).
 GameRun RunGame(const std::vector<std::string>& args, const std::string& script = "",
-                const std::string& environment = "", const std::string& directory = "",
-                const std::function<void(int pid)>& whileRunning = nullptr);
+                const std::string& environment = "", const std::string& directory = "");
 
 // Lines of an --input script: `event` at `frame`; a left click with the
 // pointer there a frame early (the menu hit-tests with the stored position);

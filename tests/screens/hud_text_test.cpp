@@ -1,3 +1,5 @@
+#include <unistd.h>
+
 #include <cstdio>
 #include <fstream>
 
@@ -17,7 +19,8 @@ TEST(HudText, TimerKeepsTwoDecimalsAtEveryLength) {
 TEST(HudText, LevelNamesAreLinesEmptyOnesIncludedWithoutCarriageReturnsOverlongOnesCut) {
   EXPECT_EQ(ParseLevelNames("First Steps\r\n\r\nLast\n"), (std::vector<std::string>{"First Steps", "", "Last"}));
   // The file is named once however many names are cut.
-  const std::string path = testing::TempDir() + "sandrift_hud_text_long_names.txt";
+  // Named by process: the same test may be running in another build.
+  const std::string path = testing::TempDir() + "sandrift_hud_text_long_names_" + std::to_string(getpid()) + ".txt";
   std::ofstream(path) << std::string(1'000'000, 'W') << "\nShort\n" << std::string(257, 'W') << "\n";
   testing::internal::CaptureStdout();
   const std::vector<std::string> names = ReadLevelNames(path);

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <iterator>
 #include <fstream>
 #include <string>
@@ -23,13 +25,24 @@ struct ToolRun {
   std::string out;  // standard output and standard error together
 };
 
+// Each test writes in a folder of its own: tests run side by side, in this
+// build and in others on the same machine.
 class LevelTool : public ::testing::Test {
 protected:
+  void SetUp() override {
+    folder = std::filesystem::temp_directory_path() /
+             ("sandrift-tool-" + std::to_string(getpid()) + "-" +
+              testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder); }
+
+  std::string Path(const std::string& name) const { return (folder / name).string(); }
+
   std::string Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
-    const std::string path = testing::TempDir() + "sandrift_tool_" + name;
+    const std::string path = Path(name);
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    written.push_back(path);
     return path;
   }
 
@@ -44,10 +57,7 @@ protected:
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
   }
 
-  void TearDown() override {
-    for (const std::string& path : written) std::remove(path.c_str());
-  }
-  std::vector<std::string> written;
+  std::filesystem::path folder;
 };
 
 TEST_F(LevelTool, InfoCountsMarkersAndMaterialsAndWarns) {
@@ -95,7 +105,7 @@ TEST_F(LevelTool, BadFilesExitOneWithTheReason) {
   truncated.resize(truncated.size() - 6);
   ToolRun run = Tool("info " + Write("short.bmp", truncated));
   EXPECT_EQ(run.exitCode, 1);
-  EXPECT_NE(run.out.find("sandrift_tool_short.bmp: file truncated"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("/short.bmp: file truncated"), std::string::npos) << run.out;
 
   run = Tool("simulate " + Write("deep.bmp", MakeBmp({{White}}, 32)) + " --steps 1 --text");
   EXPECT_EQ(run.exitCode, 1);
@@ -147,8 +157,7 @@ TEST_F(LevelTool, PlayWinsAndLosesTheTestLevelsAsTheirScriptsPlayThem) {
       {"fall", "0 key D press\n", 1, "defeat", 2, true},   // down the shaft
       {"rifle", "", 1, "defeat", 2, false},                 // shot standing still
   };
-  const std::string trace = testing::TempDir() + "sandrift_tool_trace.json";
-  written.push_back(trace);
+  const std::string trace = Path("trace.json");
   for (const auto& r : runs) {
     SCOPED_TRACE(std::string(r.level) + ": " + r.script);
     const std::string script = Write("script.txt", std::vector<std::uint8_t>(r.script, r.script + std::strlen(r.script)));
@@ -171,8 +180,7 @@ std::string ReadAll(const std::string& path) {
 // play names where it left its route, and a set piece that did not happen
 // spoils a victory.
 TEST_F(LevelTool, RouteFindsAWinningScriptThatPlayChecks) {
-  const std::string route = testing::TempDir() + "sandrift_tool_route.txt";
-  written.push_back(route);
+  const std::string route = Path("route.txt");
   ASSERT_EQ(std::system((std::string(SANDRIFT_LEVEL_TOOL) + " route tests/data/walk.bmp --window 768x432 > " + route +
                          " 2> /dev/null").c_str()),
             0);
@@ -228,10 +236,7 @@ TEST_F(LevelTool, SimulatePngWritesCellColoursAndFollowsTheClock) {
   rows[0][0] = Blue;
   rows[11][11] = White;
   const std::string level = Write("png.bmp", MakeBmp(rows));
-  const std::string a = testing::TempDir() + "sandrift_tool_a.png";
-  const std::string b = testing::TempDir() + "sandrift_tool_b.png";
-  const std::string c = testing::TempDir() + "sandrift_tool_c.png";
-  written.insert(written.end(), {a, b, c});
+  const std::string a = Path("a.png"), b = Path("b.png"), c = Path("c.png");
   ASSERT_EQ(Tool("simulate " + level + " --steps 0 --clock 42 --png " + a).exitCode, 0);
   ASSERT_EQ(Tool("simulate " + level + " --steps 0 --clock 42 --png " + b).exitCode, 0);
   ASSERT_EQ(Tool("simulate " + level + " --steps 0 --clock 43 --png " + c).exitCode, 0);

@@ -110,7 +110,8 @@ TEST_F(LevelImage, LoadReportsOneLineAndBuildsNothing) {
         << out;
   }
 
-  const std::string path = testing::TempDir() + "sandrift_level_test.bmp";
+  // Named by process: the same test may be running in another build.
+  const std::string path = testing::TempDir() + "sandrift_level_test_" + std::to_string(getpid()) + ".bmp";
   Bytes bmp = MakeBmp({{Yellow, Red}});
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()), std::streamsize(bmp.size()));
   auto grid = LoadLevelImage(3.0f, path);
