@@ -26,8 +26,9 @@ void KeepGlDriversLoaded() {
       nullptr);
 }
 
-// glfwInit fails about once in 60 when repeated on Xvfb: GLFW starts once per
-// test process and stops at its exit.
+// GLFW starts once per test process and stops at its exit: each start is one
+// more connection to the display, and every connection is a chance to meet a
+// server that is not ready (make test runs Xvfb with -noreset for this).
 bool StartGlfwOnce() {
   static const bool started = [] {
     if (!glfwInit()) return false;

@@ -2,11 +2,12 @@
 # Usage: x_server.sh WxHxDEPTH COMMAND...
 # Runs COMMAND on an X server of its own. Xvfb picks a free display itself
 # (-displayfd), so servers started at the same moment never take the same one,
-# as xvfb-run -a's guesses can.
+# as xvfb-run -a's guesses can. -noreset keeps it from resetting (and dropping
+# new connections) whenever its last client leaves.
 set -uo pipefail
 screen=$1
 shift
-coproc XVFB { exec Xvfb -displayfd 1 -screen 0 "$screen" -nolisten tcp 2> /dev/null; }
+coproc XVFB { exec Xvfb -displayfd 1 -screen 0 "$screen" -nolisten tcp -noreset 2> /dev/null; }
 server=$XVFB_PID
 # Xvfb writes the display's number once it accepts connections.
 if ! read -r -u "${XVFB[0]}" display; then
