@@ -75,7 +75,7 @@ const std::vector<int> kEveryState = {6, 0, 3, 9, 3, 10, 3, 11, 3, 12, 3, 0, 2, 
 struct Group {
   const char* name;
   std::vector<fs::path> (*files)();
-  std::vector<std::string> messages;  // the design's own, whatever the damage
+  std::vector<std::string> messages;  // printed whatever the damage, in the game's own words
   bool shippedLevels = false;         // played on Assets/Levels, which are damaged
 };
 
