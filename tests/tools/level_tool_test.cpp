@@ -100,7 +100,7 @@ TEST_F(LevelTool, InfoWarnsAboutProportionsTheCameraCannotShow) {
   EXPECT_EQ(run.out.find("9/16"), std::string::npos) << run.out;
 }
 
-TEST_F(LevelTool, BadFilesExitOneWithTheReason) {
+TEST_F(LevelTool, BadFilesExitWithTheReason) {
   auto truncated = MakeBmp({{White, Black, Blue}, {Black, White, Red}});
   truncated.resize(truncated.size() - 6);
   ToolRun run = Tool("info " + Write("short.bmp", truncated));
@@ -118,6 +118,19 @@ TEST_F(LevelTool, BadFilesExitOneWithTheReason) {
   run = Tool("simulate " + Write("fine.bmp", MakeBmp({{White}})) + " --steps 0 --png /nonexistent/out.png");
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_NE(run.out.find("cannot write /nonexistent/out.png"), std::string::npos) << run.out;
+
+  // What a route search cannot hold (one bit per treasure in a place's key, a
+  // guide three blocks wide) is refused as a bad file, which play and route exit 2 for.
+  std::vector<std::vector<Rgb>> hoard(12, std::vector<Rgb>(25, White));
+  hoard[0].assign(25, Treasure);
+  for (const auto& [name, rows, reason] :
+       {std::tuple{"hoard.bmp", hoard, "25 treasure boxes; a route can be searched for at most 24"},
+        std::tuple{"tiny.bmp", std::vector(2, hoard[1]),
+                   "25 x 2 cells; a route can be searched for in at least 12 x 12"}}) {
+    run = Tool("route " + Write(name, MakeBmp(rows)) + " --budget 1");
+    EXPECT_EQ(run.exitCode, 2) << name;
+    EXPECT_NE(run.out.find(reason), std::string::npos) << run.out;
+  }
 }
 
 TEST_F(LevelTool, UsageErrorsExitTwo) {

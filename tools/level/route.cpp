@@ -28,11 +28,15 @@ namespace level_tool {
 namespace {
 
 constexpr int GuideBlock = 4;          // cells per guide block
+// The guide looks one block around the player's block, so it needs three.
+constexpr int MinSearchCells = 3 * GuideBlock;
 constexpr float GuideHalfBox = 6.0f;   // the player's half size (8) less the blocks' rounding
 constexpr float JumpReach = 36.0f;     // a held jump lifts the feet 34 cells
 constexpr float RocketReach = 130.0f;  // a rocket jump 110 or more
 constexpr float Unreachable = std::numeric_limits<float>::infinity();
 constexpr int PlaceCells = 8;          // the archive's grain
+// A place's key keeps one bit per treasure above its position and terrain bits.
+constexpr int MaxTreasures = 24;
 constexpr int TerrainGrain = 48;       // solid cells near the player per step of the terrain key
 constexpr float AimReachCells = 100.0f;
 constexpr float EnemyAimCells = 350.0f;
@@ -541,6 +545,17 @@ int Route(const std::string& levelPath, const std::vector<std::string>& options,
   w.dt = std::min(w.dt, MaxFrameTime);
 
   if (!LoadLevel(levelPath, width, root.clock, root.level)) return ExitBadFile;
+  const world::PixelGrid& grid = root.level.grid;
+  if (root.level.treasures.size() > static_cast<std::size_t>(MaxTreasures)) {
+    std::printf("%s: %zu treasure boxes; a route can be searched for at most %d\n", levelPath.c_str(),
+                root.level.treasures.size(), MaxTreasures);
+    return ExitBadFile;
+  }
+  if (grid.width < MinSearchCells || grid.height < MinSearchCells) {
+    std::printf("%s: %u x %u cells; a route can be searched for in at least %d x %d\n", levelPath.c_str(),
+                grid.width, grid.height, MinSearchCells, MinSearchCells);
+    return ExitBadFile;
+  }
   root.random = game::RandomState();
   Search search(root, w, static_cast<std::size_t>(memory) << 20);
   const std::vector<Action> path = search.Find(budget);
