@@ -12,7 +12,9 @@ for seeds in tests/fuzz/seeds/*/; do
   corpus="$build/fuzz/corpus/$name"
   mkdir -p "$corpus"
   log="$build/fuzz/$name.log"
-  if ! "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -max_len=4096 -timeout=10 \
+  # -close_fd_mask=1: the readers' messages to players (standard output)
+  # would fill the log; libFuzzer's reports go to standard error.
+  if ! "$build/tests/fuzz/fuzz_$name" -max_total_time="$seconds" -max_len=4096 -timeout=10 -close_fd_mask=1 \
        -artifact_prefix="$build/fuzz/crash-$name-" -print_final_stats=1 "$corpus" "$seeds" > "$log" 2>&1; then
     tail -n 40 "$log"
     echo "fuzz_$name: FAILED (input kept as $build/fuzz/crash-$name-*)"
