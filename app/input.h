@@ -16,6 +16,14 @@ constexpr int PRESS = 1;
 constexpr int REPEAT = 2;
 
 constexpr int KEY_SPACE = 32;
+constexpr int KEY_1 = 49;  // 1 to 9 follow in order, as in ASCII
+constexpr int KEY_6 = 54;
+constexpr int KEY_A = 65;  // letters are their capitals' ASCII codes
+constexpr int KEY_D = 68;
+constexpr int KEY_Q = 81;
+constexpr int KEY_R = 82;
+constexpr int KEY_T = 84;
+constexpr int KEY_Y = 89;
 constexpr int KEY_ESCAPE = 256;
 constexpr int KEY_ENTER = 257;
 constexpr int MOUSE_BUTTON_LEFT = 0;

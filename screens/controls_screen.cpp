@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kKeyT = 84;
-constexpr int kKeyY = 89;
 // Components above 1 saturate to white in the colour buffer.
 const glm::vec3 kTextColour(255.0f, 255.0f, 255.0f);
 
@@ -38,8 +36,8 @@ void ControlsScreen::Initialize() {}
 
 void ControlsScreen::ProcessInput(double /*dt*/) {
   if (input::GetKey(input::KEY_ESCAPE) == input::PRESS) NextState = STATE_QUIT;
-  if (input::GetKey(kKeyT) == input::PRESS) NextState = STATE_MAIN_MENU;
-  if (input::GetKey(kKeyY) == input::PRESS) NextState = STATE_LEVEL;
+  if (input::GetKey(input::KEY_T) == input::PRESS) NextState = STATE_MAIN_MENU;
+  if (input::GetKey(input::KEY_Y) == input::PRESS) NextState = STATE_LEVEL;
 }
 
 void ControlsScreen::Update(double /*dt*/) {}

@@ -32,7 +32,6 @@ std::string LevelsFolder = "Assets//Levels";
 
 namespace {
 
-constexpr int kKeyA = 65, kKeyD = 68, kKeyQ = 81, kKeyR = 82, kKeyT = 84;
 constexpr float kCursorSize = 16.0f;
 constexpr float kWeaponHalfCells = 8.0f;
 const glm::vec3 kWhite(1.0f);
@@ -216,7 +215,7 @@ void LeaveForNextLevel(int stateAfter) {
 
 game::FrameInput ReadFrameInput() {
   game::FrameInput in;
-  in.controls = {Down(kKeyA), Down(kKeyD), Down(input::KEY_SPACE),
+  in.controls = {Down(input::KEY_A), Down(input::KEY_D), Down(input::KEY_SPACE),
                  input::GetMouseButton(input::MOUSE_BUTTON_LEFT) == input::PRESS};
   in.look = input::GetMouseButton(input::MOUSE_BUTTON_RIGHT) == input::PRESS;
   input::GetCursorPos(&in.cursorX, &in.cursorY);
@@ -443,15 +442,15 @@ void GamePixelTemplate::Initialize() {
 
 void GamePixelTemplate::ProcessInput(double /*dt*/) {
   if (!level) return;
-  if (Down(kKeyQ) && gamePaused) NextState = STATE_QUIT;
-  if (ShowFps && PressEdge(kKeyT, skipLatch)) {
+  if (Down(input::KEY_Q) && gamePaused) NextState = STATE_QUIT;
+  if (ShowFps && PressEdge(input::KEY_T, skipLatch)) {
     LeaveForNextLevel(STATE_RESTART);
     if (levelIndex == 0) return;
   }
   if (level->treasuresCollected == level->treasures.size()) {
     LeaveForNextLevel(STATE_VICTORY);
     if (levelIndex == 0) return;
-  } else if (PressEdge(kKeyR, restartLatch)) {
+  } else if (PressEdge(input::KEY_R, restartLatch)) {
     levelPath = LevelPathOf(levelIndex);
     NextState = STATE_RESTART;
   }

@@ -31,11 +31,6 @@
 
 namespace {
 
-constexpr int kKeyQ = 81;
-constexpr int kKeyA = 65;
-constexpr int kKeyD = 68;
-constexpr int kKeyOne = 49;
-constexpr int kKeySix = 54;
 constexpr float kCursorSize = 16.0f;
 constexpr float kLauncherHalfCells = 8.0f;
 constexpr float kFullScreenWidth = 1920.0f, kFullScreenHeight = 1080.0f;
@@ -179,8 +174,8 @@ bool ButtonDown(int button) { return input::GetMouseButton(button) == input::PRE
 
 void ChooseBlock() {
   for (int i = 0; i < 5; ++i)
-    if (Down(kKeyOne + i)) selection = kSelectionOfKey[i];
-  const bool six = Down(kKeySix);
+    if (Down(input::KEY_1 + i)) selection = kSelectionOfKey[i];
+  const bool six = Down(input::KEY_6);
   if (six && !sixWasDown) selection = selection == kIce ? kObsidian : kIce;
   sixWasDown = six;
 }
@@ -192,7 +187,7 @@ void Paint(double cursorX, double cursorY, int height) {
 }
 
 game::PlayerControls ReadControls() {
-  return {Down(kKeyA), Down(kKeyD), Down(input::KEY_SPACE), ButtonDown(input::MOUSE_BUTTON_LEFT)};
+  return {Down(input::KEY_A), Down(input::KEY_D), Down(input::KEY_SPACE), ButtonDown(input::MOUSE_BUTTON_LEFT)};
 }
 
 void PressMenuButtons() {
@@ -330,7 +325,7 @@ void GameMainMenu::Initialize() {
 }
 
 void GameMainMenu::ProcessInput(double dt) {
-  if (optionsOpen && Down(kKeyQ)) NextState = STATE_QUIT;
+  if (optionsOpen && Down(input::KEY_Q)) NextState = STATE_QUIT;
   const glm::ivec2 size = WindowSize(window);
   double cursorX = 0.0, cursorY = 0.0;
   input::GetCursorPos(&cursorX, &cursorY);
