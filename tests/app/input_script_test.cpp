@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "app/input.h"
@@ -27,9 +29,9 @@ TEST_F(InputScriptTest, ParsesKeysButtonsCursorAndFocusInFrameOrder) {
       "40 focus 0\n");
   ASSERT_TRUE(s.error.empty()) << s.error;
   ASSERT_EQ(s.events.size(), 5u);
-  EXPECT_TRUE(s.events[0].kind == ScriptEvent::CURSOR && s.events[3].kind == ScriptEvent::MOUSE &&
-              s.events[4].kind == ScriptEvent::FOCUS);
-  EXPECT_TRUE(s.events[1].code == 'D' && s.events[2].code == 32) << "same frame: file order kept";
+  EXPECT_EQ(std::tuple(s.events[0].kind, s.events[3].kind, s.events[4].kind),
+            std::tuple(ScriptEvent::CURSOR, ScriptEvent::MOUSE, ScriptEvent::FOCUS));
+  EXPECT_EQ(std::tuple(s.events[1].code, s.events[2].code), std::tuple('D', 32)) << "same frame: file order kept";
 }
 
 TEST_F(InputScriptTest, ABadEventRefusesTheWholeScriptNamingItsLine) {
@@ -49,7 +51,8 @@ TEST_F(InputScriptTest, ABadEventRefusesTheWholeScriptNamingItsLine) {
   };
   for (const auto& c : cases) {
     const ParsedScript s = ParseInputScript(c.script);
-    EXPECT_TRUE(s.error == c.error && s.events.empty()) << s.error;
+    EXPECT_EQ(s.error, c.error);
+    EXPECT_EQ(s.events.size(), 0u) << c.script;
   }
 }
 
@@ -71,8 +74,8 @@ TEST_F(InputScriptTest, ARecordedLineReadsBackExactly) {
   ASSERT_EQ(s.events.size(), recorded.size());
   for (std::size_t i = 0; i < recorded.size(); ++i) {
     const ScriptEvent &a = recorded[i], &b = s.events[i];
-    EXPECT_TRUE(a.frame == b.frame && a.kind == b.kind && a.code == b.code && a.action == b.action && a.x == b.x &&
-                a.y == b.y && a.dt == b.dt && a.seconds == b.seconds)
+    EXPECT_EQ(std::tie(a.frame, a.kind, a.code, a.action, a.x, a.y, a.dt, a.seconds),
+              std::tie(b.frame, b.kind, b.code, b.action, b.x, b.y, b.dt, b.seconds))
         << FormatScriptEvent(a);
   }
 }
@@ -104,7 +107,7 @@ TEST_F(InputScriptTest, PlayingAFrameFeedsTheInputLayerAndItsCallbacks) {
   EXPECT_EQ(input::GetKey('A'), input::RELEASE);
   double x = 0, y = 0;
   input::GetCursorPos(&x, &y);
-  EXPECT_TRUE(x == 5.0 && y == 7.0);
+  EXPECT_EQ(std::tuple(x, y), std::tuple(5.0, 7.0));
   EXPECT_EQ(keyEvents, (std::vector<int>{'A' * 10 + 1, 'A' * 10 + 0}));
   EXPECT_FALSE(player.Finished());
   frame(10);  // a skipped frame still delivers its events
@@ -118,7 +121,7 @@ TEST_F(InputScriptTest, RepeatsKeepAKeyDownAndBadNumbersAreIgnored) {
   EXPECT_EQ(input::GetKey(65), input::PRESS);
   input::OnKey(-1, 0, input::PRESS, 0);  // GLFW's unknown key
   input::OnKey(5000, 0, input::PRESS, 0);
-  EXPECT_TRUE(input::GetKey(-1) == input::RELEASE && input::GetKey(5000) == input::RELEASE);
+  EXPECT_EQ(std::tuple(input::GetKey(-1), input::GetKey(5000)), std::tuple(input::RELEASE, input::RELEASE));
 }
 
 }  // namespace

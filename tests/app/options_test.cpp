@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "app/options.h"
@@ -10,7 +12,8 @@ TEST(OptionsTest, NoOptionsMeansTheNormalGame) {
   const OptionsResult r = ParseOptions({});
   const Options& o = r.options;
   EXPECT_TRUE(r.error.empty());
-  EXPECT_TRUE(o.frames == -1 && o.fixedDt == 0.0f && !o.clock && o.windowWidth == 0 && !o.help)
+  EXPECT_EQ(std::tuple(o.frames, o.fixedDt, o.clock.has_value(), o.windowWidth, o.help),
+            std::tuple(-1L, 0.0f, false, 0, false))
       << "endless, in real time, in the settings' window";
   EXPECT_EQ(o.firstState, STATE_LOGO);
 }
@@ -22,13 +25,13 @@ TEST(OptionsTest, ReadsEveryTestingOption) {
                                         "--levels", "tests/data/levels", "--version", "-h"});
   ASSERT_TRUE(r.error.empty()) << r.error;
   const Options& o = r.options;
-  EXPECT_TRUE(o.frames == 300 && o.clock.value() == 1234 && o.firstState == 2 && o.help);
+  EXPECT_EQ(std::tuple(o.frames, o.clock, o.firstState, o.help), std::tuple(300L, 1234LL, 2, true));
   EXPECT_FLOAT_EQ(o.fixedDt, 0.016f);
-  EXPECT_TRUE(o.windowWidth == 768 && o.windowHeight == 432);
+  EXPECT_EQ(std::tuple(o.windowWidth, o.windowHeight), std::tuple(768, 432));
   ASSERT_EQ(o.screenshots.size(), 2u);
-  EXPECT_TRUE(o.screenshots[1].frame == 20 && o.screenshots[1].path == "b.png");
-  EXPECT_TRUE(o.inputScript == "in.txt" && o.tracePath == "t.jsonl" && o.levelsFolder == "tests/data/levels");
-  EXPECT_TRUE(o.dataDir == "/opt/sandrift" && o.version);
+  EXPECT_EQ(std::tuple(o.screenshots[1].frame, o.screenshots[1].path), std::tuple(20L, "b.png"));
+  EXPECT_EQ(std::tuple(o.inputScript, o.tracePath, o.levelsFolder, o.dataDir, o.version),
+            std::tuple("in.txt", "t.jsonl", "tests/data/levels", "/opt/sandrift", true));
   EXPECT_EQ(ParseOptions({"--record", "bug.txt"}).options.recordPath, "bug.txt");
 }
 

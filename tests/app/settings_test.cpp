@@ -1,3 +1,5 @@
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "app/settings.h"
@@ -20,8 +22,7 @@ TEST(SettingsTest, EachLineIsReadAsStrtolReadsItOrKeepsItsDefault) {
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::PrintToString(std::string(c.text)));
     const Settings s = ParseSettings(c.text);
-    EXPECT_TRUE(s.width == c.width && s.height == c.height && s.fullScreen == c.fullScreen)
-        << s.width << " x " << s.height << (s.fullScreen ? ", full screen" : "");
+    EXPECT_EQ(std::tuple(s.width, s.height, s.fullScreen), std::tuple(c.width, c.height, c.fullScreen));
   }
 }
 
