@@ -19,6 +19,10 @@ constexpr std::uint8_t MissingCell[4] = {255, 0, 0, 255};  // red shows where th
 constexpr float BorderColour[4] = {0.0f, 1.0f, 1.0f, 1.0f};
 constexpr int QuadIndexCount = 6;
 
+void ClearTexels(std::uint8_t* row, long long first, long long last) {
+  if (first < last) std::memset(row + first * 4, 0, static_cast<std::size_t>(last - first) * 4);
+}
+
 }  // namespace
 
 GridView::~GridView() { FreeGridView(); }
@@ -74,15 +78,24 @@ void GridView::UploadGrid(const world::PixelGrid& grid) {
   // texHeight - 1 - j: cell row oy ends up at the bottom.
   const long long ox = world::TruncateToCell(grid.viewOrigin.x);
   const long long oy = world::TruncateToCell(grid.viewOrigin.y);
-  const long long firstColumn = std::max(0ll, -ox);
-  const long long lastColumn = std::min<long long>(texWidth, static_cast<long long>(grid.width) - ox);
+  const long long firstColumn = std::clamp(-ox, 0ll, static_cast<long long>(texWidth));
+  const long long lastColumn =
+      std::clamp(static_cast<long long>(grid.width) - ox, firstColumn, static_cast<long long>(texWidth));
   for (long long j = 0; j < texHeight; ++j) {
+    std::uint8_t* row = &stagingPixels[(texHeight - 1 - j) * texWidth * 4];
     const long long y = oy + j;
-    if (y < 0 || y >= grid.height || firstColumn >= lastColumn) continue;
-    std::uint8_t* out = &stagingPixels[((texHeight - 1 - j) * texWidth + firstColumn) * 4];
+    if (y < 0 || y >= grid.height) {
+      ClearTexels(row, 0, texWidth);
+      continue;
+    }
+    // Beyond the grid's sides nothing is drawn, so the backdrop shows there
+    // instead of whatever these texels held when the view was elsewhere.
+    ClearTexels(row, 0, firstColumn);
+    ClearTexels(row, lastColumn, texWidth);
+    if (firstColumn == lastColumn) continue;
     const world::Cell* cell = &grid.At(static_cast<int>(ox + firstColumn), static_cast<int>(y));
-    for (long long i = firstColumn; i < lastColumn; ++i, ++cell, out += 4) {
-      std::memcpy(out, &cell->colour, 4);
+    for (long long i = firstColumn; i < lastColumn; ++i, ++cell) {
+      std::memcpy(&row[i * 4], &cell->colour, 4);
     }
   }
 

@@ -17,7 +17,7 @@ public:
   unsigned int texWidth = 0;    // view size in cells
   unsigned int texHeight = 0;
   unsigned int quad = 0;        // the shared full-window quad (quadVAO)
-  std::vector<std::uint8_t> initialPixels;  // RGBA8, opaque red: "no cell here"
+  std::vector<std::uint8_t> initialPixels;  // RGBA8, opaque red until the first draw
   std::vector<std::uint8_t> stagingPixels;  // rewritten and uploaded every frame
   unsigned int texture = 0;
 
@@ -31,7 +31,7 @@ public:
   // Needs a current context and InitRenderData's shared quad.
   void CreateGridView(Shader* shader, unsigned int texWidth, unsigned int texHeight);
   // Draws the view whose bottom-left cell is the grid's viewOrigin, truncated
-  // toward zero. Texels whose cell lies outside the grid keep their last colour.
+  // toward zero. Texels whose cell lies outside the grid are transparent.
   void DrawGrid(const world::PixelGrid& grid, Shader* override = nullptr);
   // DrawGrid in two halves: the staging pixels and the texture first, so that
   // a screen can see which cells are drawn before it draws what lies under them.

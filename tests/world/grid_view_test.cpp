@@ -1,6 +1,8 @@
 // The grid texture read back from a hidden window (Xvfb + Mesa in CI).
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "render/grid_view.h"
 #include "tests/render/render_fixture.h"
 #include "world/pixel_grid.h"
@@ -10,7 +12,7 @@ namespace {
 // 320 x 180 window, 32 x 18 texels: every cell is a 10 x 10 pixel block.
 constexpr unsigned ViewWidth = 32, ViewHeight = 18;
 constexpr int Block = 10;
-constexpr int Red = -1;  // the texture's colour where no cell was ever drawn
+constexpr int Behind = -1;  // no cell: what was drawn before the grid shows
 
 class GridViewTest : public RenderTest {
 protected:
@@ -30,12 +32,12 @@ protected:
     RenderTest::TearDown();
   }
 
-  // The block of view column i, view row j (from the bottom) shows cell (x, y), or red.
+  // The block of view column i, view row j (from the bottom) shows cell (x, y),
+  // or the green drawn before the grid.
   void ExpectTexel(int i, int j, int x, int y = 0) const {
     const Rgba p = ReadPixel(i * Block + Block / 2, j * Block + Block / 2);
-    SCOPED_TRACE(testing::Message() << "texel " << i << ", " << j);
-    EXPECT_TRUE(p.r == (x == Red ? 255 : x * 5) && p.g == (x == Red ? 0 : y * 5) && p.b == (x == Red ? 0 : 77))
-        << int(p.r) << ", " << int(p.g) << ", " << int(p.b);
+    const std::tuple<int, int, int> expected = x == Behind ? std::tuple(0, 255, 0) : std::tuple(x * 5, y * 5, 77);
+    EXPECT_EQ(std::tuple(int(p.r), int(p.g), int(p.b)), expected) << "texel " << i << ", " << j;
   }
 
   Shader* shader = nullptr;
@@ -54,28 +56,30 @@ TEST_F(GridViewTest, ShowsTheViewInWholeCellsBottomRowAtTheBottom) {
   ExpectTexel(5, 3, 7, 4);
 }
 
-TEST_F(GridViewTest, TexelsBeyondTheGridAreRedUntilACellIsDrawnThere) {
-  grid.viewOrigin = {20.0f, 0.0f};
-  view.DrawGrid(grid);
-  ExpectTexel(19, 0, 39, 0);
-  ExpectTexel(20, 0, Red);
-  ExpectTexel(31, 17, Red);
-
-  grid.viewOrigin = {0.0f, 0.0f};
-  view.DrawGrid(grid);
-  grid.viewOrigin = {20.0f, 20.0f};  // beyond the right and the top: the rest is kept
-  view.DrawGrid(grid);
-  ExpectTexel(0, 0, 20, 20);
-  ExpectTexel(25, 3, 25, 3);
-  ExpectTexel(3, 12, 3, 12);
-
-  grid.viewOrigin = {-1.5f, -3.0f};  // truncates to -1: one column left of the grid
-  GridView fresh;
-  fresh.CreateGridView(shader, ViewWidth, ViewHeight);
-  fresh.DrawGrid(grid);
-  ExpectTexel(0, 5, Red);
-  ExpectTexel(5, 2, Red);
-  ExpectTexel(1, 3, 0, 0);
+// A shaking camera near a level's edge moves the view past the grid; what was
+// drawn there a frame before must not show as a second copy of the terrain.
+TEST_F(GridViewTest, BeyondTheGridWhatWasDrawnBeforeShowsWhereverTheViewWas) {
+  const struct {
+    world::ViewOrigin view;
+    int i, j;  // a texel beyond the grid, and one inside it with its cell
+    int insideI, insideJ, cellX, cellY;
+  } cases[] = {
+      {{20.0f, 0.0f}, 20, 0, 19, 0, 39, 0},      // past the right edge
+      {{20.0f, 20.0f}, 3, 12, 0, 0, 20, 20},     // past the top
+      {{-1.5f, -3.0f}, 0, 5, 1, 3, 0, 0},        // truncates to -1: left of and below the grid
+      {{-40.0f, 0.0f}, 31, 17, 31, 17, Behind, 0},  // wholly beside it
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << "view " << c.view.x << ", " << c.view.y);
+    grid.viewOrigin = {0.0f, 0.0f};
+    view.DrawGrid(grid);  // every texel once held a cell
+    glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    grid.viewOrigin = c.view;
+    view.DrawGrid(grid);
+    ExpectTexel(c.i, c.j, Behind);
+    ExpectTexel(c.insideI, c.insideJ, c.cellX, c.cellY);
+  }
 }
 
 TEST_F(GridViewTest, ClearCellsShowWhatWasDrawnBeforeAndWaterTints) {

@@ -17,11 +17,13 @@ DIM = colour("ink", 150)
 
 
 def background():
-    """Behind the sand world: dusk sky, far mesas and dunes, kept dark so the
-    materials in front read clearly. In a window the game shows only the
-    lower-left part enlarged, so the horizon sits low."""
-    image = c.new(W, H, P.night)
-    scenery.gradient(image, 0, 0, W, 170, (P.night, P.night, P.dusk, P.wine, P.ember))
+    """Behind the sand world: a sunset from deep blue through plum and wine to
+    ember, brown mesas and dunes. Its colours keep clear of every material's,
+    above all obsidian's dark purple (tools/assets/check_backdrop.py), so pads
+    and crusts in front never read as scenery. In a window the game shows only
+    the lower-left part enlarged, so the horizon sits low."""
+    image = c.new(W, H, P.ember)  # the horizon's colour shows in the dunes' hollows
+    scenery.gradient(image, 0, 0, W, 170, (P.deep, P.deep, P.plum, P.wine, P.ember))
     scenery.stars(image, 60, 3, 90)
     sun_x, sun_y, r = 300, 150, 16
     for y in range(sun_y - r, sun_y + r):
@@ -35,11 +37,11 @@ def background():
             slope = min(x - x0, x0 + w - 1 - x)
             y_top = top + max(0, 8 - slope) * 3  # talus slopes below the cliff
             for y in range(y_top, 170):
-                image.putpixel((x, y), P.dusk)
-            image.putpixel((x, y_top), P.slate)
+                image.putpixel((x, y), P.soil)
+            image.putpixel((x, y_top), P.umber)
     scenery.dunes(image, 170, [
-        (0, 10, 140, 1.0, P.night, P.dusk),
-        (22, 8, 90, 3.0, P.ink, P.night),
+        (0, 10, 140, 1.0, P.umber, P.ochre),
+        (22, 8, 90, 3.0, P.soil, P.umber),
     ])
     return image
 
