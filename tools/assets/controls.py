@@ -1,7 +1,10 @@
 """The controls screen picture, 384 x 216 (one art pixel per world cell).
 
 The screen prints "CONTROLS" over the top centre and two lines of help at the
-bottom left, so both areas are left as plain dark sky and dune.
+bottom left, so both areas are left as plain dark sky and dune. That heading is
+placed for a full-HD window and falls outside smaller ones, so the picture
+carries a heading of its own in the top-left corner, and how to leave in the
+top-right one.
 """
 import canvas as c
 import scenery
@@ -54,6 +57,9 @@ def row(image, x, y, caps, label, note=None):
 
 def controls():
     image = scenery.dusk_backdrop(WIDTH, HEIGHT, horizon=150)
+    c.text(image, 20, 8, "HOW TO PLAY", P.sandlight, scale=2)
+    quit_hint = "ESC QUITS THE GAME"
+    c.text(image, WIDTH - 20 - c.text_width(quit_hint), 12, quit_hint, P.ash)
     c.text(image, 20, 30, "ON FOOT", P.amber)
     c.rect(image, 20, 36, 150, 1, P.ochre)
     row(image, 20, 42, [keycap("A"), keycap("D")], "RUN LEFT / RIGHT")
