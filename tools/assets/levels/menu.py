@@ -4,9 +4,10 @@ The four menu buttons sit across rows 55 to 76 and the option buttons in the
 top corners, and the world is drawn over them, so the terrain stays below row
 50 except at the outer edges. Left to right: the ledge the player stands on,
 a sand dune, a pool of water, a stone outcrop to blast, and a lava pool that
-an ice block melts into, hissing steam and growing an obsidian crust.
+a spring in the arch runs onto as soon as the menu opens, hissing steam and
+growing an obsidian crust: the first thing a new player sees the world do.
 """
-from level_canvas import ICE, LAVA, OBSIDIAN, PLAYER, SAND, STONE, WATER, Level
+from level_canvas import LAVA, OBSIDIAN, PLAYER, SAND, STONE, WATER, Level
 from level_shapes import crag, round_off, stalactites, weather
 
 
@@ -29,7 +30,6 @@ def build():
     lv.ground([(249, 14), (252, 14), (258, 6), (326, 6), (332, 14), (334, 14)], material=OBSIDIAN)
     lv.clear(258, 7, 327, 14)
     lv.pour(252, 332, 6, 10, LAVA)
-    lv.rect(300, 8, 334, 40, ICE)
     # a floating island: sand on stone, and a cupped pool to blast open
     lv.polygon([(150, 128), (160, 116), (200, 112), (226, 120), (232, 130)], STONE)
     lv.heap(178, 128, 22, 9, SAND)
@@ -39,6 +39,9 @@ def build():
     # a stone arch at the right edge, clear of the quit button
     lv.rect(346, 52, 384, 110, STONE)
     lv.clear(356, 52, 374, 78)
+    # a spring fills the arch and runs out under it, down the slope onto the
+    # lava: steam bursts and a crust of obsidian grows within seconds
+    lv.pour(346, 384, 40, 38, WATER)
     round_off(lv, 0, 0, 384, 216, r=3)
     weather(lv, 0, 0, 384, 216, 303)
     # points hanging under the islands and the arch
