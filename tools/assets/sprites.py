@@ -66,7 +66,23 @@ def machine_gun():
 
 
 def bat_fly():
-    return c.sheet(c.load_grids("bat"))
+    """Outlined in ink: the wings alone are lost against the purple and wine
+    bands of the sunset behind the levels."""
+    return c.sheet([outlined(frame) for frame in c.load_grids("bat")])
+
+
+def outlined(frame, ink=P.ink):
+    """Every transparent pixel beside a coloured one turns ink, inside the frame."""
+    out = frame.copy()
+    w, h = frame.size
+    for y in range(h):
+        for x in range(w):
+            if frame.getpixel((x, y))[3]:
+                continue
+            beside = ((x + dx, y + dy) for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))
+            if any(0 <= bx < w and 0 <= by < h and frame.getpixel((bx, by))[3] for bx, by in beside):
+                out.putpixel((x, y), ink)
+    return out
 
 
 def rocket():
