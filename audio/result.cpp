@@ -24,8 +24,8 @@ static_assert(std::size(RESULT_TEXTS) == RESULT_COUNT, "one text per result code
 }  // namespace
 
 const char* ResultString(Result result) {
-    if (result < 0 || result >= RESULT_COUNT) return "Unknown error code.";
-    return RESULT_TEXTS[result];
+  if (result < 0 || result >= RESULT_COUNT) return "Unknown error code.";
+  return RESULT_TEXTS[result];
 }
 
 }  // namespace audio

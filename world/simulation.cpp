@@ -52,7 +52,7 @@ constexpr std::uint8_t HandledBit = 0x80;     // written or handled this step
 constexpr std::uint8_t MaterialBits = 0x7F;
 
 class Stepper {
-public:
+ public:
   Stepper(PixelGrid& grid, float dt, int x0, int x1, int y0, int y1)
       : g(grid), dt(dt), stamp(grid.stepStamp), x0(x0), x1(x1), y0(y0), y1(y1),
         left(x0 - 1), bottom(y0 - 1), columns(x1 - x0 + 2), rows(y1 - y0 + 2) {}
@@ -85,7 +85,7 @@ public:
     }
   }
 
-private:
+ private:
   std::uint8_t& Shadow(int x, int y) {
     return s[static_cast<std::size_t>(x - left) * rows + static_cast<std::size_t>(y - bottom)];
   }

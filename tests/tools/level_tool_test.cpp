@@ -28,7 +28,7 @@ struct ToolRun {
 // Each test writes in a folder of its own: tests run side by side, in this
 // build and in others on the same machine.
 class LevelTool : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     folder = std::filesystem::temp_directory_path() /
              ("sandrift-tool-" + std::to_string(getpid()) + "-" +

@@ -13,7 +13,7 @@ constexpr int Block = 10;
 constexpr int Red = -1;  // the texture's colour where no cell was ever drawn
 
 class GridViewTest : public RenderTest {
-protected:
+ protected:
   void SetUp() override {
     RenderTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;

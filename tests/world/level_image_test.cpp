@@ -17,7 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 namespace {
 
 class LevelImage : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override { SetClock(&gridart::FixedClock); }
   void TearDown() override { SetClock(nullptr); }
 

@@ -121,7 +121,7 @@ TEST(StampBlock, WritesTheBlockBelowRightOverObsidianAndClipsAtEdges) {
 constexpr float Frame = 1.0f / 60.0f;
 
 class Rules : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override { gridart::UseClockForFirstCoin(1); }
   void TearDown() override { SetClock(nullptr); }
 };
