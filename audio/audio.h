@@ -39,8 +39,8 @@ constexpr unsigned DEFAULT = 0;      // one-shot
 constexpr unsigned LOOP_OFF = 1;     // one-shot, said explicitly
 constexpr unsigned LOOP_NORMAL = 2;  // music and ambience: loops for ever unless told otherwise
 
-constexpr float MAX_VOLUME = 16.0f;  // OpenAL Soft's mixing gain limit
-constexpr float MAX_PITCH = 16.0f;   // far beyond any use; keeps the resampler's step sane
+constexpr float kMaxVolume = 16.0f;  // OpenAL Soft's mixing gain limit
+constexpr float kMaxPitch = 16.0f;   // far beyond any use; keeps the resampler's step sane
 
 class System;
 class Sound;
@@ -56,14 +56,14 @@ class Channel {
   // -1 loops for ever, 0 plays once, n plays n + 1 times. Only sounds made
   // with LOOP_NORMAL loop; for one-shot sounds it is accepted and ignored.
   Result setLoopCount(int loopCount);
-  // Linear gain: 0 silent, 1 as recorded, clamped to [0, MAX_VOLUME].
+  // Linear gain: 0 silent, 1 as recorded, clamped to [0, kMaxVolume].
   Result setVolume(float volume);
   Result getVolume(float* volume) const;  // 0 through a dead handle
   Result setPaused(bool paused);
   Result getPaused(bool* paused) const;   // false through a dead handle
   // -1 full left ... +1 full right, clamped.
   Result setPan(float pan);
-  // Playback-rate multiplier, 1 unchanged, clamped to [0, MAX_PITCH].
+  // Playback-rate multiplier, 1 unchanged, clamped to [0, kMaxPitch].
   Result setPitch(float pitch);
   Result stop();
   // True while the sound plays or waits paused.

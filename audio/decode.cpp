@@ -9,12 +9,13 @@
 namespace audio {
 namespace {
 
-constexpr int MAX_SAMPLE_RATE = 384000;  // anything above is a corrupt header
-constexpr sf_count_t CHUNK_FRAMES = 4096;
+constexpr int kMaxSampleRate = 384000;  // anything above is a corrupt header
+constexpr sf_count_t kChunkFrames = 4096;
+constexpr float kPcm16FullScale = 32767.0f;  // the largest 16-bit sample
 
 int16_t ToPcm16(float sample) {
   const float clamped = std::clamp(sample, -1.0f, 1.0f);
-  return int16_t(std::lrint(clamped * 32767.0f));
+  return int16_t(std::lrint(clamped * kPcm16FullScale));
 }
 
 bool FileOpens(const char* path) {
@@ -50,19 +51,19 @@ Result DecodeAudioFile(const char* path, DecodedAudio* out, const char** reason)
 
   if (info.channels != 1 && info.channels != 2)
     return Fail(out, reason, ERR_FORMAT, "only mono and stereo sounds are supported");
-  if (info.samplerate <= 0 || info.samplerate > MAX_SAMPLE_RATE)
+  if (info.samplerate <= 0 || info.samplerate > kMaxSampleRate)
     return Fail(out, reason, ERR_FORMAT, "implausible sample rate");
 
-  const sf_count_t maxFrames = sf_count_t(MAX_SOUND_SECONDS) * info.samplerate;
+  const sf_count_t maxFrames = sf_count_t(kMaxSoundSeconds) * info.samplerate;
   // The header's frame count is only a hint: compressed streams may not know it.
   if (info.frames > 0) out->samples.reserve(size_t(std::min(info.frames, maxFrames)) * info.channels);
   out->channels = info.channels;
   out->sampleRate = info.samplerate;
 
-  std::vector<float> chunk(size_t(CHUNK_FRAMES) * info.channels);
+  std::vector<float> chunk(size_t(kChunkFrames) * info.channels);
   sf_count_t total = 0;
   for (;;) {
-    const sf_count_t got = sf_readf_float(file, chunk.data(), CHUNK_FRAMES);
+    const sf_count_t got = sf_readf_float(file, chunk.data(), kChunkFrames);
     if (got <= 0) break;
     total += got;
     if (total > maxFrames) return Fail(out, reason, ERR_FORMAT, "longer than the sound length limit");

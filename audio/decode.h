@@ -10,7 +10,7 @@
 namespace audio {
 
 // Longer files would need streaming; nothing in the game comes close.
-constexpr int MAX_SOUND_SECONDS = 600;
+constexpr int kMaxSoundSeconds = 600;
 
 struct DecodedAudio {
   int channels = 0;    // 1 or 2

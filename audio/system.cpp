@@ -17,19 +17,20 @@
 namespace audio {
 namespace {
 
-constexpr int MAX_CHANNELS = 4096;  // OpenAL Soft mixes every source; more would only cost time
-constexpr int MIN_OUTPUT_RATE = 8000;
-constexpr int MAX_OUTPUT_RATE = 192000;
-constexpr int SILENT_RATE = 48000;
-constexpr int SILENT_CHUNK_FRAMES = 1024;
+constexpr int kMaxChannels = 4096;  // OpenAL Soft mixes every source; more would only cost time
+constexpr int kMinOutputRate = 8000;
+constexpr int kMaxOutputRate = 192000;
+constexpr int kSilentRate = 48000;
+constexpr int kSilentChunkFrames = 1024;
+constexpr int kMixChannels = 2;  // loopback devices mix interleaved stereo
 // After a long hitch the silent device skips ahead instead of mixing seconds at once.
-constexpr double SILENT_MAX_CATCH_UP_SECONDS = 0.25;
+constexpr double kSilentMaxCatchUpSeconds = 0.25;
 // A finite loop count queues at most this many passes ahead; update() queues the rest.
-constexpr int MAX_QUEUED_PLAYS = 64;
+constexpr int kMaxQueuedPlays = 64;
 // Spare stereo sources asked of implementations that count them apart from mono ones.
-constexpr int STEREO_SOURCE_RESERVE = 16;
+constexpr int kStereoSourceReserve = 16;
 // OpenAL Soft's stereo speakers stand at +-30 degrees; a channel angled there is fully on that side.
-constexpr float SPEAKER_ANGLE = std::numbers::pi_v<float> / 6.0f;
+constexpr float kSpeakerAngle = std::numbers::pi_v<float> / 6.0f;
 
 enum class Output { None, Device, Silent, Loopback };
 
@@ -43,7 +44,7 @@ bool SourceStopped(ALuint source) { return SourceState(source) == AL_STOPPED; }
 
 bool IsLoopSound(const unsigned mode) { return (mode & LOOP_NORMAL) != 0; }
 
-constexpr uint32_t NO_SOUND = UINT32_MAX;
+constexpr uint32_t kNoSound = UINT32_MAX;
 
 // Shared by every system, so a handle from a released system never matches a
 // record of a newer one made at the same address.
@@ -64,7 +65,7 @@ std::vector<System*>& LiveSystems() {
 // no limiter (it ducks loud mixes), so the device plays what tests measure on the loopback.
 std::vector<ALCint> ContextAttributes(int maxChannels, int loopbackRate) {
   std::vector<ALCint> attributes = {ALC_HRTF_SOFT, ALC_FALSE, ALC_OUTPUT_LIMITER_SOFT, ALC_FALSE,
-                                    ALC_MONO_SOURCES, maxChannels, ALC_STEREO_SOURCES, STEREO_SOURCE_RESERVE};
+                                    ALC_MONO_SOURCES, maxChannels, ALC_STEREO_SOURCES, kStereoSourceReserve};
   if (loopbackRate > 0)
     attributes.insert(attributes.end(), {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT,
                                          ALC_FLOAT_SOFT, ALC_FREQUENCY, loopbackRate});
@@ -92,7 +93,7 @@ struct System::Voice {
   uint32_t generation = 1;  // a default Channel holds 0 and so never matches
   bool active = false;
   bool paused = false;
-  uint32_t sound = NO_SOUND;  // index of its sound's record
+  uint32_t sound = kNoSound;  // index of its sound's record
   float volume = 1.0f;
   float pan = 0.0f;
   float pitch = 1.0f;
@@ -154,14 +155,14 @@ void System::makeCurrent() const {
 
 Result System::init(int maxChannels, unsigned flags, void* extraDriverData) {
   if (state_->output != Output::None) return ERR_INITIALIZED;
-  if (maxChannels < 1 || maxChannels > MAX_CHANNELS || flags != INIT_NORMAL) return ERR_INVALID_PARAM;
+  if (maxChannels < 1 || maxChannels > kMaxChannels || flags != INIT_NORMAL) return ERR_INVALID_PARAM;
   return openOutput(maxChannels, static_cast<const char*>(extraDriverData), 0);
 }
 
 Result System::initLoopback(int maxChannels, int sampleRate) {
   if (state_->output != Output::None) return ERR_INITIALIZED;
-  if (maxChannels < 1 || maxChannels > MAX_CHANNELS) return ERR_INVALID_PARAM;
-  if (sampleRate < MIN_OUTPUT_RATE || sampleRate > MAX_OUTPUT_RATE) return ERR_INVALID_PARAM;
+  if (maxChannels < 1 || maxChannels > kMaxChannels) return ERR_INVALID_PARAM;
+  if (sampleRate < kMinOutputRate || sampleRate > kMaxOutputRate) return ERR_INVALID_PARAM;
   return openOutput(maxChannels, nullptr, sampleRate);
 }
 
@@ -181,7 +182,7 @@ Result System::openOutput(int maxChannels, const char* deviceName, int loopbackR
       else
         std::printf("Audio: no output device available, continuing without sound\n");
       output = Output::Silent;
-      loopbackRate = SILENT_RATE;
+      loopbackRate = kSilentRate;
     }
   }
   if (output != Output::Device) {
@@ -210,7 +211,7 @@ Result System::openOutput(int maxChannels, const char* deviceName, int loopbackR
     // Sources sit on a unit circle around the listener: direction pans, distance never attenuates.
     alSourcei(source, AL_SOURCE_RELATIVE, AL_TRUE);
     alSourcef(source, AL_ROLLOFF_FACTOR, 0.0f);
-    alSourcef(source, AL_MAX_GAIN, MAX_VOLUME);
+    alSourcef(source, AL_MAX_GAIN, kMaxVolume);
     s.voices.push_back(Voice{});
     s.voices.back().source = source;
   }
@@ -219,7 +220,7 @@ Result System::openOutput(int maxChannels, const char* deviceName, int loopbackR
     return ERR_OUTPUT_INIT;
   }
   if (output == Output::Silent) {
-    s.silentMix.assign(size_t(SILENT_CHUNK_FRAMES) * 2, 0.0f);
+    s.silentMix.assign(size_t(kSilentChunkFrames) * kMixChannels, 0.0f);
     s.lastSilentMix = std::chrono::steady_clock::now();
   }
   return OK;
@@ -265,16 +266,16 @@ Result System::update() {
     using Clock = std::chrono::steady_clock;
     const Clock::time_point now = Clock::now();
     const double elapsed = std::chrono::duration<double>(now - s.lastSilentMix).count();
-    int64_t frames = int64_t(std::min(elapsed, SILENT_MAX_CATCH_UP_SECONDS) * SILENT_RATE);
-    if (elapsed > SILENT_MAX_CATCH_UP_SECONDS) {
+    int64_t frames = int64_t(std::min(elapsed, kSilentMaxCatchUpSeconds) * kSilentRate);
+    if (elapsed > kSilentMaxCatchUpSeconds) {
       s.lastSilentMix = now;
     } else {
       // Advance by whole frames only, so fractions carry into the next update.
       s.lastSilentMix += std::chrono::duration_cast<Clock::duration>(
-          std::chrono::duration<double>(double(frames) / SILENT_RATE));
+          std::chrono::duration<double>(double(frames) / kSilentRate));
     }
     while (frames > 0) {
-      const int chunk = int(std::min<int64_t>(frames, SILENT_CHUNK_FRAMES));
+      const int chunk = int(std::min<int64_t>(frames, kSilentChunkFrames));
       s.render(s.device, s.silentMix.data(), chunk);
       frames -= chunk;
     }
@@ -472,7 +473,7 @@ void System::retire(Voice& voice) {
   alSourceRewind(voice.source);
   alSourcei(voice.source, AL_BUFFER, 0);
   voice.active = false;
-  voice.sound = NO_SOUND;
+  voice.sound = kNoSound;
   voice.unqueuedPlays = 0;
   if (++voice.generation == 0) voice.generation = 1;
 }
@@ -495,8 +496,8 @@ void System::applyPan(Voice& voice) {
   // Mono: the source's direction; its sine is the pan.
   alSource3f(voice.source, AL_POSITION, pan, 0.0f, -std::sqrt(1.0f - pan * pan));
   // Stereo: panning right swings the left channel over to the right speaker, and vice versa.
-  const ALfloat angles[2] = {SPEAKER_ANGLE - std::max(pan, 0.0f) * 2.0f * SPEAKER_ANGLE,
-                             -SPEAKER_ANGLE - std::min(pan, 0.0f) * 2.0f * SPEAKER_ANGLE};
+  const ALfloat angles[2] = {kSpeakerAngle - std::max(pan, 0.0f) * 2.0f * kSpeakerAngle,
+                             -kSpeakerAngle - std::min(pan, 0.0f) * 2.0f * kSpeakerAngle};
   alSourcefv(voice.source, AL_STEREO_ANGLES, angles);
 }
 
@@ -528,16 +529,16 @@ void System::topUpLoops(Voice& voice) {
   const ALuint source = voice.source;
   ALint processed = 0;
   alGetSourcei(source, AL_BUFFERS_PROCESSED, &processed);
-  ALuint done[MAX_QUEUED_PLAYS];
+  ALuint done[kMaxQueuedPlays];
   while (processed > 0) {
-    const ALint batch = std::min<ALint>(processed, MAX_QUEUED_PLAYS);
+    const ALint batch = std::min<ALint>(processed, kMaxQueuedPlays);
     alSourceUnqueueBuffers(source, batch, done);
     processed -= batch;
   }
   ALint queued = 0;
   alGetSourcei(source, AL_BUFFERS_QUEUED, &queued);
   ALuint buffer = state_->sounds[voice.sound].buffer;
-  for (; queued < MAX_QUEUED_PLAYS && voice.unqueuedPlays > 0; ++queued, --voice.unqueuedPlays)
+  for (; queued < kMaxQueuedPlays && voice.unqueuedPlays > 0; ++queued, --voice.unqueuedPlays)
     alSourceQueueBuffers(source, 1, &buffer);
 }
 
@@ -554,7 +555,7 @@ Result Channel::setVolume(float volume) {
   System::Voice* voice = system_ ? system_->liveVoice(*this) : nullptr;
   if (!voice) return ERR_INVALID_HANDLE;
   if (std::isnan(volume)) return ERR_INVALID_PARAM;
-  voice->volume = std::clamp(volume, 0.0f, MAX_VOLUME);
+  voice->volume = std::clamp(volume, 0.0f, kMaxVolume);
   alSourcef(voice->source, AL_GAIN, voice->volume);
   return OK;
 }
@@ -600,7 +601,7 @@ Result Channel::setPitch(float pitch) {
   System::Voice* voice = system_ ? system_->liveVoice(*this) : nullptr;
   if (!voice) return ERR_INVALID_HANDLE;
   if (std::isnan(pitch)) return ERR_INVALID_PARAM;
-  voice->pitch = std::clamp(pitch, 0.0f, MAX_PITCH);
+  voice->pitch = std::clamp(pitch, 0.0f, kMaxPitch);
   alSourcef(voice->source, AL_PITCH, voice->pitch);
   return OK;
 }

@@ -15,9 +15,11 @@
 
 namespace {
 
-constexpr std::uint8_t MissingCell[4] = {255, 0, 0, 255};  // red shows where the grid ends
-constexpr float BorderColour[4] = {0.0f, 1.0f, 1.0f, 1.0f};
-constexpr int QuadIndexCount = 6;
+constexpr std::uint8_t kMissingCell[4] = {255, 0, 0, 255};  // red shows where the grid ends
+constexpr float kBorderColour[4] = {0.0f, 1.0f, 1.0f, 1.0f};
+constexpr int kQuadIndexCount = 6;
+constexpr std::size_t kTexelBytes = 4;  // RGBA, as a cell's colour holds them
+static_assert(sizeof(world::Rgba) == kTexelBytes);
 
 }  // namespace
 
@@ -50,13 +52,13 @@ void GridView::CreateGridView(Shader* shader_, unsigned int texWidth_, unsigned 
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_BORDER);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_BORDER);
-  glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, BorderColour);
+  glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, kBorderColour);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 
   const std::size_t texels = static_cast<std::size_t>(texWidth) * texHeight;
-  initialPixels.resize(texels * 4);
-  for (std::size_t i = 0; i < texels; ++i) std::memcpy(&initialPixels[i * 4], MissingCell, 4);
+  initialPixels.resize(texels * kTexelBytes);
+  for (std::size_t i = 0; i < texels; ++i) std::memcpy(&initialPixels[i * kTexelBytes], kMissingCell, kTexelBytes);
   stagingPixels = initialPixels;
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);  // RGBA rows are always whole words
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(texWidth), static_cast<GLsizei>(texHeight), 0,
@@ -79,10 +81,10 @@ void GridView::UploadGrid(const world::PixelGrid& grid) {
   for (long long j = 0; j < texHeight; ++j) {
     const long long y = oy + j;
     if (y < 0 || y >= grid.height || firstColumn >= lastColumn) continue;
-    std::uint8_t* out = &stagingPixels[((texHeight - 1 - j) * texWidth + firstColumn) * 4];
+    std::uint8_t* out = &stagingPixels[((texHeight - 1 - j) * texWidth + firstColumn) * kTexelBytes];
     const world::Cell* cell = &grid.At(static_cast<int>(ox + firstColumn), static_cast<int>(y));
-    for (long long i = firstColumn; i < lastColumn; ++i, ++cell, out += 4) {
-      std::memcpy(out, &cell->colour, 4);
+    for (long long i = firstColumn; i < lastColumn; ++i, ++cell, out += kTexelBytes) {
+      std::memcpy(out, &cell->colour, kTexelBytes);
     }
   }
 
@@ -102,7 +104,7 @@ void GridView::DrawUploaded(Shader* override) const {
   glBindTexture(GL_TEXTURE_2D, texture);
   program->SetInteger("texture", 0);
   glBindVertexArray(quad);
-  glDrawElements(GL_TRIANGLES, QuadIndexCount, GL_UNSIGNED_INT, nullptr);
+  glDrawElements(GL_TRIANGLES, kQuadIndexCount, GL_UNSIGNED_INT, nullptr);
   glBindVertexArray(0);
 }
 

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
     return 1;  // a sound that fails to load is named on standard output
   system->playSound(sound, nullptr, true, &channel);
   channel.setPan(1.0f);
-  channel.setVolume(audio::MAX_VOLUME);
+  channel.setVolume(audio::kMaxVolume);
   channel.setPaused(false);
   std::this_thread::sleep_for(std::chrono::milliseconds(200));
   return 0;
