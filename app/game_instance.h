@@ -10,7 +10,7 @@ namespace audio { class System; }
 // loop fills the three pointers before each Load; the screen's own state lives
 // in its module, not in fields of its class.
 class GameInstance {
-public:
+ public:
   GLFWwindow* window = nullptr;
   TextRenderer* textRenderer = nullptr;
   ResourceManager resources;
@@ -24,7 +24,7 @@ public:
   virtual void Free() = 0;
   virtual void Unload() = 0;
 
-protected:
+ protected:
   GameInstance() = default;
   ~GameInstance() = default;
 };

@@ -36,7 +36,7 @@ int KeyFromName(std::string_view name);
 
 // Feeds a script's events, frame by frame, into the input layer.
 class ScriptPlayer {
-public:
+ public:
   explicit ScriptPlayer(std::vector<ScriptEvent> events);
   void Play(long frame);  // runs the events of this frame (and any missed earlier)
   bool Finished() const { return next_ >= events_.size(); }
@@ -47,7 +47,7 @@ public:
   // The world's clock as the frames played so far last recorded it.
   std::optional<long long> Clock() const { return clock_; }
 
-private:
+ private:
   std::vector<ScriptEvent> events_;
   std::size_t next_ = 0;
   std::optional<long long> clock_;

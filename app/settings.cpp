@@ -9,8 +9,8 @@
 
 #include "app/parse_integer.h"
 
-int WindowWidth = 1600;
-int WindowHeight = 900;
+int WindowWidth = Settings{}.width;
+int WindowHeight = Settings{}.height;
 bool FullScreen = true;
 
 namespace {

@@ -10,14 +10,14 @@
 namespace audio {
 
 // Longer files would need streaming; nothing in the game comes close.
-constexpr int MAX_SOUND_SECONDS = 600;
+constexpr int kMaxSoundSeconds = 600;
 
 struct DecodedAudio {
-    int channels = 0;    // 1 or 2
-    int sampleRate = 0;
-    std::vector<int16_t> samples;  // interleaved
+  int channels = 0;    // 1 or 2
+  int sampleRate = 0;
+  std::vector<int16_t> samples;  // interleaved
 
-    int64_t frames() const { return channels ? int64_t(samples.size()) / channels : 0; }
+  int64_t frames() const { return channels ? int64_t(samples.size()) / channels : 0; }
 };
 
 // On failure *reason names the cause (static text) and `out` is left empty.

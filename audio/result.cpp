@@ -5,7 +5,7 @@
 namespace audio {
 namespace {
 
-const char* const RESULT_TEXTS[] = {
+const char* const kResultTexts[] = {
     "No errors.",
     "An invalid parameter was passed to this function.",
     "An invalid object handle was used.",
@@ -19,13 +19,13 @@ const char* const RESULT_TEXTS[] = {
     "A command was issued that is not supported by this audio system.",
     "An error occurred in the audio output that should not have happened.",
 };
-static_assert(std::size(RESULT_TEXTS) == RESULT_COUNT, "one text per result code");
+static_assert(std::size(kResultTexts) == RESULT_COUNT, "one text per result code");
 
 }  // namespace
 
 const char* ResultString(Result result) {
-    if (result < 0 || result >= RESULT_COUNT) return "Unknown error code.";
-    return RESULT_TEXTS[result];
+  if (result < 0 || result >= RESULT_COUNT) return "Unknown error code.";
+  return kResultTexts[result];
 }
 
 }  // namespace audio

@@ -29,7 +29,6 @@
 namespace {
 
 constexpr float kFrame = 1.0f / 60.0f;
-constexpr int kKeyD = 68;
 
 using Clock = std::chrono::steady_clock;
 double Seconds(Clock::time_point from, Clock::time_point to) {
@@ -95,7 +94,7 @@ void BM_LevelFrame(benchmark::State& state) {
   ClipToCoverage = state.range(2) != 0;
   SetState(STATE_LEVEL);
   EnterScreen(ScreenContext{shared.window, shared.text.get(), nullptr});
-  input::OnKey(kKeyD, 0, input::PRESS, 0);
+  input::OnKey(input::KEY_D, 0, input::PRESS, 0);
 
   double update = 0.0, draw = 0.0;
   for (auto _ : state) {

@@ -15,8 +15,10 @@ using bench::PaintTypicalLevel;
 
 namespace {
 
-constexpr float Frame = 1.0f / 60.0f;
-constexpr float CellSize = 5.0f;  // a 1920 x 1080 window: 384 x 216 cells in view
+constexpr float kFrame = 1.0f / 60.0f;
+constexpr float kCellSize = 5.0f;  // a 1920 x 1080 window: 384 x 216 cells in view
+// The step's window around the view, in views: as the world's step sizes it.
+constexpr float kWindowBefore = 0.12f, kWindowAfter = 1.2f;
 
 long long FixedClock() { return 1700000000; }
 
@@ -39,23 +41,23 @@ void PaintHeavyScene(PixelGrid& grid, int x0, int y0, int w, int h) {
 std::int64_t WindowCells(const PixelGrid& g) {
   const float aw = g.width / g.gridScale, ah = g.height / g.gridScale;
   const auto lo = [](float v) { return v < 0 ? 0ll : static_cast<long long>(v); };
-  const long long x0 = lo(g.viewOrigin.x - 0.12f * aw), y0 = lo(g.viewOrigin.y - 0.12f * ah);
-  const long long x1 = std::min<long long>(static_cast<long long>(g.viewOrigin.x + 1.2f * aw), g.width);
-  const long long y1 = std::min<long long>(static_cast<long long>(g.viewOrigin.y + 1.2f * ah), g.height);
+  const long long x0 = lo(g.viewOrigin.x - kWindowBefore * aw), y0 = lo(g.viewOrigin.y - kWindowBefore * ah);
+  const long long x1 = std::min<long long>(static_cast<long long>(g.viewOrigin.x + kWindowAfter * aw), g.width);
+  const long long y1 = std::min<long long>(static_cast<long long>(g.viewOrigin.y + kWindowAfter * ah), g.height);
   return std::max(0ll, x1 - x0) * std::max(0ll, y1 - y0);
 }
 
 void Settle(PixelGrid& grid, int steps) {
-  for (int i = 0; i < steps; ++i) grid.StepGrid(Frame);
+  for (int i = 0; i < steps; ++i) grid.StepGrid(kFrame);
 }
 
 void BM_StepTypical(benchmark::State& state) {
   SetClock(&FixedClock);
-  PixelGrid grid(1536, 864, CellSize);  // four views wide, 16:9
+  PixelGrid grid(1536, 864, kCellSize);  // four views wide, 16:9
   PaintTypicalLevel(grid, 0, 0, 1536, 864);
   grid.viewOrigin = {600.0f, 330.0f};
   Settle(grid, 600);
-  for (auto _ : state) grid.StepGrid(Frame);
+  for (auto _ : state) grid.StepGrid(kFrame);
   state.SetItemsProcessed(state.iterations() * WindowCells(grid));
   SetClock(nullptr);
 }
@@ -63,21 +65,21 @@ BENCHMARK(BM_StepTypical)->Unit(benchmark::kMicrosecond);
 
 void BM_StepHeavy(benchmark::State& state) {
   SetClock(&FixedClock);
-  PixelGrid fresh(768, 432, CellSize);
+  PixelGrid fresh(768, 432, kCellSize);
   fresh.viewOrigin = {192.0f, 108.0f};
   PaintHeavyScene(fresh, 0, 0, 768, 432);
   Settle(fresh, 5);
   PixelGrid grid = fresh;
-  constexpr int StepsPerScene = 90;  // repaint before the scene settles down
+  constexpr int kStepsPerScene = 90;  // repaint before the scene settles down
   int steps = 0;
   for (auto _ : state) {
-    if (++steps == StepsPerScene) {
+    if (++steps == kStepsPerScene) {
       state.PauseTiming();
       grid = fresh;
       steps = 0;
       state.ResumeTiming();
     }
-    grid.StepGrid(Frame);
+    grid.StepGrid(kFrame);
   }
   state.SetItemsProcessed(state.iterations() * WindowCells(grid));
   SetClock(nullptr);
@@ -90,7 +92,7 @@ void BM_StepLevelSize(benchmark::State& state) {
   SetClock(&FixedClock);
   const auto width = static_cast<std::uint32_t>(state.range(0));
   const std::uint32_t height = width * 9 / 16;
-  PixelGrid grid(width, height, CellSize);
+  PixelGrid grid(width, height, kCellSize);
   PaintTypicalLevel(grid, 0, 0, 768, 432);
   for (std::uint32_t x = 768; x < width; ++x)
     for (std::uint32_t y = 0; y < height; ++y) grid.SetCell(x, y, STONE, 0.0f, 0.0f, false);
@@ -98,7 +100,7 @@ void BM_StepLevelSize(benchmark::State& state) {
     for (std::uint32_t y = 432; y < height; ++y) grid.SetCell(x, y, STONE, 0.0f, 0.0f, false);
   grid.viewOrigin = {192.0f, 108.0f};
   Settle(grid, 300);
-  for (auto _ : state) grid.StepGrid(Frame);
+  for (auto _ : state) grid.StepGrid(kFrame);
   state.SetItemsProcessed(state.iterations() * WindowCells(grid));
   SetClock(nullptr);
 }

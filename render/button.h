@@ -6,7 +6,7 @@ class SpriteRenderer;
 
 // A clickable image placed relative to the window's centre, y up.
 class Button {
-public:
+ public:
   glm::vec2 position{0.0f, 0.0f};  // centre, relative to the window centre
   glm::vec2 halfSize{0.0f, 0.0f};  // (0, 0) is never hit
   SpriteRenderer* sprite = nullptr;  // not owned

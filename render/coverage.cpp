@@ -13,6 +13,9 @@ namespace {
 // a few rectangles cost less than many draws.
 constexpr int kBandRows = 32;
 constexpr int kJoinGap = 16;
+constexpr std::size_t kTexelBytes = 4;  // RGBA
+constexpr std::size_t kAlphaByte = 3;
+constexpr std::uint8_t kOpaque = 255;
 
 struct Run {
   int first, end;  // texel columns [first, end)
@@ -23,7 +26,7 @@ struct Run {
 
 std::vector<PixelRect> CoverageOf(std::span<const std::uint8_t> rgba, int texWidth, int texHeight, Texels counted,
                                   int W, int H) {
-  if (texWidth <= 0 || texHeight <= 0 || rgba.size() < static_cast<std::size_t>(texWidth) * texHeight * 4)
+  if (texWidth <= 0 || texHeight <= 0 || rgba.size() < static_cast<std::size_t>(texWidth) * texHeight * kTexelBytes)
     return {PixelRect{0, 0, W, H}};
   std::vector<PixelRect> rects;
   std::vector<char> marked(texWidth);
@@ -36,9 +39,9 @@ std::vector<PixelRect> CoverageOf(std::span<const std::uint8_t> rgba, int texWid
     // blended twice.
     std::fill(marked.begin(), marked.end(), 0);
     for (int row = std::max(0, top - 1); row < std::min(texHeight, bottom + 1); ++row) {
-      const std::uint8_t* alpha = &rgba[static_cast<std::size_t>(row) * texWidth * 4 + 3];
-      for (int column = 0; column < texWidth; ++column, alpha += 4)
-        marked[column] |= counted == Texels::Drawn ? *alpha > 0 : *alpha < 255;
+      const std::uint8_t* alpha = &rgba[static_cast<std::size_t>(row) * texWidth * kTexelBytes + kAlphaByte];
+      for (int column = 0; column < texWidth; ++column, alpha += kTexelBytes)
+        marked[column] |= counted == Texels::Drawn ? *alpha > 0 : *alpha < kOpaque;
     }
     std::vector<Run> runs;
     for (int column = 0; column < texWidth; ++column) {
@@ -82,7 +85,7 @@ void DrawWithin(const std::vector<PixelRect>& rects, const std::function<void()>
 }
 
 std::vector<std::uint8_t> TexturePixels(unsigned int texture, int width, int height) {
-  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(std::max(width, 0)) * std::max(height, 0) * 4);
+  std::vector<std::uint8_t> pixels(static_cast<std::size_t>(std::max(width, 0)) * std::max(height, 0) * kTexelBytes);
   if (pixels.empty()) return pixels;
   glBindTexture(GL_TEXTURE_2D, texture);
   glPixelStorei(GL_PACK_ALIGNMENT, 1);

@@ -5,7 +5,7 @@ class SpriteRenderer;
 // The drawn mouse pointer, in window pixels from the bottom-left corner and
 // kept inside the window so it never vanishes off an edge.
 class Cursor {
-public:
+ public:
   SpriteRenderer* sprite = nullptr;  // not owned
   double x = 0.0;
   double y = 0.0;

@@ -6,6 +6,9 @@
 
 namespace {
 
+// OpenGL 4.3 took KHR_debug into the core; libepoxy numbers that version 43.
+constexpr int kDebugOutputCore = 43;
+
 long errorCount = 0;
 
 void GLAPIENTRY OnDebugMessage(GLenum source, GLenum type, GLuint /*id*/, GLenum /*severity*/,
@@ -19,7 +22,7 @@ void GLAPIENTRY OnDebugMessage(GLenum source, GLenum type, GLuint /*id*/, GLenum
 }  // namespace
 
 bool StartGlErrorCount() {
-  if (!epoxy_has_gl_extension("GL_KHR_debug") && epoxy_gl_version() < 43) return false;
+  if (!epoxy_has_gl_extension("GL_KHR_debug") && epoxy_gl_version() < kDebugOutputCore) return false;
   glEnable(GL_DEBUG_OUTPUT);
   // Synchronous: the message arrives inside the failing call, on this thread.
   glEnable(GL_DEBUG_OUTPUT_SYNCHRONOUS);

@@ -15,4 +15,4 @@ GlyphQuad PlaceGlyph(const Glyph& ch, float penX, float penY, float scale) {
   };
 }
 
-float PenAdvance(const Glyph& ch, float scale) { return static_cast<float>(ch.advance >> 6) * scale; }
+float PenAdvance(const Glyph& ch, float scale) { return static_cast<float>(ch.advance >> kSubpixelBits) * scale; }

@@ -14,11 +14,15 @@ struct Glyph {
   unsigned int advance = 0;       // 26.6 fixed point (1/64 pixel)
 };
 
+inline constexpr int kSubpixelBits = 6;  // an advance's fraction of a pixel: 1/64
+
 // Keyed by signed character code: codes 128-255 never have an entry.
 using GlyphMap = std::map<char, Glyph>;
 
 // Six (x, y, u, v) vertices, two triangles, top row at v = 0.
-using GlyphQuad = std::array<float, 24>;
+inline constexpr int kGlyphQuadVertices = 6;
+inline constexpr int kFloatsPerVertex = 4;
+using GlyphQuad = std::array<float, kGlyphQuadVertices * kFloatsPerVertex>;
 
 // The glyph's quad when the pen stands at (penX, penY) on the baseline.
 GlyphQuad PlaceGlyph(const Glyph& ch, float penX, float penY, float scale);

@@ -15,12 +15,14 @@
 
 namespace {
 
-constexpr std::uint8_t MissingCell[4] = {255, 0, 0, 255};  // red shows where the grid ends
-constexpr float BorderColour[4] = {0.0f, 1.0f, 1.0f, 1.0f};
-constexpr int QuadIndexCount = 6;
+constexpr std::uint8_t kMissingCell[4] = {255, 0, 0, 255};  // red until the first draw: never meant to show
+constexpr float kBorderColour[4] = {0.0f, 1.0f, 1.0f, 1.0f};
+constexpr int kQuadIndexCount = 6;
+constexpr std::size_t kTexelBytes = 4;  // RGBA, as a cell's colour holds them
+static_assert(sizeof(world::Rgba) == kTexelBytes);
 
 void ClearTexels(std::uint8_t* row, long long first, long long last) {
-  if (first < last) std::memset(row + first * 4, 0, static_cast<std::size_t>(last - first) * 4);
+  if (first < last) std::memset(row + first * kTexelBytes, 0, static_cast<std::size_t>(last - first) * kTexelBytes);
 }
 
 }  // namespace
@@ -54,13 +56,13 @@ void GridView::CreateGridView(Shader* shader_, unsigned int texWidth_, unsigned 
   glBindTexture(GL_TEXTURE_2D, texture);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_BORDER);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_BORDER);
-  glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, BorderColour);
+  glTexParameterfv(GL_TEXTURE_2D, GL_TEXTURE_BORDER_COLOR, kBorderColour);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 
   const std::size_t texels = static_cast<std::size_t>(texWidth) * texHeight;
-  initialPixels.resize(texels * 4);
-  for (std::size_t i = 0; i < texels; ++i) std::memcpy(&initialPixels[i * 4], MissingCell, 4);
+  initialPixels.resize(texels * kTexelBytes);
+  for (std::size_t i = 0; i < texels; ++i) std::memcpy(&initialPixels[i * kTexelBytes], kMissingCell, kTexelBytes);
   stagingPixels = initialPixels;
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);  // RGBA rows are always whole words
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(texWidth), static_cast<GLsizei>(texHeight), 0,
@@ -82,7 +84,7 @@ void GridView::UploadGrid(const world::PixelGrid& grid) {
   const long long lastColumn =
       std::clamp(static_cast<long long>(grid.width) - ox, firstColumn, static_cast<long long>(texWidth));
   for (long long j = 0; j < texHeight; ++j) {
-    std::uint8_t* row = &stagingPixels[(texHeight - 1 - j) * texWidth * 4];
+    std::uint8_t* row = &stagingPixels[(texHeight - 1 - j) * texWidth * kTexelBytes];
     const long long y = oy + j;
     if (y < 0 || y >= grid.height) {
       ClearTexels(row, 0, texWidth);
@@ -95,7 +97,7 @@ void GridView::UploadGrid(const world::PixelGrid& grid) {
     if (firstColumn == lastColumn) continue;
     const world::Cell* cell = &grid.At(static_cast<int>(ox + firstColumn), static_cast<int>(y));
     for (long long i = firstColumn; i < lastColumn; ++i, ++cell) {
-      std::memcpy(&row[i * 4], &cell->colour, 4);
+      std::memcpy(&row[i * kTexelBytes], &cell->colour, kTexelBytes);
     }
   }
 
@@ -115,7 +117,7 @@ void GridView::DrawUploaded(Shader* override) const {
   glBindTexture(GL_TEXTURE_2D, texture);
   program->SetInteger("texture", 0);
   glBindVertexArray(quad);
-  glDrawElements(GL_TRIANGLES, QuadIndexCount, GL_UNSIGNED_INT, nullptr);
+  glDrawElements(GL_TRIANGLES, kQuadIndexCount, GL_UNSIGNED_INT, nullptr);
   glBindVertexArray(0);
 }
 

@@ -12,7 +12,7 @@ struct PixelGrid;
 // one texel per cell, nearest filtering, so each cell is a sharp S x S square.
 // Owns its GL texture: move-only.
 class GridView {
-public:
+ public:
   Shader* shader = nullptr;     // the grid program ("GridShader"), not owned
   unsigned int texWidth = 0;    // view size in cells
   unsigned int texHeight = 0;

@@ -11,7 +11,7 @@
 // first object for good: loading it again does no file or OpenGL work. Needs no
 // OpenGL context until something is loaded.
 class ResourceManager {
-public:
+ public:
   std::map<std::string, std::unique_ptr<Shader>> shaders;
   std::map<std::string, std::unique_ptr<Texture>> textures;
 

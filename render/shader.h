@@ -10,7 +10,7 @@
 // program that draws nothing takes the failed one's place, so a broken shader
 // neither stops the game nor raises GL errors nor draws askew.
 class Shader {
-public:
+ public:
   unsigned int ID = 0;
 
   // geometryPath may be null (no geometry stage).

@@ -18,7 +18,7 @@ void InitRenderData();
 // Draws one texture, or one cell of a sprite sheet, on the shared quad. The
 // shader and texture belong to a ResourceManager and must outlive the sprite.
 class SpriteRenderer : public SpriteAnimation {
-public:
+ public:
   Shader* shader = nullptr;
   Texture* texture = nullptr;
   unsigned int quadVAO = 0;

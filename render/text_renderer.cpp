@@ -16,7 +16,6 @@ namespace {
 constexpr FT_UInt kPixelHeight = 48;
 constexpr int kFirstCode = 0;
 constexpr int kLastCode = 127;
-constexpr int kFloatsPerVertex = 4;  // x, y, u, v
 
 // Rendered glyphs are stored top row first; their rows may be padded.
 unsigned int UploadBitmap(const FT_Bitmap& bitmap) {
@@ -161,6 +160,6 @@ void TextRenderer::RenderText(const std::string& text, float x, float y, float s
     if (toClip && OutsideClipSpace(*toClip, quad)) return;
     quad_.Upload(quad);
     glBindTexture(GL_TEXTURE_2D, ch.textureID);
-    glDrawArrays(GL_TRIANGLES, 0, 6);
+    glDrawArrays(GL_TRIANGLES, 0, kGlyphQuadVertices);
   });
 }

@@ -13,7 +13,7 @@ class Shader;
 // The vertex array and 96-byte buffer one glyph quad at a time is drawn from.
 // Made with a current context; move-only, deleted while a context is current.
 class GlyphQuadBuffers {
-public:
+ public:
   GlyphQuadBuffers();
   ~GlyphQuadBuffers();
   GlyphQuadBuffers(GlyphQuadBuffers&& other) noexcept;
@@ -23,7 +23,7 @@ public:
   // Binds the array and uploads `quad` for the next draw.
   void Upload(const GlyphQuad& quad) const;
 
-private:
+ private:
   void Release();
   unsigned int vao_ = 0;
   unsigned int vbo_ = 0;
@@ -32,7 +32,7 @@ private:
 // Draws strings in window pixels with glyphs rasterised by FreeType at 48
 // pixels, one textured quad per character. Needs a current context.
 class TextRenderer {
-public:
+ public:
   FT_LibraryRec_* library = nullptr;   // FreeType's FT_Library
   std::map<std::string, GlyphMap> fonts;
   Shader* shader = nullptr;            // the screen's "FontShader", not owned
@@ -52,6 +52,6 @@ public:
   void RenderText(const std::string& text, float x, float y, float scale, glm::vec3 colour,
                   const std::string& name = "default");
 
-private:
+ private:
   GlyphQuadBuffers quad_;
 };

@@ -18,7 +18,7 @@ SheetWindow SheetFrame(unsigned int frames, unsigned int index);
 // A 2D OpenGL texture with crisp (nearest) pixels, optionally a sprite sheet of
 // `frames` equal cells side by side.
 class Texture {
-public:
+ public:
   unsigned int ID = 0;
   unsigned int frames = 0;  // 0 for an ordinary image
   unsigned int width = 0;   // 0 x 0 until an image has loaded

@@ -12,10 +12,10 @@
 namespace world {
 
 // Limits that keep a hostile header from asking for absurd allocations.
-inline constexpr std::uint32_t MaxLevelSide = 16384;
+inline constexpr std::uint32_t kMaxLevelSide = 16384;
 // Over five times the largest shipped level (1152 x 648) and room for 16384 x
 // 256; loads in a fraction of a second, where 64 M cells took over a minute.
-inline constexpr std::uint64_t MaxLevelCells = 4ull * 1024 * 1024;
+inline constexpr std::uint64_t kMaxLevelCells = 4ull * 1024 * 1024;
 
 // Reads a whole file of at most 64 MiB; false with the reason in `error` when
 // it cannot.

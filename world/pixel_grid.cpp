@@ -9,7 +9,7 @@
 namespace world {
 namespace {
 
-constexpr Rgba BaseColours[] = {
+constexpr Rgba kBaseColours[] = {
     {244, 164, 96, 255},  // SAND
     {48, 25, 52, 255},    // OBSIDIAN
     {160, 242, 243, 255}, // ICE
@@ -19,30 +19,30 @@ constexpr Rgba BaseColours[] = {
     {196, 196, 199, 255}, // STEAM
     {0, 0, 0, 0},         // CLEAR
 };
-static_assert(std::size(BaseColours) == MaterialCount);
+static_assert(std::size(kBaseColours) == kMaterialCount);
 
 }  // namespace
 
 Rgba BaseColour(Material m) {
-  assert(m >= SAND && m < MaterialCount);
-  return BaseColours[m];
+  assert(m >= SAND && m < kMaterialCount);
+  return kBaseColours[m];
 }
 
 PixelGrid::PixelGrid(std::uint32_t width_, std::uint32_t height_, float cellSize_)
     : width(width_), height(height_), cellSize(cellSize_),
       gridScale(static_cast<float>(width_) / ViewCells),
       cells(static_cast<std::size_t>(width_) * height_) {
-  for (Cell& cell : cells) cell.colour = BaseColours[CLEAR];
+  for (Cell& cell : cells) cell.colour = kBaseColours[CLEAR];
   ReserveStepWindow();
 }
 
 void PixelGrid::ReserveStepWindow() {
   if (!(gridScale > 0.0f)) return;
   // The window spans 1.32 views; a few cells more cover truncation and the border.
-  constexpr double Span = 1.32;
-  constexpr double Margin = 4.0;
-  const double columns = std::min<double>(width, std::ceil(Span * width / gridScale)) + Margin;
-  const double rows = std::min<double>(height, std::ceil(Span * height / gridScale)) + Margin;
+  constexpr double kSpan = 1.32;
+  constexpr double kMargin = 4.0;
+  const double columns = std::min<double>(width, std::ceil(kSpan * width / gridScale)) + kMargin;
+  const double rows = std::min<double>(height, std::ceil(kSpan * height / gridScale)) + kMargin;
   stepWindow.assign(static_cast<std::size_t>(columns * rows), 0);
 }
 
@@ -52,18 +52,18 @@ void PixelGrid::ClearCell(int x, int y) {
   cell.material = CLEAR;
   cell.velocityX = 0.0f;
   cell.velocityY = 0.0f;
-  cell.colour = BaseColours[CLEAR];
+  cell.colour = kBaseColours[CLEAR];
 }
 
 void PixelGrid::SetCell(int x, int y, Material material, float vx, float vy, bool darkFlag) {
-  if (!InBounds(x, y) || material < SAND || material >= MaterialCount) return;
+  if (!InBounds(x, y) || material < SAND || material >= kMaterialCount) return;
   if (material == CLEAR) {
     ClearCell(x, y);
     return;
   }
   Cell& cell = At(x, y);
   cell.material = material;
-  cell.colour = BaseColours[material];
+  cell.colour = kBaseColours[material];
   switch (material) {
     case SAND:
     case LAVA:
@@ -74,13 +74,13 @@ void PixelGrid::SetCell(int x, int y, Material material, float vx, float vy, boo
     case STEAM:
       cell.velocityX = vx;
       cell.velocityY = vy;
-      if (cell.lifetime == LifetimeNeverSet) cell.lifetime = SteamLifetime;
+      if (cell.lifetime == kLifetimeNeverSet) cell.lifetime = kSteamLifetime;
       break;
     case STONE:
       cell.velocityX = 0.0f;
       cell.velocityY = 0.0f;
       cell.dark = darkFlag ? 1 : 0;
-      if (darkFlag) cell.colour = DarkStoneColour;
+      if (darkFlag) cell.colour = kDarkStoneColour;
       break;
     default:  // OBSIDIAN, ICE never move
       cell.velocityX = 0.0f;
@@ -90,13 +90,14 @@ void PixelGrid::SetCell(int x, int y, Material material, float vx, float vy, boo
 }
 
 bool PixelGrid::IsSurrounded(int x, int y, Material material) const {
-  // Six of eight must match, so a third miss (out of bounds counts) decides.
+  // A miss beyond the few allowed (out of bounds counts) decides.
+  constexpr int kNeighbours = 8;
   int misses = 0;
   for (int dx = -1; dx <= 1; ++dx) {
     for (int dy = -1; dy <= 1; ++dy) {
       if (dx == 0 && dy == 0) continue;
       if (!Holds(x + dx, y + dy, material)) {
-        if (++misses > 2) return false;
+        if (++misses > kNeighbours - kSurroundedFrom) return false;
       }
     }
   }

@@ -19,7 +19,7 @@ enum Material : std::int32_t {
   STEAM = 6,
   CLEAR = 7,
 };
-inline constexpr int MaterialCount = 8;
+inline constexpr int kMaterialCount = 8;
 
 struct Rgba {
   std::uint8_t r, g, b, a;
@@ -33,10 +33,10 @@ constexpr bool IsOccupied(Material m) { return m >= SAND && m < STEAM; }
 
 // The colour a material is drawn in; STONE's light shade.
 Rgba BaseColour(Material m);
-inline constexpr Rgba DarkStoneColour{100, 100, 100, 255};
+inline constexpr Rgba kDarkStoneColour{100, 100, 100, 255};
 
-inline constexpr float SteamLifetime = 4.0f;       // seconds a fresh steam cell lives
-inline constexpr float LifetimeNeverSet = -1.0f;   // a position that never held steam
+inline constexpr float kSteamLifetime = 4.0f;       // seconds a fresh steam cell lives
+inline constexpr float kLifetimeNeverSet = -1.0f;   // a position that never held steam
 
 struct Cell {
   Material material = CLEAR;
@@ -48,7 +48,7 @@ struct Cell {
   // flag array keeps the step's cost proportional to the simulated window.
   std::uint16_t updated = 0;
   // Seconds of life left for STEAM; belongs to the position, not the steam.
-  float lifetime = LifetimeNeverSet;
+  float lifetime = kLifetimeNeverSet;
   Rgba colour{0, 0, 0, 255};
 };
 static_assert(sizeof(Cell) == 24, "the step streams cells: keep the record small");
@@ -67,12 +67,16 @@ struct ViewOrigin {
 // A position in cells to its cell: truncated toward zero, saturated at 1e9
 // cells, far beyond any grid, so that a runaway value cannot overflow; NaN is 0.
 inline long long TruncateToCell(float v) {
-  constexpr float Limit = 1.0e9f;
+  constexpr float kLimit = 1.0e9f;
   if (!(v == v)) return 0;
-  if (v > Limit) return static_cast<long long>(Limit);
-  if (v < -Limit) return -static_cast<long long>(Limit);
+  if (v > kLimit) return static_cast<long long>(kLimit);
+  if (v < -kLimit) return -static_cast<long long>(kLimit);
   return static_cast<long long>(v);
 }
+
+// A cell with this many of its 8 neighbours of its own material is
+// surrounded: the step passes it by.
+inline constexpr int kSurroundedFrom = 6;
 
 // Cells per view width: the view is always this many cells wide.
 inline constexpr float ViewCells = 384.0f;
@@ -120,7 +124,7 @@ struct PixelGrid {
   // values that are not materials. STEAM gets a fresh lifetime only where none
   // was ever set. Never touches the step stamp.
   void SetCell(int x, int y, Material material, float vx, float vy, bool darkFlag);
-  // Six or more of the 8 in-bounds neighbours hold `material`.
+  // kSurroundedFrom or more of the 8 in-bounds neighbours hold `material`.
   bool IsSurrounded(int x, int y, Material material) const;
 
   // Advances the simulation one frame: only the window around the view moves.

@@ -7,19 +7,19 @@ namespace world {
 namespace {
 
 // Accelerations and spreading factors, cells per second (per second).
-constexpr float FallAcceleration = 100.0f;
-constexpr float RiseAcceleration = 80.0f;
-constexpr float SinkAcceleration = 5.0f;     // sand through water
-constexpr float SinkBrake = 0.1f;            // a fast grain loses speed entering water
-constexpr float SinkBrakeSpeed = -5.0f;
+constexpr float kFallAcceleration = 100.0f;
+constexpr float kRiseAcceleration = 80.0f;
+constexpr float kSinkAcceleration = 5.0f;     // sand through water
+constexpr float kSinkBrake = 0.1f;            // a fast grain loses speed entering water
+constexpr float kSinkBrakeSpeed = -5.0f;
 // The window reaches 12 % of a view beyond the left and bottom edges and
 // 20 % beyond the right and top edges, so off-screen material near the view moves.
-constexpr float WindowBefore = 0.12f;
-constexpr float WindowAfter = 1.2f;
+constexpr float kWindowBefore = 0.12f;
+constexpr float kWindowAfter = 1.2f;
 // rand() % n chances per lava neighbour, out of 100, of melting or wearing.
-constexpr int IceMeltRoll = 20;
-constexpr int StoneWearRoll = 4;
-constexpr int ChanceRange = 100;
+constexpr int kIceMeltRoll = 20;
+constexpr int kStoneWearRoll = 4;
+constexpr int kChanceRange = 100;
 
 struct SlideRates {
   float vy;        // per second, applied to velocityY
@@ -32,13 +32,13 @@ struct SpreadRates {
   float factor;
 };
 
-constexpr SlideRates WaterSlide{-100.0f, 100.0f, -100.0f};
-constexpr SlideRates LavaSlide{-50.0f, 20.0f, -20.0f};
-constexpr float SteamSlideVy = 50.0f;
-constexpr float SteamSlideVx = 100.0f;  // times dir: steam drifts the way its coin fell
-constexpr SpreadRates WaterSpread{4, 100.0f};
-constexpr SpreadRates LavaSpread{2, 20.0f};
-constexpr SpreadRates SteamSpread{3, 100.0f};
+constexpr SlideRates kWaterSlide{-100.0f, 100.0f, -100.0f};
+constexpr SlideRates kLavaSlide{-50.0f, 20.0f, -20.0f};
+constexpr float kSteamSlideVy = 50.0f;
+constexpr float kSteamSlideVx = 100.0f;  // times dir: steam drifts the way its coin fell
+constexpr SpreadRates kWaterSpread{4, 100.0f};
+constexpr SpreadRates kLavaSpread{2, 20.0f};
+constexpr SpreadRates kSteamSpread{3, 100.0f};
 
 int Coin() { return (rand() & 1) ? 1 : -1; }
 
@@ -47,12 +47,12 @@ int Coin() { return (rand() & 1) ? 1 : -1; }
 // the skip tests (handled this step, CLEAR, surrounded) read a column-major
 // byte copy of the window's materials with a one-cell border, gathered row
 // by row at the start of the step and kept in step with every write.
-constexpr std::uint8_t OutsideGrid = 8;       // never equal to a material
-constexpr std::uint8_t HandledBit = 0x80;     // written or handled this step
-constexpr std::uint8_t MaterialBits = 0x7F;
+constexpr std::uint8_t kOutsideGrid = 8;       // never equal to a material
+constexpr std::uint8_t kHandledBit = 0x80;     // written or handled this step
+constexpr std::uint8_t kMaterialBits = 0x7F;
 
 class Stepper {
-public:
+ public:
   Stepper(PixelGrid& grid, float dt, int x0, int x1, int y0, int y1)
       : g(grid), dt(dt), stamp(grid.stepStamp), x0(x0), x1(x1), y0(y0), y1(y1),
         left(x0 - 1), bottom(y0 - 1), columns(x1 - x0 + 2), rows(y1 - y0 + 2) {}
@@ -68,7 +68,7 @@ public:
       for (int y = y0; y < y1; ++y) {
         const std::uint8_t* at = &Shadow(x, y);
         const std::uint8_t b = *at;
-        if (b == CLEAR || (b & HandledBit)) continue;
+        if (b == CLEAR || (b & kHandledBit)) continue;
         const auto m = static_cast<Material>(b);
         if (Surrounded(at, m)) continue;
         Cell& c = g.At(x, y);
@@ -85,7 +85,7 @@ public:
     }
   }
 
-private:
+ private:
   std::uint8_t& Shadow(int x, int y) {
     return s[static_cast<std::size_t>(x - left) * rows + static_cast<std::size_t>(y - bottom)];
   }
@@ -103,7 +103,7 @@ private:
       for (int col = 0; col < columns; ++col) {
         const int x = left + col;
         s[static_cast<std::size_t>(col) * rows + r] =
-            (rowInside && x >= 0 && x < w) ? static_cast<std::uint8_t>(row[x].material) : OutsideGrid;
+            (rowInside && x >= 0 && x < w) ? static_cast<std::uint8_t>(row[x].material) : kOutsideGrid;
       }
     }
   }
@@ -112,18 +112,18 @@ private:
   bool Surrounded(const std::uint8_t* at, Material m) const {
     const std::uint8_t* l = at - rows;
     const std::uint8_t* r = at + rows;
-    const int matches = ((l[-1] & MaterialBits) == m) + ((l[0] & MaterialBits) == m) +
-                        ((l[1] & MaterialBits) == m) + ((at[-1] & MaterialBits) == m) +
-                        ((at[1] & MaterialBits) == m) + ((r[-1] & MaterialBits) == m) +
-                        ((r[0] & MaterialBits) == m) + ((r[1] & MaterialBits) == m);
-    return matches > 5;
+    const int matches = ((l[-1] & kMaterialBits) == m) + ((l[0] & kMaterialBits) == m) +
+                        ((l[1] & kMaterialBits) == m) + ((at[-1] & kMaterialBits) == m) +
+                        ((at[1] & kMaterialBits) == m) + ((r[-1] & kMaterialBits) == m) +
+                        ((r[0] & kMaterialBits) == m) + ((r[1] & kMaterialBits) == m);
+    return matches >= kSurroundedFrom;
   }
 
   void Set(int x, int y, Material m, float vx, float vy, bool dark) {
     g.SetCell(x, y, m, vx, vy, dark);
     if (g.InBounds(x, y) && InShadow(x, y)) {
       std::uint8_t& b = Shadow(x, y);
-      b = static_cast<std::uint8_t>((b & HandledBit) | m);
+      b = static_cast<std::uint8_t>((b & kHandledBit) | m);
     }
   }
   void Clear(int x, int y) { Set(x, y, CLEAR, 0.0f, 0.0f, false); }
@@ -132,7 +132,7 @@ private:
   bool IsClear(int x, int y) const { return g.Holds(x, y, CLEAR); }
   void Mark(int x, int y) {
     g.At(x, y).updated = stamp;
-    if (InShadow(x, y)) Shadow(x, y) |= HandledBit;
+    if (InShadow(x, y)) Shadow(x, y) |= kHandledBit;
   }
 
   void MoveTo(int sx, int sy, int dx, int dy, Material m, float vx, float vy) {
@@ -205,15 +205,15 @@ private:
 
   void Liquid(int x, int y, Cell& c, Material m, const SlideRates& slide, const SpreadRates& spread) {
     const int dir = Coin();
-    if (IsClear(x, y - 1)) return FallOrRise(x, y, c, m, -FallAcceleration, -1);
+    if (IsClear(x, y - 1)) return FallOrRise(x, y, c, m, -kFallAcceleration, -1);
     if (!Slide(x, y, c, m, dir, -1, slide)) Spread(x, y, c, m, spread);
   }
 
-  void Water(int x, int y, Cell& c) { Liquid(x, y, c, WATER, WaterSlide, WaterSpread); }
+  void Water(int x, int y, Cell& c) { Liquid(x, y, c, WATER, kWaterSlide, kWaterSpread); }
 
   void Sand(int x, int y, Cell& c) {
     const int dir = Coin();
-    if (IsClear(x, y - 1)) return FallOrRise(x, y, c, SAND, -FallAcceleration, -1);
+    if (IsClear(x, y - 1)) return FallOrRise(x, y, c, SAND, -kFallAcceleration, -1);
     if (Holds(x, y - 1, WATER)) return Sink(x, y, c);
     const int dx = x + dir;
     if (!g.InBounds(dx, y - 1)) return Mark(x, y);
@@ -231,8 +231,8 @@ private:
   }
 
   void Sink(int x, int y, Cell& c) {
-    if (c.velocityY <= SinkBrakeSpeed) c.velocityY = c.velocityY * SinkBrake;
-    c.velocityY = c.velocityY - SinkAcceleration * dt;
+    if (c.velocityY <= kSinkBrakeSpeed) c.velocityY = c.velocityY * kSinkBrake;
+    c.velocityY = c.velocityY - kSinkAcceleration * dt;
     const long long d = TruncateToCell(c.velocityY);
     if (d == 0) return;
     long long target = y + d;
@@ -255,7 +255,7 @@ private:
         }
       }
     }
-    Liquid(x, y, c, LAVA, LavaSlide, LavaSpread);
+    Liquid(x, y, c, LAVA, kLavaSlide, kLavaSpread);
   }
 
   void Steam(int x, int y, Cell& c) {
@@ -271,10 +271,10 @@ private:
     const int dir = Coin();
     c.lifetime = c.lifetime - dt;
     if (c.lifetime <= 0.0f) return Clear(x, y);
-    if (IsClear(x, y + 1)) return FallOrRise(x, y, c, STEAM, RiseAcceleration, 1);
-    const SlideRates slide{SteamSlideVy, static_cast<float>(dir) * SteamSlideVx,
-                           static_cast<float>(-dir) * SteamSlideVx};
-    if (!Slide(x, y, c, STEAM, dir, 1, slide)) Spread(x, y, c, STEAM, SteamSpread);
+    if (IsClear(x, y + 1)) return FallOrRise(x, y, c, STEAM, kRiseAcceleration, 1);
+    const SlideRates slide{kSteamSlideVy, static_cast<float>(dir) * kSteamSlideVx,
+                           static_cast<float>(-dir) * kSteamSlideVx};
+    if (!Slide(x, y, c, STEAM, dir, 1, slide)) Spread(x, y, c, STEAM, kSteamSpread);
   }
 
   // One rand() % roll per lava cell among the 9 (itself included).
@@ -287,14 +287,14 @@ private:
   }
 
   void Ice(int x, int y, Cell&) {
-    const int heat = LavaHeat(x, y, IceMeltRoll);
-    if (rand() % ChanceRange < heat) Set(x, y, WATER, 0.0f, 0.0f, false);
+    const int heat = LavaHeat(x, y, kIceMeltRoll);
+    if (rand() % kChanceRange < heat) Set(x, y, WATER, 0.0f, 0.0f, false);
     Mark(x, y);
   }
 
   void Stone(int x, int y, Cell& c) {
-    const int heat = LavaHeat(x, y, StoneWearRoll);
-    if (rand() % ChanceRange >= heat) {
+    const int heat = LavaHeat(x, y, kStoneWearRoll);
+    if (rand() % kChanceRange >= heat) {
       Set(x, y, STONE, 0.0f, 0.0f, c.dark != 0);
     } else {
       Clear(x, y);
@@ -323,12 +323,12 @@ void PixelGrid::StepGrid(float dt) {
 
   const float aw = static_cast<float>(width) / gridScale;
   const float ah = static_cast<float>(height) / gridScale;
-  const float left = viewOrigin.x - WindowBefore * aw;
-  const float bottom = viewOrigin.y - WindowBefore * ah;
+  const float left = viewOrigin.x - kWindowBefore * aw;
+  const float bottom = viewOrigin.y - kWindowBefore * ah;
   const long long x0 = left < 0.0f ? 0 : TruncateToCell(left);
   const long long y0 = bottom < 0.0f ? 0 : TruncateToCell(bottom);
-  const long long x1 = std::min<long long>(TruncateToCell(viewOrigin.x + WindowAfter * aw), width);
-  const long long y1 = std::min<long long>(TruncateToCell(viewOrigin.y + WindowAfter * ah), height);
+  const long long x1 = std::min<long long>(TruncateToCell(viewOrigin.x + kWindowAfter * aw), width);
+  const long long y1 = std::min<long long>(TruncateToCell(viewOrigin.y + kWindowAfter * ah), height);
   if (x0 >= x1 || y0 >= y1) return;
 
   const int wx0 = static_cast<int>(x0), wx1 = static_cast<int>(x1);

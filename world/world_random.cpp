@@ -6,6 +6,12 @@
 namespace world {
 namespace {
 
+// The C runtime's constants, so that every platform draws the same numbers.
+constexpr std::uint32_t kMultiplier = 214013u;
+constexpr std::uint32_t kIncrement = 2531011u;
+constexpr int kOutputShift = 16;      // the low bits cycle quickly; they are dropped
+constexpr std::uint32_t kRandMax = 0x7FFFu;  // 15 bits: 0 to 32767
+
 std::uint32_t randState = 1;
 Clock currentClock = nullptr;
 long long heldSeconds = 0;
@@ -15,8 +21,8 @@ long long heldSeconds = 0;
 void srand(unsigned seed) { randState = static_cast<std::uint32_t>(seed); }
 
 int rand() {
-  randState = randState * 214013u + 2531011u;
-  return static_cast<int>((randState >> 16) & 0x7FFFu);
+  randState = randState * kMultiplier + kIncrement;
+  return static_cast<int>((randState >> kOutputShift) & kRandMax);
 }
 
 void SetClock(Clock clock) { currentClock = clock; }

@@ -11,7 +11,7 @@ std::vector<int> keyEvents;
 void RecordKey(int key, int, int action, int) { keyEvents.push_back(key * 10 + action); }
 
 class InputScriptTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     input::Reset();
     keyEvents.clear();

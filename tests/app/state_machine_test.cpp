@@ -28,7 +28,7 @@ struct Script {
 
 // Records every operation and follows its script.
 class RecordingScreen : public GameInstance {
-public:
+ public:
   explicit RecordingScreen(std::string name, Script script = {})
       : name_(std::move(name)), script_(std::move(script)) {}
 
@@ -51,7 +51,7 @@ public:
   void Free() override { Record(name_, 'F'); }
   void Unload() override { Record(name_, 'U'); }
 
-private:
+ private:
   void Follow(char op, const std::vector<int>& requests) const {
     Record(name_, op);
     if (frame_ < requests.size() && requests[frame_] != -1) NextState = requests[frame_];
@@ -62,7 +62,7 @@ private:
 };
 
 class StateMachineTest : public ::testing::Test {
-protected:
+ protected:
   float clock = 0.0f;
   long polls = 0, closeOnPoll = -1;  // the window is closed during that poll, counted from 0
   bool closed = false;

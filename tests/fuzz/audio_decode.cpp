@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   if ((decoded.channels != 1 && decoded.channels != 2) || decoded.samples.empty() ||
       decoded.samples.size() % decoded.channels != 0 ||
-      decoded.frames() > std::int64_t{audio::MAX_SOUND_SECONDS} * decoded.sampleRate)
+      decoded.frames() > std::int64_t{audio::kMaxSoundSeconds} * decoded.sampleRate)
     std::abort();
   return 0;
 }

@@ -14,6 +14,7 @@
 
 #include <stb_image.h>
 
+#include "app/game_state.h"
 #include "tests/world/bmp_builder.h"
 
 using namespace testbmp;
@@ -28,7 +29,7 @@ struct ToolRun {
 // Each test writes in a folder of its own: tests run side by side, in this
 // build and in others on the same machine.
 class LevelTool : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     folder = std::filesystem::temp_directory_path() /
              ("sandrift-tool-" + std::to_string(getpid()) + "-" +
@@ -179,6 +180,7 @@ TEST_F(LevelTool, PlayWinsAndLosesTheTestLevelsAsTheirScriptsPlayThem) {
     EXPECT_EQ(run.exitCode, r.exitCode) << run.out;
     EXPECT_NE(run.out.find(r.says), std::string::npos) << run.out;
     EXPECT_EQ(LastTraced(trace, "outcome"), r.outcome);
+    EXPECT_EQ(LastTraced(trace, "state"), STATE_LEVEL);  // frames traced as the game's level screen traces them
     EXPECT_EQ(LastTraced(trace, "playerY") < 0, r.fellOut);
   }
   EXPECT_EQ(Tool("play tests/data/walk.bmp --window 12").exitCode, 2);
@@ -208,6 +210,7 @@ TEST_F(LevelTool, RouteFindsAWinningScriptThatPlayChecks) {
   run = Tool("play tests/data/walk.bmp --window 768x432 --input " + Write("stalled.txt", {stalled.begin(), stalled.end()}));
   EXPECT_EQ(run.exitCode, 3) << run.out;
   EXPECT_NE(run.out.find("walk.bmp at 768x432: the route went wrong at frame "), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find(": the player at "), std::string::npos) << run.out;  // off at a checkpoint, not at the end
 
   const std::string pieces = "walk 0 56 20 64 1 the sky falls\nfall 0 0 192 64 0 not this level\n";
   run = Tool("play tests/data/walk.bmp --window 768x432 --input " + route + " --set-pieces " +

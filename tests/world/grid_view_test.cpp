@@ -15,7 +15,7 @@ constexpr int Block = 10;
 constexpr int Behind = -1;  // no cell: what was drawn before the grid shows
 
 class GridViewTest : public RenderTest {
-protected:
+ protected:
   void SetUp() override {
     RenderTest::SetUp();
     if (IsSkipped() || HasFatalFailure()) return;

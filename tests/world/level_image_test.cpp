@@ -17,7 +17,7 @@ using Bytes = std::vector<std::uint8_t>;
 namespace {
 
 class LevelImage : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override { SetClock(&gridart::FixedClock); }
   void TearDown() override { SetClock(nullptr); }
 
@@ -60,7 +60,7 @@ TEST_F(LevelImage, AboutOneStoneInTenIsDarkAndTheClockPicksWhich) {
     ASSERT_TRUE(grid) << error;
     EXPECT_FALSE(grid->playerSpawnFound);
     for (const Cell& c : grid->cells) {
-      EXPECT_EQ(c.colour, c.dark ? DarkStoneColour : BaseColour(STONE));
+      EXPECT_EQ(c.colour, c.dark ? kDarkStoneColour : BaseColour(STONE));
       patterns[i] += char('0' + c.dark);
     }
     const auto dark = std::count(patterns[i].begin(), patterns[i].end(), '1');

@@ -25,7 +25,7 @@ TEST(WorldRandom, MatchesTheClassicCRuntimeAndTheClockCanBeFixed) {
 
 TEST(MaterialClasses, WhatBlocksObjectsAndWhatStopsSight) {
   const char solid[] = "11100100", occupied[] = "11111100";  // in Codes order: s o i l w # ~ .
-  for (int m = 0; m < MaterialCount; ++m) {
+  for (int m = 0; m < kMaterialCount; ++m) {
     const auto material = static_cast<Material>(m);
     EXPECT_TRUE(IsSolid(material) == (solid[m] == '1') && IsOccupied(material) == (occupied[m] == '1')) << m;
   }
@@ -42,7 +42,7 @@ TEST(TruncateToCell, TowardZeroSaturatedFarOffTheGridAndNaNIsZero) {
 TEST(CellWrites, ColourVelocityShadeAndSteamLifetimePerMaterial) {
   PixelGrid grid(8, 2, 5.0f);
   for (const Cell& c : grid.cells) EXPECT_EQ(c.colour, (Rgba{0, 0, 0, 0})) << "a new grid is transparent";
-  for (int i = 0; i < MaterialCount; ++i) {
+  for (int i = 0; i < kMaterialCount; ++i) {
     const auto m = static_cast<Material>(i);
     SCOPED_TRACE(gridart::Codes[i]);
     grid.SetCell(i, 0, m, 1.5f, -2.0f, true);
@@ -50,7 +50,7 @@ TEST(CellWrites, ColourVelocityShadeAndSteamLifetimePerMaterial) {
     const bool moves = m == SAND || m == LAVA || m == WATER || m == STEAM;
     EXPECT_TRUE(c.material == m && c.velocityX == (moves ? 1.5f : 0.0f) && c.velocityY == (moves ? -2.0f : 0.0f));
     EXPECT_EQ(c.dark != 0, m == STONE) << "only stone takes the dark flag";
-    EXPECT_EQ(c.colour, m == STONE ? DarkStoneColour : BaseColour(m));
+    EXPECT_EQ(c.colour, m == STONE ? kDarkStoneColour : BaseColour(m));
   }
   grid.ClearCell(STONE, 0);
   EXPECT_EQ(grid.At(STONE, 0).dark, 1) << "clearing keeps the shade";
@@ -121,7 +121,7 @@ TEST(StampBlock, WritesTheBlockBelowRightOverObsidianAndClipsAtEdges) {
 constexpr float Frame = 1.0f / 60.0f;
 
 class Rules : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override { gridart::UseClockForFirstCoin(1); }
   void TearDown() override { SetClock(nullptr); }
 };

@@ -14,8 +14,8 @@ std::string Format(const char* format, auto... args) {
   return buffer;
 }
 
-constexpr const char* MaterialNames[] = {"sand", "obsidian", "ice", "lava", "water", "stone", "steam", "clear"};
-static_assert(std::size(MaterialNames) == world::MaterialCount);
+constexpr const char* kMaterialNames[] = {"sand", "obsidian", "ice", "lava", "water", "stone", "steam", "clear"};
+static_assert(std::size(kMaterialNames) == world::kMaterialCount);
 
 }  // namespace
 
@@ -41,14 +41,14 @@ LevelReport DescribeLevel(const PixelGrid& grid) {
   for (const auto& m : markers) markerLine += Format(" %s %zu", m.name, m.list.size());
   report.lines.push_back(markerLine);
 
-  std::size_t counts[world::MaterialCount] = {};
+  std::size_t counts[world::kMaterialCount] = {};
   std::size_t darkStones = 0;
   for (const world::Cell& c : grid.cells) {
     ++counts[c.material];
     darkStones += c.material == world::STONE && c.dark;
   }
   std::string materialLine = "materials:";
-  for (int m = 0; m < world::MaterialCount; ++m) materialLine += Format(" %s %zu", MaterialNames[m], counts[m]);
+  for (int m = 0; m < world::kMaterialCount; ++m) materialLine += Format(" %s %zu", kMaterialNames[m], counts[m]);
   report.lines.push_back(materialLine);
 
   if (!grid.playerSpawnFound) {
@@ -61,7 +61,7 @@ LevelReport DescribeLevel(const PixelGrid& grid) {
     report.warnings.push_back(Format("narrower than %d cells: the view shows beyond the right edge",
                                      static_cast<int>(world::ViewCells)));
   }
-  const auto reachable = static_cast<std::uint32_t>(std::ceil(grid.width * ViewAspect));
+  const auto reachable = static_cast<std::uint32_t>(std::ceil(grid.width * kViewAspect));
   if (grid.height > reachable) {
     report.warnings.push_back(Format("taller than width x 9/16 = %u rows: the camera cannot reach the top "
                                      "%u rows; make the level %u x %u",

@@ -10,7 +10,7 @@ namespace level_tool {
 
 // The camera shows 216 of 384 cells vertically in a 16:9 window and can
 // scroll up to width x 9/16 rows: levels should be that tall.
-inline constexpr double ViewAspect = 9.0 / 16.0;
+inline constexpr double kViewAspect = 9.0 / 16.0;
 
 struct LevelReport {
   std::vector<std::string> lines;

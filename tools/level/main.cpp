@@ -25,12 +25,12 @@ namespace {
 
 using level_tool::ParseFloat;
 
-constexpr int ExitBadFile = 1;
-constexpr int ExitUsage = 2;
-constexpr float LevelCellSize = 5.0f;  // a 1920-pixel window; the step does not depend on it
-constexpr long long MaxSteps = 100000000;
+constexpr int kExitBadFile = 1;
+constexpr int kExitUsage = 2;
+constexpr float kLevelCellSize = 5.0f;  // a 1920-pixel window; the step does not depend on it
+constexpr long long kMaxSteps = 100000000;
 
-const char* const Usage =
+const char* const kUsage =
     "usage: sandrift-level info FILE.bmp\n"
     "       sandrift-level simulate FILE.bmp --steps N [--dt SECONDS] [--clock T]\n"
     "                      [--view X,Y] (--text | --png OUT.png)\n"
@@ -42,21 +42,21 @@ const char* const Usage =
     "                      [--budget FRAMES] [--memory MB] > SCRIPT\n";
 
 int UsageError(const std::string& message) {
-  std::fprintf(stderr, "sandrift-level: %s\n%s", message.c_str(), Usage);
-  return ExitUsage;
+  std::fprintf(stderr, "sandrift-level: %s\n%s", message.c_str(), kUsage);
+  return kExitUsage;
 }
 
 // The game's loader, reporting as a command-line tool does: on standard error.
 std::unique_ptr<world::PixelGrid> Load(const std::string& path) {
   std::string error;
-  std::unique_ptr<world::PixelGrid> grid = world::ReadLevelImage(path, LevelCellSize, error);
+  std::unique_ptr<world::PixelGrid> grid = world::ReadLevelImage(path, kLevelCellSize, error);
   if (!grid) std::fprintf(stderr, "sandrift-level: %s: %s\n", path.c_str(), error.c_str());
   return grid;
 }
 
 int Info(const std::string& path) {
   auto grid = Load(path);
-  if (!grid) return ExitBadFile;
+  if (!grid) return kExitBadFile;
   const level_tool::LevelReport report = level_tool::DescribeLevel(*grid);
   std::printf("%s\n", path.c_str());
   for (const std::string& line : report.lines) std::printf("%s\n", line.c_str());
@@ -76,14 +76,14 @@ void PrintText(const world::PixelGrid& grid) {
 
 bool WritePng(const world::PixelGrid& grid, const std::string& path) {
   std::vector<std::uint8_t> rgba;
-  rgba.reserve(grid.cells.size() * 4);
+  rgba.reserve(grid.cells.size() * kRgbaBytes);
   for (const world::Cell& c : grid.cells) rgba.insert(rgba.end(), {c.colour.r, c.colour.g, c.colour.b, c.colour.a});
   return WritePngFile(path, static_cast<int>(grid.width), static_cast<int>(grid.height), rgba);
 }
 
 int Simulate(const std::string& path, const std::vector<std::string>& options) {
   long long steps = -1;
-  float dt = 1.0f / 60.0f;
+  float dt = level_tool::kDefaultFrameTime;
   float viewX = 0.0f, viewY = 0.0f;
   bool text = false;
   std::string pngPath;
@@ -103,8 +103,8 @@ int Simulate(const std::string& path, const std::vector<std::string>& options) {
     ++i;
     if (option == "--steps") {
       const std::optional<long long> n = ParseInteger<long long>(value);
-      if (!n || *n < 0 || *n > MaxSteps) {
-        return UsageError("--steps needs a whole number from 0 to " + std::to_string(MaxSteps));
+      if (!n || *n < 0 || *n > kMaxSteps) {
+        return UsageError("--steps needs a whole number from 0 to " + std::to_string(kMaxSteps));
       }
       steps = *n;
     } else if (option == "--dt") {
@@ -127,7 +127,7 @@ int Simulate(const std::string& path, const std::vector<std::string>& options) {
   if (text == !pngPath.empty()) return UsageError("simulate needs exactly one of --text and --png OUT.png");
 
   auto grid = Load(path);
-  if (!grid) return ExitBadFile;
+  if (!grid) return kExitBadFile;
   grid->viewOrigin = {viewX, viewY};
   for (long long i = 0; i < steps; ++i) grid->StepGrid(dt);
 
@@ -137,7 +137,7 @@ int Simulate(const std::string& path, const std::vector<std::string>& options) {
   }
   if (!WritePng(*grid, pngPath)) {
     std::fprintf(stderr, "sandrift-level: cannot write %s\n", pngPath.c_str());
-    return ExitBadFile;
+    return kExitBadFile;
   }
   return 0;
 }
@@ -158,7 +158,7 @@ int main(int argc, char** argv) {
     return code < 0 ? UsageError(usageError) : code;
   }
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
-    std::fputs(Usage, stdout);
+    std::fputs(kUsage, stdout);
     return 0;
   }
   return UsageError(args.empty() ? "no command" : "unknown command or arguments");

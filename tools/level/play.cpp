@@ -6,6 +6,8 @@
 #include <memory>
 #include <sstream>
 
+#include "app/game_loop.h"
+#include "app/game_state.h"
 #include "app/input.h"
 #include "app/input_script.h"
 #include "app/trace.h"
@@ -17,11 +19,9 @@
 namespace level_tool {
 namespace {
 
-constexpr int LevelState = 1;          // the level screen's state number in the game's trace
-constexpr long long DefaultFrames = 36000;
-constexpr long long FramesPastRoute = 300;  // a route that has not won by then will not
-constexpr float OffRouteCells = 1.0f;
-constexpr int KeyA = 'A', KeyD = 'D';
+constexpr long long kDefaultFrames = 36000;  // ten minutes at 60 frames a second
+constexpr long long kFramesPastRoute = 300;  // a route that has not won by then will not
+constexpr float kOffRouteCells = 1.0f;       // further from a checkpoint, the replay has gone wrong
 
 // The level screen's callbacks: Escape flips the pause, losing focus pauses.
 bool paused = false;
@@ -96,8 +96,8 @@ int Changed(const world::PixelGrid& now, const std::vector<world::Material>& sta
 
 game::FrameInput ReadInput(int width, int height) {
   game::FrameInput in;
-  in.controls.left = input::GetKey(KeyA) == input::PRESS;
-  in.controls.right = input::GetKey(KeyD) == input::PRESS;
+  in.controls.left = input::GetKey(input::KEY_A) == input::PRESS;
+  in.controls.right = input::GetKey(input::KEY_D) == input::PRESS;
   in.controls.jump = input::GetKey(input::KEY_SPACE) == input::PRESS;
   in.controls.fire = input::GetMouseButton(input::MOUSE_BUTTON_LEFT) == input::PRESS;
   in.look = input::GetMouseButton(input::MOUSE_BUTTON_RIGHT) == input::PRESS;
@@ -178,112 +178,185 @@ void RunStats::Observe(const game::Level& level, int windowWidth, int windowHeig
   });
 }
 
-int Play(const std::string& levelPath, const std::vector<std::string>& options, std::string& usageError) {
+namespace {
+
+struct PlayOptions {
   std::string scriptPath, tracePath, setPiecePath;
-  float dt = 1.0f / 60.0f;
-  long long frames = -1, width = 1536, height = 864;
+  float dt = kDefaultFrameTime;
+  long long frames = -1, width = kDefaultWindowWidth, height = kDefaultWindowHeight;
   world::PlayClock clock;
+};
+
+bool ParsePlayOptions(const std::vector<std::string>& options, std::string& usageError, PlayOptions& o) {
   const bool parsed = ParseOptions(options, usageError, [&](const std::string& option, const std::string& value) {
-    if (option == "--fixed-dt") return ParseFloat(value, dt) && dt > 0.0f ? 1 : 0;
-    if (const int taken = TakeClockOption(option, value, clock); taken >= 0) return taken;
-    if (option == "--frames") return ParseWhole(value, frames) && frames >= 0 ? 1 : 0;
-    if (option == "--window") return ParseWindow(value, width, height) ? 1 : 0;
-    std::string* path = option == "--input"        ? &scriptPath
-                        : option == "--trace"      ? &tracePath
-                        : option == "--set-pieces" ? &setPiecePath
+    if (option == "--fixed-dt") return ParseFloat(value, o.dt) && o.dt > 0.0f ? 1 : 0;
+    if (const int taken = TakeClockOption(option, value, o.clock); taken >= 0) return taken;
+    if (option == "--frames") return ParseWhole(value, o.frames) && o.frames >= 0 ? 1 : 0;
+    if (option == "--window") return ParseWindow(value, o.width, o.height) ? 1 : 0;
+    std::string* path = option == "--input"        ? &o.scriptPath
+                        : option == "--trace"      ? &o.tracePath
+                        : option == "--set-pieces" ? &o.setPiecePath
                                                    : nullptr;
     if (!path) return -1;
     *path = value;
     return 1;
   });
-  if (!parsed) return -1;
-  dt = std::min(dt, MaxFrameTime);
+  if (parsed) o.dt = std::min(o.dt, kMaxFrameTime);
+  return parsed;
+}
 
-  ParsedScript script;
-  std::vector<Checkpoint> route;
-  if (!scriptPath.empty()) {
-    std::string text;
-    if (!ReadText(scriptPath, "input script", text)) return ExitBadFile;
-    script = ParseInputScript(text);
-    if (!script.error.empty()) {
-      std::fprintf(stderr, "sandrift-level: bad input script %s, %s\n", scriptPath.c_str(), script.error.c_str());
-      return ExitBadFile;
-    }
-    route = ReadCheckpoints(text);
+// The input script and the route's checkpoints in it; prints why and
+// returns false when the script cannot be used.
+bool ReadScript(const std::string& path, ParsedScript& script, std::vector<Checkpoint>& route) {
+  std::string text;
+  if (!ReadText(path, "input script", text)) return false;
+  script = ParseInputScript(text);
+  if (!script.error.empty()) {
+    std::fprintf(stderr, "sandrift-level: bad input script %s, %s\n", path.c_str(), script.error.c_str());
+    return false;
   }
-  std::vector<SetPiece> setPieces;
-  if (!setPiecePath.empty()) {
-    std::string text;
-    if (!ReadText(setPiecePath, "set pieces", text)) return ExitBadFile;
-    setPieces = ReadSetPieces(text, levelPath);
-  }
-  if (frames < 0) frames = route.empty() ? DefaultFrames : route.back().frame + FramesPastRoute;
+  route = ReadCheckpoints(text);
+  return true;
+}
 
-  game::Level level;
-  if (!LoadLevel(levelPath, width, clock, level)) return ExitBadFile;
-  if (!tracePath.empty() && !trace::Open(tracePath)) return ExitBadFile;
-  std::vector<world::Material> start;
-  for (const world::Cell& c : level.grid.cells) start.push_back(c.material);
+bool ReadSetPieceFile(const std::string& path, const std::string& levelPath, std::vector<SetPiece>& pieces) {
+  std::string text;
+  if (!ReadText(path, "set pieces", text)) return false;
+  pieces = ReadSetPieces(text, levelPath);
+  return true;
+}
 
+std::vector<world::Material> Materials(const world::PixelGrid& grid) {
+  std::vector<world::Material> materials;
+  for (const world::Cell& c : grid.cells) materials.push_back(c.material);
+  return materials;
+}
+
+// The level screen's input as it is entered: nothing held, unpaused, focused.
+void ResetInput() {
   input::Reset();
   input::SetKeyCallback(OnKey);
   input::SetFocusCallback(OnFocus);
   paused = false;
   focused = true;
-  ScriptPlayer player(std::move(script.events));
-  trace::StateEntered(0, LevelState);
-  RunStats stats;
+}
+
+// Follows a route's checkpoints frame by frame and keeps the first one the
+// player missed, with where the player was instead.
+class RouteWatch {
+ public:
+  explicit RouteWatch(const std::vector<Checkpoint>& route) : next_(route.begin()), end_(route.end()) {}
+
+  void Check(long long frame, const game::Level& level) {
+    if (next_ == end_ || next_->frame != frame) return;
+    const float S = level.grid.cellSize;
+    const glm::vec2 at(level.player.position.x / S, level.player.position.y / S);
+    if (!offRoute && std::hypot(at.x - next_->x, at.y - next_->y) > kOffRouteCells) {
+      offRoute = &*next_;
+      offAt = at;
+    }
+    ++next_;
+  }
+
   const Checkpoint* offRoute = nullptr;
   glm::vec2 offAt{0.0f};
-  auto next = route.begin();
-  const float S = level.grid.cellSize;
+
+ private:
+  std::vector<Checkpoint>::const_iterator next_, end_;
+};
+
+// Plays frames until the level ends or the frames run out, tracing each;
+// returns how many were played.
+long long PlayFrames(game::Level& level, ScriptPlayer& player, PlayOptions& o, RunStats& stats, RouteWatch& watch) {
+  const int width = static_cast<int>(o.width), height = static_cast<int>(o.height);
+  trace::StateEntered(0, STATE_LEVEL);
   long long frame = 0;
-  for (; frame < frames && level.outcome == game::Outcome::None; ++frame) {
+  for (; frame < o.frames && level.outcome == game::Outcome::None; ++frame) {
     input::BeginFrame();
     player.Play(static_cast<long>(frame));
-    StepAtClock(level, ReadInput(static_cast<int>(width), static_cast<int>(height)), dt, clock);
-    stats.Observe(level, static_cast<int>(width), static_cast<int>(height));
+    StepAtClock(level, ReadInput(width, height), o.dt, o.clock);
+    stats.Observe(level, width, height);
     TraceFrame(level);
-    trace::EndFrame(static_cast<long>(frame), LevelState, dt);
-    if (next != route.end() && next->frame == frame) {
-      const glm::vec2 at(level.player.position.x / S, level.player.position.y / S);
-      if (!offRoute && std::hypot(at.x - next->x, at.y - next->y) > OffRouteCells) {
-        offRoute = &*next;
-        offAt = at;
-      }
-      ++next;
-    }
+    trace::EndFrame(static_cast<long>(frame), STATE_LEVEL, o.dt);
+    watch.Check(frame, level);
   }
   trace::Close();
+  return frame;
+}
 
-  const char* what = level.outcome == game::Outcome::Victory  ? "victory"
-                     : level.outcome == game::Outcome::Defeat ? "defeat"
-                                                              : "no outcome";
+const char* OutcomeName(game::Outcome outcome) {
+  return outcome == game::Outcome::Victory  ? "victory"
+         : outcome == game::Outcome::Defeat ? "defeat"
+                                            : "no outcome";
+}
+
+void PrintSummary(const game::Level& level, long long frames, const RunStats& stats) {
   std::printf("%s after %lld frames (%.2f s of play), treasure %u / %zu, health %d, enemies left %zu, "
               "health lost %d, rockets %d, enemies met %d, enemy rockets from beyond the view %d\n",
-              what, frame, static_cast<double>(level.elapsedTime), level.treasuresCollected, level.treasures.size(),
-              level.player.GetHealth(), game::ActiveEnemies(level), stats.healthLost, stats.rocketsFired,
-              stats.enemiesMet, stats.farRockets);
+              OutcomeName(level.outcome), frames, static_cast<double>(level.elapsedTime), level.treasuresCollected,
+              level.treasures.size(), level.player.GetHealth(), game::ActiveEnemies(level), stats.healthLost,
+              stats.rocketsFired, stats.enemiesMet, stats.farRockets);
+}
+
+// Prints each set piece's count of changed cells; returns how many did not happen.
+int ReportSetPieces(const std::vector<SetPiece>& setPieces, const game::Level& level,
+                    const std::vector<world::Material>& start, const std::string& levelPath, const PlayOptions& o) {
   int missing = 0;
   for (const SetPiece& p : setPieces) {
     const int changed = Changed(level.grid, start, p);
     std::printf("%s: %d of %d cells changed in %d,%d - %d,%d\n", p.what.c_str(), changed, p.cells, p.x0, p.y0, p.x1,
                 p.y1);
     if (changed < p.cells) {
-      std::printf("%s at %lldx%lld: %s did not happen\n", levelPath.c_str(), width, height, p.what.c_str());
+      std::printf("%s at %lldx%lld: %s did not happen\n", levelPath.c_str(), o.width, o.height, p.what.c_str());
       ++missing;
     }
   }
-  if (level.outcome == game::Outcome::Victory) return missing ? ExitNoSetPiece : ExitVictory;
-  if (offRoute) {
+  return missing;
+}
+
+// A route that did not win went wrong where the player first left it, or,
+// if it never did, at the end.
+void ReportRouteMiss(const std::string& levelPath, const PlayOptions& o, const RouteWatch& watch, bool hadRoute,
+                     long long frames, game::Outcome outcome) {
+  if (watch.offRoute) {
     std::printf("%s at %lldx%lld: the route went wrong at frame %lld: the player at %.1f, %.1f, "
                 "the route's at %.1f, %.1f\n",
-                levelPath.c_str(), width, height, offRoute->frame, offAt.x, offAt.y, offRoute->x, offRoute->y);
-  } else if (!route.empty()) {
-    std::printf("%s at %lldx%lld: the route went wrong at frame %lld: %s\n", levelPath.c_str(), width, height,
-                frame - 1, what);
+                levelPath.c_str(), o.width, o.height, watch.offRoute->frame, watch.offAt.x, watch.offAt.y,
+                watch.offRoute->x, watch.offRoute->y);
+  } else if (hadRoute) {
+    std::printf("%s at %lldx%lld: the route went wrong at frame %lld: %s\n", levelPath.c_str(), o.width, o.height,
+                frames - 1, OutcomeName(outcome));
   }
-  return level.outcome == game::Outcome::Defeat ? ExitDefeat : ExitNoOutcome;
+}
+
+}  // namespace
+
+int Play(const std::string& levelPath, const std::vector<std::string>& options, std::string& usageError) {
+  PlayOptions o;
+  if (!ParsePlayOptions(options, usageError, o)) return -1;
+  ParsedScript script;
+  std::vector<Checkpoint> route;
+  if (!o.scriptPath.empty() && !ReadScript(o.scriptPath, script, route)) return kExitBadFile;
+  std::vector<SetPiece> setPieces;
+  if (!o.setPiecePath.empty() && !ReadSetPieceFile(o.setPiecePath, levelPath, setPieces)) return kExitBadFile;
+  if (o.frames < 0) o.frames = route.empty() ? kDefaultFrames : route.back().frame + kFramesPastRoute;
+
+  game::Level level;
+  if (!LoadLevel(levelPath, o.width, o.clock, level)) return kExitBadFile;
+  if (!o.tracePath.empty() && !trace::Open(o.tracePath)) return kExitBadFile;
+  const std::vector<world::Material> start = Materials(level.grid);
+
+  ResetInput();
+  ScriptPlayer player(std::move(script.events));
+  RouteWatch watch(route);
+  RunStats stats;
+  const long long frames = PlayFrames(level, player, o, stats, watch);
+
+  PrintSummary(level, frames, stats);
+  const int missing = ReportSetPieces(setPieces, level, start, levelPath, o);
+  if (level.outcome == game::Outcome::Victory) return missing ? kExitNoSetPiece : kExitVictory;
+  ReportRouteMiss(levelPath, o, watch, !route.empty(), frames, level.outcome);
+  return level.outcome == game::Outcome::Defeat ? kExitDefeat : kExitNoOutcome;
 }
 
 }  // namespace level_tool

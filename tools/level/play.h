@@ -9,12 +9,16 @@
 // `sandrift-level play`: a whole level run headless from an input script.
 namespace level_tool {
 
-inline constexpr int ExitVictory = 0;
-inline constexpr int ExitDefeat = 1;
-inline constexpr int ExitNoOutcome = 3;  // neither within the frames allowed
-inline constexpr int ExitBadFile = 2;
-inline constexpr int ExitNoSetPiece = 4;  // won, but something the level must show did not happen
-inline constexpr float MaxFrameTime = 0.03f;  // the game's loop clamps every frame to this
+inline constexpr int kExitVictory = 0;
+inline constexpr int kExitDefeat = 1;
+inline constexpr int kExitNoOutcome = 3;  // neither within the frames allowed
+inline constexpr int kExitBadFile = 2;
+inline constexpr int kExitNoSetPiece = 4;  // won, but something the level must show did not happen
+
+// Both commands run the level in this window, a frame every 1/60 s, unless told otherwise.
+inline constexpr int kDefaultWindowWidth = 1536;
+inline constexpr int kDefaultWindowHeight = 864;
+inline constexpr float kDefaultFrameTime = 1.0f / 60.0f;
 
 // Runs the level and returns its exit code; 2 after printing why a file could
 // not be used; -1 with `usageError` set for bad options.

@@ -13,6 +13,7 @@
 
 #include <glm/geometric.hpp>
 
+#include "app/game_loop.h"
 #include "game/random.h"
 #include "tools/level/parse.h"
 #include "tools/level/play.h"
@@ -27,23 +28,28 @@
 namespace level_tool {
 namespace {
 
-constexpr int GuideBlock = 4;          // cells per guide block
+constexpr int kGuideBlock = 4;          // cells per guide block
 // The guide looks one block around the player's block, so it needs three.
-constexpr int MinSearchCells = 3 * GuideBlock;
-constexpr float GuideHalfBox = 6.0f;   // the player's half size (8) less the blocks' rounding
-constexpr float JumpReach = 36.0f;     // a held jump lifts the feet 34 cells
-constexpr float RocketReach = 130.0f;  // a rocket jump 110 or more
-constexpr float Unreachable = std::numeric_limits<float>::infinity();
-constexpr int PlaceCells = 8;          // the archive's grain
+constexpr int kMinSearchCells = 3 * kGuideBlock;
+constexpr float kGuideHalfBox = 6.0f;   // the player's half size (8) less the blocks' rounding
+constexpr float kJumpReach = 36.0f;     // a held jump lifts the feet 34 cells
+constexpr float kRocketReach = 130.0f;  // a rocket jump 110 or more
+constexpr float kUnreachable = std::numeric_limits<float>::infinity();
+constexpr int kPlaceCells = 8;          // the archive's grain
 // A place's key keeps one bit per treasure above its position and terrain bits.
-constexpr int MaxTreasures = 24;
-constexpr int TerrainGrain = 48;       // solid cells near the player per step of the terrain key
-constexpr float AimReachCells = 100.0f;
-constexpr float EnemyAimCells = 350.0f;
-constexpr int CheckpointEvery = 30;
+constexpr int kMaxTreasures = 24;
+constexpr int kTerrainGrain = 48;       // solid cells near the player per step of the terrain key
+constexpr float kAimReachCells = 100.0f;
+constexpr float kEnemyAimCells = 350.0f;
+constexpr int kCheckpointEvery = 30;
+constexpr float kMinAimCells = 4.0f;    // the pointer's least distance out, even at the window's edge
+constexpr long long kDefaultBudgetFrames = 3000000;
+constexpr long long kDefaultMemoryMiB = 1200;
+constexpr int kExitFound = 0, kExitGaveUp = 1;
+constexpr int kReportEvery = 200;       // expansions between progress lines
 // What the search trades against cells of progress: a rocket costs a little,
 // so that routes blast and rocket-jump only where it pays.
-constexpr double TreasureWorth = 1e5, HealthWorth = 2.0, SecondWorth = 5.0, EnemyWorth = 30.0, RocketWorth = 50.0;
+constexpr double kTreasureWorth = 1e5, kHealthWorth = 2.0, kSecondWorth = 5.0, kEnemyWorth = 30.0, kRocketWorth = 50.0;
 
 // One frame's input as the script holds it.
 struct Frame {
@@ -51,43 +57,72 @@ struct Frame {
   int cursorX = 0, cursorY = 0;
 };
 
-// The pointer's directions, y up; AimEnemy aims at the nearest enemy.
-constexpr float Aims[][2] = {{0, -1}, {1, 0.3f}, {-1, 0.3f}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {0, 1}};
-constexpr int AimDown = 0, AimDownRight = 5, AimDownLeft = 6, AimEnemy = 8;
+// A guide step's cost, per cell of its length, by how the player makes it.
+constexpr float kDiagonalLength = 1.41f;  // a diagonal step is about sqrt(2) blocks long
+constexpr float kOnFoot = 1.0f;           // walking, falling, or climbing within a held jump
+constexpr float kRocketAcross = 3.0f;     // sideways where only a rocket jump reaches the ground
+constexpr float kOverTheVoid = 6.0f;      // sideways with no ground even a rocket jump reaches
+constexpr float kRocketUp = 4.0f;         // upwards where only a rocket jump reaches the ground
+// Added to the cost of entering a block, in cells.
+constexpr float kBlastPenalty = 40.0f;   // solid cells to blast out of the way
+constexpr float kLavaPenalty = 400.0f;   // lava in the box
+// Rows down to the ground where there is none: beyond any jump's reach.
+constexpr int kNoGround = 100000;
+
+// Where a place's key puts its parts: one bit per treasure above the
+// position (in place cells) and the terrain, and whether the player stands.
+constexpr int kTreasureBitsAt = 64 - kMaxTreasures;
+constexpr int kColumnBitsAt = 28;
+constexpr int kRowBitsAt = 16;
+constexpr int kTerrainBitsAt = 1;
+// The terrain key's box around the player's cell.
+constexpr int kTerrainSide = 48, kTerrainBelow = 32, kTerrainAbove = 48;
+
+// The pointer's directions, y up; kAimEnemy aims at the nearest enemy.
+constexpr float kAims[][2] = {{0, -1}, {1, 0.3f}, {-1, 0.3f}, {1, 1}, {-1, 1}, {1, -1}, {-1, -1}, {0, 1}};
+constexpr int kAimDown = 0, kAimDownRight = 5, kAimDownLeft = 6, kAimEnemy = 8;
+
+// Segment lengths and how long Space is held, in frames.
+constexpr int kSegmentFrames = 20;
+constexpr int kShuffleFrames = 6;      // a short step, to line up with an edge
+constexpr int kFullJumpFrames = 10;    // Space held long enough for the highest jump
+constexpr int kHopFrames = 3, kHopSegmentFrames = 12;
+constexpr int kRocketJumpFrames = 30;  // the jump, the rocket under it and the flight
+constexpr int kAirFrames = 10;         // shorter in the air, to steer the landing
 
 // A segment: A or D held throughout, Space from its first frame, one rocket.
 struct Action {
   int move = 0;         // -1 left, 0, 1 right
   int jumpFrames = 0;   // Space held for the first so many frames
   int fireFrame = -1;   // the frame the button goes down; the pointer moves the frame before
-  int aim = AimDown;
-  int frames = 20;
+  int aim = kAimDown;
+  int frames = kSegmentFrames;
 };
 
 std::vector<Action> GroundActions() {
   std::vector<Action> a;
-  for (int m : {-1, 0, 1}) a.push_back({m, 0, -1, 0, 20});
-  for (int m : {-1, 1}) a.push_back({m, 0, -1, 0, 6});
-  for (int m : {-1, 0, 1}) a.push_back({m, 10, -1, 0, 20});   // a full jump
-  for (int m : {-1, 1}) a.push_back({m, 3, -1, 0, 12});       // a hop
-  for (int aim = 0; aim < AimEnemy; ++aim) a.push_back({0, 0, 1, aim, 20});
-  a.push_back({0, 0, 1, AimEnemy, 20});
-  for (int m : {-1, 0, 1}) a.push_back({m, 10, 1, AimDown, 30});  // rocket jumps
-  a.push_back({1, 10, 1, AimDownLeft, 30});
-  a.push_back({-1, 10, 1, AimDownRight, 30});
+  for (int m : {-1, 0, 1}) a.push_back({m, 0, -1, 0, kSegmentFrames});
+  for (int m : {-1, 1}) a.push_back({m, 0, -1, 0, kShuffleFrames});
+  for (int m : {-1, 0, 1}) a.push_back({m, kFullJumpFrames, -1, 0, kSegmentFrames});
+  for (int m : {-1, 1}) a.push_back({m, kHopFrames, -1, 0, kHopSegmentFrames});
+  for (int aim = 0; aim < kAimEnemy; ++aim) a.push_back({0, 0, 1, aim, kSegmentFrames});
+  a.push_back({0, 0, 1, kAimEnemy, kSegmentFrames});
+  for (int m : {-1, 0, 1}) a.push_back({m, kFullJumpFrames, 1, kAimDown, kRocketJumpFrames});
+  a.push_back({1, kFullJumpFrames, 1, kAimDownLeft, kRocketJumpFrames});
+  a.push_back({-1, kFullJumpFrames, 1, kAimDownRight, kRocketJumpFrames});
   return a;
 }
 
 std::vector<Action> AirActions() {
   std::vector<Action> a;
-  for (int m : {-1, 0, 1}) a.push_back({m, 0, -1, 0, 10});
-  a.push_back({0, 0, 1, AimEnemy, 10});
+  for (int m : {-1, 0, 1}) a.push_back({m, 0, -1, 0, kAirFrames});
+  a.push_back({0, 0, 1, kAimEnemy, kAirFrames});
   return a;
 }
 
 struct Window {
-  int width = 1536, height = 864;
-  float dt = 1.0f / 60.0f;
+  int width = kDefaultWindowWidth, height = kDefaultWindowHeight;
+  float dt = kDefaultFrameTime;
 };
 
 // Path costs in cells from every place to one treasure, over blocks where
@@ -97,8 +132,8 @@ struct Window {
 class Guide {
  public:
   Guide(const world::PixelGrid& grid, const std::vector<glm::vec2>& treasures) {
-    w_ = static_cast<int>(grid.width) / GuideBlock;
-    h_ = static_cast<int>(grid.height) / GuideBlock;
+    w_ = static_cast<int>(grid.width) / kGuideBlock;
+    h_ = static_cast<int>(grid.height) / kGuideBlock;
     const int W = static_cast<int>(grid.width), H = static_cast<int>(grid.height);
     auto sum = [&](auto test) {
       std::vector<int> s(static_cast<std::size_t>(W + 1) * (H + 1), 0);
@@ -114,29 +149,29 @@ class Guide {
     // Rows from each cell down to the nearest solid cell at or below it.
     std::vector<int> drop(static_cast<std::size_t>(W) * H);
     for (int x = 0; x < W; ++x) {
-      int last = -100000;
+      int last = -kNoGround;
       for (int y = 0; y < H; ++y) {
         if (world::IsSolid(grid.At(x, y).material)) last = y;
         drop[y * W + x] = y - last;
       }
     }
-    penalty_.assign(static_cast<std::size_t>(w_) * h_, Unreachable);
-    support_.assign(penalty_.size(), Unreachable);
+    penalty_.assign(static_cast<std::size_t>(w_) * h_, kUnreachable);
+    support_.assign(penalty_.size(), kUnreachable);
     for (int by = 0; by < h_; ++by) {
       for (int bx = 0; bx < w_; ++bx) {
         const glm::ivec2 c = Centre(bx, by);
-        const int x0 = c.x - static_cast<int>(GuideHalfBox), x1 = c.x + static_cast<int>(GuideHalfBox);
-        const int y0 = c.y - static_cast<int>(GuideHalfBox), y1 = c.y + static_cast<int>(GuideHalfBox);
+        const int x0 = c.x - static_cast<int>(kGuideHalfBox), x1 = c.x + static_cast<int>(kGuideHalfBox);
+        const int y0 = c.y - static_cast<int>(kGuideHalfBox), y1 = c.y + static_cast<int>(kGuideHalfBox);
         if (x0 < 0 || y0 < 1 || x1 > W || y1 > H) continue;
         auto count = [&](const std::vector<int>& s) {
           return s[y1 * (W + 1) + x1] - s[y0 * (W + 1) + x1] - s[y1 * (W + 1) + x0] + s[y0 * (W + 1) + x0];
         };
         if (count(obsidian) > 0) continue;
         float p = 0.0f;
-        if (count(solid) > 0) p += 40.0f;  // a blast's worth
-        if (count(lava) > 0) p += 400.0f;
+        if (count(solid) > 0) p += kBlastPenalty;
+        if (count(lava) > 0) p += kLavaPenalty;
         penalty_[Index(bx, by)] = p;
-        int below = 100000;
+        int below = kNoGround;
         for (int x = x0; x < x1; ++x) below = std::min(below, drop[(y0 - 1) * W + x]);
         support_[Index(bx, by)] = static_cast<float>(below);
       }
@@ -146,9 +181,9 @@ class Guide {
 
   // From the player's centre (cells) to the nearest treasure not collected.
   float Distance(glm::vec2 at, const std::vector<bool>& collected) const {
-    const int bx = std::clamp(static_cast<int>(at.x) / GuideBlock, 1, w_ - 2);
-    const int by = std::clamp(static_cast<int>(at.y) / GuideBlock, 1, h_ - 2);
-    float best = Unreachable;
+    const int bx = std::clamp(static_cast<int>(at.x) / kGuideBlock, 1, w_ - 2);
+    const int by = std::clamp(static_cast<int>(at.y) / kGuideBlock, 1, h_ - 2);
+    float best = kUnreachable;
     for (std::size_t t = 0; t < fields_.size(); ++t) {
       if (collected[t]) continue;
       for (int dy = -1; dy <= 1; ++dy)
@@ -159,27 +194,27 @@ class Guide {
 
  private:
   glm::ivec2 Centre(int bx, int by) const {
-    return {bx * GuideBlock + GuideBlock / 2, by * GuideBlock + GuideBlock / 2};
+    return {bx * kGuideBlock + kGuideBlock / 2, by * kGuideBlock + kGuideBlock / 2};
   }
   std::size_t Index(int bx, int by) const { return static_cast<std::size_t>(by) * w_ + bx; }
 
   // The cost of moving from a neighbour into block b in direction (dx, dy).
   float StepCost(std::size_t b, int dx, int dy) const {
-    const float length = (dx != 0 && dy != 0) ? 1.41f : 1.0f;
+    const float length = (dx != 0 && dy != 0) ? kDiagonalLength : 1.0f;
     const float s = support_[b];
     float k;
-    if (dy < 0) k = 1.0f;
-    else if (dy == 0) k = s <= JumpReach ? 1.0f : s <= RocketReach ? 3.0f : 6.0f;
-    else k = s <= JumpReach ? 1.0f : s <= RocketReach ? 4.0f : Unreachable;
-    return length * k * GuideBlock + penalty_[b];
+    if (dy < 0) k = kOnFoot;
+    else if (dy == 0) k = s <= kJumpReach ? kOnFoot : s <= kRocketReach ? kRocketAcross : kOverTheVoid;
+    else k = s <= kJumpReach ? kOnFoot : s <= kRocketReach ? kRocketUp : kUnreachable;
+    return length * k * kGuideBlock + penalty_[b];
   }
 
   std::vector<float> Field(glm::vec2 target) const {
-    std::vector<float> d(penalty_.size(), Unreachable);
+    std::vector<float> d(penalty_.size(), kUnreachable);
     using Item = std::pair<float, std::size_t>;
     std::priority_queue<Item, std::vector<Item>, std::greater<Item>> open;
-    const int tx = std::clamp(static_cast<int>(target.x) / GuideBlock, 0, w_ - 1);
-    const int ty = std::clamp(static_cast<int>(target.y) / GuideBlock, 0, h_ - 1);
+    const int tx = std::clamp(static_cast<int>(target.x) / kGuideBlock, 0, w_ - 1);
+    const int ty = std::clamp(static_cast<int>(target.y) / kGuideBlock, 0, h_ - 1);
     d[Index(tx, ty)] = 0.0f;
     open.push({0.0f, Index(tx, ty)});
     while (!open.empty()) {
@@ -212,7 +247,7 @@ class Guide {
 
 const game::Character* NearestEnemy(const game::Level& level) {
   const game::Character* best = nullptr;
-  float bestDistance = EnemyAimCells * level.grid.cellSize;
+  float bestDistance = kEnemyAimCells * level.grid.cellSize;
   ForEachEnemy(level, [&](const game::Character& e) {
     const float d = glm::length(e.position - level.player.position);
     if (e.active && d < bestDistance) {
@@ -224,18 +259,18 @@ const game::Character* NearestEnemy(const game::Level& level) {
 }
 
 // The pointer, in window pixels, that aims the next frame's rocket along
-// `direction`: as far out as the window allows, up to AimReachCells.
+// `direction`: as far out as the window allows, up to kAimReachCells.
 void AimPointer(const game::Level& level, glm::vec2 direction, const Window& w, Frame& f) {
   const float S = level.grid.cellSize;
   const glm::vec3 p = level.player.position + level.player.velocity * w.dt;  // where it fires from
   const glm::vec2 on(p.x - level.camera.position.x, p.y - level.camera.position.y);  // y up from the bottom
   const glm::vec2 d = glm::normalize(direction);
-  float reach = AimReachCells * S;
+  float reach = kAimReachCells * S;
   if (d.x > 0.0f) reach = std::min(reach, (static_cast<float>(w.width) - 2.0f - on.x) / d.x);
   if (d.x < 0.0f) reach = std::min(reach, (1.0f - on.x) / d.x);
   if (d.y > 0.0f) reach = std::min(reach, (static_cast<float>(w.height) - 2.0f - on.y) / d.y);
   if (d.y < 0.0f) reach = std::min(reach, (1.0f - on.y) / d.y);
-  reach = std::max(reach, 4.0f * S);
+  reach = std::max(reach, kMinAimCells * S);
   f.cursorX = static_cast<int>(std::lround(on.x + d.x * reach));
   f.cursorY = static_cast<int>(std::lround(static_cast<float>(w.height) - (on.y + d.y * reach)));
 }
@@ -270,9 +305,9 @@ void Run(State& s, const Action& a, const Window& w, const FrameHook* hook) {
     Frame f = s.last;
     f.controls = {a.move < 0, a.move > 0, k < a.jumpFrames, k == a.fireFrame};
     if (k == a.fireFrame - 1) {
-      const game::Character* enemy = a.aim == AimEnemy ? NearestEnemy(s.level) : nullptr;
+      const game::Character* enemy = a.aim == kAimEnemy ? NearestEnemy(s.level) : nullptr;
       const glm::vec2 d = enemy ? glm::vec2(enemy->position - s.level.player.position)
-                                : glm::vec2(Aims[a.aim][0], Aims[a.aim][1]);
+                                : glm::vec2(kAims[a.aim][0], kAims[a.aim][1]);
       AimPointer(s.level, d, w, f);
     }
     const float cooldown = s.level.player.rocketCooldown;
@@ -299,9 +334,9 @@ int DeadEnemies(const game::Level& level) {
 // Solid cells around the player, coarsely: a blasted wall is a new place.
 int TerrainKey(const world::PixelGrid& g, glm::ivec2 c) {
   int n = 0;
-  for (int y = c.y - 32; y < c.y + 48; ++y)
-    for (int x = c.x - 48; x < c.x + 48; ++x) n += world::IsSolid(g.MaterialAt(x, y)) ? 1 : 0;
-  return n / TerrainGrain;
+  for (int y = c.y - kTerrainBelow; y < c.y + kTerrainAbove; ++y)
+    for (int x = c.x - kTerrainSide; x < c.x + kTerrainSide; ++x) n += world::IsSolid(g.MaterialAt(x, y)) ? 1 : 0;
+  return n / kTerrainGrain;
 }
 
 struct Node {
@@ -342,7 +377,7 @@ class Search {
       const auto [priority, index] = open_.top();
       open_.pop();
       if (nodes_[index].replaced) continue;
-      if (expansions_ % 200 == 0) {
+      if (expansions_ % kReportEvery == 0) {
         std::fprintf(stderr, "route: %d expansions, %lld frames run, %lld replayed, %zu states saved; at %lld: %.0f\n",
                      expansions_, spent, replayed_, saved_.size(), nodes_[index].frames, priority);
       }
@@ -352,7 +387,7 @@ class Search {
       const auto& actions = parent.level.player.IsOnGround() ? ground : air;
       for (const Action& a : actions) {
         if (a.fireFrame >= 0 && !(parent.level.player.rocketCooldown < a.fireFrame * w_.dt)) continue;
-        if (a.aim == AimEnemy && !NearestEnemy(parent.level)) continue;
+        if (a.aim == kAimEnemy && !NearestEnemy(parent.level)) continue;
         child_ = parent;  // into the same buffers every time
         Run(child_, a, w_, nullptr);
         spent += a.frames;
@@ -368,7 +403,7 @@ class Search {
   const State& Root() const { return root_; }
 
  private:
-  static constexpr int AnchorEvery = 8;  // expanded states kept for replays, one generation in so many
+  static constexpr int kAnchorEvery = 8;  // expanded states kept for replays, one generation in so many
 
   static std::vector<glm::vec2> TreasureCells(const game::Level& level) {
     std::vector<glm::vec2> cells;
@@ -393,12 +428,13 @@ class Search {
     std::uint64_t mask = 0;
     for (std::size_t t = 0; t < collected.size(); ++t) mask |= collected[t] ? (1ull << t) : 0;
     const glm::ivec2 cell(static_cast<int>(at.x), static_cast<int>(at.y));
-    const std::uint64_t key = (mask << 40) ^ (static_cast<std::uint64_t>(cell.x / PlaceCells) << 28) ^
-                              (static_cast<std::uint64_t>(cell.y / PlaceCells) << 16) ^
-                              (static_cast<std::uint64_t>(TerrainKey(l.grid, cell)) << 1) ^
+    const std::uint64_t key = (mask << kTreasureBitsAt) ^
+                              (static_cast<std::uint64_t>(cell.x / kPlaceCells) << kColumnBitsAt) ^
+                              (static_cast<std::uint64_t>(cell.y / kPlaceCells) << kRowBitsAt) ^
+                              (static_cast<std::uint64_t>(TerrainKey(l.grid, cell)) << kTerrainBitsAt) ^
                               (l.player.IsOnGround() ? 1u : 0u);
-    const double worth = HealthWorth * l.player.GetHealth() - SecondWorth * frames * w_.dt +
-                         EnemyWorth * DeadEnemies(l) - RocketWorth * child.rockets;
+    const double worth = kHealthWorth * l.player.GetHealth() - kSecondWorth * frames * w_.dt +
+                         kEnemyWorth * DeadEnemies(l) - kRocketWorth * child.rockets;
     auto found = places_.find(key);
     if (found != places_.end() && nodes_[found->second].worth >= worth) return;
     const float distance = guide_.Distance(at, collected);
@@ -408,7 +444,7 @@ class Search {
       Forget(found->second);
     }
     const int index = static_cast<int>(nodes_.size());
-    const double priority = TreasureWorth * static_cast<double>(std::popcount(mask)) - distance + worth;
+    const double priority = kTreasureWorth * static_cast<double>(std::popcount(mask)) - distance + worth;
     nodes_.push_back(Node{parent, a, frames, nodes_[parent].depth + 1, worth, priority, false});
     places_[key] = index;
     open_.push({priority, index});
@@ -444,7 +480,7 @@ class Search {
 
   // An expanded or replaced state is needed again only to replay its descendants.
   void Forget(int index) {
-    if (nodes_[index].depth % AnchorEvery != 0) Drop(index);
+    if (nodes_[index].depth % kAnchorEvery != 0) Drop(index);
   }
 
   // The state after node `index`: unpacked, or replayed from the nearest
@@ -486,7 +522,7 @@ class Search {
 };
 
 // Replays the path from the start and prints it as an input script, with
-// the player's place every CheckpointEvery frames for `play` to compare.
+// the player's place every kCheckpointEvery frames for `play` to compare.
 void PrintRoute(const std::string& levelPath, const State& root, const std::vector<Action>& path, const Window& w) {
   State s = root;
   RunStats stats;
@@ -511,7 +547,8 @@ void PrintRoute(const std::string& levelPath, const State& root, const std::vect
     key(f.controls.fire, before.controls.fire, "mouse LEFT");
     before = f;
     stats.Observe(level, w.width, w.height);
-    if (n % CheckpointEvery == 0) line("# at %lld %.2f %.2f", level.player.position.x / S, level.player.position.y / S);
+    if (n % kCheckpointEvery == 0)
+      line("# at %lld %.2f %.2f", level.player.position.x / S, level.player.position.y / S);
     ++n;
   };
   for (const Action& a : path) Run(s, a, w, &emit);
@@ -529,7 +566,7 @@ void PrintRoute(const std::string& levelPath, const State& root, const std::vect
 
 int Route(const std::string& levelPath, const std::vector<std::string>& options, std::string& usageError) {
   Window w;
-  long long width = w.width, height = w.height, budget = 3000000, memory = 1200;
+  long long width = w.width, height = w.height, budget = kDefaultBudgetFrames, memory = kDefaultMemoryMiB;
   State root;
   const bool parsed = ParseOptions(options, usageError, [&](const std::string& option, const std::string& value) {
     if (option == "--window") return ParseWindow(value, width, height) ? 1 : 0;
@@ -542,26 +579,26 @@ int Route(const std::string& levelPath, const std::vector<std::string>& options,
   if (!parsed) return -1;
   w.width = static_cast<int>(width);
   w.height = static_cast<int>(height);
-  w.dt = std::min(w.dt, MaxFrameTime);
+  w.dt = std::min(w.dt, kMaxFrameTime);
 
-  if (!LoadLevel(levelPath, width, root.clock, root.level)) return ExitBadFile;
+  if (!LoadLevel(levelPath, width, root.clock, root.level)) return kExitBadFile;
   const world::PixelGrid& grid = root.level.grid;
-  if (root.level.treasures.size() > static_cast<std::size_t>(MaxTreasures)) {
+  if (root.level.treasures.size() > static_cast<std::size_t>(kMaxTreasures)) {
     std::printf("%s: %zu treasure boxes; a route can be searched for at most %d\n", levelPath.c_str(),
-                root.level.treasures.size(), MaxTreasures);
-    return ExitBadFile;
+                root.level.treasures.size(), kMaxTreasures);
+    return kExitBadFile;
   }
-  if (grid.width < MinSearchCells || grid.height < MinSearchCells) {
+  if (grid.width < kMinSearchCells || grid.height < kMinSearchCells) {
     std::printf("%s: %u x %u cells; a route can be searched for in at least %d x %d\n", levelPath.c_str(),
-                grid.width, grid.height, MinSearchCells, MinSearchCells);
-    return ExitBadFile;
+                grid.width, grid.height, kMinSearchCells, kMinSearchCells);
+    return kExitBadFile;
   }
   root.random = game::RandomState();
   Search search(root, w, static_cast<std::size_t>(memory) << 20);
   const std::vector<Action> path = search.Find(budget);
-  if (path.empty()) return 1;
+  if (path.empty()) return kExitGaveUp;
   PrintRoute(levelPath, search.Root(), path, w);
-  return 0;
+  return kExitFound;
 }
 
 }  // namespace level_tool
