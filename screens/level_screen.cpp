@@ -139,6 +139,7 @@ std::vector<PixelRect> overlayCoverage;
 bool opaqueBackground = false;
 std::optional<SpriteRenderer> pausePanel, confirmPanel, cursorOff, cursorOn, background, launcher, rifle, machineGun,
     overlay, treasureIcon, objects;
+SheetTextures sheets;
 
 std::string LevelPathOf(unsigned index) { return LevelsFolder + "/level" + std::to_string(index) + ".bmp"; }
 
@@ -277,13 +278,13 @@ void TraceLevel() {
 
 void DrawArmed(const SpriteRenderer& weapon, const game::Character& c) {
   DrawWithWeapon(weapon, level->camera, c, kWeaponHalfCells * cellSize,
-                 [&] { DrawObject(*objects, level->camera, c); });
+                 [&] { DrawObject(*objects, sheets, level->camera, c); });
 }
 
 template <class T>
 void DrawActive(const std::vector<T>& list) {
   for (const T& o : list)
-    if (o.active) DrawObject(*objects, level->camera, o);
+    if (o.active) DrawObject(*objects, sheets, level->camera, o);
 }
 template <class T>
 void DrawActive(const game::Pool<T>& pool) {
@@ -403,6 +404,7 @@ void GamePixelTemplate::Load() {
     opaqueBackground = opaqueBackground && backdropPixels[i] == 255;
   treasureIcon.emplace(sprite, resources.GetTexture("winboxSprite"), 6, 0, 0.125f, true, false);
   objects.emplace(StillPicture(*this, sprite, "playerSprite"));
+  sheets = SheetTexturesOf(resources);
 }
 
 void GamePixelTemplate::Initialize() {
@@ -415,23 +417,7 @@ void GamePixelTemplate::Initialize() {
     NextState = STATE_MAIN_MENU;
     return;
   }
-  game::LevelLook look;
-  auto texture = [&](const char* name) { return resources.GetTexture(name); };
-  look.sprite = resources.GetShader("SpriteShader");
-  look.font = resources.GetShader("FontShader");
-  look.player = texture("playerSprite");
-  look.bat = texture("batEnemySprite");
-  look.melee = texture("meleeEnemySprite");
-  look.rifle = texture("rifleEnemySprite");
-  look.rocketEnemy = texture("rocketEnemySprite");
-  look.gunner = texture("machineGunnerSprite");
-  look.treasure = texture("winboxSprite");
-  look.health = texture("healboxSprite");
-  look.rocket = texture("rocketSprite");
-  look.bullet = texture("bulletSprite");
-  look.smoke = texture("smokeSprite");
-  look.explosion = texture("explosionSprite");
-  level.emplace(game::MakeLevel(std::move(*grid), look, musicMix));
+  level.emplace(game::MakeLevel(std::move(*grid), musicMix));
   playingIndex = levelIndex;
   const glm::ivec2 size = WindowSize(window);
   gridView.CreateGridView(resources.GetShader("GridShader"), static_cast<unsigned>(size.x / cellSize),
@@ -514,4 +500,5 @@ void GamePixelTemplate::Unload() {
   for (auto* d : {&pausePanel, &confirmPanel, &cursorOff, &cursorOn, &background, &launcher, &rifle, &machineGun,
                   &overlay, &treasureIcon, &objects})
     d->reset();
+  sheets = SheetTextures();
 }
