@@ -109,6 +109,14 @@ void MixMusicAndWind(Level& level, bool combat, float dt) {
   level.windPitch = RandomFloat(kMinWindPitch, kMaxWindPitch) * v * kWindPitchPerSpeed;
 }
 
+// The world is simulated around the view as drawn, shake included, so the
+// screen draws the grid from this origin and the next step centres on it.
+void ViewFromCamera(Level& level) {
+  const Camera& c = level.camera;
+  const float S = level.grid.cellSize;
+  level.grid.viewOrigin = {(c.position.x + c.shake.x) / S, (c.position.y + c.shake.y) / S};
+}
+
 FrameResult ResultOf(Level& level, bool frozen) {
   FrameResult r;
   r.sounds = level.sounds.Events();
@@ -155,6 +163,7 @@ Level MakeLevel(world::PixelGrid grid, float musicMix) {
   level.text = MakeTextPool();
   level.scout = MakeScout(S);
   level.musicMix = musicMix;
+  ViewFromCamera(level);
   SetTreasureText(level);
   return level;
 }
@@ -220,10 +229,7 @@ FrameResult StepLevel(Level& level, const FrameInput& input, float dt) {
   UpdateCamera(level.camera, player, input, level.grid, dt);
   if (level.treasuresCollected == level.treasures.size()) player.active = false;
   MixMusicAndWind(level, combat, dt);
-  // What the screen's drawing does before the next step: the world is
-  // simulated around the view as drawn, shake included.
-  const Camera& c = level.camera;
-  level.grid.viewOrigin = {(c.position.x + c.shake.x) / S, (c.position.y + c.shake.y) / S};
+  ViewFromCamera(level);
 
   const FrameResult result = ResultOf(level, false);
   if (level.outcome == Outcome::None && !result.playerAlive) level.outcome = Outcome::Defeat;

@@ -60,7 +60,8 @@ struct FrameResult {
 
 // A level on a grid read from its image at the level's cell size: the player
 // at its start, ready to fire; a box or an enemy per marker, in marker order
-// (each bat draws its turn rate); full pools of free projectiles and particles.
+// (each bat draws its turn rate); full pools of free projectiles and particles;
+// the grid's view at the camera, so the level can be drawn before any frame.
 Level MakeLevel(world::PixelGrid grid, float musicMix = 1.0f);
 
 // One frame. A paused or unfocused frame changes nothing and returns frozen.

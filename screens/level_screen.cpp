@@ -121,6 +121,9 @@ bool restartLatch = false;
 std::string fpsText;
 
 std::optional<game::Level> level;  // absent when the image could not be read
+// The latest frame's result: the next ProcessInput asks for victory from it,
+// this frame's Draw for defeat.
+game::FrameResult lastFrame;
 GridView gridView;
 std::optional<Cursor> cursor;
 
@@ -418,6 +421,10 @@ void GamePixelTemplate::Initialize() {
     return;
   }
   level.emplace(game::MakeLevel(std::move(*grid), musicMix));
+  // As the level stands before its first frame: alive, and won at once when
+  // it holds no treasure.
+  lastFrame = game::FrameResult();
+  lastFrame.allTreasureCollected = level->treasures.empty();
   playingIndex = levelIndex;
   const glm::ivec2 size = WindowSize(window);
   gridView.CreateGridView(resources.GetShader("GridShader"), static_cast<unsigned>(size.x / cellSize),
@@ -433,7 +440,7 @@ void GamePixelTemplate::ProcessInput(double /*dt*/) {
     LeaveForNextLevel(STATE_RESTART);
     if (levelIndex == 0) return;
   }
-  if (level->treasuresCollected == level->treasures.size()) {
+  if (lastFrame.allTreasureCollected) {
     LeaveForNextLevel(STATE_VICTORY);
     if (levelIndex == 0) return;
   } else if (PressEdge(input::KEY_R, restartLatch)) {
@@ -452,11 +459,11 @@ void GamePixelTemplate::Update(double dt) {
   cursor->SetFromMouse(x, y, size.x, size.y);
   fpsText = FrameRateText(dt);
 
-  const game::FrameResult frame = game::StepLevel(*level, ReadFrameInput(), static_cast<float>(dt));
+  lastFrame = game::StepLevel(*level, ReadFrameInput(), static_cast<float>(dt));
   musicMix = level->musicMix;
-  ApplyFrameSound(frame);
+  ApplyFrameSound(lastFrame);
   sounds.Play(level->sounds, Muted);
-  if (!frame.frozen) treasureIcon->Animate(static_cast<float>(dt));
+  if (!lastFrame.frozen) treasureIcon->Animate(static_cast<float>(dt));
   TraceLevel();
 }
 
@@ -469,8 +476,6 @@ void GamePixelTemplate::Draw() {
   if (!level) return;
   const glm::ivec2 size = WindowSize(window);
   const float w = static_cast<float>(size.x), h = static_cast<float>(size.y);
-  const glm::vec2 view = CameraView(level->camera);
-  level->grid.viewOrigin = {view.x / cellSize, view.y / cellSize};
   gridView.UploadGrid(level->grid);
   // The backdrop only shows where the grid's cells are not opaque; an opaque
   // picture blended is the picture itself.
@@ -480,7 +485,7 @@ void GamePixelTemplate::Draw() {
              [&] { DrawBackdrop(*background, FullScreen, w, h); });
   glEnable(GL_BLEND);
   DrawWorld(*textRenderer);
-  if (!level->player.IsAlive()) NextState = STATE_DEFEAT;
+  if (!lastFrame.playerAlive) NextState = STATE_DEFEAT;
   DrawPauseMenu(size.x, size.y);
   DrawHud(*textRenderer, size.x, size.y);
   cursor->DrawCursor();
@@ -488,6 +493,7 @@ void GamePixelTemplate::Draw() {
 
 void GamePixelTemplate::Free() {
   level.reset();
+  lastFrame = game::FrameResult();
   gridView.FreeGridView();
   cursor.reset();
   for (audio::Channel& c : loops) c.stop();
