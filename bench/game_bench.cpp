@@ -49,10 +49,10 @@ struct Scene {
   std::vector<RifleEnemy> rifles;
   std::vector<RocketEnemy> rocketEnemies;
   std::vector<MachineGunner> gunners;
-  RocketPool rockets = MakeRocketPool(nullptr, nullptr);
-  BulletPool bullets = MakeBulletPool(nullptr, nullptr);
-  ParticlePool smoke = MakeSmokePool(nullptr, nullptr);
-  TextParticlePool text = MakeTextPool(nullptr);
+  RocketPool rockets = MakeRocketPool();
+  BulletPool bullets = MakeBulletPool();
+  ParticlePool smoke = MakeSmokePool();
+  TextParticlePool text = MakeTextPool();
   Playfield field;
 
   Scene() {
@@ -95,7 +95,7 @@ struct Scene {
       p.position = skyPoint(static_cast<int>(i), 1000);
       p.velocity = glm::vec3(RandomFloat(-50, 50), RandomFloat(-50, 50), 0) * kCell;
       p.acceleration = glm::vec3(0, 98.1f * kCell, 0);
-      p.sprite = MakeSprite(nullptr, nullptr, 4, 0, kDefaultFrameTime, true, false);
+      p.sprite = MakeSprite(Sheet::Smoke, 4, 0, kDefaultFrameTime, true, false);
       p.scale = glm::vec2(2 * kCell);
       p.drag = 1.5f;
       p.SetMass(0.5f);
@@ -126,7 +126,7 @@ struct Scene {
   }
 
   Player PlayerOnFloor(float x) {
-    Player p = MakePlayer(nullptr, nullptr, kCell, glm::vec3(x * kCell, (kGround + 40.0f) * kCell, 0));
+    Player p = MakePlayer(kCell, glm::vec3(x * kCell, (kGround + 40.0f) * kCell, 0));
     p.active = true;
     SimulatePlayer(p, grid, kCell, {}, 120, kFrame);
     return p;

@@ -25,24 +25,25 @@ struct WalkerKind {
   float alertPitch;
   float hurtVolume, hurtPitch;
   float frameTime;
+  Sheet sheet;
 };
 
 constexpr WalkerKind kMelee{.health = 200, .mass = 150, .maxRun = 30, .groundAcceleration = 400,
                             .airAcceleration = 50, .jumpSpeed = 60, .sight = 300, .contactPush = 50,
                             .contactDamage = 20, .contactInvulnerability = 0.8f, .alertPitch = 0.8f,
-                            .hurtVolume = 1.5f, .hurtPitch = 0.8f, .frameTime = 0.2f};
+                            .hurtVolume = 1.5f, .hurtPitch = 0.8f, .frameTime = 0.2f, .sheet = Sheet::Melee};
 constexpr WalkerKind kRifle{.health = 60, .mass = 60, .maxRun = 60, .groundAcceleration = 600,
                             .airAcceleration = 100, .jumpSpeed = 120, .sight = 500, .contactPush = 20,
                             .contactDamage = 10, .contactInvulnerability = 0.2f, .alertPitch = 1.2f,
-                            .hurtVolume = 1.0f, .hurtPitch = 1.2f, .frameTime = 0.08f};
+                            .hurtVolume = 1.0f, .hurtPitch = 1.2f, .frameTime = 0.08f, .sheet = Sheet::Rifle};
 constexpr WalkerKind kRocket{.health = 100, .mass = 80, .maxRun = 40, .groundAcceleration = 150,
                              .airAcceleration = 70, .jumpSpeed = 80, .sight = 500, .contactPush = 20,
                              .contactDamage = 10, .contactInvulnerability = 0.2f, .alertPitch = 1.0f,
-                             .hurtVolume = 0.2f, .hurtPitch = 1.0f, .frameTime = 0.1f};
+                             .hurtVolume = 0.2f, .hurtPitch = 1.0f, .frameTime = 0.1f, .sheet = Sheet::RocketEnemy};
 constexpr WalkerKind kGunner{.health = 125, .mass = 100, .maxRun = 30, .groundAcceleration = 100,
                              .airAcceleration = 50, .jumpSpeed = 60, .sight = 200, .contactPush = 20,
                              .contactDamage = 10, .contactInvulnerability = 0.4f, .alertPitch = 1.0f,
-                             .hurtVolume = 1.0f, .hurtPitch = 1.2f, .frameTime = 0.2f};
+                             .hurtVolume = 1.0f, .hurtPitch = 1.2f, .frameTime = 0.2f, .sheet = Sheet::Gunner};
 
 constexpr unsigned kSheetFrames = 4;
 constexpr float kWalkerHalfSizeCells = 8.0f;
@@ -81,11 +82,11 @@ constexpr float kMinBurstShots = 3.0f, kMaxBurstShots = 9.0f;  // 3 to 8
 constexpr float kMinBurstPause = 0.5f, kMaxBurstPause = 2.0f;
 constexpr float kMinPitch = 0.8f, kMaxPitch = 1.2f;
 
-Walker MakeWalker(const WalkerKind& kind, Shader* shader, Texture* texture, float S, glm::vec3 position) {
+Walker MakeWalker(const WalkerKind& kind, float S, glm::vec3 position) {
   const float half = kWalkerHalfSizeCells * S;
-  const GameObject body(MakeSprite(shader, texture, kSheetFrames, 0, kind.frameTime, true, false),
-                        "GroundCharacter", position, glm::vec3(0.0f), glm::vec3(0.0f, -kGravityCells * S, 0.0f),
-                        kind.mass, 1.0f, glm::vec2(half, half), 0.0f, true);
+  const GameObject body(MakeSprite(kind.sheet, kSheetFrames, 0, kind.frameTime, true, false), position,
+                        glm::vec3(0.0f), glm::vec3(0.0f, -kGravityCells * S, 0.0f), kind.mass, 1.0f,
+                        glm::vec2(half, half), 0.0f, true);
   Walker walker(Character(body, kind.health, glm::vec3(0.0f)), kind.maxRun * S, kind.groundAcceleration * S,
                 kind.airAcceleration * S, kind.jumpSpeed * S);
   walker.active = true;
@@ -140,7 +141,7 @@ void Chase(GroundCharacter& e, float S, float dt) {
 }
 
 void Die(Character& c, const Playfield& f) {
-  SpawnDebris(c, f.spriteShader, f.smokeTexture, f.smoke, f.cellSize);
+  SpawnDebris(c, Sheet::Smoke, f.smoke, f.cellSize);
   c.active = false;
 }
 
@@ -278,11 +279,10 @@ void StepBat(BatEnemy& bat, const Playfield& f, float dt) {
 
 }  // namespace
 
-BatEnemy MakeBat(Shader* shader, Texture* texture, float S, glm::vec3 position) {
+BatEnemy MakeBat(float S, glm::vec3 position) {
   const float half = kBatHalfSizeCells * S;
-  const GameObject body(MakeSprite(shader, texture, kSheetFrames, 0, kDefaultFrameTime, true, false), "BatEnemy",
-                        position, glm::vec3(0.0f), glm::vec3(0.0f), kBatMass, 1.0f, glm::vec2(half, half), 0.0f,
-                        true);
+  const GameObject body(MakeSprite(Sheet::Bat, kSheetFrames, 0, kDefaultFrameTime, true, false), position,
+                        glm::vec3(0.0f), glm::vec3(0.0f), kBatMass, 1.0f, glm::vec2(half, half), 0.0f, true);
   BatEnemy bat(FlyingCharacter(Character(body, kBatHealth, glm::vec3(0.0f)), kBatMaxSpeedCells * S,
                                kBatThrustCells * S),
                S);
@@ -290,21 +290,15 @@ BatEnemy MakeBat(Shader* shader, Texture* texture, float S, glm::vec3 position) 
   return bat;
 }
 
-GroundCharacter MakeMeleeEnemy(Shader* shader, Texture* texture, float S, glm::vec3 position) {
-  return GroundCharacter(MakeWalker(kMelee, shader, texture, S, position));
+GroundCharacter MakeMeleeEnemy(float S, glm::vec3 position) {
+  return GroundCharacter(MakeWalker(kMelee, S, position));
 }
-RifleEnemy MakeRifleEnemy(Shader* shader, Texture* texture, float S, glm::vec3 position) {
-  return RifleEnemy(MakeWalker(kRifle, shader, texture, S, position));
-}
-RocketEnemy MakeRocketEnemy(Shader* shader, Texture* texture, float S, glm::vec3 position) {
-  return RocketEnemy(MakeWalker(kRocket, shader, texture, S, position));
-}
-MachineGunner MakeGunner(Shader* shader, Texture* texture, float S, glm::vec3 position) {
-  return MachineGunner(MakeWalker(kGunner, shader, texture, S, position));
-}
+RifleEnemy MakeRifleEnemy(float S, glm::vec3 position) { return RifleEnemy(MakeWalker(kRifle, S, position)); }
+RocketEnemy MakeRocketEnemy(float S, glm::vec3 position) { return RocketEnemy(MakeWalker(kRocket, S, position)); }
+MachineGunner MakeGunner(float S, glm::vec3 position) { return MachineGunner(MakeWalker(kGunner, S, position)); }
 
 Scout MakeScout(float S) {
-  const Walker fresh = MakeGunner(nullptr, nullptr, S, glm::vec3(0.0f));
+  const Walker fresh = MakeGunner(S, glm::vec3(0.0f));
   return Scout{fresh, fresh};
 }
 

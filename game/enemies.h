@@ -11,15 +11,15 @@ namespace game {
 
 // An enemy as a level's marker places it, active, with its kind's health,
 // mass, movement and sprite sheet. The bat draws its turn rate from RandomFloat.
-BatEnemy MakeBat(Shader* shader, Texture* texture, float S, glm::vec3 position);
-GroundCharacter MakeMeleeEnemy(Shader* shader, Texture* texture, float S, glm::vec3 position);
-RifleEnemy MakeRifleEnemy(Shader* shader, Texture* texture, float S, glm::vec3 position);
-RocketEnemy MakeRocketEnemy(Shader* shader, Texture* texture, float S, glm::vec3 position);
-MachineGunner MakeGunner(Shader* shader, Texture* texture, float S, glm::vec3 position);
+BatEnemy MakeBat(float S, glm::vec3 position);
+GroundCharacter MakeMeleeEnemy(float S, glm::vec3 position);
+RifleEnemy MakeRifleEnemy(float S, glm::vec3 position);
+RocketEnemy MakeRocketEnemy(float S, glm::vec3 position);
+MachineGunner MakeGunner(float S, glm::vec3 position);
 
-// The walker the look-ahead simulates in an enemy's place: a gunner's build
-// without textures. A level keeps one and puts `fresh` back over `walker`
-// before every use, so the look-ahead never allocates.
+// The walker the look-ahead simulates in an enemy's place: a gunner's build.
+// A level keeps one and puts `fresh` back over `walker` before every use, so
+// the look-ahead never allocates.
 struct Scout {
   Walker fresh;
   Walker walker;

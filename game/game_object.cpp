@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <utility>
 
 #include <glm/geometric.hpp>
 
@@ -15,8 +14,7 @@ constexpr unsigned kNoFrame = 0xFFFFFFFFu;  // the start frame of a still pictur
 constexpr float kBatWanderCells = 500.0f;
 }  // namespace
 
-Sprite MakeSprite(Shader* shader, Texture* texture, unsigned frameCount, unsigned startFrame,
-                  float frameTime, bool loop, bool paused) {
+Sprite MakeSprite(Sheet sheet, unsigned frameCount, unsigned startFrame, float frameTime, bool loop, bool paused) {
   Sprite sprite;
   sprite.frameCount = frameCount;
   sprite.currentFrame = startFrame;
@@ -24,20 +22,18 @@ Sprite MakeSprite(Shader* shader, Texture* texture, unsigned frameCount, unsigne
   sprite.frameTime = frameTime;
   sprite.loop = loop;
   sprite.paused = paused;
-  sprite.shader = shader;
-  sprite.texture = texture;
+  sprite.sheet = sheet;
   return sprite;
 }
 
-Sprite StillSprite(Shader* shader, Texture* texture) {
-  return MakeSprite(shader, texture, 0, kNoFrame, kDefaultFrameTime, false, false);
+Sprite StillSprite(Sheet sheet) {
+  return MakeSprite(sheet, 0, kNoFrame, kDefaultFrameTime, false, false);
 }
 
-GameObject::GameObject(const Sprite& sprite, std::string name, glm::vec3 position,
-                       glm::vec3 velocity, glm::vec3 acceleration, float mass, float drag,
-                       glm::vec2 scale, float rotation, bool collidesWithGrid)
-    : name(std::move(name)),
-      position(position),
+GameObject::GameObject(const Sprite& sprite, glm::vec3 position, glm::vec3 velocity,
+                       glm::vec3 acceleration, float mass, float drag, glm::vec2 scale, float rotation,
+                       bool collidesWithGrid)
+    : position(position),
       velocity(velocity),
       acceleration(acceleration),
       drag(drag),

@@ -6,12 +6,9 @@
 #include <glm/vec2.hpp>
 #include <glm/vec3.hpp>
 
+#include "game/sheet.h"
 #include "game/sprite_animation.h"
 #include "world/pixel_grid.h"
-
-// Render-side types, only pointed at: game rules never draw.
-class Shader;
-class Texture;
 
 namespace game {
 
@@ -22,21 +19,19 @@ namespace game {
 // cellSize (world units per cell edge).
 
 // What an object looks like, as data. A screen keeps one SpriteRenderer and,
-// before drawing an object, copies shader, texture and the animation state
-// into it (`static_cast<SpriteAnimation&>(renderer) = object.sprite`), so game
-// objects hold no GL state and can be copied, pooled and stepped without a
-// window. Replacing an object's sprite is a plain assignment: nothing to free.
+// before drawing an object, copies the animation state into it and binds its
+// own texture for the sheet, so game objects hold no GL state and can be
+// copied, pooled and stepped without a window. Replacing an object's sprite
+// is a plain assignment: nothing to free.
 struct Sprite : SpriteAnimation {
-  Shader* shader = nullptr;
-  Texture* texture = nullptr;  // null for text particles
+  Sheet sheet = Sheet::None;
 
   bool operator==(const Sprite&) const = default;
 };
 
-Sprite MakeSprite(Shader* shader, Texture* texture, unsigned frameCount, unsigned startFrame,
-                  float frameTime, bool loop, bool paused);
+Sprite MakeSprite(Sheet sheet, unsigned frameCount, unsigned startFrame, float frameTime, bool loop, bool paused);
 // A picture without animation: frame count 0, start frame all bits set.
-Sprite StillSprite(Shader* shader, Texture* texture);
+Sprite StillSprite(Sheet sheet);
 
 inline constexpr float kDefaultFrameTime = 0.04167f;
 inline constexpr float kGravityCells = 98.1f;  // cells per second squared, downwards
@@ -46,13 +41,12 @@ inline constexpr float kBatTurnRateLimit = 10000.0f;  // turn rates are drawn fr
 class GameObject {
  public:
   GameObject() = default;
-  GameObject(const Sprite& sprite, std::string name, glm::vec3 position, glm::vec3 velocity,
+  GameObject(const Sprite& sprite, glm::vec3 position, glm::vec3 velocity,
              glm::vec3 acceleration, float mass, float drag, glm::vec2 scale, float rotation,
              bool collidesWithGrid);
 
   bool active = false;
   bool visible = true;
-  std::string name = "GameObject";
   glm::vec3 position{0.0f};
   glm::vec3 velocity{0.0f};
   glm::vec3 acceleration{0.0f};

@@ -29,10 +29,10 @@ glm::vec3 AtCell(world::CellPos c, float S) {
   return glm::vec3(static_cast<float>(c.x) * S, static_cast<float>(c.y) * S, 0.0f);
 }
 
-GameObject MakeBox(Shader* shader, Texture* texture, unsigned frames, float frameTime, float S, glm::vec3 position) {
+GameObject MakeBox(Sheet sheet, unsigned frames, float frameTime, float S, glm::vec3 position) {
   const float half = kBoxHalfSizeCells * S;
-  GameObject box(MakeSprite(shader, texture, frames, 0, frameTime, true, false), "GameObject", position,
-                 glm::vec3(0.0f), glm::vec3(0.0f), 0.0f, 0.0f, glm::vec2(half, half), 0.0f, true);
+  GameObject box(MakeSprite(sheet, frames, 0, frameTime, true, false), position, glm::vec3(0.0f), glm::vec3(0.0f),
+                 0.0f, 0.0f, glm::vec2(half, half), 0.0f, true);
   box.active = true;
   return box;
 }
@@ -60,9 +60,6 @@ Playfield FieldOf(Level& level) {
   f.bullets = &level.bullets;
   f.smoke = &level.smoke;
   f.text = &level.text;
-  f.spriteShader = level.look.sprite;
-  f.smokeTexture = level.look.smoke;
-  f.explosionTexture = level.look.explosion;
   f.sounds = &level.sounds;
   return f;
 }
@@ -112,6 +109,14 @@ void MixMusicAndWind(Level& level, bool combat, float dt) {
   level.windPitch = RandomFloat(kMinWindPitch, kMaxWindPitch) * v * kWindPitchPerSpeed;
 }
 
+// The world is simulated around the view as drawn, shake included, so the
+// screen draws the grid from this origin and the next step centres on it.
+void ViewFromCamera(Level& level) {
+  const Camera& c = level.camera;
+  const float S = level.grid.cellSize;
+  level.grid.viewOrigin = {(c.position.x + c.shake.x) / S, (c.position.y + c.shake.y) / S};
+}
+
 FrameResult ResultOf(Level& level, bool frozen) {
   FrameResult r;
   r.sounds = level.sounds.Events();
@@ -127,40 +132,38 @@ FrameResult ResultOf(Level& level, bool frozen) {
 
 }  // namespace
 
-Level MakeLevel(world::PixelGrid grid, const LevelLook& look, float musicMix) {
+Level MakeLevel(world::PixelGrid grid, float musicMix) {
   Level level;
   const float S = grid.cellSize;
   level.grid = std::move(grid);
   const world::PixelGrid& g = level.grid;
-  level.player = MakePlayer(look.sprite, look.player, S, AtCell(g.playerSpawn, S));
+  level.player = MakePlayer(S, AtCell(g.playerSpawn, S));
   level.player.active = true;
   level.player.rocketCooldown = 0.0f;
-  level.camera = Camera(GameObject(StillSprite(nullptr, nullptr), "Camera", glm::vec3(0.0f), glm::vec3(0.0f),
-                                   glm::vec3(0.0f), 0.0f, 0.0f, glm::vec2(1.0f), 0.0f, false),
+  level.camera = Camera(GameObject(StillSprite(Sheet::None), glm::vec3(0.0f), glm::vec3(0.0f), glm::vec3(0.0f), 0.0f,
+                                   0.0f, glm::vec2(1.0f), 0.0f, false),
                         glm::vec3(0.0f));
   level.camera.active = true;
   level.treasures = OnePerMarker<GameObject>(g.treasureMarkers, S, [&](glm::vec3 p) {
-    return MakeBox(look.sprite, look.treasure, kTreasureFrames, kTreasureFrameTime, S, p);
+    return MakeBox(Sheet::Treasure, kTreasureFrames, kTreasureFrameTime, S, p);
   });
   level.healthBoxes = OnePerMarker<GameObject>(g.healthMarkers, S, [&](glm::vec3 p) {
-    return MakeBox(look.sprite, look.health, kHealthFrames, kHealthFrameTime, S, p);
+    return MakeBox(Sheet::Health, kHealthFrames, kHealthFrameTime, S, p);
   });
-  level.bats = OnePerMarker<BatEnemy>(g.batMarkers, S, [&](glm::vec3 p) { return MakeBat(look.sprite, look.bat, S, p); });
-  level.meleeEnemies = OnePerMarker<GroundCharacter>(
-      g.meleeMarkers, S, [&](glm::vec3 p) { return MakeMeleeEnemy(look.sprite, look.melee, S, p); });
-  level.rifleEnemies = OnePerMarker<RifleEnemy>(
-      g.rifleMarkers, S, [&](glm::vec3 p) { return MakeRifleEnemy(look.sprite, look.rifle, S, p); });
-  level.rocketEnemies = OnePerMarker<RocketEnemy>(
-      g.rocketMarkers, S, [&](glm::vec3 p) { return MakeRocketEnemy(look.sprite, look.rocketEnemy, S, p); });
-  level.gunners = OnePerMarker<MachineGunner>(
-      g.gunnerMarkers, S, [&](glm::vec3 p) { return MakeGunner(look.sprite, look.gunner, S, p); });
-  level.rockets = MakeRocketPool(look.sprite, look.rocket);
-  level.bullets = MakeBulletPool(look.sprite, look.bullet);
-  level.smoke = MakeSmokePool(look.sprite, look.smoke);
-  level.text = MakeTextPool(look.font);
+  level.bats = OnePerMarker<BatEnemy>(g.batMarkers, S, [&](glm::vec3 p) { return MakeBat(S, p); });
+  level.meleeEnemies =
+      OnePerMarker<GroundCharacter>(g.meleeMarkers, S, [&](glm::vec3 p) { return MakeMeleeEnemy(S, p); });
+  level.rifleEnemies = OnePerMarker<RifleEnemy>(g.rifleMarkers, S, [&](glm::vec3 p) { return MakeRifleEnemy(S, p); });
+  level.rocketEnemies =
+      OnePerMarker<RocketEnemy>(g.rocketMarkers, S, [&](glm::vec3 p) { return MakeRocketEnemy(S, p); });
+  level.gunners = OnePerMarker<MachineGunner>(g.gunnerMarkers, S, [&](glm::vec3 p) { return MakeGunner(S, p); });
+  level.rockets = MakeRocketPool();
+  level.bullets = MakeBulletPool();
+  level.smoke = MakeSmokePool();
+  level.text = MakeTextPool();
   level.scout = MakeScout(S);
-  level.look = look;
   level.musicMix = musicMix;
+  ViewFromCamera(level);
   SetTreasureText(level);
   return level;
 }
@@ -226,10 +229,7 @@ FrameResult StepLevel(Level& level, const FrameInput& input, float dt) {
   UpdateCamera(level.camera, player, input, level.grid, dt);
   if (level.treasuresCollected == level.treasures.size()) player.active = false;
   MixMusicAndWind(level, combat, dt);
-  // What the screen's drawing does before the next step: the world is
-  // simulated around the view as drawn, shake included.
-  const Camera& c = level.camera;
-  level.grid.viewOrigin = {(c.position.x + c.shake.x) / S, (c.position.y + c.shake.y) / S};
+  ViewFromCamera(level);
 
   const FrameResult result = ResultOf(level, false);
   if (level.outcome == Outcome::None && !result.playerAlive) level.outcome = Outcome::Defeat;

@@ -14,25 +14,6 @@
 // the headless runner both drive StepLevel; nothing here needs a window.
 namespace game {
 
-// The screen's shaders and textures for the level's objects. The rules only
-// carry them; null pointers (headless) change nothing.
-struct LevelLook {
-  Shader* sprite = nullptr;
-  Shader* font = nullptr;
-  Texture* player = nullptr;
-  Texture* bat = nullptr;
-  Texture* melee = nullptr;
-  Texture* rifle = nullptr;
-  Texture* rocketEnemy = nullptr;
-  Texture* gunner = nullptr;
-  Texture* treasure = nullptr;
-  Texture* health = nullptr;
-  Texture* rocket = nullptr;
-  Texture* bullet = nullptr;
-  Texture* smoke = nullptr;
-  Texture* explosion = nullptr;
-};
-
 enum class Outcome : std::uint8_t { None, Victory, Defeat };
 
 // Plain values. The collections are filled once by MakeLevel and never grow,
@@ -53,7 +34,6 @@ struct Level {
   ParticlePool smoke;
   TextParticlePool text;
   Scout scout;
-  LevelLook look;
   std::uint32_t treasuresCollected = 0;
   std::string treasureText;  // "collected / total" as the head-up display shows it
   // 1: only the exploration music, 0: only the combat music. The screen keeps
@@ -80,8 +60,9 @@ struct FrameResult {
 
 // A level on a grid read from its image at the level's cell size: the player
 // at its start, ready to fire; a box or an enemy per marker, in marker order
-// (each bat draws its turn rate); full pools of free projectiles and particles.
-Level MakeLevel(world::PixelGrid grid, const LevelLook& look = {}, float musicMix = 1.0f);
+// (each bat draws its turn rate); full pools of free projectiles and particles;
+// the grid's view at the camera, so the level can be drawn before any frame.
+Level MakeLevel(world::PixelGrid grid, float musicMix = 1.0f);
 
 // One frame. A paused or unfocused frame changes nothing and returns frozen.
 // Otherwise: the player's fire, jump sound and controls, the grid step, the

@@ -34,7 +34,7 @@ void SpawnMenuSmoke(MenuWorld& menu, const Rocket& r, float dt) {
   if (!p) return;
   const float S = menu.S;
   p->lifetime = RandomFloat(0.1f, 0.4f);
-  p->sprite = MakeSprite(menu.spriteShader, menu.smokeTexture, kSmokeFrames, 0, kDefaultFrameTime, true, false);
+  p->sprite = MakeSprite(Sheet::Smoke, kSmokeFrames, 0, kDefaultFrameTime, true, false);
   p->position = r.position;
   const glm::vec3 v = r.velocity;
   const float speed = glm::length(v);
@@ -79,30 +79,22 @@ Playfield MenuWorld::Field(SoundEvents* sounds) {
   field.player = &player;
   field.camera = &camera;
   field.smoke = &particles;
-  field.spriteShader = spriteShader;
-  field.smokeTexture = smokeTexture;
-  field.explosionTexture = explosionTexture;
   field.sounds = sounds;
   return field;
 }
 
-void BuildMenuWorld(MenuWorld& menu, world::PixelGrid grid, Shader* spriteShader, Texture* playerTexture,
-                    Texture* rocketTexture, Texture* smokeTexture, Texture* explosionTexture) {
+void BuildMenuWorld(MenuWorld& menu, world::PixelGrid grid) {
   menu.grid = std::move(grid);
   menu.S = menu.grid.cellSize;
   const world::CellPos start = menu.grid.playerSpawn;
-  menu.player = MakePlayer(spriteShader, playerTexture, menu.S,
+  menu.player = MakePlayer(menu.S,
                            glm::vec3(static_cast<float>(start.x) * menu.S, static_cast<float>(start.y) * menu.S, 0.0f));
   menu.player.active = true;
   menu.camera = Camera();
-  menu.camera.name = "Camera";
   menu.camera.scale = glm::vec2(1.0f);
   menu.camera.active = true;
-  menu.rockets = MakeRocketPool(spriteShader, rocketTexture);
-  menu.particles = MakeSmokePool(spriteShader, smokeTexture);
-  menu.spriteShader = spriteShader;
-  menu.smokeTexture = smokeTexture;
-  menu.explosionTexture = explosionTexture;
+  menu.rockets = MakeRocketPool();
+  menu.particles = MakeSmokePool();
 }
 
 void StepMenuPlayer(MenuWorld& menu, float dt) {

@@ -18,9 +18,6 @@ struct MenuWorld {
   Camera camera;
   RocketPool rockets;
   ParticlePool particles;
-  Shader* spriteShader = nullptr;
-  Texture* smokeTexture = nullptr;
-  Texture* explosionTexture = nullptr;
 
   // The steps borrow the world through a field, as the level's do.
   Playfield Field(SoundEvents* sounds);
@@ -28,8 +25,7 @@ struct MenuWorld {
 
 // A grid loaded from the menu image: the player at its start, active, with
 // its launcher ready; a camera; 100 rockets and 1000 particles, inactive.
-void BuildMenuWorld(MenuWorld& menu, world::PixelGrid grid, Shader* spriteShader, Texture* playerTexture,
-                    Texture* rocketTexture, Texture* smokeTexture, Texture* explosionTexture);
+void BuildMenuWorld(MenuWorld& menu, world::PixelGrid grid);
 
 // One unpaused frame after input: the grid, the player, the rockets, the
 // particles, then the aim at the cursor and the camera's shake.

@@ -44,14 +44,14 @@ float DamageNumberScale(int n) {
   return std::trunc(std::sqrt(static_cast<float>(n))) * kNumberScaleStep;
 }
 
-void SpawnDebris(const GameObject& origin, Shader* shader, Texture* texture, ParticlePool* pool, float S) {
+void SpawnDebris(const GameObject& origin, Sheet sheet, ParticlePool* pool, float S) {
   // The bound is drawn anew before every particle, so the count lands between
   // 20 and 29 with the odds of that running draw.
   for (int count = 0; count < static_cast<int>(RandomFloat(kDebrisMinCount, kDebrisMaxCount)); ++count) {
     Particle* p = pool ? pool->Acquire() : nullptr;
     if (!p) continue;
     p->lifetime = RandomFloat(kDebrisMinLife, kDebrisMaxLife);
-    p->sprite = MakeSprite(shader, texture, kPuffFrames, 0, kDefaultFrameTime, true, false);
+    p->sprite = MakeSprite(sheet, kPuffFrames, 0, kDefaultFrameTime, true, false);
     p->position = origin.position;
     p->velocity.y = RandomFloat(-kDebrisSpreadCells, kDebrisSpreadCells) * S;
     p->velocity.x = RandomFloat(-kDebrisSpreadCells, kDebrisSpreadCells) * S;

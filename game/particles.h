@@ -6,9 +6,9 @@
 // first free particle; with none free that particle is simply not shown.
 namespace game {
 
-// 20 to 29 rising puffs of `texture` at the origin (an enemy's death with the
+// 20 to 29 rising puffs of `sheet` at the origin (an enemy's death with the
 // smoke sheet, the player's with the explosion sheet).
-void SpawnDebris(const GameObject& origin, Shader* shader, Texture* texture, ParticlePool* pool, float S);
+void SpawnDebris(const GameObject& origin, Sheet sheet, ParticlePool* pool, float S);
 // The character's previousHealth - health, floating up red and falling back.
 // Nothing for a loss of 0 or less.
 void SpawnDamageNumber(const Character& character, TextParticlePool* pool, float S);

@@ -18,11 +18,11 @@ constexpr unsigned kFootfallFrameB = 3;
 
 }  // namespace
 
-Player MakePlayer(Shader* spriteShader, Texture* playerTexture, float S, glm::vec3 position) {
+Player MakePlayer(float S, glm::vec3 position) {
   const float half = kPlayerHalfSizeCells * S;
-  const GameObject body(MakeSprite(spriteShader, playerTexture, kRunFrames, 0, kRunFrameTime, true, false),
-                        "Player", position, glm::vec3(0.0f), glm::vec3(0.0f, -kGravityCells * S, 0.0f),
-                        kPlayerMass, 1.0f, glm::vec2(half, half), 0.0f, true);
+  const GameObject body(MakeSprite(Sheet::Player, kRunFrames, 0, kRunFrameTime, true, false), position,
+                        glm::vec3(0.0f), glm::vec3(0.0f, -kGravityCells * S, 0.0f), kPlayerMass, 1.0f,
+                        glm::vec2(half, half), 0.0f, true);
   return Player(Walker(Character(body, kPlayerHealth, glm::vec3(0.0f)), kPlayerMaxRunCells * S,
                        kPlayerGroundAccelerationCells * S, kPlayerAirAccelerationCells * S,
                        kPlayerJumpSpeedCells * S));
@@ -73,7 +73,7 @@ void UpdatePlayer(Player& player, const Playfield& field, float dt) {
   const float S = field.cellSize;
   if (!player.IsAlive()) {
     field.PlayPlain(Sfx::PlayerDefeated);
-    SpawnDebris(player, field.spriteShader, field.explosionTexture, field.smoke, S);
+    SpawnDebris(player, Sheet::Explosion, field.smoke, S);
     player.active = false;
     return;
   }

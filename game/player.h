@@ -18,7 +18,7 @@ inline constexpr float kJumpBoostSeconds = 0.1f;  // the longest a held jump kee
 
 // The level's player at `position`, inactive, rocket cooldown 1 s: the screen
 // activates it and clears the cooldown when it places it.
-Player MakePlayer(Shader* spriteShader, Texture* playerTexture, float S, glm::vec3 position);
+Player MakePlayer(float S, glm::vec3 position);
 
 // Running, the held jump boost and the fire latch from this frame's controls.
 void ApplyPlayerControls(Player& player, PlayerControls controls, float dt);

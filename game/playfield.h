@@ -27,10 +27,6 @@ struct Playfield {
   BulletPool* bullets = nullptr;
   ParticlePool* smoke = nullptr;
   TextParticlePool* text = nullptr;
-  // Textures of the effects the steps spawn.
-  Shader* spriteShader = nullptr;
-  Texture* smokeTexture = nullptr;
-  Texture* explosionTexture = nullptr;
   SoundEvents* sounds = nullptr;  // where this frame's sounds go; null: none kept
 
   // The listener of positional sounds: the player, else the source itself.

@@ -39,13 +39,10 @@ using ParticlePool = Pool<Particle>;
 using TextParticlePool = Pool<TextParticle>;
 
 // The level's pools, inactive: rockets and bullets collide with the grid,
-// particles never do. Textures and shaders belong to the screen's resources.
-RocketPool MakeRocketPool(Shader* spriteShader, Texture* rocketTexture,
-                          std::size_t size = kRocketPoolSize);
-BulletPool MakeBulletPool(Shader* spriteShader, Texture* bulletTexture,
-                          std::size_t size = kBulletPoolSize);
-ParticlePool MakeSmokePool(Shader* spriteShader, Texture* smokeTexture,
-                           std::size_t size = kSmokePoolSize);
-TextParticlePool MakeTextPool(Shader* fontShader, std::size_t size = kTextPoolSize);
+// particles never do.
+RocketPool MakeRocketPool(std::size_t size = kRocketPoolSize);
+BulletPool MakeBulletPool(std::size_t size = kBulletPoolSize);
+ParticlePool MakeSmokePool(std::size_t size = kSmokePoolSize);
+TextParticlePool MakeTextPool(std::size_t size = kTextPoolSize);
 
 }  // namespace game

@@ -173,7 +173,7 @@ void SpawnRocketSmoke(const Rocket& rocket, const Playfield& field, float dt) {
   const float S = field.cellSize;
   const glm::vec3 v = rocket.velocity;
   p->lifetime = RandomFloat(kSmokeMinLife, kSmokeMaxLife);
-  p->sprite = MakeSprite(field.spriteShader, field.smokeTexture, kSmokeFrames, 0, kDefaultFrameTime, true, false);
+  p->sprite = MakeSprite(Sheet::Smoke, kSmokeFrames, 0, kDefaultFrameTime, true, false);
   p->position = rocket.position;
   const float speed = glm::length(v);
   const float r1 = RandomFloat(-kSmokeSpread, kSmokeSpread);
@@ -191,7 +191,7 @@ void SpawnExplosionFlash(const Rocket& rocket, const Playfield& field) {
   if (!p) return;
   const float S = field.cellSize;
   p->lifetime = kFlashLife;
-  p->sprite = MakeSprite(field.spriteShader, field.explosionTexture, kFlashFrames, 0, kDefaultFrameTime, false, false);
+  p->sprite = MakeSprite(Sheet::Explosion, kFlashFrames, 0, kDefaultFrameTime, false, false);
   p->scale = glm::vec2(kFlashHalfWidthCells * S, kFlashHalfHeightCells * S);
   p->position = rocket.position + glm::vec3(0.0f, kFlashRiseCells * S, 0.0f);
   p->velocity = glm::vec3(0.0f);

@@ -121,6 +121,9 @@ bool restartLatch = false;
 std::string fpsText;
 
 std::optional<game::Level> level;  // absent when the image could not be read
+// The latest frame's result: the next ProcessInput asks for victory from it,
+// this frame's Draw for defeat.
+game::FrameResult lastFrame;
 GridView gridView;
 std::optional<Cursor> cursor;
 
@@ -139,6 +142,7 @@ std::vector<PixelRect> overlayCoverage;
 bool opaqueBackground = false;
 std::optional<SpriteRenderer> pausePanel, confirmPanel, cursorOff, cursorOn, background, launcher, rifle, machineGun,
     overlay, treasureIcon, objects;
+SheetTextures sheets;
 
 std::string LevelPathOf(unsigned index) { return LevelsFolder + "/level" + std::to_string(index) + ".bmp"; }
 
@@ -277,13 +281,13 @@ void TraceLevel() {
 
 void DrawArmed(const SpriteRenderer& weapon, const game::Character& c) {
   DrawWithWeapon(weapon, level->camera, c, kWeaponHalfCells * cellSize,
-                 [&] { DrawObject(*objects, level->camera, c); });
+                 [&] { DrawObject(*objects, sheets, level->camera, c); });
 }
 
 template <class T>
 void DrawActive(const std::vector<T>& list) {
   for (const T& o : list)
-    if (o.active) DrawObject(*objects, level->camera, o);
+    if (o.active) DrawObject(*objects, sheets, level->camera, o);
 }
 template <class T>
 void DrawActive(const game::Pool<T>& pool) {
@@ -403,6 +407,7 @@ void GamePixelTemplate::Load() {
     opaqueBackground = opaqueBackground && backdropPixels[i] == 255;
   treasureIcon.emplace(sprite, resources.GetTexture("winboxSprite"), 6, 0, 0.125f, true, false);
   objects.emplace(StillPicture(*this, sprite, "playerSprite"));
+  sheets = SheetTexturesOf(resources);
 }
 
 void GamePixelTemplate::Initialize() {
@@ -415,23 +420,11 @@ void GamePixelTemplate::Initialize() {
     NextState = STATE_MAIN_MENU;
     return;
   }
-  game::LevelLook look;
-  auto texture = [&](const char* name) { return resources.GetTexture(name); };
-  look.sprite = resources.GetShader("SpriteShader");
-  look.font = resources.GetShader("FontShader");
-  look.player = texture("playerSprite");
-  look.bat = texture("batEnemySprite");
-  look.melee = texture("meleeEnemySprite");
-  look.rifle = texture("rifleEnemySprite");
-  look.rocketEnemy = texture("rocketEnemySprite");
-  look.gunner = texture("machineGunnerSprite");
-  look.treasure = texture("winboxSprite");
-  look.health = texture("healboxSprite");
-  look.rocket = texture("rocketSprite");
-  look.bullet = texture("bulletSprite");
-  look.smoke = texture("smokeSprite");
-  look.explosion = texture("explosionSprite");
-  level.emplace(game::MakeLevel(std::move(*grid), look, musicMix));
+  level.emplace(game::MakeLevel(std::move(*grid), musicMix));
+  // As the level stands before its first frame: alive, and won at once when
+  // it holds no treasure.
+  lastFrame = game::FrameResult();
+  lastFrame.allTreasureCollected = level->treasures.empty();
   playingIndex = levelIndex;
   const glm::ivec2 size = WindowSize(window);
   gridView.CreateGridView(resources.GetShader("GridShader"), static_cast<unsigned>(size.x / cellSize),
@@ -447,7 +440,7 @@ void GamePixelTemplate::ProcessInput(double /*dt*/) {
     LeaveForNextLevel(STATE_RESTART);
     if (levelIndex == 0) return;
   }
-  if (level->treasuresCollected == level->treasures.size()) {
+  if (lastFrame.allTreasureCollected) {
     LeaveForNextLevel(STATE_VICTORY);
     if (levelIndex == 0) return;
   } else if (PressEdge(input::KEY_R, restartLatch)) {
@@ -466,11 +459,11 @@ void GamePixelTemplate::Update(double dt) {
   cursor->SetFromMouse(x, y, size.x, size.y);
   fpsText = FrameRateText(dt);
 
-  const game::FrameResult frame = game::StepLevel(*level, ReadFrameInput(), static_cast<float>(dt));
+  lastFrame = game::StepLevel(*level, ReadFrameInput(), static_cast<float>(dt));
   musicMix = level->musicMix;
-  ApplyFrameSound(frame);
+  ApplyFrameSound(lastFrame);
   sounds.Play(level->sounds, Muted);
-  if (!frame.frozen) treasureIcon->Animate(static_cast<float>(dt));
+  if (!lastFrame.frozen) treasureIcon->Animate(static_cast<float>(dt));
   TraceLevel();
 }
 
@@ -483,8 +476,6 @@ void GamePixelTemplate::Draw() {
   if (!level) return;
   const glm::ivec2 size = WindowSize(window);
   const float w = static_cast<float>(size.x), h = static_cast<float>(size.y);
-  const glm::vec2 view = CameraView(level->camera);
-  level->grid.viewOrigin = {view.x / cellSize, view.y / cellSize};
   gridView.UploadGrid(level->grid);
   // The backdrop only shows where the grid's cells are not opaque; an opaque
   // picture blended is the picture itself.
@@ -494,7 +485,7 @@ void GamePixelTemplate::Draw() {
              [&] { DrawBackdrop(*background, FullScreen, w, h); });
   glEnable(GL_BLEND);
   DrawWorld(*textRenderer);
-  if (!level->player.IsAlive()) NextState = STATE_DEFEAT;
+  if (!lastFrame.playerAlive) NextState = STATE_DEFEAT;
   DrawPauseMenu(size.x, size.y);
   DrawHud(*textRenderer, size.x, size.y);
   cursor->DrawCursor();
@@ -502,6 +493,7 @@ void GamePixelTemplate::Draw() {
 
 void GamePixelTemplate::Free() {
   level.reset();
+  lastFrame = game::FrameResult();
   gridView.FreeGridView();
   cursor.reset();
   for (audio::Channel& c : loops) c.stop();
@@ -514,4 +506,5 @@ void GamePixelTemplate::Unload() {
   for (auto* d : {&pausePanel, &confirmPanel, &cursorOff, &cursorOn, &background, &launcher, &rifle, &machineGun,
                   &overlay, &treasureIcon, &objects})
     d->reset();
+  sheets = SheetTextures();
 }

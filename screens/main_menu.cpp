@@ -122,6 +122,7 @@ audio::Channel explosionChannel;
 std::array<std::optional<SpriteRenderer>, kButtonCount> buttonSprites;
 std::array<Button, kButtonCount> buttons;
 std::optional<SpriteRenderer> background, title, launcher, optionsPicture, quitPicture, cursorOff, cursorOn, objects;
+SheetTextures sheets;
 std::optional<Cursor> cursor;
 
 bool Hit(ButtonId id) { return buttons[id].HitTest(mouse.x, mouse.y); }
@@ -237,7 +238,8 @@ void TracePlayer() {
 void DrawPlayerAndLauncher() {
   const game::Player& p = menu.player;
   if (p.active)
-    DrawWithWeapon(*launcher, menu.camera, p, kLauncherHalfCells * S, [&] { DrawObject(*objects, menu.camera, p); });
+    DrawWithWeapon(*launcher, menu.camera, p, kLauncherHalfCells * S,
+                   [&] { DrawObject(*objects, sheets, menu.camera, p); });
 }
 
 void DrawOverlays(int width, int height) {
@@ -302,6 +304,7 @@ void GameMainMenu::Load() {
   cursorOff.emplace(StillPicture(*this, sprite, "CursorTexture"));
   cursorOn.emplace(StillPicture(*this, sprite, "CursorTextureOn"));
   objects.emplace(StillPicture(*this, sprite, "playerSprite"));
+  sheets = SheetTexturesOf(resources);
 
   if (soundSystem) soundSystem->createSound("Assets//SFX//Explosion.mp3", audio::DEFAULT, nullptr, &explosionSound);
   sounds.system = soundSystem;
@@ -315,10 +318,7 @@ void GameMainMenu::Initialize() {
   // A missing or refused image has been reported; the menu still runs, over an empty world.
   world::PixelGrid world = grid ? std::move(*grid) : world::PixelGrid(static_cast<std::uint32_t>(world::ViewCells),
                                                                       216, S);
-  Shader* sprite = resources.GetShader("SpriteShader");
-  game::BuildMenuWorld(menu, std::move(world), sprite, resources.GetTexture("playerSprite"),
-                       resources.GetTexture("rocketSprite"), resources.GetTexture("smokeSprite"),
-                       resources.GetTexture("explosionSprite"));
+  game::BuildMenuWorld(menu, std::move(world));
   gridView.CreateGridView(resources.GetShader("GridShader"), static_cast<unsigned>(W / S),
                           static_cast<unsigned>(H / S));
   pending = game::PendingButton();
@@ -377,9 +377,9 @@ void GameMainMenu::Draw() {
 
   DrawPlayerAndLauncher();
   for (const game::Particle& p : menu.particles.objects)
-    if (p.active) DrawObject(*objects, menu.camera, p);
+    if (p.active) DrawObject(*objects, sheets, menu.camera, p);
   for (const game::Rocket& r : menu.rockets.objects)
-    if (r.active) DrawObject(*objects, menu.camera, r);
+    if (r.active) DrawObject(*objects, sheets, menu.camera, r);
   const glm::vec2 view = CameraView(menu.camera) / S;
   menu.grid.viewOrigin = {view.x, view.y};
   gridView.DrawGrid(menu.grid);
@@ -409,4 +409,5 @@ void GameMainMenu::Unload() {
   cursorOff.reset();
   cursorOn.reset();
   objects.reset();
+  sheets = SheetTextures();
 }

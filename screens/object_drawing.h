@@ -1,15 +1,31 @@
 #pragma once
 
+#include <array>
 #include <cmath>
 
 #include "game/game_object.h"
 #include "render/sprite_renderer.h"
 
+class ResourceManager;
+class Texture;
+
 inline constexpr float kDegreesPerRadian = 57.29578f;
 
-// Draws a game object's sprite through one shared renderer: game objects hold
-// their look as data, the renderer takes it for the one draw.
-void DrawObject(SpriteRenderer& renderer, const game::Camera& camera, const game::GameObject& object);
+// The screen's texture for each sheet the rules name. Sheets whose texture
+// the screen never loaded stay null and must not be drawn.
+struct SheetTextures {
+  std::array<Texture*, game::kSheetCount> bySheet{};
+
+  Texture* operator[](game::Sheet sheet) const { return bySheet[static_cast<std::size_t>(sheet)]; }
+};
+// Looked up once, after the screen has loaded its textures.
+SheetTextures SheetTexturesOf(const ResourceManager& resources);
+
+// Draws a game object's sprite through one shared renderer, with the
+// renderer's own shader: game objects hold their look as data, the renderer
+// takes the animation and the sheet's texture for the one draw.
+void DrawObject(SpriteRenderer& renderer, const SheetTextures& sheets, const game::Camera& camera,
+                const game::GameObject& object);
 // The view offset objects and the grid are drawn with: position plus shake.
 glm::vec2 CameraView(const game::Camera& camera);
 

@@ -64,7 +64,7 @@ TEST(LookAhead, TurnsBeforeLavaWaterAndDropsJumpsWhatAJumpClearsAndReuseChangesN
       {"narrow lava", 110, 116, 30, world::LAVA, Way::Jump}, {"deep water", 110, 250, 5, world::WATER, Way::Neither},
       {"cliff", 115, 600, 0, world::CLEAR, Way::Neither},
   };
-  GroundCharacter walker = MakeMeleeEnemy(nullptr, nullptr, kS, Standing(100));
+  GroundCharacter walker = MakeMeleeEnemy(kS, Standing(100));
   walker.facingLeft = false;
   Scout reused = MakeScout(kS);
   for (int pass = 0; pass < 2; ++pass) {
@@ -91,7 +91,7 @@ TEST(Walkers, TurnBeforeALavaPitAJumpCannotClearAndJumpOneItCan) {
     const int pitLeft = narrow ? 200 : 220, pitRight = narrow ? 208 : 280;
     Fill(l.grid, pitLeft, 30, pitRight, 40, world::LAVA);
     Scout scout = MakeScout(kS);
-    GroundCharacter& e = l.Add(l.melee, MakeMeleeEnemy(nullptr, nullptr, kS, Standing(pitRight + 30)));
+    GroundCharacter& e = l.Add(l.melee, MakeMeleeEnemy(kS, Standing(pitRight + 30)));
     JumpLog jumps;
     for (int frame = 0; frame < 360; ++frame) {
       UpdateEnemies(l.field, scout, kDt);
@@ -112,7 +112,7 @@ TEST(Walkers, TurnBeforeALavaPitAJumpCannotClearAndJumpOneItCan) {
 
 TEST_F(Enemies, APatrolJumpsAtAWallTwiceASecondApartThenTurnsBack) {
   HidePlayer();  // the hiding place is the wall
-  GroundCharacter& e = level.Add(level.melee, MakeMeleeEnemy(nullptr, nullptr, kS, Standing(170)));
+  GroundCharacter& e = level.Add(level.melee, MakeMeleeEnemy(kS, Standing(170)));
   JumpLog jumps;
   int turnedAt = -1;
   for (int frame = 0; frame < 480 && turnedAt < 0; ++frame) {
@@ -128,7 +128,7 @@ TEST_F(Enemies, APatrolJumpsAtAWallTwiceASecondApartThenTurnsBack) {
 }
 
 TEST_F(Enemies, ARocketEnemyHoldsFireCloserThanAHundredCells) {
-  RocketEnemy& e = level.Add(level.rocketEnemies, MakeRocketEnemy(nullptr, nullptr, kS, Standing(180)));
+  RocketEnemy& e = level.Add(level.rocketEnemies, MakeRocketEnemy(kS, Standing(180)));
   for (int frame = 0; frame < 150; ++frame) {
     Frame();
     ASSERT_EQ(Heard(Sfx::RocketLaunch), 0) << "frame " << frame;
@@ -144,7 +144,7 @@ TEST_F(Enemies, ARocketEnemyHoldsFireCloserThanAHundredCells) {
 }
 
 TEST_F(Enemies, AGunnerFiresTwoToFourBurstsAtTheLastSeenPlaceAfterLosingSight) {
-  MachineGunner& g = level.Add(level.gunners, MakeGunner(nullptr, nullptr, kS, Standing(250)));
+  MachineGunner& g = level.Add(level.gunners, MakeGunner(kS, Standing(250)));
   for (int i = 0; i < 90; ++i) Frame();
   ASSERT_TRUE(g.alerted);
   HidePlayer();
@@ -165,7 +165,7 @@ TEST_F(Enemies, AGunnerFiresTwoToFourBurstsAtTheLastSeenPlaceAfterLosingSight) {
 }
 
 TEST_F(Enemies, AnAlertedRifleEnemyCalmsNearTheLastSeenPlaceAndTheCombatFlagFollows) {
-  RifleEnemy& e = level.Add(level.rifles, MakeRifleEnemy(nullptr, nullptr, kS, Standing(260)));
+  RifleEnemy& e = level.Add(level.rifles, MakeRifleEnemy(kS, Standing(260)));
   const glm::vec3 at = e.position;
   EXPECT_FALSE(Frame()) << "the flag reads the state the last frame left";
   const SoundEvent* alert = HeardFrom(Sfx::EnemyAlert, at);
@@ -181,8 +181,8 @@ TEST_F(Enemies, AnAlertedRifleEnemyCalmsNearTheLastSeenPlaceAndTheCombatFlagFoll
 }
 
 TEST_F(Enemies, EnemiesHurtEachOtherShowItAndBurstWhenTheyDie) {
-  GroundCharacter& victim = level.Add(level.melee, MakeMeleeEnemy(nullptr, nullptr, kS, Standing(200)));
-  RifleEnemy& shooter = level.Add(level.rifles, MakeRifleEnemy(nullptr, nullptr, kS, Standing(300)));
+  GroundCharacter& victim = level.Add(level.melee, MakeMeleeEnemy(kS, Standing(200)));
+  RifleEnemy& shooter = level.Add(level.rifles, MakeRifleEnemy(kS, Standing(300)));
   victim.maxRunSpeed = victim.jumpSpeed = shooter.maxRunSpeed = 0;  // both hold their ground
   victim.SetHealth(30);
   bool hurtHeard = false;
@@ -200,7 +200,7 @@ TEST_F(Enemies, EnemiesHurtEachOtherShowItAndBurstWhenTheyDie) {
 }
 
 TEST_F(Enemies, ContactThrowsThePlayerAwayAndHurtsItOncePerInvulnerability) {
-  BatEnemy& bat = level.Add(level.bats, MakeBat(nullptr, nullptr, kS, level.player.position));
+  BatEnemy& bat = level.Add(level.bats, MakeBat(kS, level.player.position));
   bat.thrust = 0;
   bat.SetMaxSpeed(0);  // stays exactly on the player
   Player& p = level.player;
@@ -217,7 +217,7 @@ TEST(Bats, TurnFasterNearAWallAheadAndNeverTooSlowly) {
   world::PixelGrid open = MakeGrid(400, 150), walled = open;
   Fill(walled, 230, 0, 250, 150, world::STONE);  // 30 cells ahead
   auto headingAfter = [](const world::PixelGrid& grid, float turnRate) {
-    BatEnemy bat = MakeBat(nullptr, nullptr, kS, CellCentre(200, 100));
+    BatEnemy bat = MakeBat(kS, CellCentre(200, 100));
     bat.turnRate = turnRate;
     UpdateBat(bat, grid, kS, kDt);
     return bat.heading;

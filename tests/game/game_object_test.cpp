@@ -92,9 +92,9 @@ TEST(FlyingCharacter, ThrustsAlongTheDirectionUpToItsTopSpeedAndEachBatTurnsItsO
 
 TEST(Pools, TakeTheFirstInactiveObjectAndDropSpawnsWhenFull) {
   // Projectiles meet the grid, particles never do.
-  BulletPool bullets = MakeBulletPool(nullptr, nullptr);
-  EXPECT_TRUE(MakeRocketPool(nullptr, nullptr).objects[0].collidesWithGrid && bullets.objects[0].collidesWithGrid &&
-              !MakeSmokePool(nullptr, nullptr).objects[0].collidesWithGrid);
+  BulletPool bullets = MakeBulletPool();
+  EXPECT_TRUE(MakeRocketPool().objects[0].collidesWithGrid && bullets.objects[0].collidesWithGrid &&
+              !MakeSmokePool().objects[0].collidesWithGrid);
   EXPECT_EQ(bullets.ActiveCount(), 0u);
   bullets.objects[0].active = bullets.objects[2].active = true;
   EXPECT_EQ(bullets.Acquire(), &bullets.objects[1]);
@@ -109,7 +109,7 @@ TEST(Pools, TakeTheFirstInactiveObjectAndDropSpawnsWhenFull) {
 class Sensing : public ::testing::Test {
  protected:
   PixelGrid grid = MakeGrid(40, 40);
-  Player w = MakePlayer(nullptr, nullptr, kS, CellCentre(20, 20));
+  Player w = MakePlayer(kS, CellCentre(20, 20));
   void Put(int x, int y, Material m) { grid.SetCell(x, y, m, 0, 0, false); }
 };
 
@@ -173,7 +173,7 @@ TEST(Integrate, SolidSidesBounceAndPushBackOneCellThenGravityMovesAndTheSpriteAn
   }
   GameObject o;
   o.acceleration = glm::vec3(0, -10, 0);
-  o.sprite = MakeSprite(nullptr, nullptr, 4, 0, 0.1f, true, false);
+  o.sprite = MakeSprite(Sheet::Player, 4, 0, 0.1f, true, false);
   o.Integrate(0.1f, kS);
   EXPECT_FLOAT_EQ(o.velocity.y, -1.0f);
   EXPECT_FLOAT_EQ(o.position.y, -0.1f) << "velocity is updated before the move";

@@ -37,8 +37,8 @@ inline glm::vec3 CellCentre(float x, float y) { return glm::vec3((x + 0.5f) * kS
 
 // An active character with the walkers' common shape.
 inline game::Character MakeCharacter(glm::vec3 position, int health = 100, float mass = 50.0f) {
-  const game::GameObject body(game::StillSprite(nullptr, nullptr), "Target", position, glm::vec3(0.0f),
-                              glm::vec3(0.0f), mass, 1.0f, glm::vec2(8 * kS, 8 * kS), 0.0f, true);
+  const game::GameObject body(game::StillSprite(game::Sheet::None), position, glm::vec3(0.0f), glm::vec3(0.0f), mass,
+                              1.0f, glm::vec2(8 * kS, 8 * kS), 0.0f, true);
   game::Character c(body, health, glm::vec3(0.0f));
   c.active = true;
   return c;
@@ -47,7 +47,7 @@ inline game::Character MakeCharacter(glm::vec3 position, int health = 100, float
 // The level's player, active and ready to fire, aiming right, with its feet
 // resting on a floor whose surface row is `floorTop` (after settling frames).
 inline game::Player PlayerOnFloor(world::PixelGrid& grid, float x, int floorTop) {
-  game::Player p = game::MakePlayer(nullptr, nullptr, kS, glm::vec3(x * kS, (floorTop + 10.0f) * kS, 0.0f));
+  game::Player p = game::MakePlayer(kS, glm::vec3(x * kS, (floorTop + 10.0f) * kS, 0.0f));
   p.active = true;
   p.rocketCooldown = 0.0f;
   p.target = p.position + glm::vec3(100.0f * kS, 0.0f, 0.0f);
@@ -67,11 +67,10 @@ struct Arena {
   std::vector<game::RifleEnemy> rifles;
   std::vector<game::RocketEnemy> rocketEnemies;
   std::vector<game::MachineGunner> gunners;
-  game::RocketPool rockets = game::MakeRocketPool(nullptr, nullptr);
-  game::BulletPool bullets = game::MakeBulletPool(nullptr, nullptr);
-  game::ParticlePool smoke = game::MakeSmokePool(nullptr, nullptr);
-  game::TextParticlePool text = game::MakeTextPool(nullptr);
-  Texture* explosionTexture = reinterpret_cast<Texture*>(0x2000);  // compared, never used
+  game::RocketPool rockets = game::MakeRocketPool();
+  game::BulletPool bullets = game::MakeBulletPool();
+  game::ParticlePool smoke = game::MakeSmokePool();
+  game::TextParticlePool text = game::MakeTextPool();
   game::Playfield field;
 
   Arena() {
@@ -91,7 +90,6 @@ struct Arena {
     field.bullets = &bullets;
     field.smoke = &smoke;
     field.text = &text;
-    field.explosionTexture = explosionTexture;
   }
   Arena(const Arena&) = delete;
 

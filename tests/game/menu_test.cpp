@@ -19,7 +19,7 @@ class Menu : public ::testing::Test {
     world::PixelGrid grid = MakeGrid(384, 216);
     Fill(grid, 0, 0, 384, 40, world::STONE);
     grid.playerSpawn = {100, 60};
-    BuildMenuWorld(menu, std::move(grid), nullptr, nullptr, nullptr, nullptr, nullptr);
+    BuildMenuWorld(menu, std::move(grid));
   }
   // A rocket resting on a fresh floor at `offset` pixels from the player.
   void ExplodeAt(glm::vec3 offset) {

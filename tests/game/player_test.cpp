@@ -120,7 +120,7 @@ TEST_F(PlayerTest, HurtShowsOneDamageNumberAndDeathOneBurst) {
   player.position.y = -1.0f;
   Frame();
   const std::size_t puffs = level.smoke.ActiveCount();
-  EXPECT_TRUE(!player.active && puffs >= 20u && level.smoke.objects[0].sprite.texture == level.explosionTexture);
+  EXPECT_TRUE(!player.active && puffs >= 20u && level.smoke.objects[0].sprite.sheet == Sheet::Explosion);
   Frame();
   EXPECT_EQ(level.smoke.ActiveCount(), puffs) << "no second burst";
 }

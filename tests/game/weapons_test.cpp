@@ -14,7 +14,7 @@ using namespace game_test;
 namespace {
 
 Rocket RocketAt(glm::vec3 position, bool fromPlayer = false, glm::vec3 velocity = glm::vec3(0)) {
-  Rocket r = MakeRocketPool(nullptr, nullptr, 1).objects[0];
+  Rocket r = MakeRocketPool(1).objects[0];
   r.position = position;
   r.velocity = velocity;
   r.scale = glm::vec2(4 * kS);
@@ -24,9 +24,9 @@ Rocket RocketAt(glm::vec3 position, bool fromPlayer = false, glm::vec3 velocity 
 }
 
 TEST(Firing, ProjectilesLeaveTwentyCellsOutAlongTheAimAndRocketsSetTheCooldown) {
-  BulletPool bullets = MakeBulletPool(nullptr, nullptr);
-  RocketPool rockets = MakeRocketPool(nullptr, nullptr);
-  Player player = MakePlayer(nullptr, nullptr, kS, glm::vec3(100, 100, 0));
+  BulletPool bullets = MakeBulletPool();
+  RocketPool rockets = MakeRocketPool();
+  Player player = MakePlayer(kS, glm::vec3(100, 100, 0));
   RocketEnemy enemy{Walker(MakeCharacter(glm::vec3(100, 100, 0)), 1, 1, 1, 1)};
   player.target = glm::vec3(100, 500, 0);
   enemy.target = enemy.position;  // aiming at itself: the way it faces, here left
@@ -169,7 +169,7 @@ TEST_F(Shots, AnExplosionFlashesEvenWithoutFreeParticlesTheTerrainIsBlasted) {
   const Particle* flash = nullptr;
   int trail = 0;
   for (const Particle& p : level.smoke.objects) {
-    if (p.active && p.sprite.texture == level.explosionTexture) flash = &p;
+    if (p.active && p.sprite.sheet == Sheet::Explosion) flash = &p;
     else trail += p.active;
   }
   ASSERT_NE(flash, nullptr);
@@ -212,21 +212,21 @@ TEST_F(Shots, BulletsFlyStraightAndGroundHitsBoreAHoleAndStillHurt) {
 
 class Particles : public ::testing::Test {
  protected:
-  ParticlePool smoke = MakeSmokePool(nullptr, nullptr);
-  TextParticlePool text = MakeTextPool(nullptr);
+  ParticlePool smoke = MakeSmokePool();
+  TextParticlePool text = MakeTextPool();
   Character enemy = MakeCharacter(glm::vec3(300, 400, 0), 100);
-  Texture* smokeTexture = reinterpret_cast<Texture*>(0x3000);  // compared only
+  Sheet debrisSheet = Sheet::Explosion;  // not the pool's own, so a spawn shows
 };
 
 TEST_F(Particles, DebrisIsTwentyToTwentyNineRisingPuffs) {
   for (std::uint32_t seed : {0u, 1u, 77u, 123456u, 99999999u}) {
     for (Particle& p : smoke.objects) p.active = false;
     SetRandomState(seed);
-    SpawnDebris(enemy, nullptr, smokeTexture, &smoke, kS);
+    SpawnDebris(enemy, debrisSheet, &smoke, kS);
     EXPECT_TRUE(smoke.ActiveCount() >= 20 && smoke.ActiveCount() <= 29) << smoke.ActiveCount();
   }
   const Particle& p = smoke.objects[0];
-  EXPECT_TRUE(p.position == enemy.position && p.sprite.texture == smokeTexture);
+  EXPECT_TRUE(p.position == enemy.position && p.sprite.sheet == debrisSheet);
   EXPECT_TRUE(p.acceleration.y > 0 && p.lifetime >= 2 && p.lifetime <= 4) << "puffs rise for 2 to 4 s";
 }
 
@@ -270,11 +270,11 @@ TEST_F(Particles, FullOrMissingPoolsDropSpawnsSilently) {
   for (Particle& p : smoke.objects) p.active = true;
   for (TextParticle& t : text.objects) t.active = true;
   enemy.AddHealth(-5);
-  SpawnDebris(enemy, nullptr, smokeTexture, &smoke, kS);
+  SpawnDebris(enemy, debrisSheet, &smoke, kS);
   SpawnDamageNumber(enemy, &text, kS);
   SpawnAlertMark(enemy, &text, kS);
-  EXPECT_TRUE(smoke.objects[0].sprite.texture == nullptr && text.objects[999].text.empty()) << "nothing overwritten";
-  SpawnDebris(enemy, nullptr, smokeTexture, nullptr, kS);
+  EXPECT_TRUE(smoke.objects[0].sprite.sheet == Sheet::Smoke && text.objects[999].text.empty()) << "nothing overwritten";
+  SpawnDebris(enemy, debrisSheet, nullptr, kS);
   SpawnDamageNumber(enemy, nullptr, kS);
   SpawnAlertMark(enemy, nullptr, kS);
 }

@@ -33,6 +33,12 @@ TEST(LevelScreen, WinningLeadsToTheNextLevelAndAfterTheLastToTheMenu) {
   EXPECT_EQ(run.Field(run.FrameEntering(0) - 1, "level"), 1);
 }
 
+TEST(LevelScreen, ALevelWithoutTreasureIsWonBeforeItsFirstStep) {
+  const GameRun run = RunLevel("levels_empty", 5, "");  // its only level: winning it ends on the menu
+  ASSERT_EQ(run.StatesEntered(), (std::vector<int>{1, 0})) << run.output;
+  EXPECT_EQ(run.FrameEntering(0), 1);
+}
+
 TEST(LevelScreen, LavaAndFallingDefeatAndTheDefeatScreenReplaysTheSameLevel) {
   GameRun lava = RunLevel("levels", 300, At(0, "key D press") + At(190, "key D release") +
                                              Click(200, ButtonPixel(kDefeatScreenTable, 0, kW, kH)));
