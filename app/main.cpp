@@ -22,6 +22,7 @@
 #include "app/settings.h"
 #include "app/trace.h"
 #include "audio/audio.h"
+#include "game/random.h"
 #include "render/gl_errors.h"
 #include "render/sprite_renderer.h"
 #include "render/text_renderer.h"
@@ -234,7 +235,8 @@ int main(int argc, char** argv) {
   platform.closeRequested = [] { return glfwWindowShouldClose(gameWindow) != 0; };
   platform.stateEntered = [&](int state) { trace::StateEntered(frameNumber, state); };
 
-  ScreenContext context{gameWindow, textRenderer.get(), soundSystem};
+  game::Random gameplayRandom;
+  ScreenContext context{gameWindow, textRenderer.get(), soundSystem, &gameplayRandom};
   LoopOptions loopOptions{options.fixedDt, options.frames};
   if (script && options.fixedDt <= 0.0f) platform.replayedStep = [&](long frame) { return script->Step(frame); };
   // A recorded session's replay ends where the session did.

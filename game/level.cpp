@@ -64,6 +64,7 @@ Playfield FieldOf(Level& level) {
   f.smokeTexture = level.look.smoke;
   f.explosionTexture = level.look.explosion;
   f.sounds = &level.sounds;
+  f.random = &level.random;
   return f;
 }
 
@@ -109,7 +110,7 @@ void MixMusicAndWind(Level& level, bool combat, float dt) {
   const float v = glm::length(level.player.velocity) / level.grid.cellSize;
   level.windVolume = v * v * kWindVolumePerSpeed2;
   if (level.windVolume > 1.0f) level.windVolume = 1.0f;
-  level.windPitch = RandomFloat(kMinWindPitch, kMaxWindPitch) * v * kWindPitchPerSpeed;
+  level.windPitch = RandomFloat(level.random, kMinWindPitch, kMaxWindPitch) * v * kWindPitchPerSpeed;
 }
 
 FrameResult ResultOf(Level& level, bool frozen) {
@@ -127,7 +128,7 @@ FrameResult ResultOf(Level& level, bool frozen) {
 
 }  // namespace
 
-Level MakeLevel(world::PixelGrid grid, const LevelLook& look, float musicMix) {
+Level MakeLevel(world::PixelGrid grid, const LevelLook& look, float musicMix, Random random) {
   Level level;
   const float S = grid.cellSize;
   level.grid = std::move(grid);
@@ -161,11 +162,14 @@ Level MakeLevel(world::PixelGrid grid, const LevelLook& look, float musicMix) {
   level.scout = MakeScout(S);
   level.look = look;
   level.musicMix = musicMix;
+  level.random = random;
+  for (BatEnemy& bat : level.bats) bat.turnRate = RandomFloat(level.random, -kBatTurnRateLimit, kBatTurnRateLimit);
   SetTreasureText(level);
   return level;
 }
 
-void UpdateCamera(Camera& camera, Player& player, const FrameInput& input, const world::PixelGrid& grid, float dt) {
+void UpdateCamera(Camera& camera, Player& player, const FrameInput& input, const world::PixelGrid& grid, float dt,
+                  Random& random) {
   const int W = input.windowWidth, H = input.windowHeight;
   float baseX = player.position.x - static_cast<float>(W / 2);
   float baseY = player.position.y - static_cast<float>(H / 2);
@@ -175,7 +179,7 @@ void UpdateCamera(Camera& camera, Player& player, const FrameInput& input, const
   player.target = glm::vec3(static_cast<float>(wx), static_cast<float>(wy), 0.0f);
   const double dx = wx - player.position.x, dy = wy - player.position.y;
 
-  camera.ShuffleShake();
+  camera.ShuffleShake(random);
   camera.DampShake(1.0f - kShakeDamping * dt);
   if (input.look) {
     baseX = static_cast<float>(baseX + dx * kLookShare);
@@ -223,7 +227,7 @@ FrameResult StepLevel(Level& level, const FrameInput& input, float dt) {
   const bool combat = UpdateEnemies(field, level.scout, dt);
   UpdateRockets(level.rockets, field, dt);
   UpdateBullets(level.bullets, field, dt);
-  UpdateCamera(level.camera, player, input, level.grid, dt);
+  UpdateCamera(level.camera, player, input, level.grid, dt, level.random);
   if (level.treasuresCollected == level.treasures.size()) player.active = false;
   MixMusicAndWind(level, combat, dt);
   // What the screen's drawing does before the next step: the world is

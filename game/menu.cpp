@@ -29,22 +29,22 @@ constexpr float kShakeCells = 10.0f;
 constexpr float kShakeDamping = 10.0f;  // per second
 
 void SpawnMenuSmoke(MenuWorld& menu, const Rocket& r, float dt) {
-  if (!(dt * kSmokeChancePerSecond > RandomFloat(0.0f, 1.0f))) return;
+  if (!(dt * kSmokeChancePerSecond > RandomFloat(menu.random, 0.0f, 1.0f))) return;
   Particle* p = menu.particles.Acquire();
   if (!p) return;
   const float S = menu.S;
-  p->lifetime = RandomFloat(0.1f, 0.4f);
+  p->lifetime = RandomFloat(menu.random, 0.1f, 0.4f);
   p->sprite = MakeSprite(menu.spriteShader, menu.smokeTexture, kSmokeFrames, 0, kDefaultFrameTime, true, false);
   p->position = r.position;
   const glm::vec3 v = r.velocity;
   const float speed = glm::length(v);
-  const float q1 = RandomFloat(-kSmokeSpread, kSmokeSpread);
-  const float q2 = RandomFloat(-kSmokeSpread, kSmokeSpread);
-  const float q3 = RandomFloat(-kSmokeSpread, kSmokeSpread);
+  const float q1 = RandomFloat(menu.random, -kSmokeSpread, kSmokeSpread);
+  const float q2 = RandomFloat(menu.random, -kSmokeSpread, kSmokeSpread);
+  const float q3 = RandomFloat(menu.random, -kSmokeSpread, kSmokeSpread);
   p->velocity = glm::vec3(q3 * speed - v.x, q2 * speed - v.y, q1 * speed - v.z);
   p->acceleration = glm::vec3(0.0f);
   p->scale = glm::vec2(kSmokeSizeCells * S);
-  p->drag = RandomFloat(25.0f, 100.0f);
+  p->drag = RandomFloat(menu.random, 25.0f, 100.0f);
   p->SetMass(1.0f);
   p->active = true;
 }
@@ -83,6 +83,7 @@ Playfield MenuWorld::Field(SoundEvents* sounds) {
   field.smokeTexture = smokeTexture;
   field.explosionTexture = explosionTexture;
   field.sounds = sounds;
+  field.random = &random;
   return field;
 }
 
@@ -147,7 +148,7 @@ void StepMenuWorld(MenuWorld& menu, const FrameInput& input, float dt, SoundEven
   const double aimX = input.cursorX + menu.camera.position.x;
   const double aimY = (input.windowHeight - input.cursorY) + menu.camera.position.y;
   menu.player.target = glm::vec3(static_cast<float>(aimX), static_cast<float>(aimY), 0.0f);
-  menu.camera.ShuffleShake();
+  menu.camera.ShuffleShake(menu.random);
   menu.camera.DampShake(1.0f - kShakeDamping * dt);
   menu.camera.SetTarget(glm::vec3(0.0f));
   menu.camera.CameraFollow(dt);

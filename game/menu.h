@@ -21,6 +21,9 @@ struct MenuWorld {
   Shader* spriteShader = nullptr;
   Texture* smokeTexture = nullptr;
   Texture* explosionTexture = nullptr;
+  // The run's generator while the menu is shown: the screen lends it and
+  // takes it back when it leaves.
+  Random random;
 
   // The steps borrow the world through a field, as the level's do.
   Playfield Field(SoundEvents* sounds);

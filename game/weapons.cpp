@@ -83,7 +83,7 @@ void Explode(Rocket& r, const Playfield& field) {
     field.camera->AddShake(glm::vec3(S * kShakeStrength / d / d, 0.0f, 0.0f));
   }
   SpawnExplosionFlash(r, field);
-  field.PlayAt(Sfx::Explosion, r.position, 1.0f, RandomFloat(kMinPitch, kMaxPitch), SoundSlot::Explosion);
+  field.PlayAt(Sfx::Explosion, r.position, 1.0f, RandomFloat(*field.random, kMinPitch, kMaxPitch), SoundSlot::Explosion);
   r.active = false;
 }
 
@@ -167,21 +167,21 @@ float RotationFromVelocity(glm::vec3 velocity, float current) {
 }
 
 void SpawnRocketSmoke(const Rocket& rocket, const Playfield& field, float dt) {
-  if (!(dt * kSmokeChancePerSecond > RandomFloat(0.0f, 1.0f))) return;
+  if (!(dt * kSmokeChancePerSecond > RandomFloat(*field.random, 0.0f, 1.0f))) return;
   Particle* p = field.smoke ? field.smoke->Acquire() : nullptr;
   if (!p) return;
   const float S = field.cellSize;
   const glm::vec3 v = rocket.velocity;
-  p->lifetime = RandomFloat(kSmokeMinLife, kSmokeMaxLife);
+  p->lifetime = RandomFloat(*field.random, kSmokeMinLife, kSmokeMaxLife);
   p->sprite = MakeSprite(field.spriteShader, field.smokeTexture, kSmokeFrames, 0, kDefaultFrameTime, true, false);
   p->position = rocket.position;
   const float speed = glm::length(v);
-  const float r1 = RandomFloat(-kSmokeSpread, kSmokeSpread);
-  const float r2 = RandomFloat(-kSmokeSpread, kSmokeSpread);
+  const float r1 = RandomFloat(*field.random, -kSmokeSpread, kSmokeSpread);
+  const float r2 = RandomFloat(*field.random, -kSmokeSpread, kSmokeSpread);
   p->velocity = glm::vec3(r2 * speed - v.x, r1 * speed - v.y, -v.z);  // blown backwards, spread
   p->acceleration = glm::vec3(0.0f);
   p->scale = glm::vec2(kSmokeSizeCells * S);
-  p->drag = RandomFloat(kSmokeMinDrag, kSmokeMaxDrag);
+  p->drag = RandomFloat(*field.random, kSmokeMinDrag, kSmokeMaxDrag);
   p->SetMass(kSmokeMass);
   p->active = true;
 }
@@ -236,7 +236,7 @@ void UpdateBullets(BulletPool& bullets, const Playfield& field, float dt) {
     b.rotation = RotationFromVelocity(b.velocity, b.rotation);
     if (TouchesSolid(b)) {
       if (field.grid) field.grid->Blast(ToCell(b.position.x, S), ToCell(b.position.y, S), b.damage / 5 + 6);
-      field.PlayAt(Sfx::Ricochet, b.position, 1.0f, RandomFloat(kMinPitch, kMaxPitch));
+      field.PlayAt(Sfx::Ricochet, b.position, 1.0f, RandomFloat(*field.random, kMinPitch, kMaxPitch));
       b.active = false;
     }
     // A bullet that has just struck the ground or one character still hits

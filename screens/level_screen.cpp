@@ -431,7 +431,7 @@ void GamePixelTemplate::Initialize() {
   look.bullet = texture("bulletSprite");
   look.smoke = texture("smokeSprite");
   look.explosion = texture("explosionSprite");
-  level.emplace(game::MakeLevel(std::move(*grid), look, musicMix));
+  level.emplace(game::MakeLevel(std::move(*grid), look, musicMix, *random));
   playingIndex = levelIndex;
   const glm::ivec2 size = WindowSize(window);
   gridView.CreateGridView(resources.GetShader("GridShader"), static_cast<unsigned>(size.x / cellSize),
@@ -501,6 +501,7 @@ void GamePixelTemplate::Draw() {
 }
 
 void GamePixelTemplate::Free() {
+  if (level) *random = level->random;
   level.reset();
   gridView.FreeGridView();
   cursor.reset();

@@ -319,6 +319,7 @@ void GameMainMenu::Initialize() {
   game::BuildMenuWorld(menu, std::move(world), sprite, resources.GetTexture("playerSprite"),
                        resources.GetTexture("rocketSprite"), resources.GetTexture("smokeSprite"),
                        resources.GetTexture("explosionSprite"));
+  menu.random = *random;
   gridView.CreateGridView(resources.GetShader("GridShader"), static_cast<unsigned>(W / S),
                           static_cast<unsigned>(H / S));
   pending = game::PendingButton();
@@ -390,6 +391,7 @@ void GameMainMenu::Draw() {
 }
 
 void GameMainMenu::Free() {
+  *random = menu.random;
   cursor.reset();
   menu = game::MenuWorld();
   gridView.FreeGridView();

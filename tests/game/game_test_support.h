@@ -72,6 +72,7 @@ struct Arena {
   game::ParticlePool smoke = game::MakeSmokePool(nullptr, nullptr);
   game::TextParticlePool text = game::MakeTextPool(nullptr);
   Texture* explosionTexture = reinterpret_cast<Texture*>(0x2000);  // compared, never used
+  game::Random random;
   game::Playfield field;
 
   Arena() {
@@ -92,6 +93,7 @@ struct Arena {
     field.smoke = &smoke;
     field.text = &text;
     field.explosionTexture = explosionTexture;
+    field.random = &random;
   }
   Arena(const Arena&) = delete;
 

@@ -3,6 +3,7 @@
 
 #include "app/game_state.h"
 #include "audio/audio.h"
+#include "game/random.h"
 #include "render/text_renderer.h"
 #include "screens/screens.h"
 #include "tests/support/gl_context.h"
@@ -15,7 +16,8 @@ TEST_F(GlTest, LevelSoundsAreDecodedOnceForTheRunNotOnEveryLevel) {
   audio::System* system = nullptr;
   ASSERT_TRUE(audio::System_Create(&system) == audio::OK && system->initLoopback(64, 48000) == audio::OK);
   RegisterScreens();
-  const ScreenContext context{window, &text, system};
+  game::Random random;
+  const ScreenContext context{window, &text, system, &random};
   SetState(STATE_LEVEL);
   EnterScreen(context);
   const int64_t decoded = system->soundStats().decoded;
