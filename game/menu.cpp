@@ -14,61 +14,7 @@
 namespace game {
 namespace {
 
-constexpr float kSmokeChancePerSecond = 100.0f;
-constexpr float kSmokeSpread = 0.2f;
-constexpr float kSmokeSizeCells = 2.0f;
-constexpr unsigned kSmokeFrames = 4;
-
-// The menu's blast is measured in window pixels, not cells: full strength
-// within ~70.7 pixels, then falling with the square of the distance.
-constexpr float kBlastCap = 0.0002f;
-constexpr float kBlastPush = -7000000.0f;
-constexpr float kBlastDamage = -125000.0f;  // 25 points at the cap
-constexpr int kBlastRadius = 20;
-constexpr float kShakeCells = 10.0f;
 constexpr float kShakeDamping = 10.0f;  // per second
-
-void SpawnMenuSmoke(MenuWorld& menu, const Rocket& r, float dt) {
-  if (!(dt * kSmokeChancePerSecond > RandomFloat(menu.random, 0.0f, 1.0f))) return;
-  Particle* p = menu.particles.Acquire();
-  if (!p) return;
-  const float S = menu.S;
-  p->lifetime = RandomFloat(menu.random, 0.1f, 0.4f);
-  p->sprite = MakeSprite(menu.spriteShader, menu.smokeTexture, kSmokeFrames, 0, kDefaultFrameTime, true, false);
-  p->position = r.position;
-  const glm::vec3 v = r.velocity;
-  const float speed = glm::length(v);
-  const float q1 = RandomFloat(menu.random, -kSmokeSpread, kSmokeSpread);
-  const float q2 = RandomFloat(menu.random, -kSmokeSpread, kSmokeSpread);
-  const float q3 = RandomFloat(menu.random, -kSmokeSpread, kSmokeSpread);
-  p->velocity = glm::vec3(q3 * speed - v.x, q2 * speed - v.y, q1 * speed - v.z);
-  p->acceleration = glm::vec3(0.0f);
-  p->scale = glm::vec2(kSmokeSizeCells * S);
-  p->drag = RandomFloat(menu.random, 25.0f, 100.0f);
-  p->SetMass(1.0f);
-  p->active = true;
-}
-
-// Pushes and hurts the player by the distance in pixels. On the player's
-// very centre the push goes straight up at full strength, as a level's does.
-void BlastPlayer(Player& player, const Rocket& r) {
-  const glm::vec3 offset = r.position - player.position;
-  const float d = glm::length(offset);
-  const float k = d > 0.0f ? std::min(1.0f / (d * d), kBlastCap) : kBlastCap;
-  const glm::vec3 towardRocket = d > 0.0f ? offset / d : glm::vec3(0.0f, -1.0f, 0.0f);
-  player.velocity += kBlastPush * k * towardRocket;
-  player.AddHealth(static_cast<int>(kBlastDamage * k));
-}
-
-void Explode(MenuWorld& menu, Rocket& r, const Playfield& field) {
-  const float S = menu.S;
-  BlastPlayer(menu.player, r);
-  menu.grid.Blast(ToCell(r.position.x, S), ToCell(r.position.y, S), kBlastRadius);
-  menu.camera.AddShake(glm::vec3(kShakeCells * S, 0.0f, 0.0f));
-  SpawnExplosionFlash(r, field);
-  field.PlayPlain(Sfx::Explosion);
-  r.active = false;
-}
 
 }  // namespace
 
@@ -124,19 +70,7 @@ void StepMenuPlayer(MenuWorld& menu, float dt) {
 }
 
 void StepMenuRockets(MenuWorld& menu, float dt, SoundEvents* sounds) {
-  const float S = menu.S;
-  const Playfield field = menu.Field(sounds);
-  for (Rocket& r : menu.rockets.objects) {
-    if (!r.active) continue;
-    r.SenseCells(menu.grid, S);
-    r.Integrate(dt, S);
-    SpawnMenuSmoke(menu, r, dt);
-    SteerRocket(r, S);
-    if (TouchesSolid(r))
-      Explode(menu, r, field);
-    else if (LeftTheWorld(r, menu.grid, S, static_cast<int>(menu.grid.height)))
-      r.active = false;
-  }
+  UpdateRockets(menu.rockets, menu.Field(sounds), dt, kMenuRockets);
 }
 
 void StepMenuWorld(MenuWorld& menu, const FrameInput& input, float dt, SoundEvents* sounds) {

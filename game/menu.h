@@ -41,7 +41,7 @@ void StepMenuWorld(MenuWorld& menu, const FrameInput& input, float dt, SoundEven
 // The menu's player step: move, sense, hazards, timers, facing. A player
 // that leaves the world at a side or the bottom comes back at the start.
 void StepMenuPlayer(MenuWorld& menu, float dt);
-// The menu's rockets: flight and smoke, then on solid ground the blast.
+// The menu's rockets: the level's, by the menu's rule (kMenuRockets).
 void StepMenuRockets(MenuWorld& menu, float dt, SoundEvents* sounds);
 
 // A click on a menu button waits until every rocket in flight has gone off.
