@@ -469,7 +469,7 @@ void GamePixelTemplate::Update(double dt) {
   const game::FrameResult frame = game::StepLevel(*level, ReadFrameInput(), static_cast<float>(dt));
   musicMix = level->musicMix;
   ApplyFrameSound(frame);
-  sounds.Play(level->sounds, Muted);
+  sounds.Play(frame.sounds, Muted);
   if (!frame.frozen) treasureIcon->Animate(static_cast<float>(dt));
   TraceLevel();
 }
