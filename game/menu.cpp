@@ -11,7 +11,7 @@
 namespace game {
 namespace {
 
-constexpr float kShakeDamping = 10.0f;  // per second
+constexpr float kShakeDamping = 10.0f;  // per second: a shake is gone in about 0.1 s
 // A scripted cursor may lie anywhere: a cell this far out is off any grid and
 // still fits an int.
 constexpr double kFarthestCell = 1.0e9;

@@ -30,6 +30,7 @@ constexpr int kSmallestCraterCells = 6;
 constexpr float kBlastCapK = 0.0002f;             // k never exceeds this, however close the blast
 constexpr float kBlastDamage = -125000.0f;        // 25 points at the cap
 constexpr float kBlastInvulnerability = 1250.0f;  // 0.25 s at the cap
+constexpr float kWholeBlast = 1.0f;               // the share of a blast's damage enemies always take
 
 constexpr float kShakeStrength = 100000.0f;
 constexpr float kShakeMinDistanceCells = 50.0f;
@@ -171,8 +172,8 @@ float ShakeOf(const Rocket& r, const Playfield& field, const RocketRule& rule) {
 void Explode(Rocket& r, const Playfield& field, const RocketRule& rule) {
   const float S = field.cellSize;
   Player* player = field.player;
-  if (player && player->active) ApplyBlast(r, *player, S, r.fromPlayer ? rule.ownRocketDamage : 1.0f, rule);
-  ForEachActiveEnemy(field, [&](Character& c) { ApplyBlast(r, c, S, 1.0f, rule); });
+  if (player && player->active) ApplyBlast(r, *player, S, r.fromPlayer ? rule.ownRocketDamage : kWholeBlast, rule);
+  ForEachActiveEnemy(field, [&](Character& c) { ApplyBlast(r, c, S, kWholeBlast, rule); });
   if (field.grid) field.grid->Blast(ToCell(r.position.x, S), ToCell(r.position.y, S), kRocketBlastRadius);
   if (field.camera) field.camera->AddShake(glm::vec3(ShakeOf(r, field, rule), 0.0f, 0.0f));
   SpawnExplosionFlash(r, field);

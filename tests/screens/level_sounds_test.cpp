@@ -1,6 +1,10 @@
-// The level screen in process, with a hidden window and a loopback audio system.
+// The level screen in process, with a hidden window and a loopback audio system,
+// and the generator the screens share.
+#include <vector>
+
 #include <gtest/gtest.h>
 
+#include "app/game_instance.h"
 #include "app/game_state.h"
 #include "audio/audio.h"
 #include "game/random.h"
@@ -29,6 +33,28 @@ TEST_F(GlTest, LevelSoundsAreDecodedOnceForTheRunNotOnEveryLevel) {
     EnterScreen(context);
     EXPECT_EQ(system->soundStats().decoded, decoded) << "decoded again on the way back from state " << next;
   }
+}
+
+// The menu and a level draw from the run's one generator, each going on from
+// where the last left it: one frame of each, from two starting states.
+TEST_F(GlTest, TheMenuAndTheLevelGoOnDrawingFromTheRunsOneGenerator) {
+  TextRenderer text("Shaders//shader_font.vs", "Shaders//shader_font.fs");
+  RegisterScreens();
+  std::vector<std::uint32_t> states;
+  for (const std::uint32_t start : {0u, 1000u}) {
+    game::Random random{start};
+    states.push_back(start);
+    for (const int screen : {STATE_MAIN_MENU, STATE_LEVEL}) {
+      SetState(screen);
+      EnterScreen(ScreenContext{window, &text, nullptr, &random});
+      ActiveScreen->Update(1.0 / 60);
+      NextState = STATE_CREDITS;
+      LeaveScreen();
+      states.push_back(random.state);
+    }
+  }
+  for (std::size_t i = 0; i < states.size(); ++i)
+    for (std::size_t j = 0; j < i; ++j) EXPECT_NE(states[i], states[j]) << "states " << j << " and " << i;
 }
 
 }  // namespace
