@@ -5,9 +5,10 @@
 struct GLFWwindow;
 class TextRenderer;
 namespace audio { class System; }
+namespace game { struct Random; }
 
 // Every screen derives from this and exists once, as a static object. The main
-// loop fills the three pointers before each Load; the screen's own state lives
+// loop fills the four pointers before each Load; the screen's own state lives
 // in its module, not in fields of its class.
 class GameInstance {
  public:
@@ -15,6 +16,10 @@ class GameInstance {
   TextRenderer* textRenderer = nullptr;
   ResourceManager resources;
   audio::System* soundSystem = nullptr;
+  // The run's one gameplay generator: a screen with a world lends it to that
+  // world and puts the world's back when it leaves, so one sequence runs
+  // through the menu and every level.
+  game::Random* random = nullptr;
 
   virtual void Load() = 0;
   virtual void Initialize() = 0;

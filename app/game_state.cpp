@@ -39,6 +39,7 @@ void EnterScreen(const ScreenContext& context) {
     ActiveScreen->window = context.window;
     ActiveScreen->textRenderer = context.textRenderer;
     ActiveScreen->soundSystem = context.soundSystem;
+    ActiveScreen->random = context.random;
     ActiveScreen->Load();
   }
   ActiveScreen->Initialize();

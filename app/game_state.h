@@ -4,6 +4,7 @@ class GameInstance;
 class TextRenderer;
 struct GLFWwindow;
 namespace audio { class System; }
+namespace game { struct Random; }
 
 enum GameState : int {
   STATE_MAIN_MENU = 0,
@@ -38,6 +39,7 @@ struct ScreenContext {
   GLFWwindow* window = nullptr;
   TextRenderer* textRenderer = nullptr;
   audio::System* soundSystem = nullptr;
+  game::Random* random = nullptr;
 };
 
 // The screen object behind each state id; quit and restart have none.

@@ -22,6 +22,7 @@
 #include "app/settings.h"
 #include "app/trace.h"
 #include "audio/audio.h"
+#include "game/random.h"
 #include "render/gl_errors.h"
 #include "render/sprite_renderer.h"
 #include "render/text_renderer.h"
@@ -339,7 +340,8 @@ int main(int argc, char** argv) {
   audio::System* soundSystem = StartAudio();
   StartScreens(options);
 
-  RunGameLoop(MakePlatform(session), ScreenContext{gameWindow, textRenderer.get(), soundSystem},
+  game::Random gameplayRandom;  // one sequence through the whole run, handed from screen to screen
+  RunGameLoop(MakePlatform(session), ScreenContext{gameWindow, textRenderer.get(), soundSystem, &gameplayRandom},
               MakeLoopOptions(options, script.get()));
   ShutDown(countingGlErrors, std::move(textRenderer));
   return 0;

@@ -19,6 +19,7 @@
 #include "app/input.h"
 #include "app/settings.h"
 #include "audio/audio.h"
+#include "game/random.h"
 #include "render/coverage.h"
 #include "render/sprite_renderer.h"
 #include "render/text_renderer.h"
@@ -93,7 +94,8 @@ void BM_LevelFrame(benchmark::State& state) {
   }
   ClipToCoverage = state.range(2) != 0;
   SetState(STATE_LEVEL);
-  EnterScreen(ScreenContext{shared.window, shared.text.get(), nullptr});
+  static game::Random random;
+  EnterScreen(ScreenContext{shared.window, shared.text.get(), nullptr, &random});
   input::OnKey(input::KEY_D, 0, input::PRESS, 0);
 
   double update = 0.0, draw = 0.0;
@@ -150,7 +152,8 @@ void BM_LevelStart(benchmark::State& state) {
   }();
   for (auto _ : state) {
     SetState(STATE_LEVEL);
-    EnterScreen(ScreenContext{shared.window, shared.text.get(), sound});
+    static game::Random random;
+    EnterScreen(ScreenContext{shared.window, shared.text.get(), sound, &random});
     glFinish();
     state.PauseTiming();
     NextState = STATE_VICTORY;

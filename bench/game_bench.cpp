@@ -53,6 +53,7 @@ struct Scene {
   BulletPool bullets = MakeBulletPool();
   ParticlePool smoke = MakeSmokePool();
   TextParticlePool text = MakeTextPool();
+  Random random;
   Playfield field;
 
   Scene() {
@@ -66,8 +67,9 @@ struct Scene {
       gunners.emplace_back(w);
       bats.emplace_back(FlyingCharacter(w, 100 * kCell, 200 * kCell), kCell);
       bats.back().position.y += 200 * kCell;
+      bats.back().turnRate = RandomFloat(random, -kBatTurnRateLimit, kBatTurnRateLimit);
     }
-    SetRandomState(1);
+    random = Random{1};
     // Projectiles and particles spread over the sky, flying every way.
     auto skyPoint = [](int i, int n) {
       return glm::vec3((40.0f + (i * 997 % n) * (kWidth - 80.0f) / n) * kCell,
@@ -76,7 +78,7 @@ struct Scene {
     for (std::size_t i = 0; i < rockets.objects.size(); ++i) {
       Rocket& r = rockets.objects[i];
       r.position = glm::vec3((60.0f + (i % 20) * 70.0f) * kCell, (kGround + 100.0f + (i / 20) * 60.0f) * kCell, 0);
-      r.velocity = glm::vec3(RandomFloat(-300, 300), RandomFloat(-300, 300), 0) * kCell;
+      r.velocity = glm::vec3(RandomFloat(random, -300, 300), RandomFloat(random, -300, 300), 0) * kCell;
       r.scale = glm::vec2(4 * kCell);
       r.SetMass(0.5f);
       r.drag = 0.05f;
@@ -85,7 +87,7 @@ struct Scene {
     for (std::size_t i = 0; i < bullets.objects.size(); ++i) {
       Bullet& b = bullets.objects[i];
       b.position = skyPoint(static_cast<int>(i), 500) + glm::vec3(0, 0, 0);
-      b.velocity = glm::vec3(RandomFloat(-200, 200), RandomFloat(-200, 200), 0) * kCell;
+      b.velocity = glm::vec3(RandomFloat(random, -200, 200), RandomFloat(random, -200, 200), 0) * kCell;
       b.scale = glm::vec2(4 * kCell);
       b.damage = 20;
       b.active = true;
@@ -93,7 +95,7 @@ struct Scene {
     for (std::size_t i = 0; i < smoke.objects.size(); ++i) {
       Particle& p = smoke.objects[i];
       p.position = skyPoint(static_cast<int>(i), 1000);
-      p.velocity = glm::vec3(RandomFloat(-50, 50), RandomFloat(-50, 50), 0) * kCell;
+      p.velocity = glm::vec3(RandomFloat(random, -50, 50), RandomFloat(random, -50, 50), 0) * kCell;
       p.acceleration = glm::vec3(0, 98.1f * kCell, 0);
       p.sprite = MakeSprite(Sheet::Smoke, 4, 0, kDefaultFrameTime, true, false);
       p.scale = glm::vec2(2 * kCell);
@@ -123,6 +125,7 @@ struct Scene {
     field.gunners = gunners;
     field.smoke = &smoke;
     field.text = &text;
+    field.random = &random;
   }
 
   Player PlayerOnFloor(float x) {

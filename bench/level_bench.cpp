@@ -38,7 +38,7 @@ void FillPools(Level& level) {
   for (std::size_t i = 0; i < level.rockets.objects.size(); ++i) {
     Rocket& r = level.rockets.objects[i];
     r.position = glm::vec3((kViewX + 10.0f + (i % 20) * 18) * S, (kHeight - 60.0f - (i / 20) * 10) * S, 0);
-    r.velocity = glm::vec3(RandomFloat(-300, 300), RandomFloat(0, 100), 0) * S;
+    r.velocity = glm::vec3(RandomFloat(level.random, -300, 300), RandomFloat(level.random, 0, 100), 0) * S;
     r.scale = glm::vec2(4 * S);
     r.SetMass(0.5f);
     r.drag = 0.05f;
@@ -47,14 +47,15 @@ void FillPools(Level& level) {
   for (std::size_t i = 0; i < level.bullets.objects.size(); ++i) {
     Bullet& b = level.bullets.objects[i];
     b.position = glm::vec3((kViewX + 5.0f + i * 7 % 370) * S, (kHeight - 120.0f - i % 60) * S, 0);
-    b.velocity = glm::vec3(RandomFloat(-200, 200), RandomFloat(0, 50), 0) * S;
+    b.velocity = glm::vec3(RandomFloat(level.random, -200, 200), RandomFloat(level.random, 0, 50), 0) * S;
     b.scale = glm::vec2(4 * S);
     b.damage = 5;
     b.active = true;
   }
   for (Particle& p : level.smoke.objects) {
-    p.position = level.player.position + glm::vec3(RandomFloat(-150, 150), RandomFloat(0, 100), 0) * S;
-    p.velocity = glm::vec3(RandomFloat(-50, 50), RandomFloat(-50, 50), 0) * S;
+    p.position = level.player.position +
+                 glm::vec3(RandomFloat(level.random, -150, 150), RandomFloat(level.random, 0, 100), 0) * S;
+    p.velocity = glm::vec3(RandomFloat(level.random, -50, 50), RandomFloat(level.random, -50, 50), 0) * S;
     p.acceleration = glm::vec3(0, kGravityCells * S, 0);
     p.scale = glm::vec2(2 * S);
     p.drag = 1.5f;

@@ -141,14 +141,14 @@ void Chase(GroundCharacter& e, float S, float dt) {
 }
 
 void Die(Character& c, const Playfield& f) {
-  SpawnDebris(c, Sheet::Smoke, f.smoke, f.cellSize);
+  SpawnDebris(c, Sheet::Smoke, f.smoke, f.cellSize, *f.random);
   c.active = false;
 }
 
 void HurtFeedback(Character& c, Sfx sound, float volume, float pitch, const Playfield& f) {
   if (c.GetPreviousHealth() > c.GetHealth()) {
     f.PlayAt(sound, c.position, volume, pitch);
-    SpawnDamageNumber(c, f.text, f.cellSize);
+    SpawnDamageNumber(c, f.text, f.cellSize, *f.random);
   }
   c.SavePreviousHealth();
 }
@@ -185,7 +185,7 @@ bool Sees(const Character& e, Player& player, float range, const Playfield& f) {
 void Alert(GroundCharacter& e, const WalkerKind& kind, const Playfield& f) {
   if (!e.alerted) {
     f.PlayAt(Sfx::EnemyAlert, e.position, 1.0f, kind.alertPitch);
-    SpawnAlertMark(e, f.text, f.cellSize);
+    SpawnAlertMark(e, f.text, f.cellSize, *f.random);
   }
   e.alerted = true;
 }
@@ -196,18 +196,18 @@ void GunnerSightAndFire(MachineGunner& g, const WalkerKind& kind, bool seen, con
   Player& player = *f.player;
   if (seen) {
     Alert(g, kind, f);
-    g.burstsLeft = static_cast<std::int32_t>(RandomFloat(kMinBursts, kMaxBursts));
+    g.burstsLeft = static_cast<std::int32_t>(RandomFloat(*f.random, kMinBursts, kMaxBursts));
     g.target = player.position;
   } else if (!(g.burstsLeft > 0 && player.IsAlive())) {
     g.alerted = false;
   }
   if (!g.alerted || !(g.burstPause < 0.0f)) return;
   if (g.burstShotsLeft < 1) {
-    g.burstShotsLeft = static_cast<std::int32_t>(RandomFloat(kMinBurstShots, kMaxBurstShots));
-    g.burstPause = RandomFloat(kMinBurstPause, kMaxBurstPause);
+    g.burstShotsLeft = static_cast<std::int32_t>(RandomFloat(*f.random, kMinBurstShots, kMaxBurstShots));
+    g.burstPause = RandomFloat(*f.random, kMinBurstPause, kMaxBurstPause);
     g.burstsLeft -= 1;
   } else if (g.fireCooldown < 0.0f) {
-    f.PlayAt(Sfx::MachineGun, g.position, 1.0f, RandomFloat(kMinPitch, kMaxPitch));
+    f.PlayAt(Sfx::MachineGun, g.position, 1.0f, RandomFloat(*f.random, kMinPitch, kMaxPitch));
     if (f.bullets) FireBullet(g, *f.bullets, f.cellSize, kGunSpeedCells * f.cellSize, kGunDamage);
     g.burstShotsLeft -= 1;
     g.fireCooldown = kGunShotInterval;
@@ -226,14 +226,14 @@ void SightAndFire(T& e, const WalkerKind& kind, bool seen, const Playfield& f) {
   e.target = player.position;
   if constexpr (std::is_same_v<T, RifleEnemy>) {
     if (!(e.fireCooldown < 0.0f)) return;
-    f.PlayAt(Sfx::Rifle, e.position, 1.0f, RandomFloat(kMinPitch, kMaxPitch));
+    f.PlayAt(Sfx::Rifle, e.position, 1.0f, RandomFloat(*f.random, kMinPitch, kMaxPitch));
     if (f.bullets) FireBullet(e, *f.bullets, S, kRifleSpeedCells * S, kRifleDamage);
-    e.fireCooldown = RandomFloat(kRifleMinCooldown, kRifleMaxCooldown);
+    e.fireCooldown = RandomFloat(*f.random, kRifleMinCooldown, kRifleMaxCooldown);
   } else if constexpr (std::is_same_v<T, RocketEnemy>) {
     if (!(e.fireCooldown < 0.0f) || !(glm::length(e.position - player.position) > kRocketMinRangeCells * S)) return;
-    f.PlayAt(Sfx::RocketLaunch, e.position, 1.0f, RandomFloat(kMinPitch, kMaxPitch));
+    f.PlayAt(Sfx::RocketLaunch, e.position, 1.0f, RandomFloat(*f.random, kMinPitch, kMaxPitch));
     if (f.rockets) FireRocket(e, *f.rockets, S);
-    e.fireCooldown = RandomFloat(kRocketMinCooldown, kRocketMaxCooldown);
+    e.fireCooldown = RandomFloat(*f.random, kRocketMinCooldown, kRocketMaxCooldown);
   }
 }
 
@@ -271,7 +271,7 @@ void StepBat(BatEnemy& bat, const Playfield& f, float dt) {
     Die(bat, f);
     return;
   }
-  UpdateBat(bat, *f.grid, f.cellSize, dt);
+  UpdateBat(bat, *f.grid, f.cellSize, dt, *f.random);
   HurtFeedback(bat, Sfx::PlayerHurt, 1.0f, kBatHurtPitch, f);
   Move(bat, f, dt);
   Contact(bat, *f.player, kBatContactPushCells * f.cellSize, kBatContactDamage, kBatContactInvulnerability);
@@ -338,7 +338,7 @@ Way LookAhead(const GroundCharacter& enemy, const world::PixelGrid& grid, Scout&
   return safe(kJumpTestSeconds) ? Way::Jump : Way::Neither;
 }
 
-void UpdateBat(BatEnemy& bat, const world::PixelGrid& grid, float S, float dt) {
+void UpdateBat(BatEnemy& bat, const world::PixelGrid& grid, float S, float dt, Random& random) {
   const glm::vec3 probe =
       bat.position + glm::vec3(std::cos(bat.heading) * bat.wanderRadius, std::sin(bat.heading) * bat.wanderRadius, 0.0f);
   glm::vec3 hit = probe;
@@ -346,9 +346,9 @@ void UpdateBat(BatEnemy& bat, const world::PixelGrid& grid, float S, float dt) {
   float room = glm::length(bat.position - hit);
   if (!(room >= 1.0f)) room = 1.0f;
 
-  const float r = RandomFloat(0.0f, 1.0f);  // drawn every frame
+  const float r = RandomFloat(random, 0.0f, 1.0f);  // drawn every frame
   if (r < dt * kBatNewTurnChance && room > bat.wanderRadius * kBatRoomShare)
-    bat.turnRate = RandomFloat(-kBatTurnRateLimit, kBatTurnRateLimit);
+    bat.turnRate = RandomFloat(random, -kBatTurnRateLimit, kBatTurnRateLimit);
   if (-kBatSlowestTurn < bat.turnRate && bat.turnRate < 0.0f) bat.turnRate = -kBatSlowestTurn;
   if (0.0f < bat.turnRate && bat.turnRate < kBatSlowestTurn) bat.turnRate = kBatSlowestTurn;
 

@@ -10,7 +10,8 @@
 namespace game {
 
 // An enemy as a level's marker places it, active, with its kind's health,
-// mass, movement and sprite sheet. The bat draws its turn rate from RandomFloat.
+// mass, movement and sprite sheet. The bat turns at rate 0 until MakeLevel
+// draws its turn rate.
 BatEnemy MakeBat(float S, glm::vec3 position);
 GroundCharacter MakeMeleeEnemy(float S, glm::vec3 position);
 RifleEnemy MakeRifleEnemy(float S, glm::vec3 position);
@@ -35,7 +36,7 @@ Way LookAhead(const GroundCharacter& enemy, const world::PixelGrid& grid, Scout&
 
 // The bat's steering: a heading that turns slowly in open space and fast near
 // walls, with a new turn rate about every ten seconds while there is room.
-void UpdateBat(BatEnemy& bat, const world::PixelGrid& grid, float S, float dt);
+void UpdateBat(BatEnemy& bat, const world::PixelGrid& grid, float S, float dt, Random& random);
 // Look-ahead, patrol and chase of a walking enemy: changes only its velocity
 // (running and jumping), facing, target and its own counters.
 void RunGroundAI(GroundCharacter& enemy, const world::PixelGrid& grid, Scout& scout, float dt);

@@ -5,8 +5,6 @@
 
 #include <glm/geometric.hpp>
 
-#include "game/random.h"
-
 namespace game {
 
 namespace {
@@ -85,11 +83,10 @@ void FlyingCharacter::Accelerate(glm::vec3 direction, float dt) {
 
 BatEnemy::BatEnemy(const FlyingCharacter& flyer, float S)
     : FlyingCharacter(flyer),
-      wanderRadius(std::abs(kBatWanderCells * S)),
-      turnRate(RandomFloat(-kBatTurnRateLimit, kBatTurnRateLimit)) {}
+      wanderRadius(std::abs(kBatWanderCells * S)) {}
 
-void Camera::ShuffleShake() {
-  const float a = RandomFloat(0.0f, kFullTurn);
+void Camera::ShuffleShake(Random& random) {
+  const float a = RandomFloat(random, 0.0f, kFullTurn);
   const float length = glm::length(shake);
   shake.x = std::cos(a) * length;
   shake.y = std::sin(a) * length;

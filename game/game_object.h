@@ -7,6 +7,7 @@
 #include <glm/vec3.hpp>
 
 #include "game/sheet.h"
+#include "game/random.h"
 #include "game/sprite_animation.h"
 #include "world/pixel_grid.h"
 
@@ -156,7 +157,7 @@ class FlyingCharacter : public Character {
 class BatEnemy : public FlyingCharacter {
  public:
   BatEnemy() = default;
-  // Draws its turn rate from RandomFloat.
+  // Turning at rate 0 until the level draws its turn rate.
   BatEnemy(const FlyingCharacter& flyer, float S);
 
   float heading = 0.0f;       // radians
@@ -262,7 +263,7 @@ class Camera : public GameObject {
   void CameraFollow(float dt) { position += (target - position) * kFollowRate * dt; }
   void AddShake(glm::vec3 v) { shake += v; }
   // Turns the shake (x, y) to a random direction, keeping its length.
-  void ShuffleShake();
+  void ShuffleShake(Random& random);
   // Scales the shake by f; a negative f stops it.
   void DampShake(float f) { shake = f >= 0.0f ? shake * f : glm::vec3(0.0f); }
   void SetTarget(glm::vec3 v) { target = v; }

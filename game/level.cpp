@@ -61,6 +61,7 @@ Playfield FieldOf(Level& level) {
   f.smoke = &level.smoke;
   f.text = &level.text;
   f.sounds = &level.sounds;
+  f.random = &level.random;
   return f;
 }
 
@@ -106,7 +107,7 @@ void MixMusicAndWind(Level& level, bool combat, float dt) {
   const float v = glm::length(level.player.velocity) / level.grid.cellSize;
   level.windVolume = v * v * kWindVolumePerSpeed2;
   if (level.windVolume > 1.0f) level.windVolume = 1.0f;
-  level.windPitch = RandomFloat(kMinWindPitch, kMaxWindPitch) * v * kWindPitchPerSpeed;
+  level.windPitch = RandomFloat(level.random, kMinWindPitch, kMaxWindPitch) * v * kWindPitchPerSpeed;
 }
 
 // The world is simulated around the view as drawn, shake included, so the
@@ -132,7 +133,7 @@ FrameResult ResultOf(Level& level, bool frozen) {
 
 }  // namespace
 
-Level MakeLevel(world::PixelGrid grid, float musicMix) {
+Level MakeLevel(world::PixelGrid grid, float musicMix, Random random) {
   Level level;
   const float S = grid.cellSize;
   level.grid = std::move(grid);
@@ -163,12 +164,15 @@ Level MakeLevel(world::PixelGrid grid, float musicMix) {
   level.text = MakeTextPool();
   level.scout = MakeScout(S);
   level.musicMix = musicMix;
+  level.random = random;
+  for (BatEnemy& bat : level.bats) bat.turnRate = RandomFloat(level.random, -kBatTurnRateLimit, kBatTurnRateLimit);
   ViewFromCamera(level);
   SetTreasureText(level);
   return level;
 }
 
-void UpdateCamera(Camera& camera, Player& player, const FrameInput& input, const world::PixelGrid& grid, float dt) {
+void UpdateCamera(Camera& camera, Player& player, const FrameInput& input, const world::PixelGrid& grid, float dt,
+                  Random& random) {
   const int W = input.windowWidth, H = input.windowHeight;
   float baseX = player.position.x - static_cast<float>(W / 2);
   float baseY = player.position.y - static_cast<float>(H / 2);
@@ -178,7 +182,7 @@ void UpdateCamera(Camera& camera, Player& player, const FrameInput& input, const
   player.target = glm::vec3(static_cast<float>(wx), static_cast<float>(wy), 0.0f);
   const double dx = wx - player.position.x, dy = wy - player.position.y;
 
-  camera.ShuffleShake();
+  camera.ShuffleShake(random);
   camera.DampShake(1.0f - kShakeDamping * dt);
   if (input.look) {
     baseX = static_cast<float>(baseX + dx * kLookShare);
@@ -226,7 +230,7 @@ FrameResult StepLevel(Level& level, const FrameInput& input, float dt) {
   const bool combat = UpdateEnemies(field, level.scout, dt);
   UpdateRockets(level.rockets, field, dt);
   UpdateBullets(level.bullets, field, dt);
-  UpdateCamera(level.camera, player, input, level.grid, dt);
+  UpdateCamera(level.camera, player, input, level.grid, dt, level.random);
   if (level.treasuresCollected == level.treasures.size()) player.active = false;
   MixMusicAndWind(level, combat, dt);
   ViewFromCamera(level);

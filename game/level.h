@@ -44,6 +44,9 @@ struct Level {
   float elapsedTime = 0.0f;  // seconds played, frozen frames excluded
   Outcome outcome = Outcome::None;
   SoundEvents sounds;  // the latest frame's
+  // The run's generator while the level is played: the screen hands it in to
+  // MakeLevel and takes it back when the level ends.
+  Random random;
 };
 
 // What a frame asks of the screen.
@@ -60,9 +63,10 @@ struct FrameResult {
 
 // A level on a grid read from its image at the level's cell size: the player
 // at its start, ready to fire; a box or an enemy per marker, in marker order
-// (each bat draws its turn rate); full pools of free projectiles and particles;
-// the grid's view at the camera, so the level can be drawn before any frame.
-Level MakeLevel(world::PixelGrid grid, float musicMix = 1.0f);
+// (each bat draws its turn rate from `random`, in marker order); full pools of
+// free projectiles and particles; the grid's view at the camera, so the level
+// can be drawn before any frame.
+Level MakeLevel(world::PixelGrid grid, float musicMix = 1.0f, Random random = {});
 
 // One frame. A paused or unfocused frame changes nothing and returns frozen.
 // Otherwise: the player's fire, jump sound and controls, the grid step, the
@@ -73,7 +77,8 @@ FrameResult StepLevel(Level& level, const FrameInput& input, float dt);
 
 // The camera step: the player aims at the cursor; the view follows the player
 // (half-way toward the cursor while looking), clamped to the level.
-void UpdateCamera(Camera& camera, Player& player, const FrameInput& input, const world::PixelGrid& grid, float dt);
+void UpdateCamera(Camera& camera, Player& player, const FrameInput& input, const world::PixelGrid& grid, float dt,
+                  Random& random);
 
 std::size_t ActiveEnemies(const Level& level);
 

@@ -3,83 +3,82 @@
 #include <algorithm>
 #include <cmath>
 
-#include <glm/geometric.hpp>
-
 #include "game/cells.h"
 #include "game/particles.h"
 #include "game/player.h"
-#include "game/random.h"
 #include "game/weapons.h"
 
 namespace game {
 namespace {
 
-constexpr float kSmokeChancePerSecond = 100.0f;
-constexpr float kSmokeSpread = 0.2f;
-constexpr float kSmokeSizeCells = 2.0f;
-constexpr unsigned kSmokeFrames = 4;
+constexpr float kShakeDamping = 10.0f;  // per second: a shake is gone in about 0.1 s
+// A scripted cursor may lie anywhere: a cell this far out is off any grid and
+// still fits an int.
+constexpr double kFarthestCell = 1.0e9;
 
-// The menu's blast is measured in window pixels, not cells: full strength
-// within ~70.7 pixels, then falling with the square of the distance.
-constexpr float kBlastCap = 0.0002f;
-constexpr float kBlastPush = -7000000.0f;
-constexpr float kBlastDamage = -125000.0f;  // 25 points at the cap
-constexpr int kBlastRadius = 20;
-constexpr float kShakeCells = 10.0f;
-constexpr float kShakeDamping = 10.0f;  // per second
-
-void SpawnMenuSmoke(MenuWorld& menu, const Rocket& r, float dt) {
-  if (!(dt * kSmokeChancePerSecond > RandomFloat(0.0f, 1.0f))) return;
-  Particle* p = menu.particles.Acquire();
-  if (!p) return;
-  const float S = menu.S;
-  p->lifetime = RandomFloat(0.1f, 0.4f);
-  p->sprite = MakeSprite(Sheet::Smoke, kSmokeFrames, 0, kDefaultFrameTime, true, false);
-  p->position = r.position;
-  const glm::vec3 v = r.velocity;
-  const float speed = glm::length(v);
-  const float q1 = RandomFloat(-kSmokeSpread, kSmokeSpread);
-  const float q2 = RandomFloat(-kSmokeSpread, kSmokeSpread);
-  const float q3 = RandomFloat(-kSmokeSpread, kSmokeSpread);
-  p->velocity = glm::vec3(q3 * speed - v.x, q2 * speed - v.y, q1 * speed - v.z);
-  p->acceleration = glm::vec3(0.0f);
-  p->scale = glm::vec2(kSmokeSizeCells * S);
-  p->drag = RandomFloat(25.0f, 100.0f);
-  p->SetMass(1.0f);
-  p->active = true;
+// The cell under the cursor (window pixels from the top-left), through the view.
+world::CellPos CellUnderCursor(double cursorX, double cursorY, int windowHeight, float S,
+                               world::ViewOrigin view) {
+  const double x = cursorX / S + view.x;
+  const double y = static_cast<double>(windowHeight) / S - cursorY / S + view.y;
+  auto cell = [](double v) {
+    return static_cast<std::int32_t>(std::trunc(std::clamp(v, -kFarthestCell, kFarthestCell)));
+  };
+  return {cell(x), cell(y)};
 }
 
-// Pushes and hurts the player by the distance in pixels. On the player's
-// very centre the push goes straight up at full strength, as a level's does.
-void BlastPlayer(Player& player, const Rocket& r) {
-  const glm::vec3 offset = r.position - player.position;
-  const float d = glm::length(offset);
-  const float k = d > 0.0f ? std::min(1.0f / (d * d), kBlastCap) : kBlastCap;
-  const glm::vec3 towardRocket = d > 0.0f ? offset / d : glm::vec3(0.0f, -1.0f, 0.0f);
-  player.velocity += kBlastPush * k * towardRocket;
-  player.AddHealth(static_cast<int>(kBlastDamage * k));
+void StampUnderCursor(MenuWorld& menu, const FrameInput& input, world::Material block) {
+  const world::CellPos c = CellUnderCursor(input.cursorX, input.cursorY, input.windowHeight, menu.S,
+                                           menu.grid.viewOrigin);
+  menu.grid.StampBlock(c.x, c.y, block);
 }
 
-void Explode(MenuWorld& menu, Rocket& r, const Playfield& field) {
-  const float S = menu.S;
-  BlastPlayer(menu.player, r);
-  menu.grid.Blast(ToCell(r.position.x, S), ToCell(r.position.y, S), kBlastRadius);
-  menu.camera.AddShake(glm::vec3(kShakeCells * S, 0.0f, 0.0f));
-  SpawnExplosionFlash(r, field);
-  field.PlayPlain(Sfx::Explosion);
-  r.active = false;
+// The player aims where the cursor points in the world, through the camera
+// as it stands before this frame's move.
+void AimAtCursor(MenuWorld& menu, const FrameInput& input) {
+  const double aimX = input.cursorX + menu.camera.position.x;
+  const double aimY = (input.windowHeight - input.cursorY) + menu.camera.position.y;
+  menu.player.target = glm::vec3(static_cast<float>(aimX), static_cast<float>(aimY), 0.0f);
+}
+
+// The view stays at the world's origin; only blasts shake it.
+void ShakeCamera(MenuWorld& menu, float dt) {
+  menu.camera.ShuffleShake(menu.random);
+  menu.camera.DampShake(1.0f - kShakeDamping * dt);
+  menu.camera.SetTarget(glm::vec3(0.0f));
+  menu.camera.CameraFollow(dt);
+}
+
+void StepWorld(MenuWorld& menu, const Playfield& field, const FrameInput& input, float dt) {
+  menu.grid.StepGrid(dt);
+  StepMenuPlayer(menu, dt);
+  UpdateRockets(menu.rockets, field, dt, kMenuRockets);
+  UpdateParticles(menu.particles, dt, menu.S);
+  AimAtCursor(menu, input);
+  ShakeCamera(menu, dt);
+}
+
+void ReadPlayer(const MenuWorld& menu, MenuFrame& frame) {
+  const Player& p = menu.player;
+  frame.playerPosition = p.position;
+  frame.playerVelocity = p.velocity;
+  frame.playerHealth = p.GetHealth();
+  frame.playerOnGround = p.IsOnGround();
+  frame.rocketsInFlight = menu.rockets.ActiveCount();
+  frame.launcherReady = p.rocketCooldown < 0.0f;
 }
 
 }  // namespace
 
-Playfield MenuWorld::Field(SoundEvents* sounds) {
+Playfield MenuWorld::Field() {
   Playfield field;
   field.grid = &grid;
   field.cellSize = S;
   field.player = &player;
   field.camera = &camera;
   field.smoke = &particles;
-  field.sounds = sounds;
+  field.sounds = &sounds;
+  field.random = &random;
   return field;
 }
 
@@ -95,6 +94,31 @@ void BuildMenuWorld(MenuWorld& menu, world::PixelGrid grid) {
   menu.camera.active = true;
   menu.rockets = MakeRocketPool();
   menu.particles = MakeSmokePool();
+  menu.pending = PendingButton();
+  menu.sounds.Clear();
+}
+
+MenuFrame StepMenu(MenuWorld& menu, const MenuInput& input, float dt) {
+  menu.sounds.Clear();
+  const FrameInput& in = input.frame;
+  if (input.paint) StampUnderCursor(menu, in, *input.paint);
+
+  MenuFrame frame;
+  menu.pending.Scan(menu.rockets);
+  if (input.button != PendingButton::None) menu.pending.Press(input.button);
+  frame.button = menu.pending.Take();
+
+  const Playfield field = menu.Field();
+  Player& player = menu.player;
+  TryFirePlayerRocket(player, in.controls, menu.rockets, field, in.paused);
+  if (player.active) ApplyPlayerControls(player, in.controls, dt);
+  ReadPlayer(menu, frame);
+
+  if (!in.paused) StepWorld(menu, field, in, dt);
+  const Camera& c = menu.camera;
+  menu.grid.viewOrigin = {(c.position.x + c.shake.x) / menu.S, (c.position.y + c.shake.y) / menu.S};
+  frame.sounds = menu.sounds.Events();
+  return frame;
 }
 
 void StepMenuPlayer(MenuWorld& menu, float dt) {
@@ -112,37 +136,6 @@ void StepMenuPlayer(MenuWorld& menu, float dt) {
     p.position = glm::vec3(static_cast<float>(start.x) * S, static_cast<float>(start.y) * S, 0.0f);
     p.velocity = glm::vec3(0.0f);
   }
-}
-
-void StepMenuRockets(MenuWorld& menu, float dt, SoundEvents* sounds) {
-  const float S = menu.S;
-  const Playfield field = menu.Field(sounds);
-  for (Rocket& r : menu.rockets.objects) {
-    if (!r.active) continue;
-    r.SenseCells(menu.grid, S);
-    r.Integrate(dt, S);
-    SpawnMenuSmoke(menu, r, dt);
-    SteerRocket(r, S);
-    if (TouchesSolid(r))
-      Explode(menu, r, field);
-    else if (LeftTheWorld(r, menu.grid, S, static_cast<int>(menu.grid.height)))
-      r.active = false;
-  }
-}
-
-void StepMenuWorld(MenuWorld& menu, const FrameInput& input, float dt, SoundEvents* sounds) {
-  menu.grid.StepGrid(dt);
-  StepMenuPlayer(menu, dt);
-  StepMenuRockets(menu, dt, sounds);
-  UpdateParticles(menu.particles, dt, menu.S);
-
-  const double aimX = input.cursorX + menu.camera.position.x;
-  const double aimY = (input.windowHeight - input.cursorY) + menu.camera.position.y;
-  menu.player.target = glm::vec3(static_cast<float>(aimX), static_cast<float>(aimY), 0.0f);
-  menu.camera.ShuffleShake();
-  menu.camera.DampShake(1.0f - kShakeDamping * dt);
-  menu.camera.SetTarget(glm::vec3(0.0f));
-  menu.camera.CameraFollow(dt);
 }
 
 void PendingButton::Scan(const RocketPool& rockets) {
@@ -165,14 +158,6 @@ PendingButton::Which PendingButton::Take() {
   const Which button = which;
   *this = PendingButton();
   return button;
-}
-
-world::CellPos CellUnderCursor(double cursorX, double cursorY, int windowHeight, float S, world::ViewOrigin view) {
-  const double x = cursorX / S + view.x;
-  const double y = static_cast<double>(windowHeight) / S - cursorY / S + view.y;
-  // A scripted cursor may lie anywhere: far points land off the grid, never overflow.
-  auto cell = [](double v) { return static_cast<std::int32_t>(std::trunc(std::clamp(v, -1.0e9, 1.0e9))); };
-  return {cell(x), cell(y)};
 }
 
 }  // namespace game

@@ -1,41 +1,18 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
+#include <optional>
+#include <span>
 
 #include "game/frame_input.h"
 #include "game/playfield.h"
 
 // The main menu's live world: the player with its launcher, rockets that
 // blast the terrain, and the sandbox brush. Its rules differ from a level's:
-// its rockets push and hurt the player by their own fall-off, shake the view
-// a fixed amount, and never meet characters; its player never dies.
+// its rockets follow kMenuRockets (their own push and fall-off, a fixed
+// shake, never meeting characters); its player never dies.
 namespace game {
-
-struct MenuWorld {
-  world::PixelGrid grid;
-  float S = 0.0f;
-  Player player;
-  Camera camera;
-  RocketPool rockets;
-  ParticlePool particles;
-
-  // The steps borrow the world through a field, as the level's do.
-  Playfield Field(SoundEvents* sounds);
-};
-
-// A grid loaded from the menu image: the player at its start, active, with
-// its launcher ready; a camera; 100 rockets and 1000 particles, inactive.
-void BuildMenuWorld(MenuWorld& menu, world::PixelGrid grid);
-
-// One unpaused frame after input: the grid, the player, the rockets, the
-// particles, then the aim at the cursor and the camera's shake.
-void StepMenuWorld(MenuWorld& menu, const FrameInput& input, float dt, SoundEvents* sounds);
-
-// The menu's player step: move, sense, hazards, timers, facing. A player
-// that leaves the world at a side or the bottom comes back at the start.
-void StepMenuPlayer(MenuWorld& menu, float dt);
-// The menu's rockets: flight and smoke, then on solid ground the blast.
-void StepMenuRockets(MenuWorld& menu, float dt, SoundEvents* sounds);
 
 // A click on a menu button waits until every rocket in flight has gone off.
 struct PendingButton {
@@ -55,6 +32,60 @@ struct PendingButton {
   Which Take();
 };
 
+struct MenuWorld {
+  world::PixelGrid grid;
+  float S = 0.0f;
+  Player player;
+  Camera camera;
+  RocketPool rockets;
+  ParticlePool particles;
+  // The run's generator while the menu is shown: the screen lends it and
+  // takes it back when it leaves.
+  Random random;
+  PendingButton pending;
+  SoundEvents sounds;  // the latest frame's
+
+  // The steps borrow the world through a field, as the level's do.
+  Playfield Field();
+};
+
+// A grid loaded from the menu image: the player at its start, active, with
+// its launcher ready; a camera; 100 rockets and 1000 particles, inactive; no
+// button pending. The generator is left as it was.
+void BuildMenuWorld(MenuWorld& menu, world::PixelGrid grid);
+
+// One menu frame's input, as values.
+struct MenuInput {
+  FrameInput frame;  // controls, cursor and window; paused while the options overlay is shown
+  PendingButton::Which button = PendingButton::None;  // the menu button held down this frame
+  std::optional<world::Material> paint;              // the sandbox block to stamp under the cursor
+};
+
+// What the screen needs from a menu frame.
+struct MenuFrame {
+  std::span<const SoundEvent> sounds;
+  PendingButton::Which button = PendingButton::None;  // to act on now
+  // The player as the controls left it, before the world moved: what the
+  // trace records and the crosshair shows.
+  glm::vec3 playerPosition{0.0f};
+  glm::vec3 playerVelocity{0.0f};
+  int playerHealth = 0;
+  bool playerOnGround = false;
+  std::size_t rocketsInFlight = 0;
+  bool launcherReady = false;
+};
+
+// One frame: the sandbox stamp, the pending button (scanned, pressed, taken),
+// the player's fire (not while paused) and its controls (even while paused);
+// then, unless paused, the grid, the player, the rockets, the particles, the
+// aim at the cursor and the camera's shake; last the grid's view from the
+// camera, which is drawn and around which the next frame simulates and paints.
+MenuFrame StepMenu(MenuWorld& menu, const MenuInput& input, float dt);
+
+// The menu's player step: move, sense, hazards, timers, facing. A player
+// that leaves the world at a side or the bottom comes back at the start.
+void StepMenuPlayer(MenuWorld& menu, float dt);
+
 // The sandbox's block choices, by the menu's own numbering.
 struct BlockChoice {
   const char* name;
@@ -68,9 +99,5 @@ inline constexpr std::array<BlockChoice, 7> kBlockChoices{{{"CLEAR", world::CLEA
                                                            {"ICE", world::ICE},
                                                            {"OBSIDIAN", world::OBSIDIAN}}};
 inline constexpr int kStartBlock = 1;  // SAND
-
-// The cell under the cursor (window pixels from the top-left), through the view.
-world::CellPos CellUnderCursor(double cursorX, double cursorY, int windowHeight, float S,
-                               world::ViewOrigin view);
 
 }  // namespace game

@@ -44,27 +44,27 @@ float DamageNumberScale(int n) {
   return std::trunc(std::sqrt(static_cast<float>(n))) * kNumberScaleStep;
 }
 
-void SpawnDebris(const GameObject& origin, Sheet sheet, ParticlePool* pool, float S) {
+void SpawnDebris(const GameObject& origin, Sheet sheet, ParticlePool* pool, float S, Random& random) {
   // The bound is drawn anew before every particle, so the count lands between
   // 20 and 29 with the odds of that running draw.
-  for (int count = 0; count < static_cast<int>(RandomFloat(kDebrisMinCount, kDebrisMaxCount)); ++count) {
+  for (int count = 0; count < static_cast<int>(RandomFloat(random, kDebrisMinCount, kDebrisMaxCount)); ++count) {
     Particle* p = pool ? pool->Acquire() : nullptr;
     if (!p) continue;
-    p->lifetime = RandomFloat(kDebrisMinLife, kDebrisMaxLife);
+    p->lifetime = RandomFloat(random, kDebrisMinLife, kDebrisMaxLife);
     p->sprite = MakeSprite(sheet, kPuffFrames, 0, kDefaultFrameTime, true, false);
     p->position = origin.position;
-    p->velocity.y = RandomFloat(-kDebrisSpreadCells, kDebrisSpreadCells) * S;
-    p->velocity.x = RandomFloat(-kDebrisSpreadCells, kDebrisSpreadCells) * S;
+    p->velocity.y = RandomFloat(random, -kDebrisSpreadCells, kDebrisSpreadCells) * S;
+    p->velocity.x = RandomFloat(random, -kDebrisSpreadCells, kDebrisSpreadCells) * S;
     p->velocity.z = 0.0f;
     p->acceleration = glm::vec3(0.0f, kGravityCells * S, 0.0f);  // puffs rise
     p->scale = glm::vec2(kDebrisSizeCells * S);
-    p->drag = RandomFloat(kDebrisMinDrag, kDebrisMaxDrag);
+    p->drag = RandomFloat(random, kDebrisMinDrag, kDebrisMaxDrag);
     p->SetMass(kDebrisMass);
     p->active = true;
   }
 }
 
-void SpawnDamageNumber(const Character& character, TextParticlePool* pool, float S) {
+void SpawnDamageNumber(const Character& character, TextParticlePool* pool, float S, Random& random) {
   const long long loss = static_cast<long long>(character.GetPreviousHealth()) - character.GetHealth();
   if (loss <= 0) return;
   TextParticle* p = pool ? pool->Acquire() : nullptr;
@@ -76,8 +76,8 @@ void SpawnDamageNumber(const Character& character, TextParticlePool* pool, float
   p->text.assign(digits, end);  // short enough to stay in the string's own buffer
   p->colour = glm::vec3(1.0f, 0.0f, 0.0f);
   p->position = character.position;
-  p->velocity.y = RandomFloat(kRiseMinCells, kRiseMaxCells) * S;
-  p->velocity.x = RandomFloat(-kNumberSpreadCells, kNumberSpreadCells) * S;
+  p->velocity.y = RandomFloat(random, kRiseMinCells, kRiseMaxCells) * S;
+  p->velocity.x = RandomFloat(random, -kNumberSpreadCells, kNumberSpreadCells) * S;
   p->velocity.z = 0.0f;
   p->acceleration = glm::vec3(0.0f, -kGravityCells * S, 0.0f);
   p->scale = glm::vec2(DamageNumberScale(n));
@@ -86,14 +86,14 @@ void SpawnDamageNumber(const Character& character, TextParticlePool* pool, float
   p->active = true;
 }
 
-void SpawnAlertMark(const GameObject& enemy, TextParticlePool* pool, float S) {
+void SpawnAlertMark(const GameObject& enemy, TextParticlePool* pool, float S, Random& random) {
   TextParticle* p = pool ? pool->Acquire() : nullptr;
   if (!p) return;
   p->lifetime = kAlertLife;
   p->text.assign(1, kAlertText);
   p->colour = glm::vec3(1.0f);
   p->position = enemy.position;
-  p->velocity = glm::vec3(0.0f, RandomFloat(kRiseMinCells, kRiseMaxCells) * S, 0.0f);
+  p->velocity = glm::vec3(0.0f, RandomFloat(random, kRiseMinCells, kRiseMaxCells) * S, 0.0f);
   p->acceleration = glm::vec3(0.0f);
   p->scale = glm::vec2(kAlertScale);
   p->drag = kAlertDrag;

@@ -8,12 +8,12 @@ namespace game {
 
 // 20 to 29 rising puffs of `sheet` at the origin (an enemy's death with the
 // smoke sheet, the player's with the explosion sheet).
-void SpawnDebris(const GameObject& origin, Sheet sheet, ParticlePool* pool, float S);
+void SpawnDebris(const GameObject& origin, Sheet sheet, ParticlePool* pool, float S, Random& random);
 // The character's previousHealth - health, floating up red and falling back.
 // Nothing for a loss of 0 or less.
-void SpawnDamageNumber(const Character& character, TextParticlePool* pool, float S);
+void SpawnDamageNumber(const Character& character, TextParticlePool* pool, float S, Random& random);
 // A white "!" rising over an enemy that has just seen the player.
-void SpawnAlertMark(const GameObject& enemy, TextParticlePool* pool, float S);
+void SpawnAlertMark(const GameObject& enemy, TextParticlePool* pool, float S, Random& random);
 
 // Moves each active particle (no grid sensing, no collision), ages it and
 // retires it when its lifetime is out.

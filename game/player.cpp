@@ -73,14 +73,14 @@ void UpdatePlayer(Player& player, const Playfield& field, float dt) {
   const float S = field.cellSize;
   if (!player.IsAlive()) {
     field.PlayPlain(Sfx::PlayerDefeated);
-    SpawnDebris(player, Sheet::Explosion, field.smoke, S);
+    SpawnDebris(player, Sheet::Explosion, field.smoke, S, *field.random);
     player.active = false;
     return;
   }
 
   if (player.GetPreviousHealth() > player.GetHealth()) {
     field.PlayPlain(Sfx::PlayerHurt);
-    SpawnDamageNumber(player, field.text, S);
+    SpawnDamageNumber(player, field.text, S, *field.random);
   }
   player.SavePreviousHealth();
 
@@ -120,6 +120,9 @@ void SimulatePlayer(Player& player, world::PixelGrid& grid, float S, PlayerContr
   field.grid = &grid;
   field.cellSize = S;
   field.player = &player;
+  // Its effects have no pools to go to, so what they draw is thrown away.
+  Random unseen;
+  field.random = &unseen;
   for (int i = 0; i < frames; ++i) {
     ApplyPlayerControls(player, controls, dt);
     UpdatePlayer(player, field, dt);

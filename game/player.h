@@ -23,10 +23,10 @@ Player MakePlayer(float S, glm::vec3 position);
 // Running, the held jump boost and the fire latch from this frame's controls.
 void ApplyPlayerControls(Player& player, PlayerControls controls, float dt);
 
-// The level's fire rule, tested before ApplyPlayerControls in the same frame:
-// a press with the latch clear, the cooldown run out, the player active and
-// the game not paused asks for the launch sound and fires. Returns true when
-// it fired.
+// The fire rule of the level and the menu, tested before ApplyPlayerControls
+// in the same frame: a press with the latch clear, the cooldown run out, the
+// player active and the game not paused asks for the launch sound and fires.
+// Returns true when it fired.
 bool TryFirePlayerRocket(Player& player, PlayerControls controls, RocketPool& rockets, const Playfield& field,
                          bool paused);
 // The jump sound on the first frame Space is held on the ground, also tested

@@ -4,6 +4,7 @@
 
 #include "game/game_object.h"
 #include "game/pool.h"
+#include "game/random.h"
 #include "game/sound_events.h"
 
 namespace game {
@@ -28,6 +29,7 @@ struct Playfield {
   ParticlePool* smoke = nullptr;
   TextParticlePool* text = nullptr;
   SoundEvents* sounds = nullptr;  // where this frame's sounds go; null: none kept
+  Random* random = nullptr;       // the generator every draw of the steps comes from
 
   // The listener of positional sounds: the player, else the source itself.
   glm::vec3 Listener(glm::vec3 source) const { return player ? player->position : source; }

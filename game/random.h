@@ -2,17 +2,21 @@
 
 #include <cstdint>
 
-// The one random source of gameplay and the main-menu sandbox. It has its own
-// program-wide state, 0 at start and never reseeded, so a run's draws depend
-// only on the order of the calls that make them.
+// The one random source of gameplay and the main-menu sandbox, as a value.
+// The program keeps one for the whole run, 0 at start and never reseeded, and
+// lends it to the menu and to each level in turn, so a run's draws depend
+// only on the order of the calls that make them; a level copied by the route
+// search carries its own copy.
 namespace game {
+
+struct Random {
+  std::uint32_t state = 0;
+
+  bool operator==(const Random&) const = default;
+};
 
 // Advances the state, then returns lo + state / 2^32 * (hi - lo) in single
 // precision (exactly lo when hi == lo).
-float RandomFloat(float lo, float hi);
-
-// For tests and replays: read or put back the generator's state.
-std::uint32_t RandomState();
-void SetRandomState(std::uint32_t state);
+float RandomFloat(Random& random, float lo, float hi);
 
 }  // namespace game

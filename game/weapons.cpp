@@ -18,14 +18,19 @@ constexpr float kRocketCruiseCells = 100.0f;  // in flight, along the velocity
 constexpr float kRocketDrag = 0.05f;
 constexpr float kRocketMass = 0.5f;
 constexpr float kDegreesPerRadian = 57.29578f;
+constexpr float kHalfTurnDegrees = 180.0f;  // atan gives -90 to 90 degrees: flying left adds half a turn
 
-constexpr float kBulletPushCells = -100.0f;  // per point of damage, per unit of mass
+constexpr float kBulletPushCells = -100.0f;         // per point of damage, per unit of mass
+constexpr float kInvulnerabilityPerDamage = 0.01f;  // seconds a hit protects per point: 0.2 s for 20
+// A bullet's crater grows a cell per 5 points of damage over the 6-cell chip
+// that even the weakest shot leaves.
+constexpr int kDamagePerCraterCell = 5;
+constexpr int kSmallestCraterCells = 6;
 
-constexpr float kBlastCapK = 0.0002f;      // reached within sqrt(200) cells
-constexpr float kBlastFalloff = 0.04f;     // k = 0.04 / d^2 beyond
-constexpr float kBlastPush = -40000000.0f;
-constexpr float kBlastDamage = -125000.0f;  // 25 points at the cap
+constexpr float kBlastCapK = 0.0002f;             // k never exceeds this, however close the blast
+constexpr float kBlastDamage = -125000.0f;        // 25 points at the cap
 constexpr float kBlastInvulnerability = 1250.0f;  // 0.25 s at the cap
+constexpr float kWholeBlast = 1.0f;               // the share of a blast's damage enemies always take
 
 constexpr float kShakeStrength = 100000.0f;
 constexpr float kShakeMinDistanceCells = 50.0f;
@@ -43,6 +48,7 @@ constexpr unsigned kFlashFrames = 9;
 constexpr float kFlashHalfWidthCells = 16.0f, kFlashHalfHeightCells = 32.0f;
 constexpr float kFlashRiseCells = kFlashHalfHeightCells / 2.0f;
 
+constexpr float kFullVolume = 1.0f;  // distance alone makes shots and blasts quieter
 constexpr float kMinPitch = 0.8f, kMaxPitch = 1.2f;
 
 glm::vec3 Gravity(float S) { return glm::vec3(0.0f, -kGravityCells * S, 0.0f); }
@@ -71,21 +77,115 @@ Rocket* Launch(const Character& shooter, RocketPool& pool, float S, float speed,
   return r;
 }
 
-void Explode(Rocket& r, const Playfield& field) {
+// Any of the four sensed sides is solid: a projectile strikes.
+bool TouchesSolid(const GameObject& o) {
+  return world::IsSolid(o.materialBelow) || world::IsSolid(o.materialRight) ||
+         world::IsSolid(o.materialLeft) || world::IsSolid(o.materialAbove);
+}
+
+// Degrees of a projectile flying with this velocity; unchanged when vx is 0.
+float RotationFromVelocity(glm::vec3 velocity, float current) {
+  if (velocity.x == 0.0f) return current;
+  const float degrees = std::atan(velocity.y / velocity.x) * kDegreesPerRadian;
+  return velocity.x < 0.0f ? degrees + kHalfTurnDegrees : degrees;
+}
+
+// After a rocket's move: it turns to its flight and thrusts along it.
+void SteerRocket(Rocket& r, float S) {
+  r.rotation = RotationFromVelocity(r.velocity, r.rotation);
+  const float speed = glm::length(r.velocity);
+  // A rocket at rest has no direction to thrust along: gravity alone.
+  r.acceleration = (speed > 0.0f ? r.velocity / speed * kRocketCruiseCells * S : glm::vec3(0.0f)) + Gravity(S);
+}
+
+// One left flying off the grid would hold its pool slot for ever: true once
+// its cell is beyond a side, below row 0, or more than `roomAboveRows` above
+// the top.
+bool LeftTheWorld(const GameObject& o, const world::PixelGrid& grid, float S, int roomAboveRows) {
+  const int x = ToCell(o.position.x, S), y = ToCell(o.position.y, S);
+  const int width = static_cast<int>(grid.width), height = static_cast<int>(grid.height);
+  return x < 0 || x >= width || y < 0 || y >= height + roomAboveRows;
+}
+
+// Draws the trail's chance, then (when a particle is free) its look: blown
+// backwards, spread on the rule's axes.
+void SpawnRocketSmoke(const Rocket& rocket, const Playfield& field, float dt, const RocketRule& rule) {
+  Random& random = *field.random;
+  if (!(dt * kSmokeChancePerSecond > RandomFloat(random, 0.0f, 1.0f))) return;
+  Particle* p = field.smoke ? field.smoke->Acquire() : nullptr;
+  if (!p) return;
+  const float S = field.cellSize;
+  const glm::vec3 v = rocket.velocity;
+  p->lifetime = RandomFloat(random, kSmokeMinLife, kSmokeMaxLife);
+  p->sprite = MakeSprite(Sheet::Smoke, kSmokeFrames, 0, kDefaultFrameTime, true, false);
+  p->position = rocket.position;
+  const float speed = glm::length(v);
+  p->velocity = -v;
+  for (int axis = rule.smokeSpreadAxes - 1; axis >= 0; --axis)
+    p->velocity[axis] = RandomFloat(random, -kSmokeSpread, kSmokeSpread) * speed - v[axis];
+  p->acceleration = glm::vec3(0.0f);
+  p->scale = glm::vec2(kSmokeSizeCells * S);
+  p->drag = RandomFloat(random, kSmokeMinDrag, kSmokeMaxDrag);
+  p->SetMass(kSmokeMass);
+  p->active = true;
+}
+
+void SpawnExplosionFlash(const Rocket& rocket, const Playfield& field) {
+  Particle* p = field.smoke ? field.smoke->Acquire() : nullptr;
+  if (!p) return;
+  const float S = field.cellSize;
+  p->lifetime = kFlashLife;
+  p->sprite = MakeSprite(Sheet::Explosion, kFlashFrames, 0, kDefaultFrameTime, false, false);
+  p->scale = glm::vec2(kFlashHalfWidthCells * S, kFlashHalfHeightCells * S);
+  p->position = rocket.position + glm::vec3(0.0f, kFlashRiseCells * S, 0.0f);
+  p->velocity = glm::vec3(0.0f);
+  p->acceleration = glm::vec3(0.0f);
+  p->drag = 0.0f;
+  p->SetMass(0.0f);
+  p->active = true;
+}
+
+// A rocket goes off on another rocket (both do), and every rocket, the
+// player's own included, on the player and on any enemy.
+void MeetObjects(Rocket& r, RocketPool& rockets, const Playfield& field) {
+  for (Rocket& other : rockets.objects) {
+    if (&other == &r || !Overlaps(r, other)) continue;
+    r.exploded = true;
+    other.exploded = true;
+  }
+  if (field.player && field.player->active && !r.exploded && Overlaps(r, *field.player)) r.exploded = true;
+  ForEachActiveEnemy(field, [&](Character& c) {
+    if (!r.exploded && Overlaps(r, c)) r.exploded = true;
+  });
+}
+
+// The shake along x: weaker with the square of the player's distance beyond
+// 50 cells (at 50 cells without a player), unless the rule fixes it.
+float ShakeOf(const Rocket& r, const Playfield& field, const RocketRule& rule) {
+  const float S = field.cellSize;
+  if (rule.fixedShakeCells) return *rule.fixedShakeCells * S;
+  float d = field.player ? glm::length(r.position - field.player->position) / S : kShakeMinDistanceCells;
+  if (!(d >= kShakeMinDistanceCells)) d = kShakeMinDistanceCells;
+  return S * kShakeStrength / d / d;
+}
+
+void Explode(Rocket& r, const Playfield& field, const RocketRule& rule) {
   const float S = field.cellSize;
   Player* player = field.player;
-  if (player && player->active) ApplyBlast(r, *player, S, r.fromPlayer ? 0.0f : 1.0f);
-  ForEachActiveEnemy(field, [&](Character& c) { ApplyBlast(r, c, S, 1.0f); });
+  if (player && player->active) ApplyBlast(r, *player, S, r.fromPlayer ? rule.ownRocketDamage : kWholeBlast, rule);
+  ForEachActiveEnemy(field, [&](Character& c) { ApplyBlast(r, c, S, kWholeBlast, rule); });
   if (field.grid) field.grid->Blast(ToCell(r.position.x, S), ToCell(r.position.y, S), kRocketBlastRadius);
-  if (field.camera) {
-    float d = player ? glm::length(r.position - player->position) / S : kShakeMinDistanceCells;
-    if (!(d >= kShakeMinDistanceCells)) d = kShakeMinDistanceCells;
-    field.camera->AddShake(glm::vec3(S * kShakeStrength / d / d, 0.0f, 0.0f));
-  }
+  if (field.camera) field.camera->AddShake(glm::vec3(ShakeOf(r, field, rule), 0.0f, 0.0f));
   SpawnExplosionFlash(r, field);
-  field.PlayAt(Sfx::Explosion, r.position, 1.0f, RandomFloat(kMinPitch, kMaxPitch), SoundSlot::Explosion);
+  if (rule.placedSound)
+    field.PlayAt(Sfx::Explosion, r.position, kFullVolume, RandomFloat(*field.random, kMinPitch, kMaxPitch),
+                 SoundSlot::Explosion);
+  else
+    field.PlayPlain(Sfx::Explosion);
   r.active = false;
 }
+
+int CraterRadiusOf(const Bullet& b) { return b.damage / kDamagePerCraterCell + kSmallestCraterCells; }
 
 }  // namespace
 
@@ -126,102 +226,38 @@ void ApplyBulletHit(const Bullet& bullet, Character& target, float S) {
   if (d != 0.0f && target.GetMass() != 0.0f)
     target.velocity += offset / d * (static_cast<float>(bullet.damage) * (kBulletPushCells * S)) / target.GetMass();
   target.AddHealth(-bullet.damage);
-  target.SetInvulnerable(static_cast<float>(bullet.damage) * 0.01f);
+  target.SetInvulnerable(static_cast<float>(bullet.damage) * kInvulnerabilityPerDamage);
 }
 
-void ApplyBlast(const Rocket& rocket, Character& target, float S, float factor) {
+void ApplyBlast(const Rocket& rocket, Character& target, float S, float factor, const RocketRule& rule) {
   const glm::vec3 offset = rocket.position - target.position;
   const float length = glm::length(offset);
-  const float d = length / S;
+  // Dividing by 1 or multiplying by it changes no bit: the pixel rule runs
+  // through the same expressions.
+  const float unit = rule.blastInCells ? S : 1.0f;
+  const float d = length / unit;
   // At distance 0 the cap applies, and the push goes straight up, as if the
   // rocket had gone off at the target's feet.
-  const float k = d > 0.0f ? std::min(kBlastCapK, kBlastFalloff / (d * d)) : kBlastCapK;
+  const float k = d > 0.0f ? std::min(kBlastCapK, rule.blastFalloff / (d * d)) : kBlastCapK;
   const glm::vec3 towardRocket = length > 0.0f ? offset / length : glm::vec3(0.0f, -1.0f, 0.0f);
-  if (target.GetMass() != 0.0f) target.velocity += towardRocket * (S * kBlastPush * k) / target.GetMass();
+  const float mass = rule.pushByMass ? target.GetMass() : 1.0f;
+  if (mass != 0.0f) target.velocity += towardRocket * (unit * rule.blastPush * k) / mass;
   target.AddHealth(static_cast<int>(k * kBlastDamage * factor));
-  target.SetInvulnerable(k * kBlastInvulnerability * factor);
+  if (rule.blastInvulnerability) target.SetInvulnerable(k * kBlastInvulnerability * factor);
 }
 
-bool TouchesSolid(const GameObject& o) {
-  return world::IsSolid(o.materialBelow) || world::IsSolid(o.materialRight) ||
-         world::IsSolid(o.materialLeft) || world::IsSolid(o.materialAbove);
-}
-
-void SteerRocket(Rocket& r, float S) {
-  r.rotation = RotationFromVelocity(r.velocity, r.rotation);
-  const float speed = glm::length(r.velocity);
-  // A rocket at rest has no direction to thrust along: gravity alone.
-  r.acceleration = (speed > 0.0f ? r.velocity / speed * kRocketCruiseCells * S : glm::vec3(0.0f)) + Gravity(S);
-}
-
-bool LeftTheWorld(const GameObject& o, const world::PixelGrid& grid, float S, int roomAboveRows) {
-  const int x = ToCell(o.position.x, S), y = ToCell(o.position.y, S);
-  const int width = static_cast<int>(grid.width), height = static_cast<int>(grid.height);
-  return x < 0 || x >= width || y < 0 || y >= height + roomAboveRows;
-}
-
-float RotationFromVelocity(glm::vec3 velocity, float current) {
-  if (velocity.x == 0.0f) return current;
-  const float degrees = std::atan(velocity.y / velocity.x) * kDegreesPerRadian;
-  return velocity.x < 0.0f ? degrees + 180.0f : degrees;
-}
-
-void SpawnRocketSmoke(const Rocket& rocket, const Playfield& field, float dt) {
-  if (!(dt * kSmokeChancePerSecond > RandomFloat(0.0f, 1.0f))) return;
-  Particle* p = field.smoke ? field.smoke->Acquire() : nullptr;
-  if (!p) return;
-  const float S = field.cellSize;
-  const glm::vec3 v = rocket.velocity;
-  p->lifetime = RandomFloat(kSmokeMinLife, kSmokeMaxLife);
-  p->sprite = MakeSprite(Sheet::Smoke, kSmokeFrames, 0, kDefaultFrameTime, true, false);
-  p->position = rocket.position;
-  const float speed = glm::length(v);
-  const float r1 = RandomFloat(-kSmokeSpread, kSmokeSpread);
-  const float r2 = RandomFloat(-kSmokeSpread, kSmokeSpread);
-  p->velocity = glm::vec3(r2 * speed - v.x, r1 * speed - v.y, -v.z);  // blown backwards, spread
-  p->acceleration = glm::vec3(0.0f);
-  p->scale = glm::vec2(kSmokeSizeCells * S);
-  p->drag = RandomFloat(kSmokeMinDrag, kSmokeMaxDrag);
-  p->SetMass(kSmokeMass);
-  p->active = true;
-}
-
-void SpawnExplosionFlash(const Rocket& rocket, const Playfield& field) {
-  Particle* p = field.smoke ? field.smoke->Acquire() : nullptr;
-  if (!p) return;
-  const float S = field.cellSize;
-  p->lifetime = kFlashLife;
-  p->sprite = MakeSprite(Sheet::Explosion, kFlashFrames, 0, kDefaultFrameTime, false, false);
-  p->scale = glm::vec2(kFlashHalfWidthCells * S, kFlashHalfHeightCells * S);
-  p->position = rocket.position + glm::vec3(0.0f, kFlashRiseCells * S, 0.0f);
-  p->velocity = glm::vec3(0.0f);
-  p->acceleration = glm::vec3(0.0f);
-  p->drag = 0.0f;
-  p->SetMass(0.0f);
-  p->active = true;
-}
-
-void UpdateRockets(RocketPool& rockets, const Playfield& field, float dt) {
+void UpdateRockets(RocketPool& rockets, const Playfield& field, float dt, const RocketRule& rule) {
   const float S = field.cellSize;
   for (Rocket& r : rockets.objects) {
     if (!r.active) continue;
     if (field.grid) r.SenseCells(*field.grid, S);
     r.Integrate(dt, S);
-    SpawnRocketSmoke(r, field, dt);
+    SpawnRocketSmoke(r, field, dt, rule);
     SteerRocket(r, S);
 
     if (TouchesSolid(r)) r.exploded = true;
-    for (Rocket& other : rockets.objects) {
-      if (&other == &r || !Overlaps(r, other)) continue;
-      r.exploded = true;
-      other.exploded = true;
-    }
-    // Every rocket, the player's own included, goes off on the player.
-    if (field.player && field.player->active && !r.exploded && Overlaps(r, *field.player)) r.exploded = true;
-    ForEachActiveEnemy(field, [&](Character& c) {
-      if (!r.exploded && Overlaps(r, c)) r.exploded = true;
-    });
-    if (r.exploded) Explode(r, field);
+    if (rule.meetsObjects) MeetObjects(r, rockets, field);
+    if (r.exploded) Explode(r, field, rule);
     if (r.active && field.grid && LeftTheWorld(r, *field.grid, S, static_cast<int>(field.grid->height)))
       r.active = false;
   }
@@ -235,8 +271,8 @@ void UpdateBullets(BulletPool& bullets, const Playfield& field, float dt) {
     b.Integrate(dt, S);
     b.rotation = RotationFromVelocity(b.velocity, b.rotation);
     if (TouchesSolid(b)) {
-      if (field.grid) field.grid->Blast(ToCell(b.position.x, S), ToCell(b.position.y, S), b.damage / 5 + 6);
-      field.PlayAt(Sfx::Ricochet, b.position, 1.0f, RandomFloat(kMinPitch, kMaxPitch));
+      if (field.grid) field.grid->Blast(ToCell(b.position.x, S), ToCell(b.position.y, S), CraterRadiusOf(b));
+      field.PlayAt(Sfx::Ricochet, b.position, kFullVolume, RandomFloat(*field.random, kMinPitch, kMaxPitch));
       b.active = false;
     }
     // A bullet that has just struck the ground or one character still hits

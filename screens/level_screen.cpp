@@ -430,7 +430,7 @@ void GamePixelTemplate::Initialize() {
     NextState = STATE_MAIN_MENU;
     return;
   }
-  level.emplace(game::MakeLevel(std::move(*grid), musicMix));
+  level.emplace(game::MakeLevel(std::move(*grid), musicMix, *random));
   // As the level stands before its first frame: alive, and won at once when
   // it holds no treasure.
   lastFrame = game::FrameResult();
@@ -472,7 +472,7 @@ void GamePixelTemplate::Update(double dt) {
   lastFrame = game::StepLevel(*level, ReadFrameInput(), static_cast<float>(dt));
   musicMix = level->musicMix;
   ApplyFrameSound(lastFrame);
-  sounds.Play(level->sounds, Muted);
+  sounds.Play(lastFrame.sounds, Muted);
   if (!lastFrame.frozen) treasureIcon->Animate(static_cast<float>(dt));
   TraceLevel();
 }
@@ -502,6 +502,7 @@ void GamePixelTemplate::Draw() {
 }
 
 void GamePixelTemplate::Free() {
+  if (level) *random = level->random;
   level.reset();
   lastFrame = game::FrameResult();
   gridView.FreeGridView();

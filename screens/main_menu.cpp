@@ -15,8 +15,6 @@
 #include "app/trace.h"
 #include "audio/audio.h"
 #include "game/menu.h"
-#include "game/player.h"
-#include "game/weapons.h"
 #include "render/button.h"
 #include "render/cursor.h"
 #include "render/grid_view.h"
@@ -110,11 +108,10 @@ int selection = game::kStartBlock;
 bool sixWasDown = false;
 
 game::MenuWorld menu;
+game::MenuInput menuInput;  // read as the frame begins, stepped in its update
 GridView gridView;
-game::PendingButton pending;
 glm::vec2 mouse(0.0f);  // centre-relative, y up
 std::string fpsText;
-game::SoundEvents events;
 SoundPlayer sounds;
 audio::Sound explosionSound;
 audio::Channel explosionChannel;
@@ -181,30 +178,37 @@ void ChooseBlock() {
   sixWasDown = six;
 }
 
-void Paint(double cursorX, double cursorY, int height) {
-  if (!ButtonDown(input::MOUSE_BUTTON_RIGHT)) return;
-  const world::CellPos c = game::CellUnderCursor(cursorX, cursorY, height, S, menu.grid.viewOrigin);
-  menu.grid.StampBlock(c.x, c.y, game::kBlockChoices[selection].material);
-}
-
 game::PlayerControls ReadControls() {
   return {Down(input::KEY_A), Down(input::KEY_D), Down(input::KEY_SPACE), ButtonDown(input::MOUSE_BUTTON_LEFT)};
 }
 
-void PressMenuButtons() {
-  if (!ButtonDown(input::MOUSE_BUTTON_LEFT) || optionsOpen || quitConfirmOpen) return;
-  if (Hit(kQuit))
-    pending.Press(game::PendingButton::Quit);
-  else if (Hit(kPlay))
-    pending.Press(game::PendingButton::Play);
-  else if (Hit(kControls))
-    pending.Press(game::PendingButton::Controls);
-  else if (Hit(kCredits))
-    pending.Press(game::PendingButton::Credits);
+// The title's buttons answer only while no overlay covers them.
+game::PendingButton::Which HeldMenuButton() {
+  if (!ButtonDown(input::MOUSE_BUTTON_LEFT) || optionsOpen || quitConfirmOpen) return game::PendingButton::None;
+  if (Hit(kQuit)) return game::PendingButton::Quit;
+  if (Hit(kPlay)) return game::PendingButton::Play;
+  if (Hit(kControls)) return game::PendingButton::Controls;
+  if (Hit(kCredits)) return game::PendingButton::Credits;
+  return game::PendingButton::None;
 }
 
-void ActOnPendingButton() {
-  switch (pending.Take()) {
+game::MenuInput ReadMenuInput() {
+  game::MenuInput in;
+  game::FrameInput& frame = in.frame;
+  input::GetCursorPos(&frame.cursorX, &frame.cursorY);
+  const glm::ivec2 size = WindowSize(menuWindow);
+  frame.windowWidth = size.x;
+  frame.windowHeight = size.y;
+  frame.controls = ReadControls();
+  frame.paused = optionsOpen;
+  if (sandboxMode && ButtonDown(input::MOUSE_BUTTON_RIGHT)) in.paint = game::kBlockChoices[selection].material;
+  mouse = CentreRelative(frame.cursorX, frame.cursorY, size.x, size.y);
+  in.button = HeldMenuButton();
+  return in;
+}
+
+void ActOn(game::PendingButton::Which button) {
+  switch (button) {
     case game::PendingButton::Credits: NextState = STATE_CREDITS; break;
     case game::PendingButton::Controls: NextState = STATE_CONTROLS; break;
     case game::PendingButton::Play: NextState = STATE_LEVEL; break;
@@ -220,16 +224,15 @@ void UpdateCursor() {
   cursor->SetFromMouse(x, y, size.x, size.y);
 }
 
-void TracePlayer() {
-  const game::Player& p = menu.player;
-  trace::Value("playerX", p.position.x);
-  trace::Value("playerY", p.position.y);
-  trace::Value("velocityX", p.velocity.x);
-  trace::Value("velocityY", p.velocity.y);
-  trace::Value("health", p.GetHealth());
-  trace::Value("onGround", p.IsOnGround() ? 1 : 0);
+void TracePlayer(const game::MenuFrame& frame) {
+  trace::Value("playerX", frame.playerPosition.x);
+  trace::Value("playerY", frame.playerPosition.y);
+  trace::Value("velocityX", frame.playerVelocity.x);
+  trace::Value("velocityY", frame.playerVelocity.y);
+  trace::Value("health", frame.playerHealth);
+  trace::Value("onGround", frame.playerOnGround ? 1 : 0);
   trace::Value("block", selection);
-  trace::Value("rockets", static_cast<double>(menu.rockets.ActiveCount()));
+  trace::Value("rockets", static_cast<double>(frame.rocketsInFlight));
   trace::Value("windowWidth", W);
   trace::Value("muted", Muted ? 1 : 0);
   trace::Value("showFps", ShowFps ? 1 : 0);
@@ -262,10 +265,7 @@ void DrawOverlays(int width, int height) {
 }
 
 void DrawTexts(TextRenderer& text, int width, int height) {
-  if (ShowFps) {
-    fpsText = CutAfterFirstDecimal(fpsText);
-    text.RenderText(fpsText, 0.9f * width, 0.015f * height, 0.5f, glm::vec3(0.0f, 1.0f, 0.0f), "default");
-  }
+  if (ShowFps) text.RenderText(fpsText, 0.9f * width, 0.015f * height, 0.5f, glm::vec3(0.0f, 1.0f, 0.0f), "default");
   if (!sandboxMode) return;
   const float shade = width / 1920.0f;
   const glm::vec3 colour(shade, shade, 1.0f);
@@ -319,49 +319,26 @@ void GameMainMenu::Initialize() {
   world::PixelGrid world = grid ? std::move(*grid) : world::PixelGrid(static_cast<std::uint32_t>(world::ViewCells),
                                                                       216, S);
   game::BuildMenuWorld(menu, std::move(world));
+  menu.random = *random;
   gridView.CreateGridView(resources.GetShader("GridShader"), static_cast<unsigned>(W / S),
                           static_cast<unsigned>(H / S));
-  pending = game::PendingButton();
 }
 
-void GameMainMenu::ProcessInput(double dt) {
+void GameMainMenu::ProcessInput(double /*dt*/) {
   if (optionsOpen && Down(input::KEY_Q)) NextState = STATE_QUIT;
-  const glm::ivec2 size = WindowSize(window);
-  double cursorX = 0.0, cursorY = 0.0;
-  input::GetCursorPos(&cursorX, &cursorY);
-  if (sandboxMode) {
-    ChooseBlock();
-    Paint(cursorX, cursorY, size.y);
-  }
-  mouse = CentreRelative(cursorX, cursorY, size.x, size.y);
-  pending.Scan(menu.rockets);
-  PressMenuButtons();
-  ActOnPendingButton();
-
-  game::Player& player = menu.player;
-  const game::PlayerControls controls = ReadControls();
-  if (controls.fire && player.active && !player.fireHeld && player.rocketCooldown < 0.0f && !optionsOpen)
-    game::FireRocket(player, menu.rockets, S);
-  if (player.active) game::ApplyPlayerControls(player, controls, static_cast<float>(dt));
+  if (sandboxMode) ChooseBlock();
+  menuInput = ReadMenuInput();
 }
 
 void GameMainMenu::Update(double dt) {
   UpdateCursor();
   if (soundSystem) soundSystem->update();
-  cursor->sprite = menu.player.rocketCooldown < 0.0f ? &*cursorOn : &*cursorOff;
-  fpsText = FrameRateText(dt);
-  UpdateCursor();
-  TracePlayer();
-  if (optionsOpen) return;
-
-  game::FrameInput frame;
-  input::GetCursorPos(&frame.cursorX, &frame.cursorY);
-  const glm::ivec2 size = WindowSize(window);
-  frame.windowWidth = size.x;
-  frame.windowHeight = size.y;
-  events.Clear();
-  game::StepMenuWorld(menu, frame, static_cast<float>(dt), &events);
-  sounds.Play(events, Muted);
+  fpsText = CutAfterFirstDecimal(FrameRateText(dt));
+  const game::MenuFrame frame = game::StepMenu(menu, menuInput, static_cast<float>(dt));
+  cursor->sprite = frame.launcherReady ? &*cursorOn : &*cursorOff;
+  ActOn(frame.button);
+  TracePlayer(frame);
+  sounds.Play(frame.sounds, Muted);
 }
 
 void GameMainMenu::Draw() {
@@ -380,8 +357,6 @@ void GameMainMenu::Draw() {
     if (p.active) DrawObject(*objects, sheets, menu.camera, p);
   for (const game::Rocket& r : menu.rockets.objects)
     if (r.active) DrawObject(*objects, sheets, menu.camera, r);
-  const glm::vec2 view = CameraView(menu.camera) / S;
-  menu.grid.viewOrigin = {view.x, view.y};
   gridView.DrawGrid(menu.grid);
 
   DrawOverlays(size.x, size.y);
@@ -390,6 +365,7 @@ void GameMainMenu::Draw() {
 }
 
 void GameMainMenu::Free() {
+  *random = menu.random;
   cursor.reset();
   menu = game::MenuWorld();
   gridView.FreeGridView();

@@ -1,8 +1,8 @@
 #include "screens/sound_player.h"
 
-void SoundPlayer::Play(const game::SoundEvents& events, bool muted) const {
+void SoundPlayer::Play(std::span<const game::SoundEvent> events, bool muted) const {
   if (muted || !system) return;
-  for (const game::SoundEvent& e : events.Events()) {
+  for (const game::SoundEvent& e : events) {
     const audio::Sound sound = sounds[static_cast<std::size_t>(e.sound)];
     if (!sound) continue;
     if (!e.positional) {

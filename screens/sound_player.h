@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <span>
 
 #include "audio/audio.h"
 #include "game/sound_events.h"
@@ -15,5 +16,5 @@ struct SoundPlayer {
   audio::Sound& operator[](game::Sfx sfx) { return sounds[static_cast<std::size_t>(sfx)]; }
 
   // Plays every event unless `muted`.
-  void Play(const game::SoundEvents& events, bool muted) const;
+  void Play(std::span<const game::SoundEvent> events, bool muted) const;
 };

@@ -219,7 +219,8 @@ TEST(Bats, TurnFasterNearAWallAheadAndNeverTooSlowly) {
   auto headingAfter = [](const world::PixelGrid& grid, float turnRate) {
     BatEnemy bat = MakeBat(kS, CellCentre(200, 100));
     bat.turnRate = turnRate;
-    UpdateBat(bat, grid, kS, kDt);
+    Random random;
+    UpdateBat(bat, grid, kS, kDt, random);
     return bat.heading;
   };
   EXPECT_EQ(headingAfter(open, 0), 0.0f) << "a turn rate of 0 flies straight";

@@ -71,6 +71,7 @@ struct Arena {
   game::BulletPool bullets = game::MakeBulletPool();
   game::ParticlePool smoke = game::MakeSmokePool();
   game::TextParticlePool text = game::MakeTextPool();
+  game::Random random;
   game::Playfield field;
 
   Arena() {
@@ -90,6 +91,7 @@ struct Arena {
     field.bullets = &bullets;
     field.smoke = &smoke;
     field.text = &text;
+    field.random = &random;
   }
   Arena(const Arena&) = delete;
 

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "game/level.h"
-#include "game/random.h"
 #include "tests/game/game_test_support.h"
 
 using namespace game;
@@ -34,9 +33,14 @@ class LevelFrame : public ::testing::Test {
 
 TEST_F(LevelFrame, EnemiesComeInMarkerOrderAndAFrameThatLeavesNoTreasureWinsUnlessThePlayerDied) {
   grid.rifleMarkers = {{300, 48}, {200, 48}};
-  Level level = MakeLevel(grid);
+  grid.batMarkers = {{150, 100}, {160, 100}};
+  Level level = MakeLevel(grid, 1.0f, Random{1000});
   ASSERT_EQ(level.rifleEnemies.size(), 2u);
   EXPECT_EQ(level.rifleEnemies[1].position, glm::vec3(200 * kS, 48 * kS, 0));
+  const float turnRate = level.bats[0].turnRate;
+  EXPECT_NE(turnRate, level.bats[1].turnRate) << "each bat turns its own way";
+  EXPECT_LE(std::abs(turnRate), kBatTurnRateLimit);
+  EXPECT_NE(turnRate, MakeLevel(grid).bats[0].turnRate) << "drawn from the generator the level was handed";
   const FrameResult r = StepLevel(level, input, kDt);
   EXPECT_TRUE(r.allTreasureCollected && r.playerAlive && level.outcome == Outcome::Victory);
   EXPECT_FALSE(level.player.active) << "no longer hit or moved";
@@ -149,12 +153,11 @@ TEST_F(LevelFrame, APausedOrUnfocusedFrameChangesNothingAtAll) {
   ASSERT_GT(level.rockets.ActiveCount() + level.bullets.ActiveCount(), 0u);
   input.controls = {.left = true, .jump = true};  // a fresh press of each
   const Level before = level;
-  const std::uint32_t random = RandomState();
   for (bool paused : {true, false}) {
     input.paused = paused;
     input.focused = paused;  // then unfocused alone
     const FrameResult r = StepLevel(level, input, kDt);
-    EXPECT_TRUE(r.frozen && r.sounds.empty() && Same(level, before) && RandomState() == random)
+    EXPECT_TRUE(r.frozen && r.sounds.empty() && Same(level, before) && level.random == before.random)
         << (paused ? "paused" : "unfocused");
   }
 }

@@ -216,13 +216,14 @@ class Particles : public ::testing::Test {
   TextParticlePool text = MakeTextPool();
   Character enemy = MakeCharacter(glm::vec3(300, 400, 0), 100);
   Sheet debrisSheet = Sheet::Explosion;  // not the pool's own, so a spawn shows
+  Random random;
 };
 
 TEST_F(Particles, DebrisIsTwentyToTwentyNineRisingPuffs) {
   for (std::uint32_t seed : {0u, 1u, 77u, 123456u, 99999999u}) {
     for (Particle& p : smoke.objects) p.active = false;
-    SetRandomState(seed);
-    SpawnDebris(enemy, debrisSheet, &smoke, kS);
+    random.state = seed;
+    SpawnDebris(enemy, debrisSheet, &smoke, kS, random);
     EXPECT_TRUE(smoke.ActiveCount() >= 20 && smoke.ActiveCount() <= 29) << smoke.ActiveCount();
   }
   const Particle& p = smoke.objects[0];
@@ -232,7 +233,7 @@ TEST_F(Particles, DebrisIsTwentyToTwentyNineRisingPuffs) {
 
 TEST_F(Particles, DamageNumbersShowTheLossInRedAndFallSizedByItsSquareRoot) {
   enemy.AddHealth(-37);
-  SpawnDamageNumber(enemy, &text, kS);
+  SpawnDamageNumber(enemy, &text, kS, random);
   const TextParticle& t = text.objects[0];
   ASSERT_TRUE(t.active);
   EXPECT_TRUE(t.text == "37" && t.colour == glm::vec3(1, 0, 0)) << t.text;
@@ -240,7 +241,7 @@ TEST_F(Particles, DamageNumbersShowTheLossInRedAndFallSizedByItsSquareRoot) {
   EXPECT_LT(t.acceleration.y, 0.0f) << "falls back";
   EXPECT_FLOAT_EQ(t.scale.x, DamageNumberScale(37));
   enemy.SavePreviousHealth();
-  SpawnDamageNumber(enemy, &text, kS);
+  SpawnDamageNumber(enemy, &text, kS, random);
   EXPECT_EQ(text.ActiveCount(), 1u) << "nothing for no loss";
   const struct { int damage; float scale; } table[] = {
       {0, 0.0f}, {1, 0.2f}, {3, 0.2f}, {4, 0.4f}, {8, 0.4f}, {9, 0.6f}, {20, 0.8f}, {25, 1.0f}, {100, 2.0f}};
@@ -248,7 +249,7 @@ TEST_F(Particles, DamageNumbersShowTheLossInRedAndFallSizedByItsSquareRoot) {
 }
 
 TEST_F(Particles, AlertMarksRiseWhiteAndParticlesExpireWhenTheirLifetimeRunsOut) {
-  SpawnAlertMark(enemy, &text, kS);
+  SpawnAlertMark(enemy, &text, kS, random);
   const TextParticle& mark = text.objects[0];
   EXPECT_TRUE(mark.text == "!" && mark.colour == glm::vec3(1)) << mark.text;
   EXPECT_TRUE(mark.velocity.x == 0 && mark.velocity.y >= 40 * kS && mark.velocity.y <= 60 * kS);
@@ -270,13 +271,13 @@ TEST_F(Particles, FullOrMissingPoolsDropSpawnsSilently) {
   for (Particle& p : smoke.objects) p.active = true;
   for (TextParticle& t : text.objects) t.active = true;
   enemy.AddHealth(-5);
-  SpawnDebris(enemy, debrisSheet, &smoke, kS);
-  SpawnDamageNumber(enemy, &text, kS);
-  SpawnAlertMark(enemy, &text, kS);
+  SpawnDebris(enemy, debrisSheet, &smoke, kS, random);
+  SpawnDamageNumber(enemy, &text, kS, random);
+  SpawnAlertMark(enemy, &text, kS, random);
   EXPECT_TRUE(smoke.objects[0].sprite.sheet == Sheet::Smoke && text.objects[999].text.empty()) << "nothing overwritten";
-  SpawnDebris(enemy, debrisSheet, nullptr, kS);
-  SpawnDamageNumber(enemy, nullptr, kS);
-  SpawnAlertMark(enemy, nullptr, kS);
+  SpawnDebris(enemy, debrisSheet, nullptr, kS, random);
+  SpawnDamageNumber(enemy, nullptr, kS, random);
+  SpawnAlertMark(enemy, nullptr, kS, random);
 }
 
 }  // namespace

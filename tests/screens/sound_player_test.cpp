@@ -17,11 +17,11 @@ TEST_F(SoundPlayerTest, PlaysEventsIntoTheirSlotsAndNothingWhenMuted) {
   game::SoundEvents events;
   events.At(game::Sfx::Explosion, glm::vec3(10, 0, 0), glm::vec3(0), 4.0f, 1.0f, 1.0f, game::SoundSlot::Explosion);
   events.Plain(game::Sfx::Treasure);  // not loaded: silently skipped
-  player.Play(events, true);
+  player.Play(events.Events(), true);
   EXPECT_FALSE(IsPlaying(explosionChannel));
   EXPECT_TRUE(audio_test::Silent(Render(0.1f))) << "muted";
 
-  player.Play(events, false);
+  player.Play(events.Events(), false);
   EXPECT_TRUE(IsPlaying(explosionChannel)) << "the slot holds the play";
   EXPECT_GT(audio_test::Rms(Render(0.1f), 0), 0.01f);
 }

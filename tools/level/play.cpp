@@ -11,7 +11,6 @@
 #include "app/input.h"
 #include "app/input_script.h"
 #include "app/trace.h"
-#include "game/random.h"
 #include "tools/level/parse.h"
 #include "world/level_image.h"
 #include "world/world_random.h"
@@ -123,7 +122,6 @@ void TraceFrame(const game::Level& level) {
 
 bool LoadLevel(const std::string& path, long long windowWidth, const world::PlayClock& clock, game::Level& level) {
   world::HoldClock(clock.Reading());
-  game::SetRandomState(0);
   std::string error;
   // The game's cell size: the view is 384 cells wide.
   const float S = static_cast<float>(windowWidth) / world::ViewCells;

@@ -14,7 +14,6 @@
 #include <glm/geometric.hpp>
 
 #include "app/game_loop.h"
-#include "game/random.h"
 #include "tools/level/parse.h"
 #include "tools/level/play.h"
 
@@ -285,11 +284,10 @@ game::FrameInput InputOf(const Frame& f, const Window& w) {
   return in;
 }
 
-// The level with the gameplay random generator's state and the world's
-// clock, which live outside it.
+// The level (its random generator travels in it) with the world's clock,
+// which lives outside it.
 struct State {
   game::Level level;
-  std::uint32_t random = 0;
   world::PlayClock clock;
   Frame last;  // the pointer stays where the last frame left it
   int rockets = 0;
@@ -300,7 +298,6 @@ using FrameHook = std::function<void(const Frame&, const game::Level&)>;
 
 // Runs one segment.
 void Run(State& s, const Action& a, const Window& w, const FrameHook* hook) {
-  game::SetRandomState(s.random);
   for (int k = 0; k < a.frames && s.level.outcome == game::Outcome::None; ++k) {
     Frame f = s.last;
     f.controls = {a.move < 0, a.move > 0, k < a.jumpFrames, k == a.fireFrame};
@@ -316,7 +313,6 @@ void Run(State& s, const Action& a, const Window& w, const FrameHook* hook) {
     if (hook) (*hook)(f, s.level);
     s.last = f;
   }
-  s.random = game::RandomState();
 }
 
 std::vector<bool> Collected(const game::Level& level) {
@@ -593,7 +589,6 @@ int Route(const std::string& levelPath, const std::vector<std::string>& options,
                 grid.width, grid.height, kMinSearchCells, kMinSearchCells);
     return kExitBadFile;
   }
-  root.random = game::RandomState();
   Search search(root, w, static_cast<std::size_t>(memory) << 20);
   const std::vector<Action> path = search.Find(budget);
   if (path.empty()) return kExitGaveUp;
