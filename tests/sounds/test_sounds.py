@@ -33,6 +33,9 @@ GAME_SOUNDS = {
 
 POSITIONAL_GAIN = 2.0   # the loudest gain the game gives a positional effect
 HOP = 256
+BAR = SAMPLE_RATE * 240 // music.BPM    # four beats
+MIN_LOOP_SECONDS = 120  # shorter, and a player hears the same few bars over and over
+MUSIC = ["Assets//BGM//Explore.ogg", "Assets//BGM//Alert.ogg"]
 
 
 def code_sound_paths(repo=REPO):
@@ -107,6 +110,40 @@ def grid_contrast(x, step):
         return np.mean(np.maximum(flux[pos], np.maximum(flux[(pos + 1) % frames], flux[pos - 1])))
 
     return mean_at(0) / mean_at(step / 2)
+
+
+def bars_of(x):
+    m = x.mean(axis=1)
+    return m[:len(m) // BAR * BAR].reshape(-1, BAR)
+
+
+def bar_levels(x):
+    """Per bar, the level in dB of 16 log-spaced bands in each of its sixteenth notes."""
+    seg = bars_of(x).reshape(-1, 16, BAR // 16)
+    power = np.abs(np.fft.rfft(seg * np.hanning(BAR // 16), axis=2)) ** 2
+    edges = np.searchsorted(np.fft.rfftfreq(BAR // 16, 1 / SAMPLE_RATE), np.geomspace(50, 12000, 17))
+    return 10 * np.log10(np.add.reduceat(power, edges, axis=2)[:, :, :-1] + 1e-9)
+
+
+def bar_chroma(x):
+    """Per bar, the spectrum from 80 Hz to 2 kHz gathered into the twelve pitch classes, centred
+    and normalised so that a dot product is a correlation."""
+    spec = np.abs(np.fft.rfft(bars_of(x), axis=1))
+    f = np.fft.rfftfreq(BAR, 1 / SAMPLE_RATE)
+    keep = (f > 80) & (f < 2000)
+    pitch_class = np.round(12 * np.log2(f[keep] / 440)).astype(int) % 12
+    c = np.stack([np.bincount(pitch_class, weights=s[keep], minlength=12) for s in spec])
+    c -= c.mean(axis=1, keepdims=True)
+    return c / np.linalg.norm(c, axis=1, keepdims=True)
+
+
+def longest_run(flags):
+    """Most True flags in a row in a loop that repeats forever."""
+    run = best = 0
+    for flag in np.concatenate([flags, flags]):
+        run = run + 1 if flag else 0
+        best = max(best, run)
+    return best if best < 2 * len(flags) else np.inf
 
 
 class Files(unittest.TestCase):
@@ -200,11 +237,10 @@ class Files(unittest.TestCase):
 
     def test_music_loops_share_length_and_tempo(self):
         beat = SAMPLE_RATE * 60 / music.BPM
-        expected = round(music.BARS * music.BEATS_PER_BAR * beat)
-        tracks = [self.audio[s.game_path][0] for s in SOUNDS if s.kind == "music"]
-        self.assertEqual(len(tracks), 2)
-        for x in tracks:
-            self.assertEqual(len(x), expected)
+        lengths = [len(self.audio[p][0]) for p in MUSIC]
+        self.assertEqual(lengths[0], lengths[1])
+        self.assertGreaterEqual(lengths[0] / SAMPLE_RATE, MIN_LOOP_SECONDS)
+        self.assertEqual(lengths[0] % BAR, 0, "not a whole number of bars")
         for s in SOUNDS:
             if s.kind != "music":
                 continue
@@ -215,6 +251,20 @@ class Files(unittest.TestCase):
                 self.assertGreater(grid_contrast(x, beat / 4), 2.0)
                 # ... and a nearby tempo does not fit.
                 self.assertGreater(grid_contrast(x, beat / 4), 1.5 * grid_contrast(x, beat / 4 * 1.06))
+
+    def test_music_does_not_come_back_within_two_minutes(self):
+        # At no shift of a whole number of bars below two minutes does a minute of bars in a row
+        # sound like (within 3 dB on average) the bars that much later, the loop played over and over.
+        for path in MUSIC:
+            levels = bar_levels(self.audio[path][0])
+            runs = {shift: longest_run(np.abs(levels - np.roll(levels, -shift, axis=0)).mean(axis=(1, 2)) < 3)
+                    for shift in range(1, int(np.ceil(MIN_LOOP_SECONDS * SAMPLE_RATE / BAR)))}
+            self.assertEqual({k: v for k, v in runs.items() if v * BAR >= 60 * SAMPLE_RATE}, {},
+                             f"{path}: shift: bars in a row that sound alike (inf: all)")
+
+    def test_music_loops_play_the_same_chord_at_the_same_time(self):
+        corr = np.sum(bar_chroma(self.audio[MUSIC[0]][0]) * bar_chroma(self.audio[MUSIC[1]][0]), axis=1)
+        self.assertEqual({b: round(c, 2) for b, c in enumerate(corr) if c < 0.5}, {}, "bar: pitch class correlation")
 
     def test_music_loops_differ(self):
         a = block_rms(self.audio["Assets//BGM//Explore.ogg"][0])

@@ -26,6 +26,8 @@ REPO = os.path.abspath(os.path.join(os.path.dirname(__file__), "..", "..", "..")
 SFX_COMPRESSION = 0.3
 MUSIC_COMPRESSION = 0.9
 SFC_SET_COMPRESSION_LEVEL = 0x1301
+# libvorbis through libsndfile can overflow its stack when handed minutes of audio in one call.
+WRITE_BLOCK = 1 << 16
 
 
 def explosion_menu(rng):
@@ -55,7 +57,8 @@ def encode(path, data, compression):
             sf._snd.sf_command(f._file, SFC_SET_COMPRESSION_LEVEL, level, sf._ffi.sizeof("double"))
         except AttributeError:
             pass  # older python-soundfile: libsndfile's default quality
-        f.write(data.astype(np.float32))
+        for start in range(0, len(data), WRITE_BLOCK):
+            f.write(data[start:start + WRITE_BLOCK].astype(np.float32))
 
 
 def same_audio(a, b):

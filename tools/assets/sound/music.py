@@ -1,28 +1,87 @@
-"""The two music loops. They share key, chords, tempo and length so the game can cross-fade
-between them at any moment, and every note tail, echo and reverb wraps around the loop end."""
+"""The two music loops. They share key, sections, chords, tempo and length so the game can
+cross-fade between them at any moment, and every note tail, echo and reverb wraps around the
+loop end."""
+from collections import namedtuple
+
 import numpy as np
 
 from dsp import (SR, n_samples, env_ad, env_adsr, fft_filter, lowpass_resp, highpass_resp,
                  bandpass_resp, soft_clip, midi_hz, taper)
 
 BPM = 100
-BARS = 16
 BEATS_PER_BAR = 4
 BEAT = SR * 60 // BPM                     # 26460 samples: a whole number, so the grid never drifts
-LENGTH = BARS * BEATS_PER_BAR * BEAT      # 38.4 s
+BAR = BEATS_PER_BAR * BEAT
 SIXTEENTH = BEAT // 4
 RMS_TARGET = 0.06                         # both loops equally loud, so the cross-fade keeps the level
 
-# (root, chord tones) per two bars: Am F C G Am F Dm E, the E leading back to the top of the loop.
-CHORDS = [
-    (45, [57, 60, 64]), (41, [57, 60, 65]), (48, [55, 60, 64]), (43, [55, 59, 62]),
-    (45, [57, 60, 64]), (41, [57, 60, 65]), (38, [57, 62, 65]), (40, [56, 59, 64]),
+# (bass root, chord tones around middle C)
+CHORDS = {
+    "Am": (45, [57, 60, 64]), "F": (41, [57, 60, 65]), "C": (48, [55, 60, 64]), "G": (43, [55, 59, 62]),
+    "Dm": (38, [57, 62, 65]), "E": (40, [56, 59, 64]), "Em": (40, [55, 59, 64]),
+}
+
+# (section, bars per chord, chords). Every section ends on E, which resolves into the next
+# section's A minor or F; the last E leads back to the top of the loop. Both loops play these
+# sections at the same bars, so a cross-fade never changes the harmony.
+SECTIONS = [
+    ("intro", 2, "Am F Dm E"),
+    ("theme", 2, "Am F C G Am F Dm E"),
+    ("variation", 2, "F G Em Am Dm G C E"),
+    ("breakdown", 2, "Am Dm F E"),
+    ("return", 1, "Am F C G Am F Dm E"),      # the theme's chords at twice the pace: the finale
 ]
-BARS_PER_CHORD = 2
+
+Span = namedtuple("Span", "bar bars section root tones")
+
+
+def lay_out_spans():
+    spans, bar = [], 0
+    for section, per, names in SECTIONS:
+        for name in names.split():
+            spans.append(Span(bar, per, section, *CHORDS[name]))
+            bar += per
+    return spans
+
+
+SPANS = lay_out_spans()
+BARS = sum(s.bars for s in SPANS)         # 56 bars
+LENGTH = BARS * BAR                       # 134.4 s
+SPAN_OF_BAR = [s for s in SPANS for _ in range(s.bars)]
+SECTION_START = {s.section: s.bar for s in reversed(SPANS)}
 
 
 def chord_at(bar):
-    return CHORDS[(bar // BARS_PER_CHORD) % len(CHORDS)]
+    s = SPAN_OF_BAR[bar % BARS]
+    return s.root, s.tones
+
+
+def bars():
+    """(bar, section, bar within the section, root, chord tones) for every bar of the loop."""
+    for b, s in enumerate(SPAN_OF_BAR):
+        yield b, s.section, b - SECTION_START[s.section], s.root, s.tones
+
+
+# Tunes as (bar, beat, note, length in beats) from the start of the section, two bars per chord.
+CALL = [  # over Am F C G
+    (0, 0, 69, 1), (0, 1, 72, 1), (0, 2, 76, 2), (1, 0, 81, 2), (1, 2, 76, 2),
+    (2, 0, 77, 1), (2, 1, 76, 1), (2, 2, 72, 2), (3, 0, 69, 4),
+    (4, 0, 72, 1), (4, 1, 76, 1), (4, 2, 79, 2), (5, 0, 84, 2), (5, 2, 79, 2),
+    (6, 0, 79, 1), (6, 1, 74, 1), (6, 2, 71, 2), (7, 0, 74, 4)]
+ANSWER = [  # over Am F Dm E, A minor pentatonic
+    (0, 0, 76, 2), (0, 2, 72, 1), (0, 3, 74, 1), (1, 0, 76, 2), (1, 2, 81, 2),
+    (2, 0, 79, 2), (2, 2, 76, 2), (3, 0, 72, 4),
+    (4, 0, 76, 2), (4, 2, 79, 1), (4, 3, 81, 1), (5, 0, 84, 3), (5, 3, 81, 1),
+    (6, 0, 80, 2), (6, 2, 76, 2), (7, 0, 71, 2), (7, 2, 76, 2)]
+WANDER = [  # over the variation's F G Em Am Dm G C E, dotted like a folk tune
+    (0, 0, 72, 1.5), (0, 1.5, 69, 0.5), (0, 2, 72, 1), (0, 3, 77, 1), (1, 0, 76, 2), (1, 2, 72, 2),
+    (2, 0, 74, 1.5), (2, 1.5, 71, 0.5), (2, 2, 74, 1), (2, 3, 79, 1), (3, 0, 74, 2), (3, 2, 71, 2),
+    (4, 0, 71, 1.5), (4, 1.5, 67, 0.5), (4, 2, 71, 1), (4, 3, 76, 1), (5, 0, 79, 3), (5, 3, 76, 1),
+    (6, 0, 76, 2), (6, 2, 72, 1), (6, 3, 69, 1), (7, 0, 72, 4),
+    (8, 0, 74, 1.5), (8, 1.5, 69, 0.5), (8, 2, 74, 1), (8, 3, 77, 1), (9, 0, 81, 2), (9, 2, 77, 2),
+    (10, 0, 79, 1.5), (10, 1.5, 74, 0.5), (10, 2, 71, 1), (10, 3, 74, 1), (11, 0, 79, 4),
+    (12, 0, 76, 1.5), (12, 1.5, 72, 0.5), (12, 2, 76, 1), (12, 3, 79, 1), (13, 0, 84, 2), (13, 2, 79, 2),
+    (14, 0, 80, 2), (14, 2, 76, 1), (14, 3, 71, 1), (15, 0, 76, 2), (15, 2, 68, 2)]
 
 
 def table(partials, size=4096):
@@ -168,47 +227,102 @@ def at(bar, beat=0.0):
     return int(round((bar * BEATS_PER_BAR + beat) * BEAT))
 
 
+def play_tune(mix, tune, bar, voice, pan, gain, pace=1):
+    """Plays a tune from a bar; pace 2 fits its two bars per chord into one."""
+    for b, beat, m, beats in tune:
+        mix.add(at(bar, (b * BEATS_PER_BAR + beat) / pace), voice(m, beats / pace), pan, gain)
+
+
+def bell_note(m, beats):
+    return bell(m, beats * 60 / BPM + 1.5)
+
+
+def soft_lead(m, beats):
+    """A breathy held voice for the variation's tune: softer than the bells, so the section
+    sounds new without getting louder."""
+    held = beats * 60 / BPM
+    n = n_samples(held + 0.4)
+    f = float(midi_hz(m))
+    return (wt(f, n, SOFT) + 0.5 * wt(f * 2 ** (7 / 1200), n, SOFT, 1000)) * env_adsr(n, 0.04, 0.3, 0.7, 0.12, 0.9 * held)
+
+
 # ---- arrangements --------------------------------------------------------------------------
 
+ARP_STEP = {"intro": 2.0, "theme": 1.0, "variation": 0.5, "return": 0.5}   # beats between notes
+
+
 def explore(rng):
-    """Calm: warm pad, soft arpeggio with echoes, a bell tune, a gentle shaker pulse."""
+    """Calm. Intro: pad, long bass notes and a slow arpeggio. Theme: the bells' call and answer
+    over a quarter-note arpeggio, soft kick and shaker. Variation: a softer voice's tune over a
+    quicker arpeggio. Breakdown: pad and high bells only. Return: the theme at twice the pace."""
     pad, arp, dry = Mix(), Mix(), Mix()
-    chord_len = BARS_PER_CHORD * BEATS_PER_BAR * BEAT
-    for i, (root, tones) in enumerate(CHORDS):
-        start = i * chord_len
-        for m in tones + [tones[0] + 12]:
-            l, r = pad_voice(m, chord_len, 1.6, rng)
-            pad.add(start, l, -0.6, 0.10)
-            pad.add(start, r, 0.6, 0.10)
-        for bar in range(BARS_PER_CHORD):
-            b = i * BARS_PER_CHORD + bar
-            dry.add(at(b), pure_bass(root, 3.2), 0, 0.35)
-            dry.add(at(b, 3), pure_bass(root + 7, 1.0), 0, 0.22)
-    # Arpeggio: quarters in the first half, eighths in the second.
-    shape = [0, 1, 2, 3, 2, 1, 2, 3]
-    for b in range(BARS):
-        root, tones = chord_at(b)
-        notes = [tones[0] + 12, tones[1] + 12, tones[2] + 12, tones[0] + 24]
-        step = 1.0 if b < BARS // 2 else 0.5
-        for j in range(int(BEATS_PER_BAR / step)):
-            m = notes[shape[j % len(shape)]]
-            arp.add(at(b, j * step), pluck(m, 1.2, 0.35, MELLOW), -0.35 if j % 2 else 0.35, 0.16)
-    # Bell tune over the second half, A minor pentatonic: (bar, beat, note, length in beats).
-    tune = [(8, 0, 76, 2), (8, 2, 72, 1), (8, 3, 74, 1), (9, 0, 76, 2), (9, 2, 81, 2),
-            (10, 0, 79, 2), (10, 2, 76, 2), (11, 0, 72, 4),
-            (12, 0, 76, 2), (12, 2, 79, 1), (12, 3, 81, 1), (13, 0, 84, 3), (13, 3, 81, 1),
-            (14, 0, 80, 2), (14, 2, 76, 2), (15, 0, 71, 2), (15, 2, 76, 2)]
-    for bar, beat, m, length in tune:
-        arp.add(at(bar, beat), bell(m, length * 60 / BPM + 1.5), 0.15, 0.22)
-    shk = shaker(rng)
-    soft_kick = kick(0.0)
-    for b in range(BARS):
-        dry.add(at(b), soft_kick, 0, 0.35)
-        for e in range(8):
-            dry.add(at(b, e * 0.5), shk, 0.4, 0.05 if e % 2 == 0 else 0.09)
+    for s in SPANS:
+        explore_pad(pad, s, rng)
+    shk, soft_kick = shaker(rng), kick(0.0)
+    for b, section, i, root, tones in bars():
+        explore_bass(dry, b, section, i, root)
+        explore_arpeggio(arp, b, section, i, tones)
+        explore_percussion(dry, b, section, i, shk, soft_kick)
+    explore_tunes(arp, pad)
     out = circular_reverb(pad.buf + circular_delay(arp.buf, 3 * SIXTEENTH, 0.35), rng, 2.2, 0.7, 0.45)
     out += circular_reverb(dry.buf, rng, 1.0, 0.25, 0.15)
     return finish(out)
+
+
+def explore_pad(pad, s, rng):
+    open_voicing = s.section == "breakdown"     # higher and hollower where the rhythm drops out
+    voices = s.tones + [s.tones[0] + 12] + ([s.tones[2] + 12] if open_voicing else [])
+    for m in voices:
+        l, r = pad_voice(m, s.bars * BAR, 1.6, rng, HOLLOW if open_voicing else SOFT, 1.2 if open_voicing else 0.7)
+        pad.add(at(s.bar), l, -0.6, 0.10)
+        pad.add(at(s.bar), r, 0.6, 0.10)
+
+
+def explore_bass(dry, b, section, i, root):
+    if section == "intro" or (section == "breakdown" and i == 6):
+        if i % 2 == 0:                          # one long note per chord; in the breakdown only the E
+            dry.add(at(b), pure_bass(root, 7.5), 0, 0.3)
+    elif section == "variation":
+        dry.add(at(b), pure_bass(root, 1.5), 0, 0.35)
+        dry.add(at(b, 1.5), pure_bass(root, 1.0), 0, 0.25)
+        dry.add(at(b, 3), pure_bass(root + 7, 1.0), 0, 0.22)
+    elif section != "breakdown":
+        dry.add(at(b), pure_bass(root, 3.2), 0, 0.35)
+        dry.add(at(b, 3), pure_bass(root + 7, 1.0), 0, 0.22)
+
+
+def explore_arpeggio(arp, b, section, i, tones):
+    if section not in ARP_STEP or (section == "intro" and i < 2):
+        return
+    notes = [tones[0] + 12, tones[1] + 12, tones[2] + 12, tones[0] + 24]
+    shape = [0, 2, 1, 3, 1, 2, 3, 2] if section == "variation" else [0, 1, 2, 3, 2, 1, 2, 3]
+    step = ARP_STEP[section]
+    for j in range(int(BEATS_PER_BAR / step)):
+        arp.add(at(b, j * step), pluck(notes[shape[j % 8]], 1.2, 0.35, MELLOW), -0.35 if j % 2 else 0.35, 0.16)
+
+
+def explore_percussion(dry, b, section, i, shk, soft_kick):
+    if section == "breakdown" or (section == "intro" and i < 4):
+        return
+    if section != "intro":
+        dry.add(at(b), soft_kick, 0, 0.35)
+    if section in ("variation", "return"):
+        dry.add(at(b, 2.5 if section == "variation" else 2), soft_kick, 0, 0.25)
+    for e in range(8):
+        dry.add(at(b, e * 0.5), shk, 0.4, 0.05 if e % 2 == 0 else 0.09)
+
+
+def explore_tunes(arp, pad):
+    theme, ret = SECTION_START["theme"], SECTION_START["return"]
+    play_tune(arp, CALL, theme, bell_note, 0.15, 0.16)
+    play_tune(arp, ANSWER, theme + 8, bell_note, 0.15, 0.22)
+    play_tune(pad, WANDER, SECTION_START["variation"], soft_lead, -0.15, 0.2)
+    play_tune(arp, CALL, ret, bell_note, 0.15, 0.2, pace=2)
+    play_tune(arp, ANSWER, ret + 4, bell_note, 0.15, 0.2, pace=2)
+    for b, section, i, root, tones in bars():
+        if section == "breakdown":              # two high chord tones a bar, far apart in the stereo field
+            arp.add(at(b), bell(tones[i % 3] + 24, 3.0), 0.3, 0.1)
+            arp.add(at(b, 2.5), bell(tones[(i + 1) % 3] + 24, 2.5), -0.3, 0.08)
 
 
 def pure_bass(m, beats):
@@ -218,63 +332,112 @@ def pure_bass(m, beats):
     return wt(f, n, PURE) * env
 
 
+# Alert bass patterns: semitones above the root per sixteenth, None for a rest.
+OSTINATO = [0, 0, 12, 0, 0, 12, 0, 7, 0, 0, 12, 0, 0, 12, 7, 12]
+SYNCOPATED = [0, None, 12, 0, None, 7, 12, None, 0, None, 12, 0, 7, None, 12, 7]
+PULSE = [0, None, 12, None] * 4
+STABS_AT = {"theme": (0, 3, 6, 10, 12), "return": (0, 3, 6, 10, 12), "variation": (2, 6, 10, 14)}  # sixteenths
+Kit = namedtuple("Kit", "kick snare hats open_hat crash")
+
+
 def alert(rng):
-    """Tense: four-on-the-floor drums, a sixteenth-note bass ostinato, syncopated stabs and a
-    half-step ostinato on top, over the same chords as the exploration loop."""
+    """Tense, on the same sections. Intro: kick, hats and an eighth-note bass pulse. Theme: snare,
+    a sixteenth bass ostinato, syncopated stabs, octave pulses on top. Variation: a syncopated bass,
+    off-beat stabs and open hats, and an E-F half-step on top against every chord. Breakdown: no
+    kick, a held bass and a snare roll building back. Return: everything, at the doubled chord pace."""
     drums, bass, stabs, top, pad = Mix(), Mix(), Mix(), Mix(), Mix()
-    k, s = kick(), snare(rng)
-    hats = [hat(rng, 0.018), hat(rng, 0.03)]
-    open_hat = hat(rng, 0.12)
-    for b in range(BARS):
-        root, tones = chord_at(b)
-        for beat in range(BEATS_PER_BAR):
-            drums.add(at(b, beat), k, 0, 0.5)
-            if beat % 2:
-                drums.add(at(b, beat), s, 0.05, 0.7)
-        if b % 2:
-            drums.add(at(b, 3.5), k, 0, 0.35)
-        for x in range(16):
-            accent = x % 4 == 2
-            drums.add(at(b, x / 4), hats[accent], 0.3, 0.18 if accent else 0.1)
-        if b % 4 == 3:
-            drums.add(at(b, 3.5), open_hat, 0.3, 0.15)
-        # Bass: sixteenths on the root with octave and fifth jumps.
-        pattern = [0, 0, 12, 0, 0, 12, 0, 7, 0, 0, 12, 0, 0, 12, 7, 12]
-        base = root if root >= 40 else root + 12
-        for x, d in enumerate(pattern):
-            note = base + d
-            n = SIXTEENTH
-            f = float(midi_hz(note))
-            env = env_ad(n, 0.002, 0.06)
-            bass.add(at(b, x / 4), (0.8 * wt(f, n, BRIGHT) + 0.5 * wt(f / 2, n, PURE)) * env, 0, 0.35)
-        # Stabs on syncopated sixteenths.
-        for x in (0, 3, 6, 10, 12):
-            dur = 0.22
-            n = n_samples(dur)
-            env = env_ad(n, 0.003, 0.07)
-            for j, m in enumerate(tones):
-                stabs.add(at(b, x / 4), wt(float(midi_hz(m)), n, BRIGHT, 1000 * j) * env, (j - 1) * 0.5, 0.2)
-        # Top line: octave pulses on the root, then in the second half an E-F half-step
-        # against every chord to wind the tension up.
-        for e in range(8):
-            if b < BARS // 2:
-                m = tones[0] + (12 if e % 2 == 0 else 24)
-            else:
-                m = 76 if e % 2 == 0 else 77
-            top.add(at(b, e * 0.5), pluck(m, 0.4, 0.6, HOLLOW, HOLLOW), 0.45 if e % 2 else -0.45, 0.12)
-    for i, (root, tones) in enumerate(CHORDS):
-        l, r = pad_voice(tones[0] - 12, BARS_PER_CHORD * BEATS_PER_BAR * BEAT, 1.0, rng, HOLLOW, 0.3)
-        pad.add(i * BARS_PER_CHORD * BEATS_PER_BAR * BEAT, l, -0.5, 0.12)
-        pad.add(i * BARS_PER_CHORD * BEATS_PER_BAR * BEAT, r, 0.5, 0.12)
-    cr = crash(rng)
-    for b in (0, 8):
-        drums.add(at(b), cr, -0.3, 0.2)
-    for b in (7, 15):
-        for x, m in enumerate([50, 47, 45, 43]):
-            drums.add(at(b, 3 + x / 4), tom(m), 0.4 - 0.25 * x, 0.6)
+    kit = Kit(kick(), snare(rng), [hat(rng, 0.018), hat(rng, 0.03)], hat(rng, 0.12), crash(rng))
+    for b, section, i, root, tones in bars():
+        alert_drums(drums, kit, b, section, i)
+        alert_bass(bass, b, section, i, root)
+        alert_stabs(stabs, b, section, tones)
+        alert_top(top, b, section, i, tones)
+    for s in SPANS:
+        # The whole chord, quietly, so the harmony is as plain as in the exploration loop.
+        for m, gain in [(s.tones[0] - 12, 0.12)] + [(m, 0.12 if s.section == "breakdown" else 0.07) for m in s.tones]:
+            l, r = pad_voice(m, s.bars * BAR, 1.0, rng, HOLLOW, 0.3)
+            pad.add(at(s.bar), l, -0.5, gain)
+            pad.add(at(s.bar), r, 0.5, gain)
     out = drums.buf + bass.buf + circular_reverb(stabs.buf + top.buf + pad.buf, rng, 1.5, 0.4, 0.35)
     out = circular_reverb(out, rng, 0.8, 0.15, 0.08, 300)
     return finish(out)
+
+
+def alert_drums(drums, kit, b, section, i):
+    if section != "breakdown":
+        for beat in range(BEATS_PER_BAR):
+            drums.add(at(b, beat), kit.kick, 0, 0.5)
+        if b % 2 and section != "intro":
+            drums.add(at(b, 3.5), kit.kick, 0, 0.35)
+    if section not in ("intro", "breakdown"):
+        for beat in (1, 3):
+            drums.add(at(b, beat), kit.snare, 0.05, 0.7)
+        if section == "variation":
+            drums.add(at(b, 3.75), kit.snare, 0.05, 0.3)
+    step = 0.5 if section == "intro" and i < 4 else 0.25
+    for x in range(int(BEATS_PER_BAR / step)):
+        accent = x * step % 1 == 0.5
+        quiet = 0.5 if section == "breakdown" else 1.0
+        drums.add(at(b, x * step), kit.hats[accent], 0.3, (0.18 if accent else 0.1) * quiet)
+    if section in ("variation", "return"):
+        for beat in (0.5, 1.5, 2.5, 3.5):
+            drums.add(at(b, beat), kit.open_hat, -0.2, 0.08)
+    elif b % 4 == 3:
+        drums.add(at(b, 3.5), kit.open_hat, 0.3, 0.15)
+    if section == "breakdown" and i >= 4:
+        snare_roll(drums, kit, b, i - 4)
+    if (i == 0 and section != "breakdown") or (section == "return" and i == 4):
+        drums.add(at(b), kit.crash, -0.3, 0.2)
+    if i % 8 == 7 and section != "breakdown":
+        for x, m in enumerate([50, 47, 45, 43]):
+            drums.add(at(b, 3 + x / 4), tom(m), 0.4 - 0.25 * x, 0.6)
+
+
+def snare_roll(drums, kit, b, k):
+    """The breakdown's last four bars: quarters, quarters, eighths, sixteenths, ever louder."""
+    step = [1.0, 1.0, 0.5, 0.25][k]
+    for x in range(int(BEATS_PER_BAR / step)):
+        progress = (k + x * step / BEATS_PER_BAR) / 4
+        drums.add(at(b, x * step), kit.snare, 0.05, 0.15 + 0.45 * progress)
+
+
+def bass_note(m, n, decay=0.06):
+    f = float(midi_hz(m))
+    return (0.8 * wt(f, n, BRIGHT) + 0.5 * wt(f / 2, n, PURE)) * env_ad(n, 0.002, decay)
+
+
+def alert_bass(bass, b, section, i, root):
+    base = root if root >= 40 else root + 12
+    if section == "breakdown" and i < 6:
+        if i % 2 == 0:                          # one held note per chord until the roll brings the pulse back
+            bass.add(at(b), bass_note(base, 2 * BAR, 1.5), 0, 0.3)
+        return
+    pattern = {"intro": PULSE, "variation": SYNCOPATED}.get(section, OSTINATO)
+    for x, d in enumerate(pattern):
+        if d is not None:
+            bass.add(at(b, x / 4), bass_note(base + d, SIXTEENTH), 0, 0.35)
+
+
+def alert_stabs(stabs, b, section, tones):
+    n = n_samples(0.22)
+    env = env_ad(n, 0.003, 0.07)
+    for x in STABS_AT.get(section, ()):
+        for j, m in enumerate(tones):
+            stabs.add(at(b, x / 4), wt(float(midi_hz(m)), n, BRIGHT, 1000 * j) * env, (j - 1) * 0.5, 0.2)
+
+
+def alert_top(top, b, section, i, tones):
+    """Octave pulses on the root; the E-F half-step against every chord winds the tension up."""
+    if section == "breakdown":
+        for beat in range(BEATS_PER_BAR):
+            top.add(at(b, beat), pluck(76, 0.4, 0.6, HOLLOW, HOLLOW), 0.2, 0.08)
+        return
+    if section == "intro" and i < 4:
+        return
+    half_step = section == "variation" or (section == "return" and i >= 4)
+    for e in range(8):
+        m = (76 if e % 2 == 0 else 77) if half_step else tones[0] + (12 if e % 2 == 0 else 24)
+        top.add(at(b, e * 0.5), pluck(m, 0.4, 0.6, HOLLOW, HOLLOW), 0.45 if e % 2 else -0.45, 0.12)
 
 
 def finish(x):
