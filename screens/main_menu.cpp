@@ -37,7 +37,9 @@ constexpr int kWindowedWidth = 1152, kWindowedHeight = 648;
 // 1.8 cells of 1/384 of the width. Its picture is 100 x 18 art pixels.
 constexpr float kTitleArtPixel = 1.8f / 384.0f;
 constexpr float kTitleHalfWidth = 50.0f, kTitleHalfHeight = 9.0f;
-constexpr float kTitleHeight = 0.37f;  // its centre, as a fraction of the window from the centre
+// Its centre, as a fraction of the window above the middle: low enough that the
+// sandbox help in the top-left corner stays clear of it at every window size.
+constexpr float kTitleHeight = 0.24f;
 
 // Keys 1 to 5 pick these selections; 6 alternates ICE and OBSIDIAN.
 constexpr int kSelectionOfKey[5] = {0, 4, 3, 2, 1};

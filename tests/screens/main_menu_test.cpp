@@ -2,6 +2,7 @@
 // options overlay, sandbox painting and the quit dialog.
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include <gtest/gtest.h>
 
@@ -27,6 +28,22 @@ bool Shows(const std::string& png, int x, int y, const unsigned char (&rgb)[3]) 
   const Image shot = LoadPng(png);
   return x < shot.width && y < shot.height && std::equal(rgb, rgb + 3, shot.At(x, y));
 }
+
+// The first and last rows of a screenshot where the colour shows; -1, -1 if nowhere.
+std::pair<int, int> RowsShowing(const std::string& png, const unsigned char (&rgb)[3]) {
+  const Image shot = LoadPng(png);
+  std::pair<int, int> rows{-1, -1};
+  for (int y = 0; y < shot.height; ++y)
+    for (int x = 0; x < shot.width; ++x)
+      if (std::equal(rgb, rgb + 3, shot.At(x, y))) {
+        if (rows.first < 0) rows.first = y;
+        rows.second = y;
+        break;
+      }
+  return rows;
+}
+// The sandbox help's blue at 768 wide, and the title's letters.
+constexpr unsigned char kHelpText[] = {102, 102, 255}, kTitleLetters[] = {241, 207, 122};
 
 TEST(MainMenu, AButtonActsOnceEveryRocketInFlightHasGoneOff) {
   GameRun play = RunMenu(300, Click(70, kPlay));
@@ -71,6 +88,10 @@ TEST(MainMenu, SandboxPaintingStampsTheChosenBlockUnderTheCursor) {
       << "sand is stamped while the button is held, and falls";
   EXPECT_TRUE(Shows(shots + "41.png", 505, 415, kObsidian) && !Shows(shots + "90.png", 505, 415, kObsidian))
       << "CLEAR erases obsidian";
+  const auto [helpTop, helpBottom] = RowsShowing(shots + "25.png", kHelpText);
+  const auto [titleTop, titleBottom] = RowsShowing(shots + "25.png", kTitleLetters);
+  EXPECT_GE(helpTop, 0) << "the sandbox help shows";
+  EXPECT_LT(helpBottom, titleTop) << "the help stays clear of the title below it";
 }
 
 TEST(MainMenu, QuitAsksFirstAndHiddenButtonsDoNotReact) {
