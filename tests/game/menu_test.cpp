@@ -1,5 +1,6 @@
 // The menu world's own rules: its blast on the player and the open sides.
 #include <cmath>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -31,7 +32,7 @@ class Menu : public ::testing::Test {
     r.active = true;  // at rest: its velocity was never set
     SoundEvents events;
     StepMenuRockets(menu, kDt, &events);
-    ASSERT_TRUE(!r.active && events.Events().size() == 1u) << "one explosion, heard";
+    ASSERT_EQ(std::tuple(r.active, events.Events().size()), std::tuple(false, 1u)) << "one explosion, heard";
   }
 };
 
@@ -42,10 +43,12 @@ TEST_F(Menu, ABlastNearThePlayerPushesItAwayAndCostsUpToTwentyFive) {
       {{-200, -10, 0}, 100 - 3}};         // beyond: falls with the square of the distance
   for (const auto& c : cases) {
     ExplodeAt(c.offset);
-    EXPECT_TRUE(menu.player.GetHealth() == c.health && std::isfinite(menu.player.velocity.x) &&
-                std::isfinite(menu.player.velocity.y)) << c.offset.x;
+    SCOPED_TRACE(c.offset.x);
+    EXPECT_EQ(menu.player.GetHealth(), c.health);
+    EXPECT_TRUE(std::isfinite(glm::length(menu.player.velocity))) << menu.player.velocity;
     if (c.offset.y == 0.0f) continue;
-    EXPECT_TRUE(menu.player.velocity.x * -c.offset.x > 0.0f && menu.player.velocity.y > 0.0f) << "away from the blast";
+    EXPECT_GT(menu.player.velocity.x * -c.offset.x, 0.0f) << "away from the blast";
+    EXPECT_GT(menu.player.velocity.y, 0.0f);
   }
   EXPECT_GT(menu.camera.shake.x, 0.0f);
 }
@@ -55,7 +58,8 @@ TEST_F(Menu, APlayerLeavingTheWorldComesBackAtTheStart) {
     menu.player.position = out;
     menu.player.velocity = glm::vec3(0, -10, 0);
     StepMenuPlayer(menu, kDt);
-    EXPECT_TRUE(menu.player.position == glm::vec3(100 * kS, 60 * kS, 0) && menu.player.velocity == glm::vec3(0));
+    EXPECT_EQ(std::tuple(menu.player.position, menu.player.velocity),
+              std::tuple(glm::vec3(100 * kS, 60 * kS, 0), glm::vec3(0)));
   }
 }
 
