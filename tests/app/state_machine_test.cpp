@@ -145,7 +145,8 @@ TEST_F(StateMachineTest, ScreensRunWholeFramesAndAreLeftBeforeTheNextIsEnteredAn
     EXPECT_EQ(Run(c.first, LoopOptions{0.0f, c.maxFrames}), c.frames);
     const std::string printed = testing::internal::GetCapturedStdout();
     EXPECT_EQ(trace, c.trace);
-    EXPECT_TRUE(entered == c.entered && CurrentState == Quit);
+    EXPECT_EQ(entered, c.entered);
+    EXPECT_EQ(CurrentState, Quit);
     EXPECT_NE(printed.find(c.printed), std::string::npos) << printed;
   }
 }

@@ -9,6 +9,7 @@
 #include <set>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 #include "tests/audio/support.h"
 
@@ -31,13 +32,14 @@ void ExpectDead(Channel channel) {
                               channel.setVolume(0.5f), channel.setPaused(false), channel.setPan(1.0f),
                               channel.setPitch(2.0f), channel.setLoopCount(-1), channel.stop()})
     EXPECT_EQ(result, ERR_INVALID_HANDLE);
-  EXPECT_TRUE(!playing && !paused && volume == 0.0f);
+  EXPECT_EQ(std::tuple(playing, paused, volume), std::tuple(false, false, 0.0f));
 }
 
 TEST(AudioResult, EveryCodeHasItsOwnTextAndUnknownCodesShareOne) {
   std::set<std::string> texts;  // building a string from a null text fails
   for (int code = -1; code <= RESULT_COUNT; ++code) texts.insert(ResultString(Result(code)));
-  EXPECT_TRUE(int(texts.size()) == RESULT_COUNT + 1 && !texts.contains(""));
+  EXPECT_EQ(int(texts.size()), RESULT_COUNT + 1);
+  EXPECT_FALSE(texts.contains(""));
 }
 
 // The game's own call must never end the program, with or without a sound card.
@@ -46,22 +48,26 @@ TEST_F(AudioOutput, GameStartUpAlwaysWorksFallingBackToSilenceThatKeepsTime) {
   ASSERT_TRUE(WriteTone(path, Tone{.seconds = 0.05f}));
   Start(0);
   Sound sound;
-  EXPECT_TRUE(system->createSound(path.c_str(), DEFAULT, nullptr, &sound) == ERR_UNINITIALIZED && !sound);
-  EXPECT_TRUE(system->init(512, INIT_NORMAL, nullptr) == OK && system->voiceCount() == 512);
+  EXPECT_EQ(system->createSound(path.c_str(), DEFAULT, nullptr, &sound), ERR_UNINITIALIZED);
+  EXPECT_FALSE(sound);
+  EXPECT_EQ(system->init(512, INIT_NORMAL, nullptr), OK);
+  EXPECT_EQ(system->voiceCount(), 512);
   EXPECT_EQ(system->init(512, INIT_NORMAL, nullptr), ERR_INITIALIZED);
 
   Start(0);
   CaptureStdout();
   ASSERT_EQ(system->init(512, INIT_NORMAL, const_cast<char*>("sandrift-no-such-device")), OK);
   const std::string printed = GetCapturedStdout();
-  EXPECT_TRUE(Lines(printed) == 1 && printed.find("sandrift-no-such-device") != std::string::npos) << printed;
+  EXPECT_EQ(Lines(printed), 1) << printed;
+  EXPECT_NE(printed.find("sandrift-no-such-device"), std::string::npos) << printed;
   EXPECT_TRUE(system->isSilentFallback());
   ASSERT_EQ(system->createSound(path.c_str(), DEFAULT, nullptr, &sound), OK);
   Channel channel = Play(sound);
   EXPECT_TRUE(IsPlaying(channel));
   // The silent device mixes the elapsed time on update, so a short sound ends.
   std::this_thread::sleep_for(std::chrono::milliseconds(150));
-  EXPECT_TRUE(system->update() == OK && !IsPlaying(channel));
+  EXPECT_EQ(system->update(), OK);
+  EXPECT_FALSE(IsPlaying(channel));
   EXPECT_EQ(system->renderSamples(nullptr, 1), ERR_UNSUPPORTED);
 }
 
@@ -75,11 +81,13 @@ TEST_F(AudioOutput, GameDeviceIsUnfilteredAndClosedAtExit) {
   const int status = std::system(
       ("ALSOFT_CONF=" + config + " " AUDIO_EXIT_PROBE " " + tone + " >" + File("log") + " 2>&1").c_str());
   const std::string printed = Bytes(File("log"));
-  EXPECT_TRUE(status == 0 && printed.find("not closed") == std::string::npos) << printed;
+  EXPECT_EQ(status, 0) << printed;
+  EXPECT_EQ(printed.find("not closed"), std::string::npos) << printed;
 
   SF_INFO info{};
   SNDFILE* file = sf_open(played.c_str(), SFM_READ, &info);
-  ASSERT_TRUE(file && info.channels == 2) << printed;
+  ASSERT_NE(file, nullptr) << printed;
+  ASSERT_EQ(info.channels, 2);
   std::vector<float> out(size_t(info.frames) * 2);
   sf_readf_float(file, out.data(), info.frames);
   sf_close(file);
@@ -98,7 +106,8 @@ TEST_F(AudioOutput, DecodesOggMp3AndWavAndPlaysThemAtTheirPitch) {
       Play(sound);
       const std::vector<float> out = Render(0.2f);
       EXPECT_NEAR(Frequency(out, 0, Frames(0.05f), Frames(0.2f)), 440.0f, 440.0f * 0.01f);
-      EXPECT_TRUE(Rms(out, 0) > 0.05f && sound.release() == OK);
+      EXPECT_GT(Rms(out, 0), 0.05f);
+      EXPECT_EQ(sound.release(), OK);
     }
   }
 }
@@ -128,7 +137,8 @@ TEST_F(AudioOutput, BadFilesReportOneLineNamingTheFileAndGiveNoSound) {
     EXPECT_EQ(system->createSound(File(c.name).c_str(), DEFAULT, nullptr, &sound), c.expected);
     const std::string printed = GetCapturedStdout();
     EXPECT_FALSE(sound);
-    EXPECT_TRUE(Lines(printed) == 1 && printed.find(File(c.name)) != std::string::npos) << printed;
+    EXPECT_EQ(Lines(printed), 1) << printed;
+    EXPECT_NE(printed.find(File(c.name)), std::string::npos) << printed;
   }
   EXPECT_TRUE(Silent(Render(0.05f)));
 }
@@ -203,7 +213,8 @@ TEST_F(AudioOutput, BusyVoicesGoQuietestThenOldestFirstAndOldHandlesCannotTouchT
   EXPECT_TRUE(IsPlaying(high));
   const std::vector<float> out = Render(0.1f);
   EXPECT_NEAR(Frequency(out, 0, 0, Frames(0.1f)), 880.0f, 9.0f);
-  EXPECT_TRUE(std::abs(Rms(out, 0) - Rms(out, 1)) < 1e-4f && Rms(out, 0) > 0.1f) << "centred and loud";
+  EXPECT_NEAR(Rms(out, 0), Rms(out, 1), 1e-4f) << "centred";
+  EXPECT_GT(Rms(out, 0), 0.1f) << "and loud";
 }
 
 // Levels over those of the centred tone at volume 1.
@@ -215,7 +226,8 @@ TEST_F(AudioOutput, VolumeScalesTheLevelAndPanMovesItToOneSide) {
   for (const int channels : {1, 2}) {
     Channel channel = Play(Load(Tone{.seconds = 1.0f, .channels = channels}));
     const auto levels = [&](float volume, float pan) {
-      EXPECT_TRUE(channel.setVolume(volume) == OK && channel.setPan(pan) == OK);
+      EXPECT_EQ(channel.setVolume(volume), OK);
+      EXPECT_EQ(channel.setPan(pan), OK);
       Render(0.01f);  // let the change settle
       const std::vector<float> out = Render(0.05f);
       return std::pair{Rms(out, 0), Rms(out, 1)};
@@ -226,10 +238,11 @@ TEST_F(AudioOutput, VolumeScalesTheLevelAndPanMovesItToOneSide) {
     for (const Case& c : cases) {
       SCOPED_TRACE(testing::Message() << channels << " channels, volume " << c.volume << ", pan " << c.pan);
       const auto [l, r] = levels(c.volume, c.pan);
-      EXPECT_TRUE(l / left >= c.leftMin && l / left <= c.leftMax) << l / left;
-      EXPECT_TRUE(r / right >= c.rightMin && r / right <= c.rightMax) << r / right;
+      EXPECT_NEAR(l / left, (c.leftMin + c.leftMax) / 2, (c.leftMax - c.leftMin) / 2) << "left";
+      EXPECT_NEAR(r / right, (c.rightMin + c.rightMax) / 2, (c.rightMax - c.rightMin) / 2) << "right";
     }
-    EXPECT_TRUE(channel.setVolume(NAN) == ERR_INVALID_PARAM && channel.setPitch(NAN) == ERR_INVALID_PARAM);
+    EXPECT_EQ(channel.setVolume(NAN), ERR_INVALID_PARAM);
+    EXPECT_EQ(channel.setPitch(NAN), ERR_INVALID_PARAM);
     channel.stop();
   }
 }
@@ -238,7 +251,8 @@ TEST_F(AudioOutput, PauseHoldsThePositionAndResumesFromIt) {
   Channel channel = Play(Load(Tone{.seconds = 0.3f}));
   EXPECT_GT(SoundingFrames(Render(0.1f)), Frames(0.09f));
   ASSERT_EQ(channel.setPaused(true), OK);
-  EXPECT_TRUE(Silent(Render(0.5f)) && IsPlaying(channel));
+  EXPECT_TRUE(Silent(Render(0.5f)));
+  EXPECT_TRUE(IsPlaying(channel));
   ASSERT_EQ(channel.setPaused(false), OK);
   // Only the 0.2 s left after the pause point play out.
   EXPECT_NEAR(SoundingFrames(Render(0.5f)), Frames(0.2f), Frames(0.005f));
@@ -308,7 +322,7 @@ TEST(PlaceSound, LoudnessFallsWithTheSquareOfTheDistanceInCellsAndPanFollowsTheS
     SCOPED_TRACE(testing::Message() << "offset " << c.offset.x << "," << c.offset.y << " cell " << c.cell);
     const SoundPlacement placed = PlaceSound(at + c.offset, at, c.cell, c.volume, c.pitch);
     EXPECT_FLOAT_EQ(placed.volume, c.want.volume);
-    EXPECT_TRUE(placed.pan == c.want.pan && placed.pitch == c.want.pitch) << placed.pan;
+    EXPECT_EQ(std::tuple(placed.pan, placed.pitch), std::tuple(c.want.pan, c.want.pitch));
   }
 }
 
@@ -318,7 +332,8 @@ TEST_F(AudioOutput, PlaySoundAtPlaysIntoTheSlotPlacedAndPitched) {
   Channel slot;
   PlaySoundAt(system, shot, &slot, player + glm::vec3(1500.0f, 0, 0), player, 5.0f, 1.0f, 2.0f);  // 300 cells right
   const std::vector<float> right = Render(0.1f);
-  EXPECT_TRUE(Rms(right, 1) > 0.01f && Rms(right, 0) < Rms(right, 1) * 0.01f) << "fully right";
+  EXPECT_GT(Rms(right, 1), 0.01f);
+  EXPECT_LT(Rms(right, 0), Rms(right, 1) * 0.01f) << "fully right";
   EXPECT_NEAR(Frequency(right, 1, 0, Frames(0.1f)), 960.0f, 10.0f);
   slot.stop();
 

@@ -1,6 +1,7 @@
 // Game objects: the random source, health, overlaps and pools; sensing the
 // grid, integration, hazards and line of sight.
 #include <cmath>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -54,7 +55,8 @@ TEST(CharacterHealth, FallingBelowTheWorldKillsAndInvulnerabilityBlinks) {
 
   c.position.y = -0.01f;
   c.SetInvulnerable(10.0f);
-  EXPECT_TRUE(!c.IsAlive() && c.GetHealth() == 0) << "whatever the health or invulnerability";
+  EXPECT_FALSE(c.IsAlive()) << "whatever the health or invulnerability";
+  EXPECT_EQ(c.GetHealth(), 0);
 }
 
 TEST(Overlaps, StrictBoxesOnAbsoluteSizes) {
@@ -66,7 +68,7 @@ TEST(Overlaps, StrictBoxesOnAbsoluteSizes) {
       {{3.99f, 0, 0}, true}, {{-3.99f, 0, 0}, true}, {{0, 6, 0}, false}, {{0, 5.9f, 0}, true}, {{0, -5.9f, 0}, true}};
   for (const auto& c : cases) {
     b.position = c.at;
-    EXPECT_TRUE(Overlaps(a, b) == c.overlaps && Overlaps(b, a) == c.overlaps) << c.at.x << ", " << c.at.y;
+    EXPECT_EQ(std::tuple(Overlaps(a, b), Overlaps(b, a)), std::tuple(c.overlaps, c.overlaps)) << c.at;
   }
   b.scale.x = -2;  // mirrored: collides as the unmirrored box
   a.scale.y = -3;
@@ -91,8 +93,8 @@ TEST(FlyingCharacter, ThrustsAlongTheDirectionUpToItsTopSpeed) {
 TEST(Pools, TakeTheFirstInactiveObjectAndDropSpawnsWhenFull) {
   // Projectiles meet the grid, particles never do.
   BulletPool bullets = MakeBulletPool();
-  EXPECT_TRUE(MakeRocketPool().objects[0].collidesWithGrid && bullets.objects[0].collidesWithGrid &&
-              !MakeSmokePool().objects[0].collidesWithGrid);
+  EXPECT_EQ(std::tuple(MakeRocketPool().objects[0].collidesWithGrid, bullets.objects[0].collidesWithGrid,
+                       MakeSmokePool().objects[0].collidesWithGrid), std::tuple(true, true, false));
   EXPECT_EQ(bullets.ActiveCount(), 0u);
   bullets.objects[0].active = bullets.objects[2].active = true;
   EXPECT_EQ(bullets.Acquire(), &bullets.objects[1]);
@@ -129,7 +131,7 @@ TEST_F(Sensing, GroundIsTheFirstSolidCellWithinThreeUnderTheFeet) {
   for (glm::vec3 off : {glm::vec3(w.position.x, 4 * kS, 0), glm::vec3(-9 * kS, w.position.y, 0)}) {
     w.position = off;
     w.SenseCells(grid, kS);
-    EXPECT_TRUE(w.materialGround == CLEAR && !w.IsOnGround());
+    EXPECT_EQ(std::tuple(w.materialGround, w.IsOnGround()), std::tuple(CLEAR, false)) << off;
   }
 
   Put(0, 20, STONE);
@@ -167,7 +169,7 @@ TEST(Integrate, SolidSidesBounceAndPushBackOneCellThenGravityMovesAndTheSpriteAn
     EXPECT_EQ(o.position, glm::vec3(0)) << "objects that do not collide are not pushed";
     o.collidesWithGrid = true;
     o.Integrate(0.0f, kS);
-    EXPECT_TRUE(o.velocity == c.bounced && o.position == c.moved) << c.side;
+    EXPECT_EQ(std::tuple(o.velocity, o.position), std::tuple(c.bounced, c.moved)) << c.side;
   }
   GameObject o;
   o.acceleration = glm::vec3(0, -10, 0);
@@ -190,13 +192,13 @@ TEST(Environment, LavaAndSteamThrowAwayFromTheirSide) {
     Material* sides[] = {&ch.materialBelow, &ch.materialLeft, &ch.materialRight, &ch.materialAbove};
     for (int i = 0; i < 4; ++i) *sides[i] = c.side >> i & 1 ? c.m : CLEAR;
     ch.ApplyEnvironment(0.01f, kS);
-    EXPECT_TRUE(ch.velocity == c.velocity && ch.GetHealth() == c.health) << c.m << " " << c.side;
+    EXPECT_EQ(std::tuple(ch.velocity, ch.GetHealth()), std::tuple(c.velocity, c.health)) << c.m << " " << c.side;
     EXPECT_FLOAT_EQ(ch.invulnerable, c.invulnerable) << c.m << " " << c.side;
     if (c.m != LAVA) continue;
     ch.velocity = glm::vec3(0);
     ch.SetInvulnerable(1.0f);
     ch.ApplyEnvironment(0.01f, kS);
-    EXPECT_TRUE(ch.GetHealth() == 80 && ch.invulnerable == 1.0f) << "no burn while invulnerable, nor cut short";
+    EXPECT_EQ(std::tuple(ch.GetHealth(), ch.invulnerable), std::tuple(80, 1.0f)) << "invulnerable: unburnt, not cut";
     EXPECT_NE(ch.velocity, glm::vec3(0)) << "but still thrown out";
   }
 }
@@ -219,11 +221,11 @@ TEST(Environment, BurialChokesAtOnceDrowningAfterTenSeconds) {
   c.materialAbove = WATER;
   EXPECT_EQ(healthAfter(99, 0.1f), 100) << "ten seconds of breath";
   const int drowning = healthAfter(5, 0.1f);
-  EXPECT_TRUE(drowning < 100 && drowning > 94) << drowning;
+  EXPECT_NEAR(drowning, 97, 2) << "95 to 99";
   c.drownTimer = 0.05f;
   c.materialAbove = CLEAR;
   c.ApplyEnvironment(0.1f, kS);
-  EXPECT_TRUE(c.submergedTime == 0.0f && c.drownTimer == 0.05f) << "surfacing resets the breath, not the timer";
+  EXPECT_EQ(std::tuple(c.submergedTime, c.drownTimer), std::tuple(0.0f, 0.05f)) << "the breath resets, not the timer";
   c.materialAbove = WATER;
   EXPECT_EQ(healthAfter(1, 0.1f), drowning);
 }

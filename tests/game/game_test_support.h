@@ -1,10 +1,12 @@
 #pragma once
 
 #include <cstring>
+#include <ostream>
 #include <vector>
 
 #include <glm/geometric.hpp>
 
+#include "game/enemies.h"
 #include "game/game_object.h"
 #include "game/player.h"
 #include "game/pool.h"
@@ -113,3 +115,16 @@ struct Arena {
 };
 
 }  // namespace game_test
+
+// Values as a failing assertion prints them.
+namespace glm {
+inline std::ostream& operator<<(std::ostream& out, const vec2& v) { return out << '(' << v.x << ", " << v.y << ')'; }
+inline std::ostream& operator<<(std::ostream& out, const vec3& v) {
+  return out << '(' << v.x << ", " << v.y << ", " << v.z << ')';
+}
+}  // namespace glm
+namespace game {
+inline std::ostream& operator<<(std::ostream& out, Way way) {
+  return out << (way == Way::Walk ? "Walk" : way == Way::Jump ? "Jump" : "Neither");
+}
+}  // namespace game

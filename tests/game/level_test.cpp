@@ -1,6 +1,11 @@
 // Whole level frames: objects built from the markers, pickups, the camera, the
 // outcome, the music mix and frozen frames.
+#include <algorithm>
 #include <cstring>
+#include <string>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -42,7 +47,7 @@ TEST_F(LevelFrame, EnemiesComeInMarkerOrderAndAFrameThatLeavesNoTreasureWinsUnle
   EXPECT_LE(std::abs(turnRate), kBatTurnRateLimit);
   EXPECT_NE(turnRate, MakeLevel(grid).bats[0].turnRate) << "drawn from the generator the level was handed";
   const FrameResult r = StepLevel(level, input, kDt);
-  EXPECT_TRUE(r.allTreasureCollected && r.playerAlive && level.outcome == Outcome::Victory);
+  EXPECT_EQ(std::tuple(r.allTreasureCollected, r.playerAlive, level.outcome), std::tuple(true, true, Outcome::Victory));
   EXPECT_FALSE(level.player.active) << "no longer hit or moved";
   EXPECT_EQ(level.elapsedTime, kDt);
 
@@ -50,7 +55,8 @@ TEST_F(LevelFrame, EnemiesComeInMarkerOrderAndAFrameThatLeavesNoTreasureWinsUnle
   open.playerSpawn = open.treasureMarkers.emplace_back(100, 0);  // the last treasure, about to fall out
   Level falling = MakeLevel(open);
   const FrameResult last = StepLevel(falling, input, kDt);
-  EXPECT_TRUE(last.allTreasureCollected && !last.playerAlive && falling.outcome == Outcome::Defeat);
+  EXPECT_EQ(std::tuple(last.allTreasureCollected, last.playerAlive, falling.outcome),
+            std::tuple(true, false, Outcome::Defeat));
 }
 
 TEST_F(LevelFrame, TreasureCountsAndAHealthBoxHealsOnlyAHurtPlayerUpToItsMaximum) {
@@ -58,14 +64,16 @@ TEST_F(LevelFrame, TreasureCountsAndAHealthBoxHealsOnlyAHurtPlayerUpToItsMaximum
   grid.healthMarkers = {{100, 48}};
   Level level = MakeLevel(grid);
   FrameResult r = StepLevel(level, input, kDt);
-  EXPECT_TRUE(level.treasuresCollected == 1u && level.treasureText == "0 / 2") << "text made as the frame starts";
+  EXPECT_EQ(std::tuple(level.treasuresCollected, level.treasureText), std::tuple(1u, "0 / 2")) << "text made first";
   ASSERT_EQ(r.sounds.size(), 1u);
-  EXPECT_TRUE(r.sounds[0].sound == Sfx::Treasure && level.healthBoxes[0].active) << "left for later at full health";
+  EXPECT_EQ(std::tuple(r.sounds[0].sound, level.healthBoxes[0].active), std::tuple(Sfx::Treasure, true))
+      << "left for later at full health";
   level.player.AddHealth(-10);
   level.player.SavePreviousHealth();
   r = StepLevel(level, input, kDt);
-  EXPECT_TRUE(level.treasureText == "1 / 2" && level.player.GetHealth() == 100 && level.outcome == Outcome::None);
-  EXPECT_TRUE(r.sounds[0].sound == Sfx::Healing && !level.healthBoxes[0].active);
+  EXPECT_EQ(std::tuple(level.treasureText, level.player.GetHealth(), level.outcome),
+            std::tuple("1 / 2", 100, Outcome::None));
+  EXPECT_EQ(std::tuple(r.sounds[0].sound, level.healthBoxes[0].active), std::tuple(Sfx::Healing, false));
 }
 
 TEST_F(LevelFrame, TheCameraLooksTowardTheCursorButNeverBeyondTheLevelInAnyWindowShape) {
@@ -82,8 +90,8 @@ TEST_F(LevelFrame, TheCameraLooksTowardTheCursorButNeverBeyondTheLevelInAnyWindo
       for (int i = 0; i < 120; ++i) {
         level.player.position = glm::vec3(at * glm::vec2(768 * S, 432 * S), 0);
         StepLevel(level, input, kDt);
-        const glm::vec3 c = level.camera.position;
-        ASSERT_TRUE(c.x >= 0 && c.y >= 0 && c.x <= right + 0.01f && c.y <= top + 0.01f) << c.x << ", " << c.y;
+        const glm::vec2 view(level.camera.position);
+        ASSERT_EQ(glm::clamp(view, glm::vec2(0), glm::vec2(right, top) + 0.01f), view) << "within the level";
       }
     };
     hold({0.5f, 0.5f}, {window.x, 0});
@@ -117,25 +125,34 @@ TEST_F(LevelFrame, TheMusicCrossFadesInOneSecondAndTheWindFollowsTheSpeed) {
   r = Run(level, 59);
   EXPECT_LT(r.exploreVolume, 1.0f);
   r = Run(level, 2);
-  EXPECT_TRUE(r.exploreVolume == 1.0f && r.windVolume < 0.01f) << "wind at rest " << r.windVolume;
+  EXPECT_EQ(r.exploreVolume, 1.0f);
+  EXPECT_LT(r.windVolume, 0.01f) << "wind at rest";
   level.player.velocity = glm::vec3(0, 300 * kS, 0);
   r = StepLevel(level, input, kDt);
-  EXPECT_TRUE(r.windVolume == 1.0f && r.windPitch > 0.8f * 0.02f * 250) << r.windPitch;
+  EXPECT_EQ(r.windVolume, 1.0f);
+  EXPECT_GT(r.windPitch, 0.8f * 0.02f * 250);
 }
 
-// Everything a frame could change, cell by cell and field by field.
-bool Same(const Level& a, const Level& b) {
+// The parts a frame could change that differ, cell by cell and field by field.
+std::vector<std::string> Differences(const Level& a, const Level& b) {
+  const auto bytes = [](const world::Cell& x, const world::Cell& y) { return std::memcmp(&x, &y, sizeof x) == 0; };
   const auto& ca = a.grid.cells;
-  return ca.size() == b.grid.cells.size() && std::memcmp(ca.data(), b.grid.cells.data(), ca.size() * sizeof ca[0]) == 0 &&
-         a.grid.viewOrigin.x == b.grid.viewOrigin.x && a.grid.viewOrigin.y == b.grid.viewOrigin.y &&
-         a.player == b.player && a.camera == b.camera && a.scout.walker == b.scout.walker &&
-         a.treasures == b.treasures && a.healthBoxes == b.healthBoxes && a.bats == b.bats &&
-         a.meleeEnemies == b.meleeEnemies && a.rifleEnemies == b.rifleEnemies && a.rocketEnemies == b.rocketEnemies &&
-         a.gunners == b.gunners && a.rockets.objects == b.rockets.objects && a.bullets.objects == b.bullets.objects &&
-         a.smoke.objects == b.smoke.objects && a.text.objects == b.text.objects &&
-         a.treasuresCollected == b.treasuresCollected && a.treasureText == b.treasureText &&
-         a.musicMix == b.musicMix && a.windVolume == b.windVolume && a.windPitch == b.windPitch &&
-         a.elapsedTime == b.elapsedTime && a.outcome == b.outcome;
+  const std::pair<const char*, bool> parts[] = {
+      {"cells", std::equal(ca.begin(), ca.end(), b.grid.cells.begin(), b.grid.cells.end(), bytes)},
+      {"view", std::memcmp(&a.grid.viewOrigin, &b.grid.viewOrigin, sizeof(world::ViewOrigin)) == 0},
+      {"player", a.player == b.player}, {"camera", a.camera == b.camera}, {"scout", a.scout.walker == b.scout.walker},
+      {"treasures", a.treasures == b.treasures}, {"health", a.healthBoxes == b.healthBoxes}, {"bats", a.bats == b.bats},
+      {"melee", a.meleeEnemies == b.meleeEnemies}, {"rifle", a.rifleEnemies == b.rifleEnemies},
+      {"rocket", a.rocketEnemies == b.rocketEnemies}, {"gunners", a.gunners == b.gunners},
+      {"rockets", a.rockets.objects == b.rockets.objects}, {"bullets", a.bullets.objects == b.bullets.objects},
+      {"smoke", a.smoke.objects == b.smoke.objects}, {"text", a.text.objects == b.text.objects},
+      {"collected", a.treasuresCollected == b.treasuresCollected}, {"treasureText", a.treasureText == b.treasureText},
+      {"mix", std::tie(a.musicMix, a.windVolume, a.windPitch) == std::tie(b.musicMix, b.windVolume, b.windPitch)},
+      {"time", a.elapsedTime == b.elapsedTime}, {"outcome", a.outcome == b.outcome}};
+  std::vector<std::string> differing;
+  for (const auto& [name, same] : parts)
+    if (!same) differing.push_back(name);
+  return differing;
 }
 
 TEST_F(LevelFrame, APausedOrUnfocusedFrameChangesNothingAtAll) {
@@ -157,8 +174,9 @@ TEST_F(LevelFrame, APausedOrUnfocusedFrameChangesNothingAtAll) {
     input.paused = paused;
     input.focused = paused;  // then unfocused alone
     const FrameResult r = StepLevel(level, input, kDt);
-    EXPECT_TRUE(r.frozen && r.sounds.empty() && Same(level, before) && level.random == before.random)
-        << (paused ? "paused" : "unfocused");
+    SCOPED_TRACE(paused ? "paused" : "unfocused");
+    EXPECT_EQ(std::tuple(r.frozen, r.sounds.size(), level.random.state), std::tuple(true, 0u, before.random.state));
+    EXPECT_EQ(Differences(level, before), std::vector<std::string>{});
   }
 }
 

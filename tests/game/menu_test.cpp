@@ -1,4 +1,6 @@
 // The menu world's own rules: the open sides, and a whole course pinned.
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "game/menu.h"
@@ -21,7 +23,8 @@ TEST(Menu, APlayerLeavingTheWorldComesBackAtTheStart) {
     menu.player.position = out;
     menu.player.velocity = glm::vec3(0, -10, 0);
     StepMenuPlayer(menu, kDt);
-    EXPECT_TRUE(menu.player.position == glm::vec3(100 * kS, 60 * kS, 0) && menu.player.velocity == glm::vec3(0));
+    EXPECT_EQ(std::tuple(menu.player.position, menu.player.velocity),
+              std::tuple(glm::vec3(100 * kS, 60 * kS, 0), glm::vec3(0)));
   }
 }
 

@@ -1,6 +1,7 @@
 // The player's controls and step, and which events ask for sound.
 #include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -56,27 +57,30 @@ TEST_F(PlayerTest, AHeldJumpPushesForATenthOfASecondAfterThePress) {
 
 TEST_F(PlayerTest, RunKeysWalkCycleAndStance) {
   Frame();
-  EXPECT_TRUE(player.sprite.paused && player.sprite.currentFrame == 3u) << "standing";
+  EXPECT_EQ(std::tuple(player.sprite.paused, player.sprite.currentFrame), std::tuple(true, 3u)) << "standing";
   controls.right = true;
   for (int i = 0; i < 30; ++i) Frame();
-  EXPECT_TRUE(player.velocity.x > 60 * kS && !player.sprite.paused);
+  EXPECT_GT(player.velocity.x, 60 * kS);
+  EXPECT_FALSE(player.sprite.paused);
   EXPECT_FLOAT_EQ(player.sprite.frameTime, 4.0f / std::abs(player.velocity.x / kS)) << "a stride of 4 cells";
   controls.left = true;  // both: no run input, friction slows
   const float before = player.velocity.x;
   Frame();
-  EXPECT_TRUE(player.velocity.x < before && player.velocity.x > 0.0f) << player.velocity.x;
+  EXPECT_LT(player.velocity.x, before);
+  EXPECT_GT(player.velocity.x, 0.0f);
   controls.right = false;
   for (int i = 0; i < 60; ++i) Frame();
   EXPECT_LT(player.velocity.x, -60 * kS) << "A alone runs left";
   Lift();
   Frame();
-  EXPECT_TRUE(player.sprite.paused && player.sprite.currentFrame == 0u) << "airborne";
+  EXPECT_EQ(std::tuple(player.sprite.paused, player.sprite.currentFrame), std::tuple(true, 0u)) << "airborne";
 }
 
 TEST_F(PlayerTest, OneRocketPerClickOnceTheCooldownHasRunOut) {
   player.target = player.position + glm::vec3(100 * kS, 30 * kS, 0);
   controls.fire = true;
-  EXPECT_TRUE(Frame() && level.rockets.ActiveCount() == 1u);
+  EXPECT_TRUE(Frame());
+  EXPECT_EQ(level.rockets.ActiveCount(), 1u);
   EXPECT_FLOAT_EQ(player.rocketCooldown, 1.0f - kDt);
   for (int i = 0; i < 90; ++i) EXPECT_FALSE(Frame()) << "held: one rocket per click";
   controls.fire = false;
@@ -120,7 +124,9 @@ TEST_F(PlayerTest, HurtShowsOneDamageNumberAndDeathOneBurst) {
   player.position.y = -1.0f;
   Frame();
   const std::size_t puffs = level.smoke.ActiveCount();
-  EXPECT_TRUE(!player.active && puffs >= 20u && level.smoke.objects[0].sprite.sheet == Sheet::Explosion);
+  EXPECT_FALSE(player.active);
+  EXPECT_EQ(level.smoke.objects[0].sprite.sheet, Sheet::Explosion);
+  EXPECT_GE(puffs, 20u);
   Frame();
   EXPECT_EQ(level.smoke.ActiveCount(), puffs) << "no second burst";
 }
@@ -152,8 +158,9 @@ TEST_F(PlayerTest, SoundsAreAskedForOnTheirEventsOnly) {
   UpdateRockets(level.rockets, level.field, kDt);
   ASSERT_EQ(heard(Sfx::Explosion), 1);
   const SoundEvent& boom = events.Events()[0];
-  EXPECT_TRUE(boom.positional && boom.slot == SoundSlot::Explosion && boom.listener == player.position);
-  EXPECT_TRUE(boom.pitch >= 0.8f && boom.pitch <= 1.2f) << boom.pitch;
+  EXPECT_EQ(std::tuple(boom.positional, boom.slot, boom.listener),
+            std::tuple(true, SoundSlot::Explosion, player.position));
+  EXPECT_NEAR(boom.pitch, 1.0f, 0.2f);
 }
 
 }  // namespace

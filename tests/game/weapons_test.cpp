@@ -1,5 +1,6 @@
 // Bullets and rockets, and the effects they and hurt characters spawn.
 #include <algorithm>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -33,16 +34,17 @@ TEST(Firing, ProjectilesLeaveTwentyCellsOutAlongTheAimAndRocketsSetTheCooldown) 
   enemy.scale.x = -enemy.scale.x;
   player.rocketCooldown = enemy.fireCooldown = -3.0f;
   const Bullet* b = FireBullet(player, bullets, kS, 200 * kS, 20);
-  EXPECT_TRUE(b->position == glm::vec3(100, 100 + 20 * kS, 0) && b->velocity == glm::vec3(0, 200 * kS, 0));
-  EXPECT_TRUE(b->active && b->damage == 20);
+  EXPECT_EQ(std::tuple(b->position, b->velocity, b->active, b->damage),
+            std::tuple(glm::vec3(100, 100 + 20 * kS, 0), glm::vec3(0, 200 * kS, 0), true, 20));
   EXPECT_EQ(FireRocket(player, rockets, kS)->velocity, glm::vec3(0, 300 * kS, 0));
   const Rocket* r = FireRocket(enemy, rockets, kS);
-  EXPECT_TRUE(r->position == glm::vec3(100 - 20 * kS, 100, 0) && r->velocity == glm::vec3(-150 * kS, 0, 0));
-  EXPECT_TRUE(rockets.objects[0].fromPlayer && !r->fromPlayer);
+  EXPECT_EQ(std::tuple(r->position, r->velocity, rockets.objects[0].fromPlayer, r->fromPlayer),
+            std::tuple(glm::vec3(100 - 20 * kS, 100, 0), glm::vec3(-150 * kS, 0, 0), true, false));
   EXPECT_EQ(player.rocketCooldown + enemy.fireCooldown, 2.0f) << "one second each";
   for (Rocket& each : rockets.objects) each.active = true;
   player.rocketCooldown = -1.0f;
-  EXPECT_TRUE(!FireRocket(player, rockets, kS) && player.rocketCooldown == -1.0f) << "no rocket, no cooldown";
+  EXPECT_EQ(FireRocket(player, rockets, kS), nullptr);
+  EXPECT_EQ(player.rocketCooldown, -1.0f) << "no rocket, no cooldown";
 }
 
 TEST(Blast, DamageAndPushFallWithTheSquareOfTheDistance) {
@@ -93,10 +95,10 @@ TEST_F(Shots, APlayerRocketIntoTheFloorPushesButDoesNotHurtAnEnemyRocketHurts) {
   player.SetInvulnerable(-0.5f);  // run out, as in play: a hurting blast would land
   UpdateRockets(level.rockets, level.field, kDt);
   EXPECT_EQ(level.rockets.ActiveCount(), 0u) << "exploded in its first step";
-  EXPECT_TRUE(player.GetHealth() == 100 && player.invulnerable == 0.0f) << "the player's own rocket does not hurt";
+  EXPECT_EQ(std::tuple(player.GetHealth(), player.invulnerable), std::tuple(100, 0.0f)) << "the player's own rocket";
   EXPECT_GT(player.velocity.y, 50 * kS) << "but throws the player up";
-  EXPECT_TRUE(level.grid.At(100, 30).material != world::STONE && level.grid.At(100, 5).material == world::STONE)
-      << "a hole in the floor, 20 cells deep at most";
+  EXPECT_EQ(std::tuple(level.grid.At(100, 30).material, level.grid.At(100, 5).material),
+            std::tuple(world::CLEAR, world::STONE)) << "a hole in the floor, 20 cells deep at most";
   EXPECT_GT(level.camera.shake.x, 0.0f);
 
   GroundCharacter& behind = level.AddMelee(player.position + glm::vec3(-17 * kS, 0, 0));
@@ -105,7 +107,8 @@ TEST_F(Shots, APlayerRocketIntoTheFloorPushesButDoesNotHurtAnEnemyRocketHurts) {
   FireRocket(enemy, level.rockets, kS);
   StepRocketUntilGone(0);
   // An enemy's rocket hurts everyone near, the farther the less.
-  EXPECT_TRUE(100 - player.GetHealth() > 200 - behind.GetHealth() && behind.GetHealth() < 200);
+  EXPECT_LT(behind.GetHealth(), 200);
+  EXPECT_GT(100 - player.GetHealth(), 200 - behind.GetHealth());
 }
 
 TEST_F(Shots, ProjectilesThatLeaveTheWorldAreRetired) {
@@ -132,16 +135,18 @@ TEST_F(Shots, RocketsExplodeOnEachOtherOnEnemiesAndOnThePlayer) {
   level.rockets.objects[5] = RocketAt(sky + glm::vec3(6 * kS, 0, 0));
   level.rockets.objects[9] = RocketAt(sky + glm::vec3(-40 * kS, 0, 0));  // apart: flies on
   UpdateRockets(level.rockets, level.field, kDt);
-  EXPECT_FALSE(level.rockets.objects[0].active || level.rockets.objects[5].active) << "both in the same frame";
-  EXPECT_TRUE(level.rockets.objects[9].active);
+  const auto active = [&](int i) { return level.rockets.objects[i].active; };
+  EXPECT_EQ(std::tuple(active(0), active(5), active(9)), std::tuple(false, false, true)) << "both in the same frame";
 
   GroundCharacter& hit = level.AddMelee(CellCentre(250, 60));
   GroundCharacter& near = level.AddMelee(CellCentre(262, 60));
   level.rockets.objects[1] = RocketAt(hit.position + glm::vec3(-10 * kS, 0, 0), true);
   UpdateRockets(level.rockets, level.field, kDt);
   EXPECT_FALSE(level.rockets.objects[1].active);
-  EXPECT_TRUE(hit.GetHealth() == 175 && near.GetHealth() < 200) << "a player rocket hurts enemies fully";
-  EXPECT_TRUE(hit.velocity.x > near.velocity.x && near.velocity.x > 0.0f) << "thrown away, harder nearer";
+  EXPECT_EQ(hit.GetHealth(), 175) << "a player rocket hurts enemies fully";
+  EXPECT_LT(near.GetHealth(), 200);
+  EXPECT_GT(hit.velocity.x, near.velocity.x) << "thrown away, harder nearer";
+  EXPECT_GT(near.velocity.x, 0.0f);
   EXPECT_EQ(player.GetHealth(), 100);
 
   player.position = sky + glm::vec3(60 * kS, 0, 0);  // up in the air, away from everything
@@ -157,10 +162,13 @@ TEST_F(Shots, RocketsTurnToTheirFlightKeepThrustingAndTrailSmokeInOrder) {
   const Rocket& r = level.rockets.objects[0];
   EXPECT_NEAR(r.rotation, 180.0f - 53.13f, 0.01f);
   const glm::vec3 thrust = r.acceleration - glm::vec3(0, -98.1f * kS, 0);
-  EXPECT_TRUE(std::abs(glm::length(thrust) - 100 * kS) < 1e-2f && thrust.x < 0.0f) << "thrust along the flight";
+  EXPECT_NEAR(glm::length(thrust), 100 * kS, 1e-2f);
+  EXPECT_LT(thrust.x, 0.0f) << "thrust along the flight";
 
   const Particle& p = level.smoke.objects[0];
-  EXPECT_TRUE(p.active && p.velocity.x > 0 && p.velocity.y < 0) << "blown backwards";
+  ASSERT_TRUE(p.active);
+  EXPECT_GT(p.velocity.x, 0) << "blown backwards";
+  EXPECT_LT(p.velocity.y, 0);
 }
 
 TEST_F(Shots, AnExplosionFlashesEvenWithoutFreeParticlesTheTerrainIsBlasted) {
@@ -173,7 +181,8 @@ TEST_F(Shots, AnExplosionFlashesEvenWithoutFreeParticlesTheTerrainIsBlasted) {
     else trail += p.active;
   }
   ASSERT_NE(flash, nullptr);
-  EXPECT_TRUE(trail > 0 && flash->sprite.frameCount == 9u) << "the whole sheet plays";
+  EXPECT_GT(trail, 0);
+  EXPECT_EQ(flash->sprite.frameCount, 9u) << "the whole sheet plays";
   EXPECT_GT(flash->position.y, 40 * kS + 8 * kS) << "raised to stand on the blast";
 
   for (Particle& p : level.smoke.objects) p.active = true;
@@ -189,7 +198,7 @@ TEST_F(Shots, ABulletHitsEveryCharacterItOverlapsEvenInvulnerableOnes) {
   Shot(CellCentre(251, 60), glm::vec3(0), 20);
   UpdateBullets(level.bullets, level.field, kDt);
   EXPECT_FALSE(level.bullets.objects[0].active);
-  EXPECT_TRUE(left.GetHealth() == 180 && right.GetHealth() == 200) << "invulnerable: unhurt";
+  EXPECT_EQ(std::tuple(left.GetHealth(), right.GetHealth()), std::tuple(180, 200)) << "invulnerable: unhurt";
   EXPECT_FLOAT_EQ(left.invulnerable, 0.2f);
   EXPECT_FLOAT_EQ(right.invulnerable, 0.2f) << "a hit sets the invulnerability, even shorter";
   EXPECT_LT(left.velocity.x, 0.0f) << "pushed away from the bullet";
@@ -199,14 +208,14 @@ TEST_F(Shots, ABulletHitsEveryCharacterItOverlapsEvenInvulnerableOnes) {
 TEST_F(Shots, BulletsFlyStraightAndGroundHitsBoreAHoleAndStillHurt) {
   Bullet& b = Shot(CellCentre(200, 100), glm::vec3(-100 * kS, 0, 0), 5);
   UpdateBullets(level.bullets, level.field, 0.1f);
-  EXPECT_TRUE(b.position == CellCentre(200, 100) - glm::vec3(10 * kS, 0, 0) && b.rotation == 180.0f);
+  EXPECT_EQ(std::tuple(b.position, b.rotation), std::tuple(CellCentre(200, 100) - glm::vec3(10 * kS, 0, 0), 180.0f));
 
   player.position = CellCentre(100, 48);
   Shot(CellCentre(100, 41), glm::vec3(0, -10 * kS, 0), 20);
   UpdateBullets(level.bullets, level.field, kDt);
   EXPECT_FALSE(level.bullets.objects[0].active);
-  EXPECT_TRUE(level.grid.At(100, 35).material != world::STONE && level.grid.At(100, 28).material == world::STONE)
-      << "a hole of radius 20 / 5 + 6 = 10";
+  EXPECT_EQ(std::tuple(level.grid.At(100, 35).material, level.grid.At(100, 28).material),
+            std::tuple(world::CLEAR, world::STONE)) << "a hole of radius 20 / 5 + 6 = 10";
   EXPECT_EQ(player.GetHealth(), 80) << "enemy bullets hurt the player in the same frame";
 }
 
@@ -224,11 +233,12 @@ TEST_F(Particles, DebrisIsTwentyToTwentyNineRisingPuffs) {
     for (Particle& p : smoke.objects) p.active = false;
     random.state = seed;
     SpawnDebris(enemy, debrisSheet, &smoke, kS, random);
-    EXPECT_TRUE(smoke.ActiveCount() >= 20 && smoke.ActiveCount() <= 29) << smoke.ActiveCount();
+    EXPECT_NEAR(smoke.ActiveCount(), 24.5, 4.5) << "20 to 29";
   }
   const Particle& p = smoke.objects[0];
-  EXPECT_TRUE(p.position == enemy.position && p.sprite.sheet == debrisSheet);
-  EXPECT_TRUE(p.acceleration.y > 0 && p.lifetime >= 2 && p.lifetime <= 4) << "puffs rise for 2 to 4 s";
+  EXPECT_EQ(std::tuple(p.position, p.sprite.sheet), std::tuple(enemy.position, debrisSheet));
+  EXPECT_GT(p.acceleration.y, 0) << "puffs rise";
+  EXPECT_NEAR(p.lifetime, 3, 1) << "for 2 to 4 s";
 }
 
 TEST_F(Particles, DamageNumbersShowTheLossInRedAndFallSizedByItsSquareRoot) {
@@ -236,8 +246,8 @@ TEST_F(Particles, DamageNumbersShowTheLossInRedAndFallSizedByItsSquareRoot) {
   SpawnDamageNumber(enemy, &text, kS, random);
   const TextParticle& t = text.objects[0];
   ASSERT_TRUE(t.active);
-  EXPECT_TRUE(t.text == "37" && t.colour == glm::vec3(1, 0, 0)) << t.text;
-  EXPECT_TRUE(t.velocity.y >= 40 * kS && t.velocity.y <= 60 * kS) << "thrown up";
+  EXPECT_EQ(std::tuple(t.text, t.colour), std::tuple("37", glm::vec3(1, 0, 0)));
+  EXPECT_NEAR(t.velocity.y, 50 * kS, 10 * kS) << "thrown up";
   EXPECT_LT(t.acceleration.y, 0.0f) << "falls back";
   EXPECT_FLOAT_EQ(t.scale.x, DamageNumberScale(37));
   enemy.SavePreviousHealth();
@@ -251,10 +261,11 @@ TEST_F(Particles, DamageNumbersShowTheLossInRedAndFallSizedByItsSquareRoot) {
 TEST_F(Particles, AlertMarksRiseWhiteAndParticlesExpireWhenTheirLifetimeRunsOut) {
   SpawnAlertMark(enemy, &text, kS, random);
   const TextParticle& mark = text.objects[0];
-  EXPECT_TRUE(mark.text == "!" && mark.colour == glm::vec3(1)) << mark.text;
-  EXPECT_TRUE(mark.velocity.x == 0 && mark.velocity.y >= 40 * kS && mark.velocity.y <= 60 * kS);
+  EXPECT_EQ(std::tuple(mark.text, mark.colour, mark.velocity.x), std::tuple("!", glm::vec3(1), 0.0f));
+  EXPECT_NEAR(mark.velocity.y, 50 * kS, 10 * kS) << "thrown up";
   for (int i = 0; i < 9; ++i) UpdateParticles(text, 0.1f, kS);
-  EXPECT_TRUE(mark.active && mark.position.y > enemy.position.y);
+  ASSERT_TRUE(mark.active);
+  EXPECT_GT(mark.position.y, enemy.position.y);
   UpdateParticles(text, 0.11f, kS);
   EXPECT_FALSE(mark.active);
 
@@ -274,7 +285,8 @@ TEST_F(Particles, FullOrMissingPoolsDropSpawnsSilently) {
   SpawnDebris(enemy, debrisSheet, &smoke, kS, random);
   SpawnDamageNumber(enemy, &text, kS, random);
   SpawnAlertMark(enemy, &text, kS, random);
-  EXPECT_TRUE(smoke.objects[0].sprite.sheet == Sheet::Smoke && text.objects[999].text.empty()) << "nothing overwritten";
+  EXPECT_EQ(std::tuple(smoke.objects[0].sprite.sheet, text.objects[999].text), std::tuple(Sheet::Smoke, ""))
+      << "nothing overwritten";
   SpawnDebris(enemy, debrisSheet, nullptr, kS, random);
   SpawnDamageNumber(enemy, nullptr, kS, random);
   SpawnAlertMark(enemy, nullptr, kS, random);

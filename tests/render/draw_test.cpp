@@ -43,7 +43,8 @@ TEST_F(RenderTest, SizeIsAHalfExtentTurnedAndMirroredAboutThePosition) {
     glClear(GL_COLOR_BUFFER_BIT);
     DrawStill(*halves, c.camera, c.at, c.size, c.rotation);
     ExpectDrawnBox(c.left, c.bottom, c.right, c.top);
-    EXPECT_TRUE(Same(ReadPixel(c.red.x, c.red.y), 255, 0, 0) && Same(ReadPixel(c.green.x, c.green.y), 0, 255, 0));
+    EXPECT_EQ(Rgb(ReadPixel(c.red.x, c.red.y)), std::tuple(255, 0, 0));
+    EXPECT_EQ(Rgb(ReadPixel(c.green.x, c.green.y)), std::tuple(0, 255, 0));
   }
 }
 
@@ -56,12 +57,8 @@ TEST_F(RenderTest, NearestFilteringScalesTexelsToHardBlocks) {
   DrawStill(*grid, glm::vec2(0), glm::vec2(160, 90), glm::vec2(32, 32));  // 64 x 64 pixels from (128, 58)
 
   for (int py = 58; py < 122; ++py)
-    for (int px = 128; px < 192; ++px) {
-      const Rgba got = ReadPixel(px, py);
-      // 4 x 4 pixels per texel; the first image row is the top.
-      ASSERT_TRUE(Same(got, (px - 128) / 4 * 16, (121 - py) / 4 * 16, 77))
-          << "pixel " << px << "," << py << " got " << int(got.r) << "," << int(got.g) << "," << int(got.b);
-    }
+    for (int px = 128; px < 192; ++px)  // 4 x 4 pixels per texel; the first image row is the top
+      ASSERT_EQ(Rgb(ReadPixel(px, py)), std::tuple((px - 128) / 4 * 16, (121 - py) / 4 * 16, 77)) << px << "," << py;
 }
 
 TEST_F(RenderTest, RgbImageIsOpaqueAndTransparentTexelsShowWhatIsBehind) {
@@ -70,8 +67,9 @@ TEST_F(RenderTest, RgbImageIsOpaqueAndTransparentTexelsShowWhatIsBehind) {
   DrawStill(*LoadPng(1, 1, 3, {200, 10, 20}), glm::vec2(0), glm::vec2(60, 90), glm::vec2(10, 10));
   DrawStill(*LoadPng(2, 1, 4, {0, 255, 0, 0, 0, 255, 0, 255}), glm::vec2(0), glm::vec2(200, 90), glm::vec2(20, 10));
 
-  EXPECT_TRUE(Same(ReadPixel(60, 90), 200, 10, 20));
-  EXPECT_TRUE(Same(ReadPixel(190, 90), 0, 0, 255) && Same(ReadPixel(210, 90), 0, 255, 0)) << "alpha 0 left half";
+  EXPECT_EQ(Rgb(ReadPixel(60, 90)), std::tuple(200, 10, 20));
+  EXPECT_EQ(Rgb(ReadPixel(190, 90)), std::tuple(0, 0, 255)) << "alpha 0 left half";
+  EXPECT_EQ(Rgb(ReadPixel(210, 90)), std::tuple(0, 255, 0));
 }
 
 TEST_F(RenderTest, SheetShowsTheCellAfterTheCurrentFrameWrappingToCellZero) {
@@ -88,7 +86,7 @@ TEST_F(RenderTest, SheetShowsTheCellAfterTheCurrentFrameWrappingToCellZero) {
     const auto& want = cells[(frame + 1) % 4];
     for (int dx : {-19, 0, 19})
       for (int dy : {-19, 0, 19})
-        EXPECT_TRUE(Same(ReadPixel(40 + 60 * frame + dx, 90 + dy), want[0], want[1], want[2]))
+        EXPECT_EQ(Rgb(ReadPixel(40 + 60 * frame + dx, 90 + dy)), Rgb(Rgba{want[0], want[1], want[2], 255}))
             << "frame " << frame << " at offset " << dx << "," << dy;
   }
 
@@ -96,7 +94,8 @@ TEST_F(RenderTest, SheetShowsTheCellAfterTheCurrentFrameWrappingToCellZero) {
   const auto still = LoadPng(2, 1, 4, kHalves);
   SpriteRenderer(sprite, still, 4, 2, 0.1f, true, false)
       .DrawSprite(glm::vec2(0.0f), glm::vec2(160, 150), glm::vec2(40, 20), 0.0f);
-  EXPECT_TRUE(Same(ReadPixel(121, 150), 255, 0, 0) && Same(ReadPixel(198, 150), 0, 255, 0));
+  EXPECT_EQ(Rgb(ReadPixel(121, 150)), std::tuple(255, 0, 0));
+  EXPECT_EQ(Rgb(ReadPixel(198, 150)), std::tuple(0, 255, 0));
 }
 
 TEST(Button, HitOnlyStrictlyInsideOnceTheMouseIsCentreRelative) {
@@ -122,7 +121,7 @@ TEST_F(RenderTest, CursorFollowsTheMouseOnTheWindowAndButtonsSitAboutTheCentre) 
   const struct { double rawX, rawY, x, y; } moves[] = {{-20, 200, 0, 0}, {400, -10, 320, 180}, {30, 140, 30, 40}};
   for (const auto& m : moves) {
     cursor.SetFromMouse(m.rawX, m.rawY, kWidth, kHeight);
-    EXPECT_TRUE(cursor.x == m.x && cursor.y == m.y) << m.rawX << ", " << m.rawY;
+    EXPECT_EQ(std::tuple(cursor.x, cursor.y), std::tuple(m.x, m.y)) << m.rawX << ", " << m.rawY;
   }
   cursor.DrawCursor();
   ExpectDrawnBox(26, 36, 33, 43);

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -100,10 +101,8 @@ protected:
         EXPECT_FALSE(Drawn(x, y == bottom ? y - 1 : y + 1)) << "beyond " << x << "," << y;
       }
   }
-  static bool Same(Rgba pixel, std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-    return pixel.r == r && pixel.g == g && pixel.b == b;
-  }
-  bool Drawn(int x, int y) const { return !Same(ReadPixel(x, y), 0, 0, 0); }
+  static std::tuple<int, int, int> Rgb(Rgba pixel) { return {pixel.r, pixel.g, pixel.b}; }
+  bool Drawn(int x, int y) const { return Rgb(ReadPixel(x, y)) != std::tuple(0, 0, 0); }
 
   std::filesystem::path scratch;
   int files = 0;

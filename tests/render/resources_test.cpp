@@ -1,5 +1,6 @@
 #include <stdexcept>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -35,9 +36,10 @@ TEST_F(RenderTest, AMissingShaderFileIsReportedInItsBlockAndTheShaderStillRegist
     const std::string missing = c.geometry ? c.geometry : c.vertex;
     EXPECT_EQ(out.rfind("ERROR::SHADER::FILE_NOT_SUCCESFULLY_READ\n  " + missing + "\n", 0), 0u) << out;
     // The empty source fails in the driver, and then the link; each block ends in the separator.
-    EXPECT_TRUE(Count(out, "FILE_NOT_SUCCESFULLY_READ") == 1 && Count(out, "SHADER_COMPILATION_ERROR") == 1) << out;
     EXPECT_NE(out.find("ERROR::SHADER_COMPILATION_ERROR of type: " + std::string(c.stage) + "\n"), std::string::npos);
-    EXPECT_TRUE(Count(out, "PROGRAM_LINKING_ERROR of type: PROGRAM\n") == 1 && Count(out, kSeparator) == 2) << out;
+    EXPECT_EQ(std::tuple(Count(out, "FILE_NOT_SUCCESFULLY_READ"), Count(out, "SHADER_COMPILATION_ERROR"),
+                         Count(out, "PROGRAM_LINKING_ERROR of type: PROGRAM\n"), Count(out, kSeparator)),
+              std::tuple(1, 1, 1, 2)) << out;
     EXPECT_NO_THROW(screen.GetShader("SpriteShader"));
   }
 }
@@ -53,7 +55,8 @@ TEST_F(RenderTest, AShaderCompileErrorPrintsTheDriverLogCutToTheBufferInABlock) 
   ASSERT_EQ(out.rfind(head, 0), 0u) << out;
   const auto logEnd = out.find(kSeparator);
   ASSERT_NE(logEnd, std::string::npos) << out;
-  EXPECT_TRUE(logEnd - head.size() >= 900u && logEnd - head.size() <= 1023u) << "one error per line, cut to the buffer";
+  EXPECT_GE(logEnd - head.size(), 900u) << "one error per line,";
+  EXPECT_LE(logEnd - head.size(), 1023u) << "cut to the buffer";
 }
 
 TEST_F(RenderTest, AProgramWithoutAUniformTheGameSetsIsNamedAndDrawsNothing) {
@@ -74,7 +77,7 @@ TEST_F(RenderTest, FirstLoadOfANameWinsInItsOwnManager) {
   screen.LoadTexture("Button_Cursor_Texture", WritePng(2, 2, 4, std::vector<std::uint8_t>(16, 255)).c_str(), 0);
   Texture* first = screen.GetTexture("Button_Cursor_Texture");
   screen.LoadTexture("Button_Cursor_Texture", WritePng(8, 4, 4, std::vector<std::uint8_t>(128, 255)).c_str(), 4);
-  EXPECT_TRUE(screen.GetTexture("Button_Cursor_Texture") == first && first->width == 2u);
+  EXPECT_EQ(std::tuple(screen.GetTexture("Button_Cursor_Texture"), first->width), std::tuple(first, 2u));
   EXPECT_THROW(other.GetTexture("Button_Cursor_Texture"), std::out_of_range);
   EXPECT_THROW(screen.GetTexture("button_cursor_texture"), std::out_of_range);
 
@@ -82,7 +85,8 @@ TEST_F(RenderTest, FirstLoadOfANameWinsInItsOwnManager) {
   Shader* shader = screen.GetShader("FontShader");
   CaptureStdout();
   screen.LoadShader("FontShader", "Shaders//gone.vs", "Shaders//gone.fs", nullptr);
-  EXPECT_TRUE(GetCapturedStdout().empty() && screen.GetShader("FontShader") == shader) << "a known name reads no file";
+  EXPECT_EQ(std::tuple(GetCapturedStdout(), screen.GetShader("FontShader")), std::tuple("", shader))
+      << "a known name reads no file";
 }
 
 TEST_F(RenderTest, UnloadableImagesAreReportedAndRegisteredEmpty) {
@@ -94,9 +98,10 @@ TEST_F(RenderTest, UnloadableImagesAreReportedAndRegisteredEmpty) {
     screen.LoadTexture(path, path.c_str(), 0, 16, 16);
     const std::string out = GetCapturedStdout();
     const std::string head = "ERROR::TEXTURE: Failed to load " + path + ": ";
-    EXPECT_TRUE(out.rfind(head, 0) == 0u && out.size() > head.size() + 1) << "a reason is given: " << out;
+    EXPECT_EQ(out.rfind(head, 0), 0u) << out;
+    EXPECT_GT(out.size(), head.size() + 1) << "a reason is given";
     if (path == missing) { EXPECT_EQ(out, head + "can't fopen\n"); }
-    EXPECT_TRUE(screen.GetTexture(path)->width == 0u && screen.GetTexture(path)->height == 0u);
+    EXPECT_EQ(std::tuple(screen.GetTexture(path)->width, screen.GetTexture(path)->height), std::tuple(0u, 0u));
   }
 }
 

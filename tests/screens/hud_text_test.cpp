@@ -13,7 +13,8 @@ TEST(HudText, TimerKeepsTwoDecimalsAtEveryLength) {
   const struct { float seconds; const char* text; } cases[] = {
       {7.5f, "7.50"}, {9.999f, "9.99"}, {10.0f, "10.00"}, {42.125f, "42.12"}, {123.456f, "123.45"}};
   for (const auto& c : cases) EXPECT_EQ(TimerText(c.seconds), c.text) << c.seconds;
-  EXPECT_TRUE(CutAfterFirstDecimal("59.880239") == "59.8" && CutAfterFirstDecimal(FrameRateText(1.0 / 60)) == "60.0");
+  EXPECT_EQ(CutAfterFirstDecimal("59.880239"), "59.8");
+  EXPECT_EQ(CutAfterFirstDecimal(FrameRateText(1.0 / 60)), "60.0");
 }
 
 TEST(HudText, LevelNamesAreLinesEmptyOnesIncludedWithoutCarriageReturnsOverlongOnesCut) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 #include <thread>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -43,7 +44,7 @@ TEST(LevelScreen, LavaAndFallingDefeatAndTheDefeatScreenReplaysTheSameLevel) {
   GameRun lava = RunLevel("levels", 300, At(0, "key D press") + At(190, "key D release") +
                                              Click(200, ButtonPixel(kDefeatScreenTable, 0, kW, kH)));
   ASSERT_EQ(lava.StatesEntered(), (std::vector<int>{1, 8, 1})) << lava.output;
-  EXPECT_TRUE(lava.Field(299, "level") == 0 && lava.Field(299, "health") == 100) << "a fresh start, same level";
+  EXPECT_EQ(std::tuple(lava.Field(299, "level"), lava.Field(299, "health")), std::tuple(0, 100)) << "a fresh start";
 
   GameRun fall = RunLevel("levels_fall", 300, At(0, "key D press"));
   EXPECT_EQ(fall.StatesEntered(), (std::vector<int>{1, 8}));
@@ -103,7 +104,8 @@ TEST(LevelScreen, ATapOfSpaceWithinOneFrameIsReadForThatFrame) {
 TEST(LevelScreen, MissingOrBrokenLevelDataReturnsToTheMenu) {
   for (const char* folder : {"nowhere", "levels_bad"}) {
     GameRun run = RunLevel(folder, 10, "");
-    EXPECT_TRUE(run.exitCode == 0 && (run.StatesEntered() == std::vector<int>{1, 0})) << folder << run.output;
+    EXPECT_EQ(std::tuple(run.exitCode, run.StatesEntered()), std::tuple(0, std::vector<int>{1, 0}))
+        << folder << run.output;
     EXPECT_NE(run.output.find("level0.bmp"), std::string::npos) << run.output;
   }
 }

@@ -18,7 +18,8 @@ namespace {
 TEST_F(GlTest, LevelSoundsAreDecodedOnceForTheRunNotOnEveryLevel) {
   TextRenderer text("Shaders//shader_font.vs", "Shaders//shader_font.fs");
   audio::System* system = nullptr;
-  ASSERT_TRUE(audio::System_Create(&system) == audio::OK && system->initLoopback(64, 48000) == audio::OK);
+  ASSERT_EQ(audio::System_Create(&system), audio::OK);
+  ASSERT_EQ(system->initLoopback(64, 48000), audio::OK);
   RegisterScreens();
   game::Random random;
   const ScreenContext context{window, &text, system, &random};

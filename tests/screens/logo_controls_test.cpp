@@ -48,7 +48,8 @@ TEST(LogoAndControlsTest, TheLogosHandOverAfterALittleMoreThanFourSecondsAndEach
       {controls, "Assets/controls.png", 960.0f, 540.0f}};
   for (const auto& p : pictures) {
     const Image shot = LoadPng(p.shot), picture = LoadPng(p.picture);
-    ASSERT_TRUE(shot.width > 0 && picture.width > 0) << p.shot;
+    ASSERT_GT(shot.width, 0) << p.shot;
+    ASSERT_GT(picture.width, 0) << p.picture;
     const WindowRect centred{shot.width / 2.0f - p.halfW, shot.height / 2.0f - p.halfH, 2 * p.halfW, 2 * p.halfH};
     EXPECT_GT(ShareShowing(shot, picture, centred), 0.8) << p.picture;
   }

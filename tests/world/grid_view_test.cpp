@@ -50,7 +50,7 @@ TEST_F(GridViewTest, ShowsTheViewInWholeCellsBottomRowAtTheBottom) {
   ExpectTexel(0, 0, 0, 0);
   ExpectTexel(31, 17, 31, 17);
   const Rgba a = ReadPixel(10, 10), b = ReadPixel(19, 19);  // corners of one sharp block
-  EXPECT_TRUE(a.r == b.r && a.g == b.g);
+  EXPECT_EQ(Rgb(a), Rgb(b));
   grid.viewOrigin = {2.9f, 1.7f};
   view.DrawGrid(grid);
   ExpectTexel(5, 3, 7, 4);
@@ -89,7 +89,7 @@ TEST_F(GridViewTest, ClearCellsShowWhatWasDrawnBeforeAndWaterTints) {
   glClear(GL_COLOR_BUFFER_BIT);
   view.DrawGrid(grid);
   const Rgba clear = ReadPixel(Block / 2, Block / 2), water = ReadPixel(Block + Block / 2, Block / 2);
-  EXPECT_TRUE(clear.r == 0 && clear.g == 255);
+  EXPECT_EQ(Rgb(clear), std::tuple(0, 255, 0));
   EXPECT_NEAR(water.r, 44, 2);  // 112, 141, 249 at 100 / 255 over green
   EXPECT_NEAR(water.g, 210, 2);
   EXPECT_NEAR(water.b, 98, 2);

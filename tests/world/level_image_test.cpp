@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <tuple>
 
 #include <unistd.h>
 
@@ -43,7 +44,8 @@ TEST_F(LevelImage, ReadsMaterialsAndMarkersBottomRowFirstPastThePadding) {
   EXPECT_EQ(grid->gridScale, 7.0f / 384.0f);
   EXPECT_EQ(gridart::Draw(*grid), (gridart::Rows{".......", ".......", ".......", "soilw#."}));
   EXPECT_EQ(grid->At(0, 1).colour, (Rgba{0, 0, 0, 0}));
-  EXPECT_TRUE(grid->playerSpawn == (CellPos{2, 2}) && grid->playerSpawnFound) << "the last start pixel scanned wins";
+  EXPECT_EQ(std::tuple(grid->playerSpawn, grid->playerSpawnFound), std::tuple(CellPos{2, 2}, true))
+      << "the last start pixel scanned wins";
   EXPECT_EQ(grid->treasureMarkers, (std::vector<CellPos>{{0, 1}, {1, 2}, {6, 2}}));
   int x = 1;
   for (auto list : {&PixelGrid::healthMarkers, &PixelGrid::batMarkers, &PixelGrid::meleeMarkers,
@@ -64,9 +66,11 @@ TEST_F(LevelImage, AboutOneStoneInTenIsDarkAndTheClockPicksWhich) {
       patterns[i] += char('0' + c.dark);
     }
     const auto dark = std::count(patterns[i].begin(), patterns[i].end(), '1');
-    EXPECT_TRUE(dark > 15 && dark < 70) << dark << " of 400 stones";
+    EXPECT_GT(dark, 15) << "of 400 stones";
+    EXPECT_LT(dark, 70) << "of 400 stones";
   }
-  EXPECT_TRUE(patterns[0] == patterns[1] && patterns[1] != patterns[2]);
+  EXPECT_EQ(patterns[0], patterns[1]) << "the same clock";
+  EXPECT_NE(patterns[1], patterns[2]) << "another second";
 }
 
 TEST_F(LevelImage, RefusesHostileHeadersAndShortFilesWithAReason) {
@@ -106,8 +110,8 @@ TEST_F(LevelImage, LoadReportsOneLineAndBuildsNothing) {
     testing::internal::CaptureStdout();
     EXPECT_EQ(LoadLevelImage(5.0f, path), nullptr);
     const std::string out = testing::internal::GetCapturedStdout();
-    EXPECT_TRUE(out.find(path + ": " + reason) != std::string::npos && std::count(out.begin(), out.end(), '\n') == 1)
-        << out;
+    EXPECT_NE(out.find(path + ": " + reason), std::string::npos) << out;
+    EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 1) << out;
   }
 
   // Named by process: the same test may be running in another build.
@@ -116,7 +120,7 @@ TEST_F(LevelImage, LoadReportsOneLineAndBuildsNothing) {
   std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bmp.data()), std::streamsize(bmp.size()));
   auto grid = LoadLevelImage(3.0f, path);
   ASSERT_TRUE(grid);
-  EXPECT_TRUE(grid->At(1, 0).material == LAVA && grid->cellSize == 3.0f);
+  EXPECT_EQ(std::tuple(grid->At(1, 0).material, grid->cellSize), std::tuple(LAVA, 3.0f));
 
   // A gigabyte (sparse) behind a header asking for 64 M cells: refused from the header alone, unread.
   bmp[18] = bmp[22] = 0, bmp[19] = 0x40, bmp[23] = 0x10;  // 16384 x 4096, little-endian

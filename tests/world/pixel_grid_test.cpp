@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "tests/world/grid_art.h"
 
@@ -27,7 +28,8 @@ TEST(MaterialClasses, WhatBlocksObjectsAndWhatStopsSight) {
   const char solid[] = "11100100", occupied[] = "11111100";  // in Codes order: s o i l w # ~ .
   for (int m = 0; m < kMaterialCount; ++m) {
     const auto material = static_cast<Material>(m);
-    EXPECT_TRUE(IsSolid(material) == (solid[m] == '1') && IsOccupied(material) == (occupied[m] == '1')) << m;
+    EXPECT_EQ(std::tuple(material, IsSolid(material), IsOccupied(material)),
+              std::tuple(material, solid[m] == '1', occupied[m] == '1'));
   }
 }
 
@@ -48,7 +50,7 @@ TEST(CellWrites, ColourVelocityShadeAndSteamLifetimePerMaterial) {
     grid.SetCell(i, 0, m, 1.5f, -2.0f, true);
     const Cell& c = grid.At(i, 0);
     const bool moves = m == SAND || m == LAVA || m == WATER || m == STEAM;
-    EXPECT_TRUE(c.material == m && c.velocityX == (moves ? 1.5f : 0.0f) && c.velocityY == (moves ? -2.0f : 0.0f));
+    EXPECT_EQ(std::tuple(c.material, c.velocityX, c.velocityY), std::tuple(m, moves ? 1.5f : 0.f, moves ? -2.f : 0.f));
     EXPECT_EQ(c.dark != 0, m == STONE) << "only stone takes the dark flag";
     EXPECT_EQ(c.colour, m == STONE ? kDarkStoneColour : BaseColour(m));
   }
@@ -63,7 +65,7 @@ TEST(CellWrites, ColourVelocityShadeAndSteamLifetimePerMaterial) {
     grid.ClearCell(p.x, p.y);
   }
   EXPECT_EQ(gridart::Draw(grid), before) << "writes outside the grid or of non-materials";
-  EXPECT_TRUE(!grid.Holds(-1, 0, CLEAR) && grid.MaterialAt(0, -1) == CLEAR) << "no material held outside";
+  EXPECT_EQ(std::tuple(grid.Holds(-1, 0, CLEAR), grid.MaterialAt(0, -1)), std::tuple(false, CLEAR)) << "none outside";
 
   EXPECT_EQ(grid.At(STEAM, 0).lifetime, 4.0f) << "steam is fresh where steam never was";
   for (float left : {2.5f, -0.25f}) {  // part used, expired: the lifetime belongs to the position
@@ -99,11 +101,11 @@ TEST(Blast, ClearsTheOpenDiscInsideTheGridButNotObsidian) {
     PixelGrid grid = gridart::Make(Rows(20, std::string(20, '#')));
     grid.SetCell(10, 12, OBSIDIAN, 0.0f, 0.0f, false);
     grid.Blast(c.cx, c.cy, c.radius);
-    EXPECT_TRUE(gridart::Count(grid, CLEAR) == c.cleared && grid.At(10, 12).material == OBSIDIAN);
+    EXPECT_EQ(std::tuple(gridart::Count(grid, CLEAR), grid.At(10, 12).material), std::tuple(c.cleared, OBSIDIAN));
     if (c.cx != 10 || c.radius != 5) continue;
     // At the radius and at 16 + 9 = 25 outside, at 9 + 9 = 18 inside.
-    EXPECT_TRUE(grid.At(5, 10).material == STONE && grid.At(14, 13).material == STONE);
-    EXPECT_EQ(grid.At(13, 13).material, CLEAR);
+    EXPECT_EQ(std::tuple(grid.At(5, 10).material, grid.At(14, 13).material, grid.At(13, 13).material),
+              std::tuple(STONE, STONE, CLEAR));
   }
 }
 
@@ -145,8 +147,8 @@ TEST_F(Rules, AViewBesideTheGridSimulatesNothing) {
     PixelGrid small = gridart::Make({"s.w.l.~", ".......", "#.i...."});
     small.viewOrigin = {viewX, 0.0f};
     small.StepGrid(Frame);
-    EXPECT_TRUE(gridart::Draw(small) == (Rows{"s.w.l.~", ".......", "#.i...."}) && small.At(6, 2).lifetime == 4.0f)
-        << viewX;
+    EXPECT_EQ(std::tuple(gridart::Draw(small), small.At(6, 2).lifetime),
+              std::tuple(Rows{"s.w.l.~", ".......", "#.i...."}, 4.0f)) << viewX;
   }
 }
 
@@ -155,7 +157,8 @@ TEST_F(Rules, HandledCellsAreMarkedAndOldMarksForgottenWhenTheStampWraps) {
   grid.stepStamp = 65535;
   for (Cell& c : grid.cells) c.updated = 1;  // left over from a step long ago
   grid.StepGrid(Frame);
-  EXPECT_TRUE(grid.WasUpdated(1, 1) && !grid.WasUpdated(0, 1)) << "blocked sand was handled, the old mark forgotten";
+  EXPECT_EQ(std::tuple(grid.WasUpdated(1, 1), grid.WasUpdated(0, 1)), std::tuple(true, false))
+      << "blocked sand was handled, the old mark forgotten";
 }
 
 }  // namespace
