@@ -9,13 +9,13 @@ awk '
   $0 != windows[FNR] {
     split($0, linux_fields, ","); n = split(windows[FNR], windows_fields, ",")
     match($0, /"frame":[0-9]+/); frame = substr($0, RSTART + 8, RLENGTH - 8)
-    printf "traces: the Windows and the Linux game agree on %d frames; at frame %s they differ:\n", frames, frame
-    for (i = 1; i <= n; i++) if (windows_fields[i] != linux_fields[i]) printf "  Windows %s, Linux %s\n", windows_fields[i], linux_fields[i]
+    printf "  the Windows and the Linux game agree on %d frames; at frame %s they differ:\n", frames, frame
+    for (i = 1; i <= n; i++) if (windows_fields[i] != linux_fields[i]) printf "    Windows %s, Linux %s\n", windows_fields[i], linux_fields[i]
     differ = 1; exit
   }
   /"event":"frame"/ { frames++ }
   END {
-    if (!differ && FNR == lines) printf "traces: the Windows and the Linux game agree on all %d frames\n", frames
-    else if (!differ) printf "traces: the Windows trace has %d lines, the Linux one %d; they agree on every line both have\n", lines, FNR
+    if (!differ && FNR == lines) printf "  the Windows and the Linux game agree on all %d frames\n", frames
+    else if (!differ) printf "  the Windows trace has %d lines, the Linux one %d; they agree on every line both have\n", lines, FNR
   }
 ' "$1" "$2"

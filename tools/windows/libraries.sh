@@ -67,6 +67,16 @@ fetch() {
   local source=$work/source/$package
   mkdir -p "$source"
   tar -xf "$orig" -C "$source" --strip-components=1
+  # Further upstream parts (FreeType's demos and docs) go in folders of their
+  # own, where Debian's patches expect them.
+  local part component
+  for part in "$downloads/${package}_$(upstream_of "$version").orig-"*.tar.*; do
+    case $part in *.asc | *'*'*) continue ;; esac
+    component=${part##*.orig-}
+    component=${component%%.tar.*}
+    mkdir -p "$source/$component"
+    tar -xf "$part" -C "$source/$component" --strip-components=1
+  done
   local debian
   debian=$(find "$downloads" -maxdepth 1 -name "${package}_${version#*:}.debian.tar.*" | head -n 1)
   if [ -n "$debian" ]; then
@@ -75,7 +85,7 @@ fetch() {
       local patch options
       while read -r patch options; do
         case $patch in '' | '#'*) continue ;; esac
-        patch -d "$source" -s -N ${options:--p1} < "$source/debian/patches/$patch"
+        patch -d "$source" --batch -s -N ${options:--p1} < "$source/debian/patches/$patch" >&2
       done < "$source/debian/patches/series"
     fi
   else
@@ -111,7 +121,11 @@ autotools_build() {  # source folder, then configure options
 
 build_libogg() { cmake_build "$1" -DINSTALL_DOCS=OFF; }
 build_libvorbis() { cmake_build "$1"; }
-build_mpg123() { cmake_build "$1/ports/cmake" -DBUILD_LIBOUT123=OFF -DBUILD_PROGRAMS=OFF; }
+# Its CMake port leaves out of libmpg123.pc the Windows library its path calls need.
+build_mpg123() {
+  cmake_build "$1/ports/cmake" -DBUILD_LIBOUT123=OFF -DBUILD_PROGRAMS=OFF
+  sed -i 's/^Libs.private:.*/& -lshlwapi/' "$prefix/lib/pkgconfig/libmpg123.pc"
+}
 build_lame() { autotools_build "$1" --disable-frontend --disable-decoder --disable-gtktest; }
 
 # libsndfile 1.2.0 reads Vorbis only together with FLAC and Opus; the game
