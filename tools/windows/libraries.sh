@@ -35,7 +35,7 @@ Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
   local options=(-o "Dir::Etc::sourcelist=$lists/$fallback_suite.sources" -o Dir::Etc::sourceparts=- -o "Dir::State::Lists=$lists/lists")
-  [ -f "$lists/updated" ] || { apt-get "${options[@]}" update -q >&2 && touch "$lists/updated"; }
+  [ -f "$work/$fallback_suite-updated" ] || { apt-get "${options[@]}" update -q >&2 && touch "$work/$fallback_suite-updated"; }
   "$@" "${options[@]}"
 }
 
