@@ -11,6 +11,12 @@ jobs=${JOBS:-$(nproc)}
 mkdir -p "$out"
 prefix=$(JOBS=$jobs "$root/tools/windows/libraries.sh")
 
+# CMake keeps pkg-config's answers: libraries built anew (another cache key)
+# need a fresh configure.
+if [ -f "$out/CMakeCache.txt" ] && ! grep -qxF "SANDRIFT_WINDOWS_PREFIX:UNINITIALIZED=$prefix" "$out/CMakeCache.txt"; then
+  rm "$out/CMakeCache.txt"
+fi
+
 # Built as `make build` builds for Linux (Release, the same warnings and
 # floating-point flags), without the tests and benchmarks, which run on Linux.
 cmake -S "$root" -B "$out" -DCMAKE_TOOLCHAIN_FILE="$root/tools/windows/mingw-w64.cmake" \
