@@ -141,8 +141,9 @@ build_libsndfile() {
     -DCMAKE_DISABLE_FIND_PACKAGE_Speex=ON -DCMAKE_DISABLE_FIND_PACKAGE_SQLite3=ON
 }
 
-# Windows' own outputs (WASAPI, DirectSound, WinMM) and the null device the
-# game falls back to when none opens.
+# Windows' own outputs (WASAPI, DirectSound, WinMM); the game falls back to
+# its silent device when none opens. The game turns HRTF off, so no HRTF data
+# is built in.
 build_openal-soft() {
   # $<BUILD_LOCAL_INTERFACE> is CMake 3.26's; 3.25's $<BUILD_INTERFACE> links the
   # bundled fmt's objects the same, but cannot export them: the game finds
@@ -152,7 +153,8 @@ build_openal-soft() {
     "$1/CMakeLists.txt"
   cmake_build "$1" -DLIBTYPE=STATIC -DALSOFT_UTILS=OFF -DALSOFT_EXAMPLES=OFF -DALSOFT_TESTS=OFF \
     -DALSOFT_INSTALL_CONFIG=OFF -DALSOFT_INSTALL_HRTF_DATA=OFF -DALSOFT_INSTALL_AMBDEC_PRESETS=OFF \
-    -DALSOFT_INSTALL_EXAMPLES=OFF -DALSOFT_INSTALL_UTILS=OFF -DALSOFT_UPDATE_BUILD_VERSION=OFF -DALSOFT_EAX=OFF
+    -DALSOFT_INSTALL_EXAMPLES=OFF -DALSOFT_INSTALL_UTILS=OFF -DALSOFT_UPDATE_BUILD_VERSION=OFF -DALSOFT_EAX=OFF \
+    -DALSOFT_EMBED_HRTF_DATA=OFF
 }
 
 build_freetype() {
