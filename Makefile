@@ -7,7 +7,7 @@ CMAKE_FLAGS ?=
 
 FUZZ_BUILD ?= build-fuzz
 
-.PHONY: run test build deps sanitize fuzz bench clean assets screenshots package routes
+.PHONY: run test build deps sanitize fuzz bench clean assets screenshots package routes windows
 
 deps:
 	@tools/install-deps.sh
@@ -63,9 +63,14 @@ screenshots: build
 assets: deps
 	/usr/bin/python3 tools/assets/generate_all.py
 
+# The Windows zip, cross-built with MinGW-w64 from Debian's packages and
+# source packages: build-windows/sandrift-VERSION-windows-x64.zip.
+windows:
+	JOBS=$(JOBS) tools/windows/build.sh
+
 # After a rule or a level changes: find every level's routes again (docs/LEVELS.md).
 routes: build
 	JOBS=$(JOBS) tools/level/make_routes.sh $(BUILD)
 
 clean:
-	rm -rf $(BUILD) build-sanitize $(FUZZ_BUILD)
+	rm -rf $(BUILD) build-sanitize $(FUZZ_BUILD) build-windows

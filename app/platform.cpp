@@ -21,7 +21,7 @@
 #if defined(SANDRIFT_ASAN)
 // The sanitizer runtime's own count (GCC ships no header declaring it).
 extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
-#elif defined(__GLIBC__)
+#elif defined(__GLIBC__) || defined(_WIN32)
 #include <malloc.h>
 #endif
 
@@ -48,6 +48,14 @@ long long LiveHeapBytes() {
 #elif defined(__GLIBC__)
   const struct mallinfo2 heap = mallinfo2();  // every arena, the audio threads' too
   return static_cast<long long>(heap.uordblks + heap.hblkhd);
+#elif defined(_WIN32)
+  // The C runtime's heap, which malloc and new draw on for every thread.
+  long long bytes = 0;
+  _HEAPINFO block{};
+  int status = _HEAPOK;
+  while ((status = _heapwalk(&block)) == _HEAPOK)
+    if (block._useflag == _USEDENTRY) bytes += static_cast<long long>(block._size);
+  return status == _HEAPEND ? bytes : -1;
 #else
   return -1;
 #endif

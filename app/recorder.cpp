@@ -20,7 +20,8 @@ void Write(ScriptEvent e) {
 }  // namespace
 
 bool Open(const std::string& path) {
-  file = std::fopen(path.c_str(), "w");
+  // Binary: a recording is the same file whichever system wrote it.
+  file = std::fopen(path.c_str(), "wb");
   if (!file) std::printf("Could not open recording file %s for writing\n", path.c_str());
   return file != nullptr;
 }

@@ -17,7 +17,8 @@ std::vector<std::pair<std::string, double>> values;
 }  // namespace
 
 bool Open(const std::string& path) {
-  file = std::fopen(path.c_str(), "w");
+  // Binary: the same bytes on every system, "\n" never written as "\r\n".
+  file = std::fopen(path.c_str(), "wb");
   heapOnStateLines = std::getenv("SANDRIFT_TRACE_HEAP") != nullptr;
   if (!file) std::printf("Could not open trace file %s for writing\n", path.c_str());
   return file != nullptr;

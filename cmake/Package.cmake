@@ -3,6 +3,19 @@
 # desktop entry, the icon and a man page. `make package` wraps them in a .deb.
 include(GNUInstallDirs)
 
+# Windows: a zip of the programs with their data beside them, where the game
+# looks first, and the README and LICENSE.
+if(WIN32)
+  install(TARGETS sandrift sandrift-level RUNTIME DESTINATION .)
+  install(DIRECTORY Assets Shaders Settings DESTINATION .)
+  install(FILES README.md LICENSE DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME sandrift-${PROJECT_VERSION}-windows-x64)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
+
 install(TARGETS sandrift sandrift-level RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY Assets Shaders Settings DESTINATION ${CMAKE_INSTALL_DATADIR}/sandrift)
 install(FILES tools/package/sandrift.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Installs what the Windows build and its checks need: Debian's MinGW-w64
+# cross-compilers, Wine, the tools the libraries build with, and the deb-src
+# entry through which apt fetches the libraries' source packages. Does nothing
+# when everything is already there.
+set -euo pipefail
+
+packages=(
+  mingw-w64 gcc-mingw-w64-x86-64 g++-mingw-w64-x86-64 wine64 wine
+  dpkg-dev cmake ninja-build meson pkg-config make patch zip
+  libglm-dev libstb-dev xvfb xauth libgl1-mesa-dri
+)
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+
+# The same archive the machine's binary packages come from, for source packages.
+sources=/etc/apt/sources.list.d/sandrift-debian-src.sources
+updated=no
+if [ -z "$(apt-cache showsrc --only-source glfw3 2> /dev/null)" ]; then
+  echo "Adding Debian's source packages to apt ($sources)"
+  $sudo tee "$sources" > /dev/null << 'SOURCES'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+
+Types: deb-src
+URIs: http://deb.debian.org/debian-security
+Suites: bookworm-security
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SOURCES
+  $sudo apt-get update -q
+  updated=yes
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2> /dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+[ $updated = yes ] || $sudo apt-get update -q
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
