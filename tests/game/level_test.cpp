@@ -102,18 +102,6 @@ TEST_F(LevelFrame, TheCameraLooksTowardTheCursorButNeverBeyondTheLevelInAnyWindo
   }
 }
 
-// The grid is stepped around the view as the screen draws it, not around 0, 0.
-TEST_F(LevelFrame, TheWorldMovesAroundTheView) {
-  world::PixelGrid wide = game_test::MakeGrid(1536, 864);
-  Fill(wide, 1300, 400, 1310, 410, world::SAND);  // far from the start, in the air
-  Level level = MakeLevel(wide);
-  for (int i = 0; i < 120; ++i) {
-    level.player.position = glm::vec3(1300 * kS, 420 * kS, 0);
-    StepLevel(level, input, kDt);
-  }
-  EXPECT_EQ(level.grid.At(1305, 405).material, world::CLEAR) << "the sand fell";
-}
-
 TEST_F(LevelFrame, TheMusicCrossFadesInOneSecondAndTheWindFollowsTheSpeed) {
   grid.rifleMarkers = {{250, 48}};
   Level level = MakeLevel(grid);

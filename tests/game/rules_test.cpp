@@ -14,6 +14,7 @@
 
 using namespace game;
 using namespace game_test;
+using namespace world;
 
 namespace {
 
@@ -26,9 +27,9 @@ class Rules : public ::testing::Test {
   Rules() { arena.field.sounds = &sounds; }
 
   // A level `width` cells wide over a stone floor 40 rows deep, the player starting on it at `playerX`.
-  static world::PixelGrid FloorLevel(int width, int playerX) {
-    world::PixelGrid grid = MakeGrid(width, 150);
-    Fill(grid, 0, 0, width, 40, world::STONE);
+  static PixelGrid FloorLevel(int width, int playerX) {
+    PixelGrid grid = MakeGrid(width, 150);
+    Fill(grid, 0, 0, width, 40, STONE);
     grid.playerSpawn = {playerX, 48};
     return grid;
   }
@@ -38,25 +39,21 @@ class Rules : public ::testing::Test {
 // after a jump 81: from column 100 a melee walker reaches column 302 walking
 // on, and 409 after jumping the pit at 110. A scout used before finds the same.
 TEST_F(Rules, AWalkerLooksFiftyOneStepsAheadOrEightyOneAfterAJumpFromWhatItStandsOn) {
-  const struct { const char* scene; int x0, x1, y0; world::Material m; int lavaFrom; Way way; } scenes[] = {
-      {"flat", 0, 0, 0, world::STONE, 600, Way::Walk},
-      {"wide lava", 112, 180, 30, world::LAVA, 600, Way::Neither},
-      {"narrow lava", 110, 116, 30, world::LAVA, 600, Way::Jump},
-      {"deep water", 110, 250, 5, world::WATER, 600, Way::Neither},
-      {"cliff", 115, 600, 0, world::CLEAR, 600, Way::Neither},
-      {"lava at the 51st step", 0, 0, 0, world::STONE, 302, Way::Neither},
-      {"lava a step beyond", 0, 0, 0, world::STONE, 303, Way::Walk},
-      {"lava at the 81st step after the jump", 110, 116, 30, world::LAVA, 409, Way::Neither},
-      {"lava a step beyond the jump's", 110, 116, 30, world::LAVA, 410, Way::Jump},
-  };
+  const struct { const char* scene; int x0, x1, y0; Material m; int lavaFrom; Way way; } scenes[] = {
+      {"flat", 0, 0, 0, STONE, 600, Way::Walk}, {"narrow lava", 110, 116, 30, LAVA, 600, Way::Jump},
+      {"wide lava", 112, 180, 30, LAVA, 600, Way::Neither}, {"deep water", 110, 250, 5, WATER, 600, Way::Neither},
+      {"cliff", 115, 600, 0, CLEAR, 600, Way::Neither}, {"lava at the 51st step", 0, 0, 0, STONE, 302, Way::Neither},
+      {"lava a step beyond", 0, 0, 0, STONE, 303, Way::Walk},
+      {"lava at the 81st step after the jump", 110, 116, 30, LAVA, 409, Way::Neither},
+      {"lava a step beyond that", 110, 116, 30, LAVA, 410, Way::Jump}};
   GroundCharacter walker = MakeMeleeEnemy(kS, CellCentre(100, 48));
   walker.facingLeft = false;
   for (int pass = 0; pass < 2; ++pass) {
     for (const auto& s : scenes) {
       SCOPED_TRACE(s.scene);
-      world::PixelGrid grid = FloorLevel(600, 0);
+      PixelGrid grid = FloorLevel(600, 0);
       Fill(grid, s.x0, s.y0, s.x1, 40, s.m);
-      Fill(grid, s.lavaFrom, 30, 600, 40, world::LAVA);
+      Fill(grid, s.lavaFrom, 30, 600, 40, LAVA);
       Scout fresh = MakeScout(kS);
       EXPECT_EQ(std::tuple(LookAhead(walker, grid, fresh), LookAhead(walker, grid, scout)), std::tuple(s.way, s.way));
       EXPECT_TRUE(fresh.walker == scout.walker) << "the reused scout ended elsewhere";
@@ -68,9 +65,9 @@ TEST_F(Rules, AWalkerLooksFiftyOneStepsAheadOrEightyOneAfterAJumpFromWhatItStand
 TEST_F(Rules, EachKindSeesThePlayerOnlyWithinItsRange) {
   constexpr int x = 550;
   const auto insideAndOutside = [](int range) {
-    return std::vector<world::CellPos>{{x + range - 1, 48}, {x - range - 1, 48}};
+    return std::vector<CellPos>{{x + range - 1, 48}, {x - range - 1, 48}};
   };
-  world::PixelGrid grid = FloorLevel(1100, x);
+  PixelGrid grid = FloorLevel(1100, x);
   grid.meleeMarkers = insideAndOutside(300);
   grid.rifleMarkers = grid.rocketMarkers = insideAndOutside(500);
   grid.gunnerMarkers = insideAndOutside(200);
@@ -107,7 +104,7 @@ TEST_F(Rules, AGunnerFiresBurstsOfThreeToEightShotsAndTwoToFourMoreAfterLosingSi
   listen(12000);  // about a hundred bursts
   EXPECT_EQ(std::set<int>(bursts.begin(), bursts.end()), (std::set<int>{3, 4, 5, 6, 7, 8}));
   const glm::vec3 lastSeen = arena.player.position;
-  Fill(arena.grid, 80, 40, 121, 70, world::OBSIDIAN);  // all round the player
+  Fill(arena.grid, 80, 40, 121, 70, OBSIDIAN);  // all round the player
   listen(900);
   EXPECT_NEAR(bursts.size(), 3, 1) << "2 to 4 bursts";
   EXPECT_EQ(lastAim, lastSeen);
@@ -115,7 +112,7 @@ TEST_F(Rules, AGunnerFiresBurstsOfThreeToEightShotsAndTwoToFourMoreAfterLosingSi
 }
 
 TEST_F(Rules, ARocketsCraterReachesNineteenCellsFromItsCentre) {
-  Fill(arena.grid, 150, 70, 250, 130, world::STONE);  // a block in the air
+  Fill(arena.grid, 150, 70, 250, 130, STONE);  // a block in the air
   Rocket& r = arena.rockets.objects[0];
   r.position = CellCentre(200, 100);
   r.scale = glm::vec2(4 * kS);
@@ -123,8 +120,8 @@ TEST_F(Rules, ARocketsCraterReachesNineteenCellsFromItsCentre) {
   UpdateRockets(arena.rockets, arena.field, kDt);
   int across = 0, down = 0;
   for (int i = -25; i <= 25; ++i) {
-    across += arena.grid.At(200 + i, 100).material == world::CLEAR;
-    down += arena.grid.At(200, 100 + i).material == world::CLEAR;
+    across += arena.grid.At(200 + i, 100).material == CLEAR;
+    down += arena.grid.At(200, 100 + i).material == CLEAR;
   }
   EXPECT_EQ(std::tuple(across, down), std::tuple(39, 39));
 }

@@ -98,20 +98,6 @@ TEST_F(RenderTest, SheetShowsTheCellAfterTheCurrentFrameWrappingToCellZero) {
   EXPECT_EQ(Rgb(ReadPixel(198, 150)), std::tuple(0, 255, 0));
 }
 
-TEST(Button, HitOnlyStrictlyInsideOnceTheMouseIsCentreRelative) {
-  Button play;  // x 20..80 and y -30..-10 about the centre of a 1600 x 900 window
-  play.SetButton(glm::vec2(50, -20), glm::vec2(30, 10), nullptr);
-  // Raw mouse positions, from the top-left.
-  const struct { double rawX, rawY; bool hit; } mouse[] = {{850, 470, true}, {879.9, 460.1, true}, {820.1, 479.9, true},
-      {880, 470, false}, {820, 470, false}, {850, 460, false}, {850, 480, false}};
-  for (const auto& m : mouse) {
-    const glm::vec2 p = CentreRelative(m.rawX, m.rawY, 1600, 900);
-    EXPECT_EQ(play.HitTest(p.x, p.y), m.hit) << m.rawX << "," << m.rawY;
-  }
-  EXPECT_EQ(CentreRelative(0, 0, 801, 601), glm::vec2(-400, 300)) << "whole-pixel halves";
-  EXPECT_FALSE(Button().HitTest(0, 0)) << "an unset button";
-}
-
 TEST_F(RenderTest, CursorFollowsTheMouseOnTheWindowAndButtonsSitAboutTheCentre) {
   const auto white = LoadPng(1, 1, 4, {255, 255, 255, 255});
   SpriteRenderer image(sprite, white, 0, 0xFFFFFFFFu, 0.04167f, false, false);

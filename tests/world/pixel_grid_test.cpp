@@ -12,27 +12,6 @@ using gridart::Rows;
 
 namespace {
 
-TEST(WorldRandom, MatchesTheClassicCRuntimeAndTheClockCanBeFixed) {
-  world::srand(1);
-  for (int expected : {41, 18467, 6334, 26500}) EXPECT_EQ(world::rand(), expected);
-  world::srand(0);
-  EXPECT_EQ(world::rand(), 38);
-  gridart::fixedSeconds = 7;
-  SetClock(&gridart::FixedClock);
-  EXPECT_EQ(Now(), 7);
-  SetClock(nullptr);
-  EXPECT_GT(Now(), 1600000000);  // the real calendar time
-}
-
-TEST(MaterialClasses, WhatBlocksObjectsAndWhatStopsSight) {
-  const char solid[] = "11100100", occupied[] = "11111100";  // in Codes order: s o i l w # ~ .
-  for (int m = 0; m < kMaterialCount; ++m) {
-    const auto material = static_cast<Material>(m);
-    EXPECT_EQ(std::tuple(material, IsSolid(material), IsOccupied(material)),
-              std::tuple(material, solid[m] == '1', occupied[m] == '1'));
-  }
-}
-
 TEST(TruncateToCell, TowardZeroSaturatedFarOffTheGridAndNaNIsZero) {
   constexpr float Inf = std::numeric_limits<float>::infinity();
   const struct { float v; long long cell; } cases[] = {
