@@ -47,9 +47,23 @@ std::string ClickButton(long frame, const ButtonScreenTable& table, std::size_t 
   return ClickAt(frame, W / 2 + c.x, H / 2 - c.y);
 }
 
+// The folder is this process's own, named by its id: emptied when first used,
+// since an earlier process with the same id may have left its traces there
+// (a stale trace read as this run's fails the test), and removed at exit.
 std::string TempPath(const std::string& name) {
-  std::filesystem::path dir = std::filesystem::temp_directory_path() / ("sandrift-test-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
+  static const std::filesystem::path dir = [] {
+    const std::filesystem::path own =
+        std::filesystem::temp_directory_path() / ("sandrift-test-" + std::to_string(getpid()));
+    std::filesystem::remove_all(own);
+    std::filesystem::create_directories(own);
+    std::atexit([] {
+      std::error_code ignored;
+      std::filesystem::remove_all(std::filesystem::temp_directory_path() /
+                                      ("sandrift-test-" + std::to_string(getpid())),
+                                  ignored);
+    });
+    return own;
+  }();
   return (dir / name).string();
 }
 
