@@ -367,7 +367,7 @@ void GamePixelTemplate::Load() {
   levelNames = ReadLevelNames(LevelsFolder + "//levelNames.txt");
   levelCount = static_cast<unsigned>(levelNames.size());
   const glm::ivec2 size = WindowSize(window);
-  cellSize = static_cast<float>(size.x) / world::ViewCells;
+  cellSize = static_cast<float>(size.x) / world::kViewCells;
   input::SetKeyCallback(OnKey);
   input::SetMouseButtonCallback(OnMouseButton);
   input::SetFocusCallback(OnFocus);

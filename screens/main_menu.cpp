@@ -295,7 +295,7 @@ void GameMainMenu::Load() {
   resources.LoadShader("GridShader", "Shaders//shader_texture.vs", "Shaders//shader_texture.fs", nullptr);
   EnableAlphaBlending();
   for (const Picture& p : kPictures) resources.LoadTexture(p.name, p.path, p.frames, 0, 0);
-  S = static_cast<float>(W) / world::ViewCells;
+  S = static_cast<float>(W) / world::kViewCells;
 
   LayOutButtons(*this, sprite, kLayout, W, H, buttonSprites, buttons);
   background.emplace(StillPicture(*this, sprite, "backgroundImage"));
@@ -318,7 +318,7 @@ void GameMainMenu::Initialize() {
   cursor.emplace(&*cursorOff, kCursorSize);
   std::unique_ptr<world::PixelGrid> grid = world::LoadLevelImage(S, "Assets//Levels/menu_a.bmp");
   // A missing or refused image has been reported; the menu still runs, over an empty world.
-  world::PixelGrid world = grid ? std::move(*grid) : world::PixelGrid(static_cast<std::uint32_t>(world::ViewCells),
+  world::PixelGrid world = grid ? std::move(*grid) : world::PixelGrid(static_cast<std::uint32_t>(world::kViewCells),
                                                                       216, S);
   game::BuildMenuWorld(menu, std::move(world));
   menu.random = *random;

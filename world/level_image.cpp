@@ -240,7 +240,7 @@ std::unique_ptr<PixelGrid> AllocateGrid(const PixelLayout& layout, float cellSiz
   grid->cellSize = cellSize;
   grid->width = layout.width;
   grid->height = layout.height;
-  grid->gridScale = static_cast<float>(layout.width) / ViewCells;
+  grid->gridScale = static_cast<float>(layout.width) / kViewCells;
   try {
     grid->ReserveStepWindow();
   } catch (const std::bad_alloc&) {

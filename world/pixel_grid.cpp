@@ -30,7 +30,7 @@ Rgba BaseColour(Material m) {
 
 PixelGrid::PixelGrid(std::uint32_t width_, std::uint32_t height_, float cellSize_)
     : width(width_), height(height_), cellSize(cellSize_),
-      gridScale(static_cast<float>(width_) / ViewCells),
+      gridScale(static_cast<float>(width_) / kViewCells),
       cells(static_cast<std::size_t>(width_) * height_) {
   for (Cell& cell : cells) cell.colour = kBaseColours[CLEAR];
   ReserveStepWindow();

@@ -79,7 +79,7 @@ inline long long TruncateToCell(float v) {
 inline constexpr int kSurroundedFrom = 6;
 
 // Cells per view width: the view is always this many cells wide.
-inline constexpr float ViewCells = 384.0f;
+inline constexpr float kViewCells = 384.0f;
 
 struct PixelGrid {
   PixelGrid() = default;

@@ -22,7 +22,7 @@ static_assert(std::size(kMaterialNames) == world::kMaterialCount);
 LevelReport DescribeLevel(const PixelGrid& grid) {
   LevelReport report;
   report.lines.push_back(Format("size: %u x %u cells (%.2f views wide)", grid.width, grid.height,
-                                grid.width / static_cast<double>(world::ViewCells)));
+                                grid.width / static_cast<double>(world::kViewCells)));
   if (grid.playerSpawnFound) {
     report.lines.push_back(Format("player start: %d, %d", grid.playerSpawn.x, grid.playerSpawn.y));
   } else {
@@ -57,9 +57,9 @@ LevelReport DescribeLevel(const PixelGrid& grid) {
   if (grid.treasureMarkers.empty()) {
     report.warnings.push_back("no treasure (colour 0, 100, 0): the level is won at once");
   }
-  if (grid.width < world::ViewCells) {
+  if (grid.width < world::kViewCells) {
     report.warnings.push_back(Format("narrower than %d cells: the view shows beyond the right edge",
-                                     static_cast<int>(world::ViewCells)));
+                                     static_cast<int>(world::kViewCells)));
   }
   const auto reachable = static_cast<std::uint32_t>(std::ceil(grid.width * kViewAspect));
   if (grid.height > reachable) {

@@ -124,7 +124,7 @@ bool LoadLevel(const std::string& path, long long windowWidth, const world::Play
   world::HoldClock(clock.Reading());
   std::string error;
   // The game's cell size: the view is 384 cells wide.
-  const float S = static_cast<float>(windowWidth) / world::ViewCells;
+  const float S = static_cast<float>(windowWidth) / world::kViewCells;
   std::unique_ptr<world::PixelGrid> grid = world::ReadLevelImage(path, S, error);
   if (!grid) {
     std::fprintf(stderr, "sandrift-level: %s: %s\n", path.c_str(), error.c_str());
