@@ -1,5 +1,5 @@
 // Enemies on the level-like field: alert and calm, hurting each other and the
-// player, and the feedback they give. Their rules by number are in rules_test.cpp.
+// player, and the feedback they give. Reach, sight and bursts: rules_test.cpp.
 #include <algorithm>
 #include <tuple>
 

@@ -101,8 +101,8 @@ TEST_F(Rules, AGunnerFiresBurstsOfThreeToEightShotsAndTwoToFourMoreAfterLosingSi
       lastAim = g.target;
     }
   };
-  listen(12000);  // about a hundred bursts
-  EXPECT_EQ(std::set<int>(bursts.begin(), bursts.end()), (std::set<int>{3, 4, 5, 6, 7, 8}));
+  listen(12000);  // about a hundred bursts, the last perhaps cut short
+  EXPECT_EQ(std::set<int>(bursts.begin(), bursts.end() - 1), (std::set<int>{3, 4, 5, 6, 7, 8}));
   const glm::vec3 lastSeen = arena.player.position;
   Fill(arena.grid, 80, 40, 121, 70, OBSIDIAN);  // all round the player
   listen(900);
