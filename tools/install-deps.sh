@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Sandrift needs to build, test, package and
-# regenerate its assets. Does nothing when everything is already there.
+# regenerate its assets, or the packages named as arguments. Does nothing when
+# everything is already there.
 set -euo pipefail
 
-packages=(
+default_packages=(
   build-essential cmake pkg-config
   libglfw3-dev libepoxy-dev libglm-dev libfreetype-dev libstb-dev
   libopenal-dev libsndfile1-dev
@@ -13,6 +14,7 @@ packages=(
   clang libclang-rt-dev
   python3-pil python3-numpy python3-fonttools python3-soundfile
 )
+if [ $# -gt 0 ]; then packages=("$@"); else packages=("${default_packages[@]}"); fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -16,7 +16,6 @@ sudo=""
 
 # The same archive the machine's binary packages come from, for source packages.
 sources=/etc/apt/sources.list.d/sandrift-debian-src.sources
-updated=no
 if [ -z "$(apt-cache showsrc --only-source glfw3 2> /dev/null)" ]; then
   echo "Adding Debian's source packages to apt ($sources)"
   $sudo tee "$sources" > /dev/null << 'SOURCES'
@@ -32,16 +31,7 @@ Suites: bookworm-security
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 SOURCES
-  $sudo apt-get update -q
-  updated=yes
+  $sudo apt-get update -q  # apt-get source reads the new lists
 fi
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2> /dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
-[ $updated = yes ] || $sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+exec "$(dirname "$0")/../install-deps.sh" "${packages[@]}"
