@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstring>
+#include <iterator>
 #include <ostream>
 #include <vector>
 
@@ -8,8 +9,10 @@
 
 #include "game/enemies.h"
 #include "game/game_object.h"
+#include "game/level.h"
 #include "game/player.h"
 #include "game/pool.h"
+#include "game/sound_events.h"
 #include "world/pixel_grid.h"
 
 // Small worlds for gameplay tests: S = 4 (a 1536-pixel-wide window).
@@ -126,5 +129,21 @@ inline std::ostream& operator<<(std::ostream& out, const vec3& v) {
 namespace game {
 inline std::ostream& operator<<(std::ostream& out, Way way) {
   return out << (way == Way::Walk ? "Walk" : way == Way::Jump ? "Jump" : "Neither");
+}
+// One-byte enums would otherwise print as raw bytes.
+inline std::ostream& operator<<(std::ostream& out, Outcome outcome) {
+  return out << (outcome == Outcome::Victory ? "Victory" : outcome == Outcome::Defeat ? "Defeat" : "None");
+}
+inline std::ostream& operator<<(std::ostream& out, Sfx sound) {
+  constexpr const char* kNames[] = {"EnemyAlert", "EnemyHurt",  "EnemyJump",      "EnemyStep",  "Explosion",
+                                    "Healing",    "LavaHit",    "MachineGun",     "PlayerDefeated",
+                                    "PlayerHurt", "PlayerJump", "PlayerStep",     "Ricochet",   "Rifle",
+                                    "RocketLaunch", "Treasure", "WaterSplash"};
+  static_assert(std::size(kNames) == kSfxCount);
+  const auto i = static_cast<std::size_t>(sound);
+  return out << (i < kSfxCount ? kNames[i] : "Sfx?");
+}
+inline std::ostream& operator<<(std::ostream& out, SoundSlot slot) {
+  return out << (slot == SoundSlot::Explosion ? "Explosion" : "None");
 }
 }  // namespace game
