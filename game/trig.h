@@ -9,7 +9,7 @@
 // x86-64 processor with FMA, the machine the committed routes were found on
 // (Arm's optimized-routines method: a polynomial in double, the fused steps
 // made explicit with std::fma, which rounds once on every system), and give
-// the same bits wherever they run. About one result in a hundred is not the
+// the same bits wherever they run. About one result in eighty is not the
 // correctly rounded one; the rules only need it to be the same everywhere.
 namespace game {
 
