@@ -8,6 +8,7 @@
 
 #include "game/particles.h"
 #include "game/random.h"
+#include "game/trig.h"
 #include "game/weapons.h"
 
 namespace game {
@@ -340,7 +341,7 @@ Way LookAhead(const GroundCharacter& enemy, const world::PixelGrid& grid, Scout&
 
 void UpdateBat(BatEnemy& bat, const world::PixelGrid& grid, float S, float dt, Random& random) {
   const glm::vec3 probe =
-      bat.position + glm::vec3(std::cos(bat.heading) * bat.wanderRadius, std::sin(bat.heading) * bat.wanderRadius, 0.0f);
+      bat.position + glm::vec3(Cosine(bat.heading) * bat.wanderRadius, Sine(bat.heading) * bat.wanderRadius, 0.0f);
   glm::vec3 hit = probe;
   LineOfSight(bat, probe, grid, S, &hit);
   float room = glm::length(bat.position - hit);
@@ -355,7 +356,7 @@ void UpdateBat(BatEnemy& bat, const world::PixelGrid& grid, float S, float dt, R
   bat.heading += bat.turnRate * dt / room;
   if (bat.heading > kFullTurn) bat.heading -= kFullTurn;
   if (bat.heading < 0.0f) bat.heading += kFullTurn;
-  bat.Accelerate(glm::vec3(std::cos(bat.heading), std::sin(bat.heading), 0.0f), dt);
+  bat.Accelerate(glm::vec3(Cosine(bat.heading), Sine(bat.heading), 0.0f), dt);
 }
 
 void RunGroundAI(GroundCharacter& enemy, const world::PixelGrid& grid, Scout& scout, float dt) {

@@ -5,6 +5,8 @@
 
 #include <glm/geometric.hpp>
 
+#include "game/trig.h"
+
 namespace game {
 
 namespace {
@@ -88,8 +90,8 @@ BatEnemy::BatEnemy(const FlyingCharacter& flyer, float S)
 void Camera::ShuffleShake(Random& random) {
   const float a = RandomFloat(random, 0.0f, kFullTurn);
   const float length = glm::length(shake);
-  shake.x = std::cos(a) * length;
-  shake.y = std::sin(a) * length;
+  shake.x = Cosine(a) * length;
+  shake.y = Sine(a) * length;
 }
 
 Walker::Walker(const Character& character, float maxRunSpeed, float groundAcceleration,

@@ -6,8 +6,11 @@
 #     and quits with exit code 0;
 #   - the first level's committed route wins the level in sandrift-level.exe
 #     and in the game, at the frame the route says;
-#   - the game's trace of that route is compared line by line with the Linux
-#     build's (LINUX_BUILD, default build), and the first difference reported.
+#   - the Windows and the Linux build (LINUX_BUILD, default build) write the
+#     same traces, line for line, on the same input: the game on the logos and
+#     the menu, on a recorded menu session and on the first level's route, and
+#     sandrift-level on the first, a bats' and the last level's routes. Any
+#     difference fails, and its first frame is reported.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 windows=${1:-build-windows}
@@ -88,17 +91,40 @@ check "the game goes from the level (1) to the victory screen (7)" "1 7" "$(stat
 check "the game enters the victory screen at the route's frame" $((route_frames + 1)) "$(frame_entering "$work/route.jsonl" 7)"
 check "the game counts no OpenGL error on the route" 0 "$(gl_errors "$work/route.out")"
 
-# Where the Windows and the Linux game first disagree on the same input.
-if [ -x "$linux/app/sandrift" ]; then
+# The same input gives the same trace on Windows and on Linux: the rules' sine
+# and cosine are the game's own, and nothing else in them comes from the C
+# library. A difference fails, with the first frame where it shows.
+same_traces() {  # name, Windows trace, Linux trace
+  echo "$1:"
+  tests/windows/compare_traces.sh "$2" "$3"
+  check "the Windows and the Linux trace agree: $1" 0 $?
+}
+level_trace() {  # program, level, trace (run from the unpacked game)
+  local level=$2
+  (cd "$game" && $1 play "Assets/Levels/$level.bmp" --input "$repo/tests/routes/${level}_1152x648.txt" \
+    --window 1152x648 --clock-start 0 --set-pieces "$repo/tests/routes/set_pieces.txt" --trace "$3" > /dev/null 2>&1)
+}
+session=$repo/tests/windows/menu_session.txt
+if [ -x "$linux/app/sandrift" ] && [ -x "$linux/tools/level/sandrift-level" ]; then
+  without_heap() { sed 's/,"heap":-*[0-9]*//' "$1"; }
   SANDRIFT_TRACE_HEAP=1 "$linux/app/sandrift" --trace "$work/linux-menu.jsonl" "${menu_options[@]}" > /dev/null 2>&1
-  echo "the logos and the main menu:"
-  tests/windows/compare_traces.sh <(sed 's/,"heap":-*[0-9]*//' "$work/menu.jsonl") \
-    <(sed 's/,"heap":-*[0-9]*//' "$work/linux-menu.jsonl")
+  same_traces "the logos and the main menu" <(without_heap "$work/menu.jsonl") <(without_heap "$work/linux-menu.jsonl")
+  play session --input "$session"
+  check "the game replays the recorded menu session and quits with exit code 0" 0 $?
+  "$linux/app/sandrift" --input "$session" --trace "$work/linux-session.jsonl" > /dev/null 2>&1
+  same_traces "a recorded menu session (blasts shake the view)" "$work/session.jsonl" "$work/linux-session.jsonl"
   "$linux/app/sandrift" --trace "$work/linux-route.jsonl" "${route_options[@]}" > /dev/null 2>&1
-  echo "the first level's route:"
-  tests/windows/compare_traces.sh "$work/route.jsonl" "$work/linux-route.jsonl"
+  same_traces "the first level's route in the game" "$work/route.jsonl" "$work/linux-route.jsonl"
+  # The first level, one with bats (level5), the last.
+  linux_level=$(cd "$linux" && pwd)/tools/level/sandrift-level
+  for level in level0 level5 level10; do
+    level_trace "wine sandrift-level.exe" "$level" "$work/$level.jsonl"
+    level_trace "$linux_level" "$level" "$work/linux-$level.jsonl"
+    same_traces "$level's route in sandrift-level" "$work/$level.jsonl" "$work/linux-$level.jsonl"
+  done
 else
   echo "No Linux build in $linux: the traces are not compared"
+  failed=$((failed + 1))
 fi
 
 echo "windows: $passed passed, $failed failed"

@@ -9,6 +9,7 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 toolchain=$here/mingw-w64.cmake
 jobs=${JOBS:-$(nproc)}
+root=${XDG_CACHE_HOME:-$HOME/.cache}/sandrift-windows
 
 # In the order they need each other: libsndfile reads Ogg Vorbis and MP3
 # through the first four.
@@ -20,23 +21,44 @@ source_version() {
 }
 
 # The mirror here lacks some files of bookworm's source packages. A package
-# whose upstream tarball is missing is taken from the next Debian release, by
-# apt from a list of its own so that nothing else on the machine sees it.
+# named here whose upstream tarball is missing is taken from the next Debian
+# release, by apt from a list of its own so that nothing else on the machine
+# sees it; any other missing source stops the build. The cache key holds the
+# next release's versions of these packages too, since either may be built.
 fallback_suite=trixie
+fallback_packages=(openal-soft)
 
-apt_fallback() {
-  local lists=$cache/apt-$fallback_suite
-  mkdir -p "$lists/lists/partial"
-  cat > "$lists/$fallback_suite.sources" << EOF
+fallback_lists=$root/apt-$fallback_suite
+fallback_options=(-o "Dir::Etc::sourcelist=$fallback_lists/$fallback_suite.sources" -o Dir::Etc::sourceparts=-
+  -o "Dir::State::Lists=$fallback_lists/lists")
+
+# Once a run, before the key is made. Offline, the lists fetched before serve.
+update_fallback_lists() {
+  mkdir -p "$fallback_lists/lists/partial"
+  cat > "$fallback_lists/$fallback_suite.sources" << EOF
 Types: deb-src
 URIs: http://deb.debian.org/debian
 Suites: $fallback_suite
 Components: main
 Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
 EOF
-  local options=(-o "Dir::Etc::sourcelist=$lists/$fallback_suite.sources" -o Dir::Etc::sourceparts=- -o "Dir::State::Lists=$lists/lists")
-  [ -f "$work/$fallback_suite-updated" ] || { apt-get "${options[@]}" update -q >&2 && touch "$work/$fallback_suite-updated"; }
-  "$@" "${options[@]}"
+  apt-get "${fallback_options[@]}" update -q > "$fallback_lists/update.log" 2>&1 && return
+  if [ -n "$(fallback_version "${fallback_packages[0]}")" ]; then
+    echo "$fallback_suite's source lists could not be updated; using those fetched before" >&2
+  else
+    cat "$fallback_lists/update.log" >&2
+    return 1
+  fi
+}
+
+fallback_version() {
+  apt-cache "${fallback_options[@]}" showsrc --only-source "$1" 2> /dev/null | sed -n 's/^Version: //p' | sort -V | tail -n 1
+}
+
+is_fallback_package() {
+  local p
+  for p in "${fallback_packages[@]}"; do [ "$p" != "$1" ] || return 0; done
+  return 1
 }
 
 upstream_of() {  # 1:1.19.1-2 -> 1.19.1
@@ -56,10 +78,10 @@ fetch() {
   local package=$1 version=$2 downloads=$work/downloads/$1
   mkdir -p "$downloads"
   (cd "$downloads" && apt-get source -q --download-only "$package=$version" > /dev/null 2>&1) || true
-  if [ -z "$(orig_tarball "$package" "$version" "$downloads")" ]; then
-    version=$(apt_fallback apt-cache showsrc --only-source "$package" | sed -n 's/^Version: //p' | sort -V | tail -n 1)
+  if [ -z "$(orig_tarball "$package" "$version" "$downloads")" ] && is_fallback_package "$package"; then
+    version=$(fallback_version "$package")
     echo "$package: bookworm's source is missing here; using $fallback_suite's $version" >&2
-    (cd "$downloads" && apt_fallback apt-get source -q --download-only "$package=$version" > /dev/null 2>&1) || true
+    (cd "$downloads" && apt-get source -q --download-only "${fallback_options[@]}" "$package=$version" > /dev/null 2>&1) || true
   fi
   local orig
   orig=$(orig_tarball "$package" "$version" "$downloads")
@@ -207,19 +229,19 @@ install_headers() {
 cache_key() {
   {
     for p in "${packages[@]}"; do echo "$p $(source_version "$p")"; done
+    for p in "${fallback_packages[@]}"; do echo "$fallback_suite $p $(fallback_version "$p")"; done
     dpkg-query -W gcc-mingw-w64-x86-64-posix mingw-w64-x86-64-dev libglm-dev libstb-dev
     cat "$0" "$toolchain"
   } | sha256sum | cut -c 1-16
 }
 
-root=${XDG_CACHE_HOME:-$HOME/.cache}/sandrift-windows
 mkdir -p "$root"
-key=$(cache_key)
-cache=$root
-prefix=$root/$key
 # One build at a time: a second run waits, then finds the first one's result.
 exec 9> "$root/lock"
 flock 9
+update_fallback_lists
+key=$(cache_key)
+prefix=$root/$key
 if [ ! -f "$prefix/complete" ]; then
   echo "Building the Windows libraries into $prefix (once per machine; about ten minutes)" >&2
   rm -rf "$prefix"
