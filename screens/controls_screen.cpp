@@ -32,7 +32,7 @@ void ControlsScreen::Load() {
                           false, false);
 }
 
-void ControlsScreen::Initialize() {}
+void ControlsScreen::Initialize() { SetPadLayout(window, input::PadLayout::Controls); }
 
 void ControlsScreen::ProcessInput(double /*dt*/) {
   if (input::GetKey(input::KEY_ESCAPE) == input::PRESS) NextState = STATE_QUIT;
