@@ -129,10 +129,10 @@ def controls():
     c.text(image, 214, 128, "HEALTH BOXES MEND YOU", P.bone)
     c.text(image, 214, 136, "LAVA, STEAM AND DEEP WATER HURT", P.ash)
 
-    c.text(image, 120, 164, "MAIN MENU SANDBOX", P.amber)
-    row(image, 120, 172, [keycap("1"), "-", keycap("6"), pad_cap("LB"), pad_cap("RB")], "PICK A MATERIAL")
-    c.text(image, 120, 190, "RIGHT BUTTON OR LT PAINTS IT", P.bone)
-    c.text(image, 120, 198, "LEFT BUTTON OR A FIRES", P.bone)
+    c.text(image, 120, 158, "MAIN MENU SANDBOX", P.amber)
+    row(image, 120, 166, [keycap("1"), "-", keycap("6"), pad_cap("LB"), pad_cap("RB")], "PICK A MATERIAL")
+    c.text(image, 120, 182, "RIGHT BUTTON OR LT PAINTS IT", P.bone)
+    c.text(image, 120, 190, "LEFT BUTTON OR A FIRES", P.bone)
 
     pickups = [sprites.treasure().crop((64, 0, 80, 16)), sprites.health_box().crop((0, 0, 16, 16))]
     image.alpha_composite(pickups[0], (236, 97))
