@@ -39,7 +39,7 @@ void LogoScreen::Load() {
 
 void LogoScreen::Initialize() {
   timer = 0.0f;
-  SetPadLayout(window, input::PadLayout::Logos);
+  input::SetPadView({.layout = input::PadLayout::Logos});  // no pointer here: the window's size is not needed
 }
 
 void LogoScreen::ProcessInput(double /*dt*/) {
