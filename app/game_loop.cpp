@@ -25,6 +25,7 @@ long RunGameLoop(const LoopPlatform& platform, const ScreenContext& context,
 
       input::BeginFrame();
       platform.pollEvents();
+      input::ApplyPad(dt);  // the pad's state, polled or scripted, becomes keys, buttons and the pointer
       ActiveScreen->ProcessInput(dt);
       ActiveScreen->Update(dt);
       ActiveScreen->Draw();

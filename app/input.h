@@ -1,8 +1,12 @@
 #pragma once
 
-// The one place the game reads keyboard and mouse state from. Real GLFW events
-// and scripted test input both arrive here, so screens and game rules never call
-// GLFW input functions and behave identically under a script.
+#include "app/pad.h"
+
+// The one place the game reads keyboard, mouse and gamepad state from. Real
+// GLFW events and scripted test input both arrive here, so screens and game
+// rules never call GLFW input functions and behave identically under a script.
+// The pad reaches the screens as the keys, buttons and pointer it stands for
+// (app/pad.h).
 //
 // Key, button and action numbers are GLFW's (GLFW_KEY_SPACE is 32, GLFW_PRESS 1),
 // so this header needs no GLFW include and the game rules stay window-free.
@@ -33,6 +37,7 @@ constexpr int MOUSE_BUTTON_RIGHT = 1;
 using KeyCallback = void (*)(int key, int scancode, int action, int mods);
 using MouseButtonCallback = void (*)(int button, int action, int mods);
 using FocusCallback = void (*)(int focused);
+using PadConnectCallback = void (*)(int connected);
 
 // What glfwGetKey / glfwGetMouseButton / glfwGetCursorPos would report with
 // sticky keys and buttons: PRESS (1) or RELEASE (0); the cursor in window
@@ -52,6 +57,7 @@ bool HasFocus();
 void SetKeyCallback(KeyCallback callback);
 void SetMouseButtonCallback(MouseButtonCallback callback);
 void SetFocusCallback(FocusCallback callback);
+void SetPadConnectCallback(PadConnectCallback callback);
 
 // Event entry points: the GLFW platform forwards its callbacks here, scripted
 // input calls them directly. Each updates the state, then runs the installed callback.
@@ -59,8 +65,25 @@ void OnKey(int key, int scancode, int action, int mods);
 void OnMouseButton(int button, int action, int mods);
 void OnCursorPos(double x, double y);
 void OnFocus(int focused);
+// The pad's events, in GLFW's gamepad numbers: a button's press or release,
+// an axis's new value, the pad connected (1) or gone (0, back to rest).
+void OnPadButton(int button, int action);
+void OnPadAxis(int axis, float value);
+void OnPadConnect(int connected);
+// The pad as its events last said, taps not counted: what a device poll
+// compares the device with.
+const PadState& GetPad();
 
-// Back to nothing pressed, cursor at 0, 0, no callbacks (tests start from here).
+// The running screen says what the pad controls on it, where the player is and
+// how big the window is; kept until it says otherwise.
+void SetPadView(const PadView& view);
+// After the frame's events: the pad's state becomes the keys and buttons it
+// holds (their press and release run the callbacks) and the pointer's place.
+void ApplyPad(float dt);
+// Sandbox: +1 or -1 when a shoulder button was pressed this frame, else 0.
+int PadChoiceStep();
+
+// Back to nothing pressed, cursor at 0, 0, no pad, no callbacks (tests start from here).
 void Reset();
 
 }  // namespace input

@@ -62,6 +62,21 @@ std::string KeyName(int code) {
 }
 
 constexpr std::string_view kButtonNames[] = {"LEFT", "RIGHT", "MIDDLE"};
+// GLFW's gamepad buttons and axes, in its order, by its names.
+constexpr std::string_view kPadButtonNames[input::kPadButtonCount] = {
+    "A",          "B",           "X",       "Y",          "LEFT_BUMPER", "RIGHT_BUMPER", "BACK",     "START",
+    "GUIDE",      "LEFT_THUMB",  "RIGHT_THUMB", "DPAD_UP", "DPAD_RIGHT", "DPAD_DOWN",    "DPAD_LEFT"};
+constexpr std::string_view kPadAxisNames[input::kPadAxisCount] = {"LEFT_X",  "LEFT_Y",       "RIGHT_X",
+                                                                  "RIGHT_Y", "LEFT_TRIGGER", "RIGHT_TRIGGER"};
+
+// A name from the list, or its number.
+template <std::size_t N>
+int IndexFromName(const std::string_view (&names)[N], std::string_view name) {
+  for (std::size_t i = 0; i < N; ++i)
+    if (names[i] == name) return static_cast<int>(i);
+  long n = -1;
+  return ParseNumber(name, &n) && n >= 0 && n < static_cast<long>(N) ? static_cast<int>(n) : -1;
+}
 constexpr std::string_view kActionNames[] = {"release", "press", "repeat"};
 
 int ButtonFromName(std::string_view name) {
@@ -75,6 +90,34 @@ int ActionFromName(std::string_view name) {
   for (int i = 0; i < static_cast<int>(std::size(kActionNames)); ++i)
     if (kActionNames[i] == name) return i;
   return -1;
+}
+
+// "pad button A press", "pad axis RIGHT_X 0.75", "pad connect 1": the reason it is bad, or "".
+std::string ParsePadEvent(const std::vector<std::string>& w, ScriptEvent& e) {
+  const std::string what = w.size() > 2 ? w[2] : "";
+  if (what == "button") {
+    e.kind = ScriptEvent::PAD_BUTTON;
+    if (w.size() != 5) return "pad button needs a name and press or release";
+    e.code = IndexFromName(kPadButtonNames, w[3]);
+    if (e.code < 0) return "unknown pad button '" + w[3] + "'";
+    e.action = ActionFromName(w[4]);
+    if (e.action != input::PRESS && e.action != input::RELEASE) return "'" + w[4] + "' is not press or release";
+  } else if (what == "axis") {
+    e.kind = ScriptEvent::PAD_AXIS;
+    if (w.size() != 5) return "pad axis needs a name and a value";
+    e.code = IndexFromName(kPadAxisNames, w[3]);
+    if (e.code < 0) return "unknown pad axis '" + w[3] + "'";
+    if (!ParseReal(w[4], &e.value) || e.value < -1.0f || e.value > 1.0f) return "a pad axis goes from -1 to 1";
+  } else if (what == "connect") {
+    e.kind = ScriptEvent::PAD_CONNECT;
+    long connected = 0;
+    if (w.size() != 4 || !ParseNumber(w[3], &connected) || (connected != 0 && connected != 1))
+      return "pad connect needs 0 or 1";
+    e.code = static_cast<int>(connected);
+  } else {
+    return "pad needs button, axis or connect";
+  }
+  return "";
 }
 
 }  // namespace
@@ -147,6 +190,9 @@ ParsedScript ParseInputScript(std::string_view text) {
         return fail("focus needs 0 or 1");
       e.kind = ScriptEvent::FOCUS;
       e.code = static_cast<int>(focused);
+    } else if (kind == "pad") {
+      const std::string reason = ParsePadEvent(w, e);
+      if (!reason.empty()) return fail(reason);
     } else {
       return fail("unknown event '" + kind + "'");
     }
@@ -170,6 +216,10 @@ std::string FormatScriptEvent(const ScriptEvent& e) {
     case ScriptEvent::FOCUS: return frame + " focus " + std::to_string(e.code);
     case ScriptEvent::STEP: return frame + " dt " + FormatReal(e.dt);
     case ScriptEvent::CLOCK: return frame + " clock " + std::to_string(e.seconds);
+    case ScriptEvent::PAD_BUTTON:
+      return frame + " pad button " + std::string(kPadButtonNames[e.code]) + " " + std::string(kActionNames[e.action]);
+    case ScriptEvent::PAD_AXIS: return frame + " pad axis " + std::string(kPadAxisNames[e.code]) + " " + FormatReal(e.value);
+    case ScriptEvent::PAD_CONNECT: return frame + " pad connect " + std::to_string(e.code);
   }
   return frame;
 }
@@ -186,6 +236,9 @@ void ScriptPlayer::Play(long frame) {
       case ScriptEvent::FOCUS: input::OnFocus(e.code); break;
       case ScriptEvent::STEP: break;
       case ScriptEvent::CLOCK: clock_ = e.seconds; break;
+      case ScriptEvent::PAD_BUTTON: input::OnPadButton(e.code, e.action); break;
+      case ScriptEvent::PAD_AXIS: input::OnPadAxis(e.code, e.value); break;
+      case ScriptEvent::PAD_CONNECT: input::OnPadConnect(e.code); break;
     }
   }
 }

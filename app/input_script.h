@@ -5,16 +5,17 @@
 #include <string_view>
 #include <vector>
 
-// Scripted keyboard and mouse input for tests and demos; the format is in
+// Scripted keyboard, mouse and gamepad input for tests and demos; the format is in
 // docs/INPUT.md. Events reach the game through the same input layer as real ones.
 struct ScriptEvent {
-  enum Kind { KEY, MOUSE, CURSOR, FOCUS, STEP, CLOCK };
+  enum Kind { KEY, MOUSE, CURSOR, FOCUS, STEP, CLOCK, PAD_BUTTON, PAD_AXIS, PAD_CONNECT };
   long frame = 0;
   Kind kind = KEY;
-  int code = 0;       // key or button number; focus flag
+  int code = 0;       // key, button or pad axis number; focus or pad connection flag
   int action = 0;     // press (1), release (0) or a key's repeat (2)
   double x = 0.0, y = 0.0;
   float dt = 0.0f;    // STEP: the frame's time step, in seconds
+  float value = 0.0f; // PAD_AXIS: the axis's new value, -1 to 1
   long long seconds = 0;  // CLOCK: the world's clock from this frame on
 };
 

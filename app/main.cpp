@@ -17,6 +17,7 @@
 #include "app/input.h"
 #include "app/input_script.h"
 #include "app/options.h"
+#include "app/pad_device.h"
 #include "app/recorder.h"
 #include "app/screenshot.h"
 #include "app/settings.h"
@@ -219,6 +220,7 @@ void ConnectInput() {
   glfwSetWindowFocusCallback(gameWindow, OnGlfwFocus);
   glfwSetFramebufferSizeCallback(gameWindow, FramebufferSizeCallback);
   glfwSetInputMode(gameWindow, GLFW_CURSOR, GLFW_CURSOR_HIDDEN);
+  pad_device::LoadMappings();
 }
 
 std::unique_ptr<TextRenderer> LoadTextRenderer() {
@@ -255,10 +257,12 @@ struct Session {
   long frameNumber = 0;  // the frame under way
 };
 
-// Scripted events of frame N arrive where real ones would: inside the poll.
+// Scripted events of frame N arrive where real ones would: inside the poll,
+// where the real pad is read when no script plays.
 // Then the frame's clock is read, and a change is held and recorded.
 void PollFrame(Session& s) {
   glfwPollEvents();
+  if (!s.script) pad_device::Poll();
   if (s.script) s.script->Play(s.frameNumber);
   const std::optional<long long> replayed = s.script && !s.clockTyped ? s.script->Clock() : std::nullopt;
   const long long reading = replayed ? *replayed : ReadClock();

@@ -102,7 +102,7 @@ const char* OptionsHelp() {
          "  --state N               start in state N instead of the logo screen (6)\n"
          "  --window WxH            windowed, W x H pixels, instead of Settings/Resolution.txt\n"
          "  --screenshot N:FILE     save frame N as a PNG after it is drawn (repeatable)\n"
-         "  --input FILE            play scripted keyboard and mouse input (docs/INPUT.md)\n"
+         "  --input FILE            play scripted keyboard, mouse and pad input (docs/INPUT.md)\n"
          "  --trace FILE            write one JSON line per state change and per frame\n"
          "  --levels DIR            play the levels named in DIR/levelNames.txt instead of Assets/Levels\n"
          "  --record FILE           write this session's input as a script --input replays\n"

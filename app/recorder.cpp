@@ -47,6 +47,17 @@ void CursorPos(double x, double y) { Write({.kind = ScriptEvent::CURSOR, .x = x,
 
 void Focus(int focused) { Write({.kind = ScriptEvent::FOCUS, .code = focused ? 1 : 0}); }
 
+void PadButton(int button, int action) {
+  if (button >= 0 && button < input::kPadButtonCount && (action == input::PRESS || action == input::RELEASE))
+    Write({.kind = ScriptEvent::PAD_BUTTON, .code = button, .action = action});
+}
+
+void PadAxis(int axis, float value) {
+  if (axis >= 0 && axis < input::kPadAxisCount) Write({.kind = ScriptEvent::PAD_AXIS, .code = axis, .value = value});
+}
+
+void PadConnect(int connected) { Write({.kind = ScriptEvent::PAD_CONNECT, .code = connected ? 1 : 0}); }
+
 void Clock(long long seconds) { Write({.kind = ScriptEvent::CLOCK, .seconds = seconds}); }
 
 void EndFrame(long frame, float dt) {

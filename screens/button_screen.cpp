@@ -53,6 +53,7 @@ void ButtonScreen::Initialize() {
   state_.cursor = std::make_unique<Cursor>(state_.pointer.get(), kPointerSize);
   input::GetCursorPos(&state_.rawX, &state_.rawY);
   state_.armed = !LeftButtonDown();
+  SetPadLayout(window, input::PadLayout::Buttons);
 }
 
 void ButtonScreen::ProcessInput(double /*dt*/) {

@@ -32,7 +32,7 @@ void ControlsScreen::Load() {
                           false, false);
 }
 
-void ControlsScreen::Initialize() {}
+void ControlsScreen::Initialize() { SetPadLayout(window, input::PadLayout::Controls); }
 
 void ControlsScreen::ProcessInput(double /*dt*/) {
   if (input::GetKey(input::KEY_ESCAPE) == input::PRESS) NextState = STATE_QUIT;
@@ -47,8 +47,8 @@ void ControlsScreen::Draw() {
   glClear(GL_COLOR_BUFFER_BIT);
   if (controlsPicture) controlsPicture->DrawSprite(glm::vec2(0.0f), glm::vec2(0.0f), glm::vec2(1.0f), 0.0f);
   textRenderer->RenderText("CONTROLS", 830.0f, 1000.0f, 1.5f, kTextColour, "default");
-  textRenderer->RenderText("Press T to go to Main Menu", 10.0f, 35.0f, 0.5f, kTextColour, "default");
-  textRenderer->RenderText("Press Y to go to Level 1", 10.0f, 10.0f, 0.5f, kTextColour, "default");
+  textRenderer->RenderText("Press T (pad B) to go to Main Menu", 10.0f, 35.0f, 0.5f, kTextColour, "default");
+  textRenderer->RenderText("Press Y (pad Y) to go to Level 1", 10.0f, 10.0f, 0.5f, kTextColour, "default");
 }
 
 // The picture's sprite is made by Load but released here, so it must be

@@ -205,6 +205,22 @@ void OnFocus(int focused) {
   if (!focused) gamePaused = true;
 }
 
+// A pad that goes mid-level leaves its player without controls: as when the
+// window loses the focus, the level waits in its pause menu.
+void OnPadConnect(int connected) {
+  if (!connected) gamePaused = true;
+}
+
+// Paused, the pad points and clicks; playing, its right stick aims from the
+// player's place on screen (the inverse of the rules' cursor-to-world step).
+void SetPadForFrame() {
+  const glm::ivec2 size = WindowSize(levelWindow);
+  const game::Player& p = level->player;
+  const glm::dvec2 player(static_cast<double>(p.position.x) - level->camera.position.x,
+                          size.y - (static_cast<double>(p.position.y) - level->camera.position.y));
+  SetPadLayout(levelWindow, gamePaused ? input::PadLayout::Menu : input::PadLayout::Play, player);
+}
+
 // Pressed now and not the frame before.
 bool PressEdge(int key, bool& latch) {
   const bool down = Down(key);
@@ -371,6 +387,7 @@ void GamePixelTemplate::Load() {
   input::SetKeyCallback(OnKey);
   input::SetMouseButtonCallback(OnMouseButton);
   input::SetFocusCallback(OnFocus);
+  input::SetPadConnectCallback(OnPadConnect);
 
   const glm::mat4 projection = WindowProjection(window);
   LoadFontShader(*this, projection);
@@ -440,6 +457,7 @@ void GamePixelTemplate::Initialize() {
   gridView.CreateGridView(resources.GetShader("GridShader"), static_cast<unsigned>(size.x / cellSize),
                           static_cast<unsigned>(size.y / cellSize));
   cursor.emplace(&*cursorOff, kCursorSize);
+  SetPadForFrame();
   StartLoops(soundSystem);
 }
 
@@ -474,6 +492,7 @@ void GamePixelTemplate::Update(double dt) {
   ApplyFrameSound(lastFrame);
   sounds.Play(lastFrame.sounds, Muted);
   if (!lastFrame.frozen) treasureIcon->Animate(static_cast<float>(dt));
+  SetPadForFrame();
   TraceLevel();
 }
 

@@ -37,7 +37,10 @@ void LogoScreen::Load() {
                     false);
 }
 
-void LogoScreen::Initialize() { timer = 0.0f; }
+void LogoScreen::Initialize() {
+  timer = 0.0f;
+  input::SetPadView({.layout = input::PadLayout::Logos});  // no pointer here: the window's size is not needed
+}
 
 void LogoScreen::ProcessInput(double /*dt*/) {
   if (input::GetKey(input::KEY_ESCAPE) == input::PRESS) NextState = STATE_QUIT;

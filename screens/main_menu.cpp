@@ -44,6 +44,8 @@ constexpr float kTitleHeight = 0.24f;
 // Keys 1 to 5 pick these selections; 6 alternates ICE and OBSIDIAN.
 constexpr int kSelectionOfKey[5] = {0, 4, 3, 2, 1};
 constexpr int kIce = 5, kObsidian = 6;
+// The pad's shoulder buttons step through the choices in the keys' order.
+constexpr std::array<int, 7> kStepOrder = {0, 4, 3, 2, 1, kIce, kObsidian};
 
 enum ButtonId {
   kPlay, kControls, kCredits, kQuit, kOptions, kClose, kSandboxOn, kSandboxOff, kConfirmQuit, kBackToMenu,
@@ -178,6 +180,12 @@ void ChooseBlock() {
   const bool six = Down(input::KEY_6);
   if (six && !sixWasDown) selection = selection == kIce ? kObsidian : kIce;
   sixWasDown = six;
+  if (const int step = input::PadChoiceStep()) {
+    const int count = static_cast<int>(kStepOrder.size());
+    int at = 0;
+    while (at < count && kStepOrder[at] != selection) ++at;
+    selection = kStepOrder[(at % count + step + count) % count];
+  }
 }
 
 game::PlayerControls ReadControls() {
@@ -322,11 +330,13 @@ void GameMainMenu::Initialize() {
                                                                       216, S);
   game::BuildMenuWorld(menu, std::move(world));
   menu.random = *random;
+  SetPadLayout(window, sandboxMode ? input::PadLayout::Sandbox : input::PadLayout::Menu);
   gridView.CreateGridView(resources.GetShader("GridShader"), static_cast<unsigned>(W / S),
                           static_cast<unsigned>(H / S));
 }
 
 void GameMainMenu::ProcessInput(double /*dt*/) {
+  SetPadLayout(window, sandboxMode ? input::PadLayout::Sandbox : input::PadLayout::Menu);
   if (optionsOpen && Down(input::KEY_Q)) NextState = STATE_QUIT;
   if (sandboxMode) ChooseBlock();
   menuInput = ReadMenuInput();

@@ -5,6 +5,7 @@
 #include <glm/gtc/matrix_transform.hpp>
 
 #include "app/game_instance.h"
+#include "app/input.h"
 #include "render/button.h"
 #include "render/text_renderer.h"
 
@@ -12,6 +13,12 @@ glm::ivec2 WindowSize(GLFWwindow* window) {
   glm::ivec2 size(0, 0);
   glfwGetWindowSize(window, &size.x, &size.y);
   return size;
+}
+
+void SetPadLayout(GLFWwindow* window, input::PadLayout layout, glm::dvec2 anchor) {
+  const glm::ivec2 size = WindowSize(window);
+  input::SetPadView({.layout = layout, .windowWidth = size.x, .windowHeight = size.y, .anchorX = anchor.x,
+                     .anchorY = anchor.y});
 }
 
 glm::mat4 WindowProjection(GLFWwindow* window) {

@@ -5,6 +5,7 @@
 
 #include <glm/glm.hpp>
 
+#include "app/pad.h"
 #include "render/sprite_renderer.h"
 
 class GameInstance;
@@ -20,6 +21,9 @@ void LoadFontShader(GameInstance& screen, const glm::mat4& projection);
 Shader* LoadProjectedShader(GameInstance& screen, const char* name, const char* vertexPath,
                             const char* fragmentPath, const glm::mat4& projection);
 void EnableAlphaBlending();
+// Tells the input layer what the pad controls on this screen, in this window;
+// `anchor` is the player's place on screen where the right stick aims from.
+void SetPadLayout(GLFWwindow* window, input::PadLayout layout, glm::dvec2 anchor = glm::dvec2(0.0));
 
 // Still sprites of the menus: no frames, start frame -1, 1/24 s, no loop, not paused.
 constexpr float kStillFrameTime = 0.04167f;

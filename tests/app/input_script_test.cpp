@@ -48,6 +48,12 @@ TEST_F(InputScriptTest, ABadEventRefusesTheWholeScriptNamingItsLine) {
       {"1 focus 2", "line 1: focus needs 0 or 1"},
       {"1 clock -5", "line 1: clock needs whole seconds, 0 or more"},
       {"1 jump", "line 1: unknown event 'jump'"},
+      {"1 pad button Z press", "line 1: unknown pad button 'Z'"},
+      {"1 pad button A repeat", "line 1: 'repeat' is not press or release"},
+      {"1 pad axis RIGHT_X 1.5", "line 1: a pad axis goes from -1 to 1"},
+      {"1 pad axis TWIST 0", "line 1: unknown pad axis 'TWIST'"},
+      {"1 pad connect", "line 1: pad connect needs 0 or 1"},
+      {"1 pad wave", "line 1: pad needs button, axis or connect"},
   };
   for (const auto& c : cases) {
     const ParsedScript s = ParseInputScript(c.script);
@@ -65,6 +71,9 @@ TEST_F(InputScriptTest, ARecordedLineReadsBackExactly) {
       {.frame = 5, .kind = ScriptEvent::FOCUS, .code = 0},
       {.frame = 5, .kind = ScriptEvent::STEP, .dt = 1.0f / 60.0f},
       {.frame = 6, .kind = ScriptEvent::CLOCK, .seconds = 4102444800},  // past 2038
+      {.frame = 7, .kind = ScriptEvent::PAD_CONNECT, .code = 1},
+      {.frame = 7, .kind = ScriptEvent::PAD_BUTTON, .code = input::PAD_DPAD_LEFT, .action = input::PRESS},
+      {.frame = 7, .kind = ScriptEvent::PAD_AXIS, .code = input::PAD_RIGHT_TRIGGER, .value = -0.37f},
   };
   std::string text = "window 640x360\nclock 17\nstate 0\n";
   for (const ScriptEvent& e : recorded) text += FormatScriptEvent(e) + "\n";
@@ -74,8 +83,8 @@ TEST_F(InputScriptTest, ARecordedLineReadsBackExactly) {
   ASSERT_EQ(s.events.size(), recorded.size());
   for (std::size_t i = 0; i < recorded.size(); ++i) {
     const ScriptEvent &a = recorded[i], &b = s.events[i];
-    EXPECT_EQ(std::tie(a.frame, a.kind, a.code, a.action, a.x, a.y, a.dt, a.seconds),
-              std::tie(b.frame, b.kind, b.code, b.action, b.x, b.y, b.dt, b.seconds))
+    EXPECT_EQ(std::tie(a.frame, a.kind, a.code, a.action, a.x, a.y, a.dt, a.seconds, a.value),
+              std::tie(b.frame, b.kind, b.code, b.action, b.x, b.y, b.dt, b.seconds, b.value))
         << FormatScriptEvent(a);
   }
 }

@@ -102,6 +102,7 @@ def pause_panel():
     c.text_centred(image, W // 2, 50, "ESC  RESUME", P.ash)
     c.text_centred(image, W // 2, 60, "Q  QUIT THE GAME", P.ash)
     c.text_centred(image, W // 2, 76, "R  PLAY THE LEVEL AGAIN", P.ash)
+    c.text_centred(image, W // 2, 92, "PAD: START OR B RESUMES, A STICK POINTS, A CLICKS", P.ash)
     return image
 
 
@@ -115,10 +116,11 @@ def options_panel():
     label_left_of(image, 178, 130, "SOUND")
     label_left_of(image, 178, 151, "WINDOW MODE")
     label_left_of(image, 178, 173, "FRAME RATE")
-    c.text_centred(image, W // 2, 60, "ESC  CLOSE THIS PANEL", P.ash)
+    c.text_centred(image, W // 2, 60, "ESC OR PAD B  CLOSE THIS PANEL", P.ash)
     c.text_centred(image, W // 2, 70, "Q  QUIT THE GAME", P.ash)
     c.text_centred(image, W // 2, 86, "IN SANDBOX MODE THE NUMBER KEYS PICK A", P.ash)
     c.text_centred(image, W // 2, 94, "MATERIAL AND THE RIGHT BUTTON PAINTS IT", P.ash)
+    c.text_centred(image, W // 2, 102, "(PAD: THE SHOULDERS PICK, THE LEFT TRIGGER PAINTS)", P.ash)
     return image
 
 
