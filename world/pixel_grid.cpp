@@ -1,6 +1,7 @@
 #include "world/pixel_grid.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cmath>
 #include <iterator>
@@ -21,6 +22,13 @@ constexpr Rgba kBaseColours[] = {
 };
 static_assert(std::size(kBaseColours) == kMaterialCount);
 
+// Every field as the step sees it, the floats bitwise (0.0 is not -0.0).
+bool SameCell(const Cell& a, const Cell& b) {
+  return a.material == b.material && std::bit_cast<std::uint32_t>(a.velocityX) == std::bit_cast<std::uint32_t>(b.velocityX) &&
+         std::bit_cast<std::uint32_t>(a.velocityY) == std::bit_cast<std::uint32_t>(b.velocityY) && a.dark == b.dark &&
+         std::bit_cast<std::uint32_t>(a.lifetime) == std::bit_cast<std::uint32_t>(b.lifetime) && a.colour == b.colour;
+}
+
 }  // namespace
 
 Rgba BaseColour(Material m) {
@@ -33,26 +41,32 @@ PixelGrid::PixelGrid(std::uint32_t width_, std::uint32_t height_, float cellSize
       gridScale(static_cast<float>(width_) / kViewCells),
       cells(static_cast<std::size_t>(width_) * height_) {
   for (Cell& cell : cells) cell.colour = kBaseColours[CLEAR];
-  ReserveStepWindow();
+  PrepareStep();
 }
 
-void PixelGrid::ReserveStepWindow() {
-  if (!(gridScale > 0.0f)) return;
-  // The window spans 1.32 views; a few cells more cover truncation and the border.
+void PixelGrid::PrepareStep() {
+  // The window spans 1.32 views; a few cells more cover truncation. A step
+  // moves at most one cell into each cell of it.
   constexpr double kSpan = 1.32;
   constexpr double kMargin = 4.0;
-  const double columns = std::min<double>(width, std::ceil(kSpan * width / gridScale)) + kMargin;
-  const double rows = std::min<double>(height, std::ceil(kSpan * height / gridScale)) + kMargin;
-  stepWindow.assign(static_cast<std::size_t>(columns * rows), 0);
+  double windowCells = 0.0;
+  if (gridScale > 0.0f) {
+    const double columns = std::min<double>(width, std::ceil(kSpan * width / gridScale) + kMargin);
+    const double rows = std::min<double>(height, std::ceil(kSpan * height / gridScale) + kMargin);
+    windowCells = columns * rows;
+  }
+  sleep.Build(*this, static_cast<std::size_t>(windowCells));
 }
 
 void PixelGrid::ClearCell(int x, int y) {
   if (!InBounds(x, y)) return;
   Cell& cell = At(x, y);
+  const Cell before = cell;
   cell.material = CLEAR;
   cell.velocityX = 0.0f;
   cell.velocityY = 0.0f;
   cell.colour = kBaseColours[CLEAR];
+  if (!SameCell(before, cell) && sleep.Fits(*this)) sleep.Changed(*this, x, y, CLEAR);
 }
 
 void PixelGrid::SetCell(int x, int y, Material material, float vx, float vy, bool darkFlag) {
@@ -62,6 +76,7 @@ void PixelGrid::SetCell(int x, int y, Material material, float vx, float vy, boo
     return;
   }
   Cell& cell = At(x, y);
+  const Cell before = cell;
   cell.material = material;
   cell.colour = kBaseColours[material];
   switch (material) {
@@ -87,6 +102,7 @@ void PixelGrid::SetCell(int x, int y, Material material, float vx, float vy, boo
       cell.velocityY = 0.0f;
       break;
   }
+  if (!SameCell(before, cell) && sleep.Fits(*this)) sleep.Changed(*this, x, y, static_cast<std::uint8_t>(material));
 }
 
 bool PixelGrid::IsSurrounded(int x, int y, Material material) const {
@@ -135,7 +151,7 @@ void PixelGrid::FreeGrid() {
     std::vector<CellPos>().swap(*list);
   }
   std::vector<Cell>().swap(cells);
-  std::vector<std::uint8_t>().swap(stepWindow);
+  sleep.Free();
   width = 0;
   height = 0;
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "world/sleep_map.h"
+
 // The pixel world: a rectangle of material cells, one per pixel of the level
 // image. Cell x runs rightwards from the left edge, cell y upwards from the
 // bottom row; gravity points to decreasing y.
@@ -43,9 +45,9 @@ struct Cell {
   float velocityX = 0.0f;  // cells per step, accumulated; +x rightwards
   float velocityY = 0.0f;  // +y upwards
   std::uint8_t dark = 0;   // STONE only: drawn in the dark shade
-  // Step stamp: equal to the grid's stepStamp when the cell was written or
-  // handled during the current step. Comparing stamps instead of clearing a
-  // flag array keeps the step's cost proportional to the simulated window.
+  // Step stamp: equal to the grid's stepStamp when the step wrote or handled
+  // the cell, so that no flag array is cleared every step. A sleeping cell
+  // the step passed by is not stamped: ask PixelGrid::WasUpdated.
   std::uint16_t updated = 0;
   // Seconds of life left for STEAM; belongs to the position, not the steam.
   float lifetime = kLifetimeNeverSet;
@@ -102,8 +104,10 @@ struct PixelGrid {
   ViewOrigin viewOrigin;
   std::uint16_t stepStamp = 0;  // stamp of the latest step; see Cell::updated
   bool playerSpawnFound = false;  // the image had a start pixel; else playerSpawn is 0, 0
-  // StepGrid's scratch: a column-major copy of the window's materials.
-  std::vector<std::uint8_t> stepWindow;
+  // StepGrid's memory between steps, kept in step with the cells by SetCell
+  // and ClearCell: write cells through them (or Blast, StampBlock), or call
+  // PrepareStep after writing cells by hand.
+  SleepMap sleep;
 
   bool InBounds(int x, int y) const {
     return static_cast<std::uint32_t>(x) < width && static_cast<std::uint32_t>(y) < height;
@@ -116,7 +120,10 @@ struct PixelGrid {
   // CLEAR outside the grid, so IsSolid and IsOccupied read false there.
   Material MaterialAt(int x, int y) const { return InBounds(x, y) ? At(x, y).material : CLEAR; }
   // True when the cell was written or handled during the latest step.
-  bool WasUpdated(int x, int y) const { return InBounds(x, y) && At(x, y).updated == stepStamp; }
+  bool WasUpdated(int x, int y) const {
+    if (!InBounds(x, y)) return false;
+    return At(x, y).updated == stepStamp || (sleep.Fits(*this) && sleep.PassedWithMark(x, y, stepStamp));
+  }
 
   // Material CLEAR, zero velocity, transparent; keeps dark and lifetime.
   void ClearCell(int x, int y);
@@ -134,9 +141,10 @@ struct PixelGrid {
   // The sandbox brush: writes `material` into (cx, cy), (cx + 1, cy),
   // (cx, cy - 1), (cx + 1, cy - 1) in that order, obsidian included.
   void StampBlock(int cx, int cy, Material material);
-  // Sizes stepWindow for the largest window of this grid so that no step
-  // allocates; call after setting width, height and gridScale by hand.
-  void ReserveStepWindow();
+  // Builds the step's memory (the material copy, every cell awake) with room
+  // for the largest window of this grid, so that no step allocates; call
+  // after setting width, height, gridScale or cells by hand.
+  void PrepareStep();
   // Releases the cells and marker lists; the grid is then empty.
   void FreeGrid();
 };
