@@ -58,25 +58,7 @@ void PixelGrid::PrepareStep() {
   sleep.Build(*this, static_cast<std::size_t>(windowCells));
 }
 
-void PixelGrid::ClearCell(int x, int y) {
-  if (!InBounds(x, y)) return;
-  Cell& cell = At(x, y);
-  const Cell before = cell;
-  cell.material = CLEAR;
-  cell.velocityX = 0.0f;
-  cell.velocityY = 0.0f;
-  cell.colour = kBaseColours[CLEAR];
-  if (!SameCell(before, cell) && sleep.Fits(*this)) sleep.Changed(*this, x, y, CLEAR);
-}
-
-void PixelGrid::SetCell(int x, int y, Material material, float vx, float vy, bool darkFlag) {
-  if (!InBounds(x, y) || material < SAND || material >= kMaterialCount) return;
-  if (material == CLEAR) {
-    ClearCell(x, y);
-    return;
-  }
-  Cell& cell = At(x, y);
-  const Cell before = cell;
+void WriteMaterial(Cell& cell, Material material, float vx, float vy, bool darkFlag) {
   cell.material = material;
   cell.colour = kBaseColours[material];
   switch (material) {
@@ -97,11 +79,21 @@ void PixelGrid::SetCell(int x, int y, Material material, float vx, float vy, boo
       cell.dark = darkFlag ? 1 : 0;
       if (darkFlag) cell.colour = kDarkStoneColour;
       break;
-    default:  // OBSIDIAN, ICE never move
+    default:  // OBSIDIAN and ICE never move; CLEAR keeps its shade and lifetime
       cell.velocityX = 0.0f;
       cell.velocityY = 0.0f;
       break;
   }
+}
+
+void PixelGrid::ClearCell(int x, int y) { SetCell(x, y, CLEAR, 0.0f, 0.0f, false); }
+
+void PixelGrid::SetCell(int x, int y, Material material, float vx, float vy, bool darkFlag) {
+  if (!InBounds(x, y) || material < SAND || material >= kMaterialCount) return;
+  Cell& cell = At(x, y);
+  const Cell before = cell;
+  WriteMaterial(cell, material, vx, vy, darkFlag);
+  // A write that changes nothing wakes nothing: painting over the same material.
   if (!SameCell(before, cell) && sleep.Fits(*this)) sleep.Changed(*this, x, y, static_cast<std::uint8_t>(material));
 }
 

@@ -76,6 +76,11 @@ inline long long TruncateToCell(float v) {
   return static_cast<long long>(v);
 }
 
+// SetCell's rules for one cell of the grid, `material` a material, with
+// nothing else told: the step, which keeps its sleep map itself, writes
+// through this.
+void WriteMaterial(Cell& cell, Material material, float vx, float vy, bool darkFlag);
+
 // A cell with this many of its 8 neighbours of its own material is
 // surrounded: the step passes it by.
 inline constexpr int kSurroundedFrom = 6;

@@ -117,12 +117,17 @@ class Stepper {
     skippedDraws = 0;
   }
 
+  // The skip tests of the plain step: CLEAR, handled this step, surrounded.
   void StepCell(int x, int y) {
     const std::uint8_t* at = &Copy(x, y);
     const std::uint8_t b = *at;
     if (b == CLEAR || (b & kHandledBit)) return;
     const auto m = static_cast<Material>(b & kMaterialBits);
-    if (Surrounded(at, m)) return;
+    if (!Surrounded(at, m)) Step(x, y, m);
+  }
+
+  // Out of line, so that the skip tests above stay in the walk's loop.
+  [[gnu::noinline]] void Step(int x, int y, Material m) {
     DrawSkipped();
     map.walkX = x;
     map.walkY = y;
@@ -152,7 +157,12 @@ class Stepper {
     return matches >= kSurroundedFrom;
   }
 
-  void Set(int x, int y, Material m, float vx, float vy, bool dark) { g.SetCell(x, y, m, vx, vy, dark); }
+  // Every write of the step changes the cell (the stone that would rewrite
+  // itself unchanged is left alone), so the map is told without comparing.
+  void Set(int x, int y, Material m, float vx, float vy, bool dark) {
+    WriteMaterial(g.At(x, y), m, vx, vy, dark);
+    map.Changed(g, x, y, static_cast<std::uint8_t>(m));
+  }
   void Clear(int x, int y) { Set(x, y, CLEAR, 0.0f, 0.0f, false); }
 
   // Reads the copy: every cell a step looks at lies inside its border.
@@ -332,7 +342,8 @@ class Stepper {
   void Stone(int x, int y, Cell& c) {
     const int heat = LavaHeat(x, y, kStoneWearRoll);
     if (rand() % kChanceRange >= heat) {
-      Set(x, y, STONE, 0.0f, 0.0f, c.dark != 0);
+      // Rewriting stone changes it only when it was written by hand.
+      if (CopyAt(x, y) & SleepMap::kRewrittenBit) Set(x, y, STONE, 0.0f, 0.0f, c.dark != 0);
     } else {
       Clear(x, y);
     }

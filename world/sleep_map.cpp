@@ -61,10 +61,6 @@ std::uint8_t CopyOf(const Cell& c) {
 
 }  // namespace
 
-bool SleepMap::Fits(const PixelGrid& grid) const {
-  return width == static_cast<int>(grid.width) && height == static_cast<int>(grid.height) && !materials.empty();
-}
-
 void SleepMap::Build(const PixelGrid& grid, std::size_t windowCells) {
   width = static_cast<int>(grid.width);
   height = static_cast<int>(grid.height);
@@ -90,37 +86,43 @@ std::size_t SleepMap::Bytes() const {
          regions.size() * sizeof(Region);
 }
 
-void SleepMap::Changed(PixelGrid& grid, int x, int y, std::uint8_t material) {
-  std::uint8_t& copy = materials[Index(x, y)];
-  copy = static_cast<std::uint8_t>((copy & kHandledBit) | material);
-  // Most changes fall well inside a region that has never slept.
-  Region& home = RegionAt(x >> kShift, y >> kShift);
-  const int cx = x & (kSize - 1), cy = y & (kSize - 1);
-  if (home.allAwake && cx >= kReachColumns && cx < kSize - kReachColumns && cy >= kReachRows &&
-      cy < kSize - kReachRows) {
-    home.lastChange = stepCount;
-    home.stale = true;
-    return;
-  }
+void SleepMap::ChangedNearEdge(PixelGrid& grid, int x, int y) {
   const int xa = std::max(x - kReachColumns, 0), xb = std::min(x + kReachColumns, width - 1);
   const int ya = std::max(y - kReachRows, 0), yb = std::min(y + kReachRows, height - 1);
   for (int ry = ya >> kShift; ry <= yb >> kShift; ++ry) {
-    const int regionY = ry << kShift;
-    const std::uint32_t rows = Rows(std::max(ya, regionY) - regionY, std::min(yb + 1, regionY + kSize) - regionY);
     for (int rx = xa >> kShift; rx <= xb >> kShift; ++rx) {
       Region& r = RegionAt(rx, ry);
       r.lastChange = stepCount;
       r.stale = true;
-      if (r.allAwake) continue;
-      const int regionX = rx << kShift;
-      for (int c = std::max(xa, regionX); c <= std::min(xb, regionX + kSize - 1); ++c) {
-        const std::size_t w = Word(c, ry);
-        const std::uint32_t waking = rows & ~awake[w];
-        if (waking & marks[w]) KeepMarks(grid, c, regionY, waking & marks[w]);
-        awake[w] |= waking;
-      }
+      if (!r.allAwake) WakeWithin(grid, rx, ry, x, y);
     }
   }
+}
+
+void SleepMap::WakeWithin(PixelGrid& grid, int rx, int ry, int x, int y) {
+  Region& r = RegionAt(rx, ry);
+  if (r.changesStep != stepCount) {
+    r.changesStep = stepCount;
+    r.changes = 0;
+  }
+  if (++r.changes > kBusyChanges) return WakeWhole(grid, rx, ry);
+  const int regionX = rx << kShift, regionY = ry << kShift;
+  const int xa = std::max(x - kReachColumns, regionX), xb = std::min({x + kReachColumns, regionX + kSize - 1, width - 1});
+  const int ya = std::max(y - kReachRows, regionY), yb = std::min(y + kReachRows, regionY + kSize - 1);
+  const std::uint32_t rows = Rows(ya - regionY, yb + 1 - regionY);
+  for (int c = xa; c <= xb; ++c) Wake(grid, c, regionY, Word(c, ry), rows);
+}
+
+void SleepMap::Wake(PixelGrid& grid, int x, int regionY, std::size_t word, std::uint32_t rows) {
+  const std::uint32_t waking = rows & ~awake[word];
+  if (waking & marks[word]) KeepMarks(grid, x, regionY, waking & marks[word]);
+  awake[word] |= waking;
+}
+
+void SleepMap::WakeWhole(PixelGrid& grid, int rx, int ry) {
+  const int regionX = rx << kShift;
+  for (int x = regionX; x < std::min(regionX + kSize, width); ++x) Wake(grid, x, ry << kShift, Word(x, ry), ~0u);
+  RegionAt(rx, ry).allAwake = true;
 }
 
 bool SleepMap::PassedBy(int x, int y, std::uint16_t stamp) const {

@@ -32,7 +32,11 @@ struct SleepMap {
   static constexpr int kReachRows = 1;
   // A region is worked out again only after this many steps without a
   // change within reach: one that keeps changing would only wake again.
-  static constexpr std::uint32_t kQuietSteps = 2;
+  static constexpr std::uint32_t kQuietSteps = 1;
+  // Changes within one step after which a region wakes whole: waking a
+  // busy region's cells one change at a time would cost more than stepping
+  // them all.
+  static constexpr std::uint32_t kBusyChanges = 16;
 
   // The material copy's bytes: the material, or kOutsideGrid in the border.
   static constexpr std::uint8_t kOutsideGrid = 8;  // never equal to a material
@@ -44,13 +48,18 @@ struct SleepMap {
 
   struct Region {
     std::uint32_t lastChange = 0;   // stepCount when a cell within reach last changed
+    std::uint32_t changes = 0;      // cells woken one change at a time during step changesStep
+    std::uint32_t changesStep = 0;
     std::uint16_t walkedStamp = 0;  // the step stamp of the latest step that walked it
     bool stale = true;              // a cell within reach changed since it was worked out
-    bool allAwake = true;           // never worked out since it was built
+    bool allAwake = true;           // every cell awake: not worked out since built or woken whole
   };
 
   // Built for a grid of this size: SetCell keeps it in step with the cells.
-  bool Fits(const PixelGrid& grid) const;
+  template <class Grid>
+  bool Fits(const Grid& grid) const {
+    return width == static_cast<int>(grid.width) && height == static_cast<int>(grid.height) && !materials.empty();
+  }
   // From the grid's cells, every cell awake; room for `windowCells` moves a step.
   void Build(const PixelGrid& grid, std::size_t windowCells);
   void Free();
@@ -70,7 +79,21 @@ struct SleepMap {
   // Cell (x, y), inside the grid, now holds `material` and may differ in
   // any field: the cells within reach wake. A sleeping cell that the latest
   // step passed by with its mark gets the mark written before it wakes.
-  void Changed(PixelGrid& grid, int x, int y, std::uint8_t material);
+  void Changed(PixelGrid& grid, int x, int y, std::uint8_t material) {
+    std::uint8_t& copy = materials[Index(x, y)];
+    copy = static_cast<std::uint8_t>((copy & kHandledBit) | material);
+    // Most changes have all their reach inside one region.
+    const int cx = x & (kRegionSize - 1), cy = y & (kRegionSize - 1);
+    if (static_cast<unsigned>(cx - kReachColumns) < static_cast<unsigned>(kRegionSize - 2 * kReachColumns) &&
+        static_cast<unsigned>(cy - kReachRows) < static_cast<unsigned>(kRegionSize - 2 * kReachRows)) {
+      Region& r = RegionAt(x >> kRegionShift, y >> kRegionShift);
+      r.lastChange = stepCount;
+      r.stale = true;
+      if (!r.allAwake) WakeWithin(grid, x >> kRegionShift, y >> kRegionShift, x, y);
+      return;
+    }
+    ChangedNearEdge(grid, x, y);
+  }
   // Works out which cells of the region sleep, from the material copy.
   void WorkOut(int rx, int ry);
 
@@ -101,6 +124,10 @@ struct SleepMap {
  private:
   bool PassedBy(int x, int y, std::uint16_t stamp) const;
   void KeepMarks(PixelGrid& grid, int x, int regionY, std::uint32_t rows);
+  void Wake(PixelGrid& grid, int x, int regionY, std::size_t word, std::uint32_t rows);
+  void ChangedNearEdge(PixelGrid& grid, int x, int y);
+  void WakeWithin(PixelGrid& grid, int rx, int ry, int x, int y);
+  void WakeWhole(PixelGrid& grid, int rx, int ry);
 };
 
 }  // namespace world
