@@ -103,7 +103,7 @@ class Stepper {
     for (;;) {
       const std::uint32_t ahead = map.awake[word] & Rows(at, hi);
       const int next = ahead ? std::countr_zero(ahead) : hi;
-      skippedDraws += static_cast<unsigned>(std::popcount(map.draws[word] & Rows(at, next)));
+      skippedDraws += static_cast<unsigned>(CountRows(map.draws[word] & Rows(at, next)));
       if (!ahead) return;
       StepCell(x, regionY + next);
       at = next + 1;

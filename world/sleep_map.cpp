@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 #include "world/pixel_grid.h"
 
@@ -47,6 +50,42 @@ struct ColumnMasks {
   std::uint64_t rewritten;           // STONE with kRewrittenBit
 };
 
+// The masks of kMaskRows bytes of the copy from `copy`, of which the first
+// `rows` are the column's (the rest may be the next column's, or padding).
+ColumnMasks ReadColumn(const std::uint8_t* copy, int rows) {
+  ColumnMasks m{};
+  const std::uint64_t valid = (1ull << rows) - 1;
+#if defined(__SSE2__)
+  // Sixteen rows at a time: rows 0-15, 16-31 and 18-33 (overlapping).
+  constexpr int kLastBlock = kMaskRows - 16;
+  const __m128i blocks[] = {_mm_loadu_si128(reinterpret_cast<const __m128i*>(copy)),
+                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(copy + 16)),
+                            _mm_loadu_si128(reinterpret_cast<const __m128i*>(copy + kLastBlock))};
+  const auto rowsOf = [&](__m128i (*test)(__m128i, __m128i), __m128i value) {
+    std::uint64_t bits = 0;
+    const int at[] = {0, 16, kLastBlock};
+    for (int b = 0; b < 3; ++b)
+      bits |= static_cast<std::uint64_t>(static_cast<unsigned>(_mm_movemask_epi8(test(blocks[b], value)))) << at[b];
+    return bits & valid;
+  };
+  const auto materialIs = [](__m128i block, __m128i value) {
+    return _mm_cmpeq_epi8(_mm_and_si128(block, _mm_set1_epi8(SleepMap::kMaterialBits)), value);
+  };
+  const auto rewritten = [](__m128i block, __m128i bit) { return _mm_cmpeq_epi8(_mm_and_si128(block, bit), bit); };
+  for (int code = 0; code < kMaterialCount; ++code) m.of[code] = rowsOf(materialIs, _mm_set1_epi8(static_cast<char>(code)));
+  m.rewritten = rowsOf(rewritten, _mm_set1_epi8(static_cast<char>(SleepMap::kRewrittenBit)));
+#else
+  for (int i = 0; i < rows; ++i) {
+    const std::uint8_t b = copy[i];
+    const int code = b & SleepMap::kMaterialBits;
+    if (code < kMaterialCount) m.of[code] |= 1ull << i;
+    if (b & SleepMap::kRewrittenBit) m.rewritten |= 1ull << i;
+  }
+#endif
+  (void)valid;
+  return m;
+}
+
 // The byte a cell's material copy holds, and whether it is stone that
 // rewriting would change (only a cell written by hand can be).
 std::uint8_t CopyOf(const Cell& c) {
@@ -67,7 +106,9 @@ void SleepMap::Build(const PixelGrid& grid, std::size_t windowCells) {
   stride = height + 2;
   regionColumns = (width + kSize - 1) >> kShift;
   regionRows = (height + kSize - 1) >> kShift;
-  materials.assign(static_cast<std::size_t>(width + 2 * kReachColumns) * stride, kOutsideGrid);
+  // Padding after the last column: a region's top rows are read 16 at a time.
+  constexpr std::size_t kPadding = kMaskRows;
+  materials.assign(static_cast<std::size_t>(width + 2 * kReachColumns) * stride + kPadding, kOutsideGrid);
   for (int y = 0; y < height; ++y)
     for (int x = 0; x < width; ++x) materials[Index(x, y)] = CopyOf(grid.At(x, y));
   const std::size_t words = static_cast<std::size_t>(width) * regionRows;
@@ -114,6 +155,7 @@ void SleepMap::WakeWithin(PixelGrid& grid, int rx, int ry, int x, int y) {
 }
 
 void SleepMap::Wake(PixelGrid& grid, int x, int regionY, std::size_t word, std::uint32_t rows) {
+  RegionAt(x >> kShift, regionY >> kShift).changedColumns |= 1u << (x & (kSize - 1));
   const std::uint32_t waking = rows & ~awake[word];
   if (waking & marks[word]) KeepMarks(grid, x, regionY, waking & marks[word]);
   awake[word] |= waking;
@@ -164,29 +206,27 @@ void SleepMap::EndStep() {
 }
 
 void SleepMap::WorkOut(int rx, int ry) {
-  // Columns kReachColumns either side of the region's, each with a row of
-  // border above and below; beyond the copy's border nothing is held, as outside.
+  Region& region = RegionAt(rx, ry);
+  // Columns with no change within reach since they were worked out are as they were.
+  const std::uint32_t redo = region.allAwake ? ~0u : region.changedColumns;
+  // Their columns and kReachColumns either side, each with a row of border
+  // above and below; beyond the copy's border nothing is held, as outside.
   constexpr int kSpan = kSize + 2 * kReachColumns;
+  std::uint64_t read = 0;
+  for (int k = 0; k <= 2 * kReachColumns; ++k) read |= static_cast<std::uint64_t>(redo) << k;
   ColumnMasks columns[kSpan];
   const int regionX = rx << kShift, regionY = ry << kShift;
   const int maskRows = std::min(kMaskRows, height + 2 - regionY);
   for (int j = 0; j < kSpan; ++j) {
-    ColumnMasks& m = columns[j];
-    m = {};
     const int x = regionX - kReachColumns + j;
-    if (x >= width + kReachColumns) continue;
-    const std::uint8_t* copy = &materials[Index(x, regionY - 1)];
-    for (int i = 0; i < maskRows; ++i) {
-      const std::uint8_t b = copy[i];
-      const int code = b & kMaterialBits;
-      if (code < kMaterialCount) m.of[code] |= 1ull << i;
-      if (b & kRewrittenBit) m.rewritten |= 1ull << i;
-    }
+    if (!((read >> j) & 1)) continue;
+    columns[j] = x < width + kReachColumns ? ReadColumn(&materials[Index(x, regionY - 1)], maskRows) : ColumnMasks{};
   }
   const auto free = [&](int j) { return columns[j].of[CLEAR]; };
   const auto freeOrWater = [&](int j) { return columns[j].of[CLEAR] | columns[j].of[WATER]; };
   const std::uint64_t cells = (1ull << (1 + std::min(kSize, height - regionY))) - 2;  // rows inside the grid
   for (int i = 0; i < kSize && regionX + i < width; ++i) {
+    if (!((redo >> i) & 1)) continue;
     const int h = i + kReachColumns;  // this column; h - 1 and h + 1 its neighbours
     const ColumnMasks &left = columns[h - 1], &own = columns[h], &right = columns[h + 1];
     std::uint64_t surrounded = 0;
@@ -216,9 +256,9 @@ void SleepMap::WorkOut(int rx, int ry) {
     draws[w] = static_cast<std::uint32_t>((cells & drawing) >> 1);
     marks[w] = static_cast<std::uint32_t>((cells & (sand | ice | stone) & ~surrounded) >> 1);
   }
-  Region& r = RegionAt(rx, ry);
-  r.stale = false;
-  r.allAwake = false;
+  region.stale = false;
+  region.allAwake = false;
+  region.changedColumns = 0;
 }
 
 }  // namespace world

@@ -22,6 +22,15 @@ namespace world {
 
 struct PixelGrid;
 
+// Set bits of a region column. std::popcount is a library call on x86-64
+// processors without the instruction; this is a dozen inline operations.
+constexpr int CountRows(std::uint32_t rows) {
+  rows = rows - ((rows >> 1) & 0x55555555u);
+  rows = (rows & 0x33333333u) + ((rows >> 2) & 0x33333333u);
+  rows = (rows + (rows >> 4)) & 0x0F0F0F0Fu;
+  return static_cast<int>((rows * 0x01010101u) >> 24);
+}
+
 struct SleepMap {
   // Regions of 32 x 32 cells: one 32-bit word holds a region column's cells.
   static constexpr int kRegionShift = 5;
@@ -50,6 +59,7 @@ struct SleepMap {
     std::uint32_t lastChange = 0;   // stepCount when a cell within reach last changed
     std::uint32_t changes = 0;      // cells woken one change at a time during step changesStep
     std::uint32_t changesStep = 0;
+    std::uint32_t changedColumns = 0;  // bit i: a change within reach of column i since it was worked out
     std::uint16_t walkedStamp = 0;  // the step stamp of the latest step that walked it
     bool stale = true;              // a cell within reach changed since it was worked out
     bool allAwake = true;           // every cell awake: not worked out since built or woken whole
