@@ -49,6 +49,8 @@ void SkipDraws(unsigned long long count) {
   }
 }
 
+unsigned RandomState() { return randState; }
+
 void SetClock(Clock clock) { currentClock = clock; }
 
 long long Now() { return currentClock ? currentClock() : RealTime(); }

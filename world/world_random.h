@@ -12,6 +12,8 @@ int rand();
 // over cells whose draws cannot change anything, yet every later draw must
 // come out as if they had been drawn.
 void SkipDraws(unsigned long long count);
+// The generator's whole state: two runs whose states are equal draw alike.
+unsigned RandomState();
 
 // Whole seconds of calendar time. Injectable so that a run can be replayed:
 // the game and the level tool hold one reading per frame (HoldClock).
