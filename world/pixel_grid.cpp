@@ -10,17 +10,6 @@
 namespace world {
 namespace {
 
-constexpr Rgba kBaseColours[] = {
-    {244, 164, 96, 255},  // SAND
-    {48, 25, 52, 255},    // OBSIDIAN
-    {160, 242, 243, 255}, // ICE
-    {206, 68, 0, 255},    // LAVA
-    {112, 141, 249, 100}, // WATER: the only translucent material
-    {136, 140, 141, 255}, // STONE, light shade
-    {196, 196, 199, 255}, // STEAM
-    {0, 0, 0, 0},         // CLEAR
-};
-static_assert(std::size(kBaseColours) == kMaterialCount);
 
 // Every field as the step sees it, the floats bitwise (0.0 is not -0.0).
 bool SameCell(const Cell& a, const Cell& b) {
@@ -56,34 +45,6 @@ void PixelGrid::PrepareStep() {
     windowCells = columns * rows;
   }
   sleep.Build(*this, static_cast<std::size_t>(windowCells));
-}
-
-void WriteMaterial(Cell& cell, Material material, float vx, float vy, bool darkFlag) {
-  cell.material = material;
-  cell.colour = kBaseColours[material];
-  switch (material) {
-    case SAND:
-    case LAVA:
-    case WATER:
-      cell.velocityX = vx;
-      cell.velocityY = vy;
-      break;
-    case STEAM:
-      cell.velocityX = vx;
-      cell.velocityY = vy;
-      if (cell.lifetime == kLifetimeNeverSet) cell.lifetime = kSteamLifetime;
-      break;
-    case STONE:
-      cell.velocityX = 0.0f;
-      cell.velocityY = 0.0f;
-      cell.dark = darkFlag ? 1 : 0;
-      if (darkFlag) cell.colour = kDarkStoneColour;
-      break;
-    default:  // OBSIDIAN and ICE never move; CLEAR keeps its shade and lifetime
-      cell.velocityX = 0.0f;
-      cell.velocityY = 0.0f;
-      break;
-  }
 }
 
 void PixelGrid::ClearCell(int x, int y) { SetCell(x, y, CLEAR, 0.0f, 0.0f, false); }

@@ -36,6 +36,16 @@ constexpr bool IsOccupied(Material m) { return m >= SAND && m < STEAM; }
 // The colour a material is drawn in; STONE's light shade.
 Rgba BaseColour(Material m);
 inline constexpr Rgba kDarkStoneColour{100, 100, 100, 255};
+inline constexpr Rgba kBaseColours[kMaterialCount] = {
+    {244, 164, 96, 255},  // SAND
+    {48, 25, 52, 255},    // OBSIDIAN
+    {160, 242, 243, 255}, // ICE
+    {206, 68, 0, 255},    // LAVA
+    {112, 141, 249, 100}, // WATER: the only translucent material
+    {136, 140, 141, 255}, // STONE, light shade
+    {196, 196, 199, 255}, // STEAM
+    {0, 0, 0, 0},         // CLEAR
+};
 
 inline constexpr float kSteamLifetime = 4.0f;       // seconds a fresh steam cell lives
 inline constexpr float kLifetimeNeverSet = -1.0f;   // a position that never held steam
@@ -78,8 +88,34 @@ inline long long TruncateToCell(float v) {
 
 // SetCell's rules for one cell of the grid, `material` a material, with
 // nothing else told: the step, which keeps its sleep map itself, writes
-// through this.
-void WriteMaterial(Cell& cell, Material material, float vx, float vy, bool darkFlag);
+// through this. Inline: the step mostly writes a known material.
+inline void WriteMaterial(Cell& cell, Material material, float vx, float vy, bool darkFlag) {
+  cell.material = material;
+  cell.colour = kBaseColours[material];
+  switch (material) {
+    case SAND:
+    case LAVA:
+    case WATER:
+      cell.velocityX = vx;
+      cell.velocityY = vy;
+      break;
+    case STEAM:
+      cell.velocityX = vx;
+      cell.velocityY = vy;
+      if (cell.lifetime == kLifetimeNeverSet) cell.lifetime = kSteamLifetime;
+      break;
+    case STONE:
+      cell.velocityX = 0.0f;
+      cell.velocityY = 0.0f;
+      cell.dark = darkFlag ? 1 : 0;
+      if (darkFlag) cell.colour = kDarkStoneColour;
+      break;
+    default:  // OBSIDIAN and ICE never move; CLEAR keeps its shade and lifetime
+      cell.velocityX = 0.0f;
+      cell.velocityY = 0.0f;
+      break;
+  }
+}
 
 // A cell with this many of its 8 neighbours of its own material is
 // surrounded: the step passes it by.

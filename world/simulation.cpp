@@ -96,7 +96,10 @@ class Stepper {
     const std::uint32_t range = Rows(lo, hi);
     const std::uint32_t awake = map.awake[word] & range;
     if (awake == range) {
-      for (int y = regionY + lo; y < regionY + hi; ++y) StepCell(x, y);
+      // The copy never moves during a step: walk it with a pointer.
+      const std::uint8_t* at = &Copy(x, regionY + lo);
+      const int stride = rows;
+      for (int y = regionY + lo; y < regionY + hi; ++y, ++at) StepCell(x, y, at, stride);
       return;
     }
     int at = lo;
@@ -105,7 +108,7 @@ class Stepper {
       const int next = ahead ? std::countr_zero(ahead) : hi;
       skippedDraws += static_cast<unsigned>(CountRows(map.draws[word] & Rows(at, next)));
       if (!ahead) return;
-      StepCell(x, regionY + next);
+      StepCell(x, regionY + next, &Copy(x, regionY + next), rows);
       at = next + 1;
     }
   }
@@ -118,12 +121,11 @@ class Stepper {
   }
 
   // The skip tests of the plain step: CLEAR, handled this step, surrounded.
-  void StepCell(int x, int y) {
-    const std::uint8_t* at = &Copy(x, y);
+  void StepCell(int x, int y, const std::uint8_t* at, int stride) {
     const std::uint8_t b = *at;
     if (b == CLEAR || (b & kHandledBit)) return;
     const auto m = static_cast<Material>(b & kMaterialBits);
-    if (!Surrounded(at, m)) Step(x, y, m);
+    if (!Surrounded(at, stride, m)) Step(x, y, m);
   }
 
   // Out of line, so that the skip tests above stay in the walk's loop.
@@ -147,9 +149,9 @@ class Stepper {
   std::uint8_t CopyAt(int x, int y) const { return s[map.Index(x, y)]; }
 
   // IsSurrounded on the copy: its border cells outside the grid never match.
-  bool Surrounded(const std::uint8_t* at, Material m) const {
-    const std::uint8_t* l = at - rows;
-    const std::uint8_t* r = at + rows;
+  static bool Surrounded(const std::uint8_t* at, int stride, Material m) {
+    const std::uint8_t* l = at - stride;
+    const std::uint8_t* r = at + stride;
     const int matches = ((l[-1] & kMaterialBits) == m) + ((l[0] & kMaterialBits) == m) +
                         ((l[1] & kMaterialBits) == m) + ((at[-1] & kMaterialBits) == m) +
                         ((at[1] & kMaterialBits) == m) + ((r[-1] & kMaterialBits) == m) +
