@@ -16,8 +16,8 @@
 // the generator by that count instead. Whether a cell sleeps depends on the
 // cells up to kReachColumns beside it and kReachRows above and below; when
 // any of those changes the cell wakes at once, even in the middle of a step.
-// Regions that have been still for a while are worked out again, which is
-// when their cells fall asleep.
+// Regions are worked out again when the step reaches them, which is when
+// their cells fall asleep.
 namespace world {
 
 struct PixelGrid;
@@ -39,8 +39,10 @@ struct SleepMap {
   // to spread, every material one row up or down.
   static constexpr int kReachColumns = 4;
   static constexpr int kReachRows = 1;
-  // A region is worked out again only after this many steps without a
-  // change within reach: one that keeps changing would only wake again.
+  // A region is worked out when the step first reaches it and nothing
+  // within its reach has changed yet in this step (changes would have left
+  // handled cells in it). Waiting longer left regions where water jitters
+  // awake for good; working them out costs less than stepping them.
   static constexpr std::uint32_t kQuietSteps = 1;
   // Changes within one step after which a region wakes whole: waking a
   // busy region's cells one change at a time would cost more than stepping
