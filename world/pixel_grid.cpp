@@ -13,9 +13,9 @@ namespace {
 
 // Every field as the step sees it, the floats bitwise (0.0 is not -0.0).
 bool SameCell(const Cell& a, const Cell& b) {
-  return a.material == b.material && std::bit_cast<std::uint32_t>(a.velocityX) == std::bit_cast<std::uint32_t>(b.velocityX) &&
-         std::bit_cast<std::uint32_t>(a.velocityY) == std::bit_cast<std::uint32_t>(b.velocityY) && a.dark == b.dark &&
-         std::bit_cast<std::uint32_t>(a.lifetime) == std::bit_cast<std::uint32_t>(b.lifetime) && a.colour == b.colour;
+  const auto bits = [](float v) { return std::bit_cast<std::uint32_t>(v); };
+  return a.material == b.material && bits(a.velocityX) == bits(b.velocityX) && bits(a.velocityY) == bits(b.velocityY) &&
+         a.dark == b.dark && bits(a.lifetime) == bits(b.lifetime) && a.colour == b.colour;
 }
 
 }  // namespace

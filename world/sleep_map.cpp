@@ -72,7 +72,8 @@ ColumnMasks ReadColumn(const std::uint8_t* copy, int rows) {
     return _mm_cmpeq_epi8(_mm_and_si128(block, _mm_set1_epi8(SleepMap::kMaterialBits)), value);
   };
   const auto rewritten = [](__m128i block, __m128i bit) { return _mm_cmpeq_epi8(_mm_and_si128(block, bit), bit); };
-  for (int code = 0; code < kMaterialCount; ++code) m.of[code] = rowsOf(materialIs, _mm_set1_epi8(static_cast<char>(code)));
+  for (int code = 0; code < kMaterialCount; ++code)
+    m.of[code] = rowsOf(materialIs, _mm_set1_epi8(static_cast<char>(code)));
   m.rewritten = rowsOf(rewritten, _mm_set1_epi8(static_cast<char>(SleepMap::kRewrittenBit)));
 #else
   for (int i = 0; i < rows; ++i) {
@@ -148,7 +149,8 @@ void SleepMap::WakeWithin(PixelGrid& grid, int rx, int ry, int x, int y) {
   }
   if (++r.changes > kBusyChanges) return WakeWhole(grid, rx, ry);
   const int regionX = rx << kShift, regionY = ry << kShift;
-  const int xa = std::max(x - kReachColumns, regionX), xb = std::min({x + kReachColumns, regionX + kSize - 1, width - 1});
+  const int xa = std::max(x - kReachColumns, regionX);
+  const int xb = std::min({x + kReachColumns, regionX + kSize - 1, width - 1});
   const int ya = std::max(y - kReachRows, regionY), yb = std::min(y + kReachRows, regionY + kSize - 1);
   const std::uint32_t rows = Rows(ya - regionY, yb + 1 - regionY);
   for (int c = xa; c <= xb; ++c) Wake(grid, c, regionY, Word(c, ry), rows);
