@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "bench/typical_level.h"
+#include "tests/world/reference_step.h"
 #include "world/pixel_grid.h"
 #include "world/world_random.h"
 
@@ -51,17 +52,32 @@ void Settle(PixelGrid& grid, int steps) {
   for (int i = 0; i < steps; ++i) grid.StepGrid(kFrame);
 }
 
-void BM_StepTypical(benchmark::State& state) {
-  SetClock(&FixedClock);
+PixelGrid SettledTypicalLevel() {
   PixelGrid grid(1536, 864, kCellSize);  // four views wide, 16:9
   PaintTypicalLevel(grid, 0, 0, 1536, 864);
   grid.viewOrigin = {600.0f, 330.0f};
   Settle(grid, 600);
+  return grid;
+}
+
+void BM_StepTypical(benchmark::State& state) {
+  SetClock(&FixedClock);
+  PixelGrid grid = SettledTypicalLevel();
   for (auto _ : state) grid.StepGrid(kFrame);
   state.SetItemsProcessed(state.iterations() * WindowCells(grid));
   SetClock(nullptr);
 }
 BENCHMARK(BM_StepTypical)->Unit(benchmark::kMicrosecond);
+
+// The same level stepped by the plain step of the world tests.
+void BM_StepTypicalPlain(benchmark::State& state) {
+  SetClock(&FixedClock);
+  PixelGrid grid = SettledTypicalLevel();
+  for (auto _ : state) world_test::ReferenceStep{grid, kFrame, {}}.Run();
+  state.SetItemsProcessed(state.iterations() * WindowCells(grid));
+  SetClock(nullptr);
+}
+BENCHMARK(BM_StepTypicalPlain)->Unit(benchmark::kMicrosecond);
 
 void BM_StepHeavy(benchmark::State& state) {
   SetClock(&FixedClock);

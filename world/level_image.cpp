@@ -242,7 +242,7 @@ std::unique_ptr<PixelGrid> AllocateGrid(const PixelLayout& layout, float cellSiz
   grid->height = layout.height;
   grid->gridScale = static_cast<float>(layout.width) / kViewCells;
   try {
-    grid->ReserveStepWindow();
+    grid->PrepareStep();
   } catch (const std::bad_alloc&) {
     error = "not enough memory for the simulation window";
     return nullptr;

@@ -1,6 +1,7 @@
 #include "world/pixel_grid.h"
 
 #include <algorithm>
+#include <bit>
 #include <cassert>
 #include <cmath>
 #include <iterator>
@@ -9,17 +10,13 @@
 namespace world {
 namespace {
 
-constexpr Rgba kBaseColours[] = {
-    {244, 164, 96, 255},  // SAND
-    {48, 25, 52, 255},    // OBSIDIAN
-    {160, 242, 243, 255}, // ICE
-    {206, 68, 0, 255},    // LAVA
-    {112, 141, 249, 100}, // WATER: the only translucent material
-    {136, 140, 141, 255}, // STONE, light shade
-    {196, 196, 199, 255}, // STEAM
-    {0, 0, 0, 0},         // CLEAR
-};
-static_assert(std::size(kBaseColours) == kMaterialCount);
+
+// Every field as the step sees it, the floats bitwise (0.0 is not -0.0).
+bool SameCell(const Cell& a, const Cell& b) {
+  const auto bits = [](float v) { return std::bit_cast<std::uint32_t>(v); };
+  return a.material == b.material && bits(a.velocityX) == bits(b.velocityX) && bits(a.velocityY) == bits(b.velocityY) &&
+         a.dark == b.dark && bits(a.lifetime) == bits(b.lifetime) && a.colour == b.colour;
+}
 
 }  // namespace
 
@@ -33,60 +30,32 @@ PixelGrid::PixelGrid(std::uint32_t width_, std::uint32_t height_, float cellSize
       gridScale(static_cast<float>(width_) / kViewCells),
       cells(static_cast<std::size_t>(width_) * height_) {
   for (Cell& cell : cells) cell.colour = kBaseColours[CLEAR];
-  ReserveStepWindow();
+  PrepareStep();
 }
 
-void PixelGrid::ReserveStepWindow() {
-  if (!(gridScale > 0.0f)) return;
-  // The window spans 1.32 views; a few cells more cover truncation and the border.
+void PixelGrid::PrepareStep() {
+  // The window spans 1.32 views; a few cells more cover truncation. A step
+  // moves at most one cell into each cell of it.
   constexpr double kSpan = 1.32;
   constexpr double kMargin = 4.0;
-  const double columns = std::min<double>(width, std::ceil(kSpan * width / gridScale)) + kMargin;
-  const double rows = std::min<double>(height, std::ceil(kSpan * height / gridScale)) + kMargin;
-  stepWindow.assign(static_cast<std::size_t>(columns * rows), 0);
+  double windowCells = 0.0;
+  if (gridScale > 0.0f) {
+    const double columns = std::min<double>(width, std::ceil(kSpan * width / gridScale) + kMargin);
+    const double rows = std::min<double>(height, std::ceil(kSpan * height / gridScale) + kMargin);
+    windowCells = columns * rows;
+  }
+  sleep.Build(*this, static_cast<std::size_t>(windowCells));
 }
 
-void PixelGrid::ClearCell(int x, int y) {
-  if (!InBounds(x, y)) return;
-  Cell& cell = At(x, y);
-  cell.material = CLEAR;
-  cell.velocityX = 0.0f;
-  cell.velocityY = 0.0f;
-  cell.colour = kBaseColours[CLEAR];
-}
+void PixelGrid::ClearCell(int x, int y) { SetCell(x, y, CLEAR, 0.0f, 0.0f, false); }
 
 void PixelGrid::SetCell(int x, int y, Material material, float vx, float vy, bool darkFlag) {
   if (!InBounds(x, y) || material < SAND || material >= kMaterialCount) return;
-  if (material == CLEAR) {
-    ClearCell(x, y);
-    return;
-  }
   Cell& cell = At(x, y);
-  cell.material = material;
-  cell.colour = kBaseColours[material];
-  switch (material) {
-    case SAND:
-    case LAVA:
-    case WATER:
-      cell.velocityX = vx;
-      cell.velocityY = vy;
-      break;
-    case STEAM:
-      cell.velocityX = vx;
-      cell.velocityY = vy;
-      if (cell.lifetime == kLifetimeNeverSet) cell.lifetime = kSteamLifetime;
-      break;
-    case STONE:
-      cell.velocityX = 0.0f;
-      cell.velocityY = 0.0f;
-      cell.dark = darkFlag ? 1 : 0;
-      if (darkFlag) cell.colour = kDarkStoneColour;
-      break;
-    default:  // OBSIDIAN, ICE never move
-      cell.velocityX = 0.0f;
-      cell.velocityY = 0.0f;
-      break;
-  }
+  const Cell before = cell;
+  WriteMaterial(cell, material, vx, vy, darkFlag);
+  // A write that changes nothing wakes nothing: painting over the same material.
+  if (!SameCell(before, cell) && sleep.Fits(*this)) sleep.Changed(*this, x, y, static_cast<std::uint8_t>(material));
 }
 
 bool PixelGrid::IsSurrounded(int x, int y, Material material) const {
@@ -135,7 +104,7 @@ void PixelGrid::FreeGrid() {
     std::vector<CellPos>().swap(*list);
   }
   std::vector<Cell>().swap(cells);
-  std::vector<std::uint8_t>().swap(stepWindow);
+  sleep.Free();
   width = 0;
   height = 0;
 }

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "world/sleep_map.h"
+
 // The pixel world: a rectangle of material cells, one per pixel of the level
 // image. Cell x runs rightwards from the left edge, cell y upwards from the
 // bottom row; gravity points to decreasing y.
@@ -34,6 +36,16 @@ constexpr bool IsOccupied(Material m) { return m >= SAND && m < STEAM; }
 // The colour a material is drawn in; STONE's light shade.
 Rgba BaseColour(Material m);
 inline constexpr Rgba kDarkStoneColour{100, 100, 100, 255};
+inline constexpr Rgba kBaseColours[kMaterialCount] = {
+    {244, 164, 96, 255},  // SAND
+    {48, 25, 52, 255},    // OBSIDIAN
+    {160, 242, 243, 255}, // ICE
+    {206, 68, 0, 255},    // LAVA
+    {112, 141, 249, 100}, // WATER: the only translucent material
+    {136, 140, 141, 255}, // STONE, light shade
+    {196, 196, 199, 255}, // STEAM
+    {0, 0, 0, 0},         // CLEAR
+};
 
 inline constexpr float kSteamLifetime = 4.0f;       // seconds a fresh steam cell lives
 inline constexpr float kLifetimeNeverSet = -1.0f;   // a position that never held steam
@@ -43,9 +55,9 @@ struct Cell {
   float velocityX = 0.0f;  // cells per step, accumulated; +x rightwards
   float velocityY = 0.0f;  // +y upwards
   std::uint8_t dark = 0;   // STONE only: drawn in the dark shade
-  // Step stamp: equal to the grid's stepStamp when the cell was written or
-  // handled during the current step. Comparing stamps instead of clearing a
-  // flag array keeps the step's cost proportional to the simulated window.
+  // Step stamp: equal to the grid's stepStamp when the step wrote or handled
+  // the cell, so that no flag array is cleared every step. A sleeping cell
+  // the step passed by is not stamped: ask PixelGrid::WasUpdated.
   std::uint16_t updated = 0;
   // Seconds of life left for STEAM; belongs to the position, not the steam.
   float lifetime = kLifetimeNeverSet;
@@ -72,6 +84,37 @@ inline long long TruncateToCell(float v) {
   if (v > kLimit) return static_cast<long long>(kLimit);
   if (v < -kLimit) return -static_cast<long long>(kLimit);
   return static_cast<long long>(v);
+}
+
+// SetCell's rules for one cell of the grid, `material` a material, with
+// nothing else told: the step, which keeps its sleep map itself, writes
+// through this. Inline: the step mostly writes a known material.
+inline void WriteMaterial(Cell& cell, Material material, float vx, float vy, bool darkFlag) {
+  cell.material = material;
+  cell.colour = kBaseColours[material];
+  switch (material) {
+    case SAND:
+    case LAVA:
+    case WATER:
+      cell.velocityX = vx;
+      cell.velocityY = vy;
+      break;
+    case STEAM:
+      cell.velocityX = vx;
+      cell.velocityY = vy;
+      if (cell.lifetime == kLifetimeNeverSet) cell.lifetime = kSteamLifetime;
+      break;
+    case STONE:
+      cell.velocityX = 0.0f;
+      cell.velocityY = 0.0f;
+      cell.dark = darkFlag ? 1 : 0;
+      if (darkFlag) cell.colour = kDarkStoneColour;
+      break;
+    default:  // OBSIDIAN and ICE never move; CLEAR keeps its shade and lifetime
+      cell.velocityX = 0.0f;
+      cell.velocityY = 0.0f;
+      break;
+  }
 }
 
 // A cell with this many of its 8 neighbours of its own material is
@@ -102,8 +145,10 @@ struct PixelGrid {
   ViewOrigin viewOrigin;
   std::uint16_t stepStamp = 0;  // stamp of the latest step; see Cell::updated
   bool playerSpawnFound = false;  // the image had a start pixel; else playerSpawn is 0, 0
-  // StepGrid's scratch: a column-major copy of the window's materials.
-  std::vector<std::uint8_t> stepWindow;
+  // StepGrid's memory between steps, kept in step with the cells by SetCell
+  // and ClearCell: write cells through them (or Blast, StampBlock), or call
+  // PrepareStep after writing cells by hand.
+  SleepMap sleep;
 
   bool InBounds(int x, int y) const {
     return static_cast<std::uint32_t>(x) < width && static_cast<std::uint32_t>(y) < height;
@@ -116,7 +161,10 @@ struct PixelGrid {
   // CLEAR outside the grid, so IsSolid and IsOccupied read false there.
   Material MaterialAt(int x, int y) const { return InBounds(x, y) ? At(x, y).material : CLEAR; }
   // True when the cell was written or handled during the latest step.
-  bool WasUpdated(int x, int y) const { return InBounds(x, y) && At(x, y).updated == stepStamp; }
+  bool WasUpdated(int x, int y) const {
+    if (!InBounds(x, y)) return false;
+    return At(x, y).updated == stepStamp || (sleep.Fits(*this) && sleep.PassedWithMark(x, y, stepStamp));
+  }
 
   // Material CLEAR, zero velocity, transparent; keeps dark and lifetime.
   void ClearCell(int x, int y);
@@ -134,9 +182,10 @@ struct PixelGrid {
   // The sandbox brush: writes `material` into (cx, cy), (cx + 1, cy),
   // (cx, cy - 1), (cx + 1, cy - 1) in that order, obsidian included.
   void StampBlock(int cx, int cy, Material material);
-  // Sizes stepWindow for the largest window of this grid so that no step
-  // allocates; call after setting width, height and gridScale by hand.
-  void ReserveStepWindow();
+  // Builds the step's memory (the material copy, every cell awake) with room
+  // for the largest window of this grid, so that no step allocates; call
+  // after setting width, height, gridScale or cells by hand.
+  void PrepareStep();
   // Releases the cells and marker lists; the grid is then empty.
   void FreeGrid();
 };

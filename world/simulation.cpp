@@ -2,6 +2,7 @@
 #include "world/world_random.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace world {
 namespace {
@@ -44,74 +45,113 @@ int Coin() { return (rand() & 1) ? 1 : -1; }
 
 // The step walks the window column by column, but the cells are stored row
 // by row: on a wide level consecutive rows land in the same cache sets. So
-// the skip tests (handled this step, CLEAR, surrounded) read a column-major
-// byte copy of the window's materials with a one-cell border, gathered row
-// by row at the start of the step and kept in step with every write.
-constexpr std::uint8_t kOutsideGrid = 8;       // never equal to a material
-constexpr std::uint8_t kHandledBit = 0x80;     // written or handled this step
-constexpr std::uint8_t kMaterialBits = 0x7F;
+// the skip tests (handled this step, CLEAR, surrounded) and every look at a
+// neighbour read the sleep map's column-major copy of the materials, which
+// SetCell keeps in step with every write and which outlives the step.
+constexpr std::uint8_t kHandledBit = SleepMap::kHandledBit;
+constexpr std::uint8_t kMaterialBits = SleepMap::kMaterialBits;
+constexpr int kRegionShift = SleepMap::kRegionShift;
+constexpr int kRegionSize = SleepMap::kRegionSize;
+
+// Bits lo to hi - 1 of a region column, 0 <= lo <= hi <= 32.
+constexpr std::uint32_t Rows(int lo, int hi) {
+  return static_cast<std::uint32_t>((1ull << hi) - (1ull << lo));
+}
 
 class Stepper {
  public:
   Stepper(PixelGrid& grid, float dt, int x0, int x1, int y0, int y1)
-      : g(grid), dt(dt), stamp(grid.stepStamp), x0(x0), x1(x1), y0(y0), y1(y1),
-        left(x0 - 1), bottom(y0 - 1), columns(x1 - x0 + 2), rows(y1 - y0 + 2) {}
+      : g(grid), map(grid.sleep), dt(dt), stamp(grid.stepStamp), x0(x0), x1(x1), y0(y0), y1(y1),
+        rows(grid.sleep.stride), s(grid.sleep.materials.data()) {}
 
-  static std::size_t ScratchSize(int x0, int x1, int y0, int y1) {
-    return static_cast<std::size_t>(x1 - x0 + 2) * static_cast<std::size_t>(y1 - y0 + 2);
-  }
-
-  void Run(std::uint8_t* scratch) {
-    s = scratch;
-    Gather();
+  // Column by column, each column region by region: awake cells are
+  // stepped, sleeping ones only counted for the draws they would make.
+  void Run() {
+    const int firstRegion = y0 >> kRegionShift, lastRegion = (y1 - 1) >> kRegionShift;
     for (int x = x0; x < x1; ++x) {
-      for (int y = y0; y < y1; ++y) {
-        const std::uint8_t* at = &Shadow(x, y);
-        const std::uint8_t b = *at;
-        if (b == CLEAR || (b & kHandledBit)) continue;
-        const auto m = static_cast<Material>(b);
-        if (Surrounded(at, m)) continue;
-        Cell& c = g.At(x, y);
-        switch (m) {
-          case SAND: Sand(x, y, c); break;
-          case WATER: Water(x, y, c); break;
-          case LAVA: Lava(x, y, c); break;
-          case STEAM: Steam(x, y, c); break;
-          case ICE: Ice(x, y, c); break;
-          case STONE: Stone(x, y, c); break;
-          default: break;  // OBSIDIAN never changes
-        }
+      const int rx = x >> kRegionShift;
+      for (int ry = firstRegion; ry <= lastRegion; ++ry) {
+        SleepMap::Region& region = map.RegionAt(rx, ry);
+        if (region.walkedStamp != stamp) Enter(region, rx, ry);
+        const int regionY = ry << kRegionShift;
+        WalkColumn(x, regionY, map.Word(x, ry), std::max(y0, regionY) - regionY,
+                   std::min(y1, regionY + kRegionSize) - regionY);
       }
     }
+    DrawSkipped();
   }
 
  private:
-  std::uint8_t& Shadow(int x, int y) {
-    return s[static_cast<std::size_t>(x - left) * rows + static_cast<std::size_t>(y - bottom)];
-  }
-  bool InShadow(int x, int y) const {
-    return static_cast<unsigned>(x - left) < static_cast<unsigned>(columns) &&
-           static_cast<unsigned>(y - bottom) < static_cast<unsigned>(rows);
+  // The first time the step reaches a region: one that has been still for
+  // a while is worked out again. Never later in the step, as the cells
+  // already passed by must keep the marks they were passed with.
+  void Enter(SleepMap::Region& region, int rx, int ry) {
+    region.walkedStamp = stamp;
+    if (region.stale && map.stepCount - region.lastChange >= SleepMap::kQuietSteps) map.WorkOut(rx, ry);
   }
 
-  void Gather() {
-    const int w = static_cast<int>(g.width), h = static_cast<int>(g.height);
-    for (int r = 0; r < rows; ++r) {
-      const int y = bottom + r;
-      const bool rowInside = y >= 0 && y < h;
-      const Cell* row = rowInside ? &g.At(0, y) : nullptr;
-      for (int col = 0; col < columns; ++col) {
-        const int x = left + col;
-        s[static_cast<std::size_t>(col) * rows + r] =
-            (rowInside && x >= 0 && x < w) ? static_cast<std::uint8_t>(row[x].material) : kOutsideGrid;
-      }
+  // Rows lo to hi - 1 of one region column. A step can wake cells ahead of
+  // it, never put any to sleep, so the awake bits are read again after each.
+  void WalkColumn(int x, int regionY, std::size_t word, int lo, int hi) {
+    const std::uint32_t range = Rows(lo, hi);
+    const std::uint32_t awake = map.awake[word] & range;
+    if (awake == range) {
+      // The copy never moves during a step: walk it with a pointer.
+      const std::uint8_t* at = &Copy(x, regionY + lo);
+      const int stride = rows;
+      for (int y = regionY + lo; y < regionY + hi; ++y, ++at) StepCell(x, y, at, stride);
+      return;
+    }
+    int at = lo;
+    for (;;) {
+      const std::uint32_t ahead = map.awake[word] & Rows(at, hi);
+      const int next = ahead ? std::countr_zero(ahead) : hi;
+      skippedDraws += static_cast<unsigned>(CountRows(map.draws[word] & Rows(at, next)));
+      if (!ahead) return;
+      StepCell(x, regionY + next, &Copy(x, regionY + next), rows);
+      at = next + 1;
     }
   }
 
-  // IsSurrounded on the shadow: the border cells outside the grid never match.
-  bool Surrounded(const std::uint8_t* at, Material m) const {
-    const std::uint8_t* l = at - rows;
-    const std::uint8_t* r = at + rows;
+  // The draws of the cells passed by, before anything draws after them.
+  void DrawSkipped() {
+    if (skippedDraws == 0) return;
+    SkipDraws(skippedDraws);
+    skippedDraws = 0;
+  }
+
+  // The skip tests of the plain step: CLEAR, handled this step, surrounded.
+  void StepCell(int x, int y, const std::uint8_t* at, int stride) {
+    const std::uint8_t b = *at;
+    if (b == CLEAR || (b & kHandledBit)) return;
+    const auto m = static_cast<Material>(b & kMaterialBits);
+    if (!Surrounded(at, stride, m)) Step(x, y, m);
+  }
+
+  // Out of line, so that the skip tests above stay in the walk's loop.
+  [[gnu::noinline]] void Step(int x, int y, Material m) {
+    DrawSkipped();
+    map.walkX = x;
+    map.walkY = y;
+    Cell& c = g.At(x, y);
+    switch (m) {
+      case SAND: Sand(x, y, c); break;
+      case WATER: Water(x, y, c); break;
+      case LAVA: Lava(x, y, c); break;
+      case STEAM: Steam(x, y, c); break;
+      case ICE: Ice(x, y, c); break;
+      case STONE: Stone(x, y, c); break;
+      default: break;  // OBSIDIAN never changes
+    }
+  }
+
+  std::uint8_t& Copy(int x, int y) { return s[map.Index(x, y)]; }
+  std::uint8_t CopyAt(int x, int y) const { return s[map.Index(x, y)]; }
+
+  // IsSurrounded on the copy: its border cells outside the grid never match.
+  static bool Surrounded(const std::uint8_t* at, int stride, Material m) {
+    const std::uint8_t* l = at - stride;
+    const std::uint8_t* r = at + stride;
     const int matches = ((l[-1] & kMaterialBits) == m) + ((l[0] & kMaterialBits) == m) +
                         ((l[1] & kMaterialBits) == m) + ((at[-1] & kMaterialBits) == m) +
                         ((at[1] & kMaterialBits) == m) + ((r[-1] & kMaterialBits) == m) +
@@ -119,25 +159,35 @@ class Stepper {
     return matches >= kSurroundedFrom;
   }
 
+  // Every write of the step changes the cell (the stone that would rewrite
+  // itself unchanged is left alone), so the map is told without comparing.
   void Set(int x, int y, Material m, float vx, float vy, bool dark) {
-    g.SetCell(x, y, m, vx, vy, dark);
-    if (g.InBounds(x, y) && InShadow(x, y)) {
-      std::uint8_t& b = Shadow(x, y);
-      b = static_cast<std::uint8_t>((b & kHandledBit) | m);
-    }
+    WriteMaterial(g.At(x, y), m, vx, vy, dark);
+    map.Changed(g, x, y, static_cast<std::uint8_t>(m));
   }
   void Clear(int x, int y) { Set(x, y, CLEAR, 0.0f, 0.0f, false); }
 
-  bool Holds(int x, int y, Material m) const { return g.Holds(x, y, m); }
-  bool IsClear(int x, int y) const { return g.Holds(x, y, CLEAR); }
-  void Mark(int x, int y) {
-    g.At(x, y).updated = stamp;
-    if (InShadow(x, y)) Shadow(x, y) |= kHandledBit;
+  // Reads the copy: every cell a step looks at lies inside its border.
+  bool Holds(int x, int y, Material m) const { return (CopyAt(x, y) & kMaterialBits) == m; }
+  bool IsClear(int x, int y) const { return Holds(x, y, CLEAR); }
+  // The cell being stepped: nothing comes back to it this step.
+  void Mark(int x, int y) { g.At(x, y).updated = stamp; }
+  // A cell moved into: passed by when the walk reaches it.
+  void MarkMoved(int x, int y) {
+    Mark(x, y);
+    const std::size_t i = map.Index(x, y);
+    s[i] |= kHandledBit;
+    if (map.handledCount < map.handled.size()) {
+      map.handled[map.handledCount] = static_cast<std::uint32_t>(i);
+    } else {
+      map.handled.push_back(static_cast<std::uint32_t>(i));  // a window larger than the grid was built for
+    }
+    ++map.handledCount;
   }
 
   void MoveTo(int sx, int sy, int dx, int dy, Material m, float vx, float vy) {
     Set(dx, dy, m, vx, vy, false);
-    Mark(dx, dy);
+    MarkMoved(dx, dy);
     Clear(sx, sy);
   }
 
@@ -216,12 +266,11 @@ class Stepper {
     if (IsClear(x, y - 1)) return FallOrRise(x, y, c, SAND, -kFallAcceleration, -1);
     if (Holds(x, y - 1, WATER)) return Sink(x, y, c);
     const int dx = x + dir;
-    if (!g.InBounds(dx, y - 1)) return Mark(x, y);
     const float vx = c.velocityX, vy = c.velocityY;
-    const Material below = g.At(dx, y - 1).material;
+    const std::uint8_t below = CopyAt(dx, y - 1) & kMaterialBits;  // kOutsideGrid beyond the grid
     if (below == WATER) {
       Set(dx, y - 1, SAND, vx, vy, false);
-      Mark(dx, y - 1);
+      MarkMoved(dx, y - 1);
       Set(x, y, WATER, 0.0f, 0.0f, false);
     } else if (below != CLEAR) {
       Mark(x, y);
@@ -241,7 +290,7 @@ class Stepper {
     while (dest - 1 >= target && Holds(x, dest - 1, WATER)) --dest;
     if (dest == y) return;  // rising sand: see FallOrRise
     Set(x, dest, SAND, c.velocityX, c.velocityY, false);
-    Mark(x, dest);
+    MarkMoved(x, dest);
     Set(x, y, WATER, 0.0f, 0.0f, false);
   }
 
@@ -295,7 +344,8 @@ class Stepper {
   void Stone(int x, int y, Cell& c) {
     const int heat = LavaHeat(x, y, kStoneWearRoll);
     if (rand() % kChanceRange >= heat) {
-      Set(x, y, STONE, 0.0f, 0.0f, c.dark != 0);
+      // Rewriting stone changes it only when it was written by hand.
+      if (CopyAt(x, y) & SleepMap::kRewrittenBit) Set(x, y, STONE, 0.0f, 0.0f, c.dark != 0);
     } else {
       Clear(x, y);
     }
@@ -303,11 +353,13 @@ class Stepper {
   }
 
   PixelGrid& g;
+  SleepMap& map;
   const float dt;
   const std::uint16_t stamp;
   const int x0, x1, y0, y1;  // the simulated window
-  const int left, bottom, columns, rows;  // the shadow: the window and its border
-  std::uint8_t* s = nullptr;
+  const int rows;            // bytes per column of the copy
+  std::uint8_t* s;
+  unsigned long long skippedDraws = 0;  // drawn by cells passed by, not yet skipped over
 };
 
 }  // namespace
@@ -317,6 +369,7 @@ void PixelGrid::StepGrid(float dt) {
   if (++stepStamp == 0) {
     // The stamp wrapped: forget every old stamp once, then start again at 1.
     for (Cell& cell : cells) cell.updated = 0;
+    sleep.ForgetStamps();
     stepStamp = 1;
   }
   if (cells.empty() || !(gridScale > 0.0f)) return;
@@ -333,10 +386,11 @@ void PixelGrid::StepGrid(float dt) {
 
   const int wx0 = static_cast<int>(x0), wx1 = static_cast<int>(x1);
   const int wy0 = static_cast<int>(y0), wy1 = static_cast<int>(y1);
-  const std::size_t scratch = Stepper::ScratchSize(wx0, wx1, wy0, wy1);
-  // Sized when the grid is built; only a grid assembled field by field grows it here.
-  if (stepWindow.size() < scratch) stepWindow.resize(scratch);
-  Stepper(*this, dt, wx0, wx1, wy0, wy1).Run(stepWindow.data());
+  // Built with the grid; only a grid assembled field by field builds it here.
+  if (!sleep.Fits(*this)) PrepareStep();
+  sleep.BeginStep(wx0, wx1, wy0, wy1);
+  Stepper(*this, dt, wx0, wx1, wy0, wy1).Run();
+  sleep.EndStep();
 }
 
 }  // namespace world

@@ -8,6 +8,12 @@ namespace world {
 // returning bits 16..30 of the new state (0 to 32767).
 void srand(unsigned seed);
 int rand();
+// Leaves the generator where `count` calls of rand() would: the step passes
+// over cells whose draws cannot change anything, yet every later draw must
+// come out as if they had been drawn.
+void SkipDraws(unsigned long long count);
+// The generator's whole state: two runs whose states are equal draw alike.
+unsigned RandomState();
 
 // Whole seconds of calendar time. Injectable so that a run can be replayed:
 // the game and the level tool hold one reading per frame (HoldClock).

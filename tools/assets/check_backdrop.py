@@ -17,7 +17,7 @@ import numpy as np
 from PIL import Image
 
 BACKDROP = Path("Assets/background.png")
-MATERIAL_COLOURS = Path("world/pixel_grid.cpp")
+MATERIAL_COLOURS = Path("world/pixel_grid.h")
 STONE_SHADES = Path("world/pixel_grid.h")
 DAMAGE_NUMBERS = Path("game/particles.cpp")
 

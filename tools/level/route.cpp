@@ -361,7 +361,7 @@ class Search {
     const game::Level& l = root_.level;
     stateBytes_ = sizeof(State) + l.rockets.objects.size() * sizeof(game::Rocket) +
                   l.bullets.objects.size() * sizeof(game::Bullet) + l.smoke.objects.size() * sizeof(game::Particle) +
-                  l.text.objects.size() * sizeof(game::TextParticle) + l.grid.stepWindow.size();
+                  l.text.objects.size() * sizeof(game::TextParticle) + l.grid.sleep.Bytes();
   }
 
   // The winning path's segments, or empty when the budget ran out.
