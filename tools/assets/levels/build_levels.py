@@ -32,6 +32,14 @@ LEVELS = [
     ("level_rocketeers", "Rocket Row"),
     ("level_rifles", "Rifle Ridge"),
     ("level_crossfire", "Crossfire"),
+    ("level_sluice", "The Sluice"),
+    ("level_deluge", "Deluge"),
+    ("level_foundry", "The Foundry"),
+    ("level_slag_run", "Slag Run"),
+    ("level_glacier", "Glacier"),
+    ("level_frost_works", "Frost Works"),
+    ("level_sand_sea", "Sand Sea"),
+    ("level_buried_keep", "The Buried Keep"),
     ("level_last_dune", "The Last Dune"),
 ]
 
