@@ -216,6 +216,25 @@ TEST_F(LevelTool, RouteFindsAWinningScriptThatPlayChecks) {
   EXPECT_EQ(run.out.find("not this level"), std::string::npos) << run.out;
 }
 
+// A set piece counts only where a player could see it happen: sand falling
+// beside the player does, sand falling onto a ledge above the view does not.
+TEST_F(LevelTool, PlaySetPiecesMustHappenInTheView) {
+  std::vector<std::vector<Rgb>> rows(432, std::vector<Rgb>(768, White));
+  rows[0].assign(768, Grey);
+  rows[120][40] = PlayerStart;
+  rows[9][40] = Treasure;  // won when the player has fallen onto it
+  for (int x = 240; x < 270; ++x) rows[225][x] = Grey;
+  for (int x = 200; x < 203; ++x) rows[150][x] = rows[235][x + 50] = Yellow;
+  const std::string pieces = "near 190 0 210 216 3 sand falls in the view\nnear 240 220 270 240 3 sand falls above it\n";
+  const ToolRun run = Tool("play " + Write("near.bmp", MakeBmp(rows)) + " --window 768x432 --set-pieces " +
+                           Write("near.txt", {pieces.begin(), pieces.end()}));
+  EXPECT_EQ(run.exitCode, 4) << run.out;
+  EXPECT_NE(run.out.find("near.bmp at 768x432: sand falls above it happened out of the view"), std::string::npos)
+      << run.out;
+  EXPECT_EQ(run.out.find("sand falls in the view happened"), std::string::npos) << run.out;
+  EXPECT_EQ(run.out.find("did not happen"), std::string::npos) << run.out;
+}
+
 // A rocket enemy 400 cells along open ground shoots at a player it is not in view of.
 TEST_F(LevelTool, PlayCountsEnemyRocketsFromBeyondTheView) {
   std::vector<std::vector<Rgb>> rows(216, std::vector<Rgb>(768, White));

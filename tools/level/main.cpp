@@ -37,7 +37,7 @@ const char* const kUsage =
     "       sandrift-level play FILE.bmp [--input SCRIPT] [--fixed-dt S] [--clock T | --clock-start T]\n"
     "                      [--window WxH] [--frames N] [--trace FILE] [--set-pieces FILE]\n"
     "                      (exit 0 victory, 1 defeat, 3 neither within N frames,\n"
-    "                      4 victory without a set piece)\n"
+    "                      4 victory without a set piece seen in the view)\n"
     "       sandrift-level route FILE.bmp [--window WxH] [--fixed-dt S] [--clock T | --clock-start T]\n"
     "                      [--budget FRAMES] [--memory MB] > SCRIPT\n";
 

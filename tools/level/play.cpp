@@ -85,6 +85,51 @@ std::vector<SetPiece> ReadSetPieces(const std::string& text, const std::string& 
   return pieces;
 }
 
+// Counts, for each set piece, the changes of its box's cells that happen
+// inside the view: a set piece that runs off screen is one no player saw.
+class SetPieceWatch {
+ public:
+  SetPieceWatch(const std::vector<SetPiece>& pieces, const world::PixelGrid& grid) : pieces_(pieces) {
+    for (const SetPiece& p : pieces_) last_.push_back(Box(grid, p));
+    seen.assign(pieces_.size(), 0);
+  }
+
+  void Observe(const game::Level& level, int windowWidth, int windowHeight) {
+    const float S = level.grid.cellSize;
+    const glm::vec3 view = level.camera.position;
+    const int viewX0 = static_cast<int>(std::floor(view.x / S)), viewY0 = static_cast<int>(std::floor(view.y / S));
+    const int viewX1 = static_cast<int>(std::ceil((view.x + static_cast<float>(windowWidth)) / S));
+    const int viewY1 = static_cast<int>(std::ceil((view.y + static_cast<float>(windowHeight)) / S));
+    for (std::size_t i = 0; i < pieces_.size(); ++i) {
+      const SetPiece& p = pieces_[i];
+      std::vector<world::Material> now = Box(level.grid, p);
+      for (int y = p.y0; y < p.y1; ++y)
+        for (int x = p.x0; x < p.x1; ++x) {
+          const std::size_t at = static_cast<std::size_t>(y - p.y0) * static_cast<std::size_t>(p.x1 - p.x0) +
+                                 static_cast<std::size_t>(x - p.x0);
+          const bool inView = x >= viewX0 && x < viewX1 && y >= viewY0 && y < viewY1;
+          seen[i] += inView && now[at] != last_[i][at] ? 1 : 0;
+        }
+      last_[i] = std::move(now);
+    }
+  }
+
+  std::vector<int> seen;  // per set piece
+
+ private:
+  // The box's materials row by row; cells beyond the grid read as empty.
+  static std::vector<world::Material> Box(const world::PixelGrid& grid, const SetPiece& p) {
+    std::vector<world::Material> box;
+    for (int y = p.y0; y < p.y1; ++y)
+      for (int x = p.x0; x < p.x1; ++x)
+        box.push_back(grid.InBounds(x, y) ? grid.At(x, y).material : world::CLEAR);
+    return box;
+  }
+
+  const std::vector<SetPiece>& pieces_;
+  std::vector<std::vector<world::Material>> last_;
+};
+
 int Changed(const world::PixelGrid& now, const std::vector<world::Material>& start, const SetPiece& p) {
   int n = 0;
   for (int y = std::max(p.y0, 0); y < std::min<int>(p.y1, now.height); ++y)
@@ -265,7 +310,8 @@ class RouteWatch {
 
 // Plays frames until the level ends or the frames run out, tracing each;
 // returns how many were played.
-long long PlayFrames(game::Level& level, ScriptPlayer& player, PlayOptions& o, RunStats& stats, RouteWatch& watch) {
+long long PlayFrames(game::Level& level, ScriptPlayer& player, PlayOptions& o, RunStats& stats, RouteWatch& watch,
+                     SetPieceWatch& setPieces) {
   const int width = static_cast<int>(o.width), height = static_cast<int>(o.height);
   trace::StateEntered(0, STATE_LEVEL);
   long long frame = 0;
@@ -274,6 +320,7 @@ long long PlayFrames(game::Level& level, ScriptPlayer& player, PlayOptions& o, R
     player.Play(static_cast<long>(frame));
     StepAtClock(level, ReadInput(width, height), o.dt, o.clock);
     stats.Observe(level, width, height);
+    setPieces.Observe(level, width, height);
     TraceFrame(level);
     trace::EndFrame(static_cast<long>(frame), STATE_LEVEL, o.dt);
     watch.Check(frame, level);
@@ -296,16 +343,22 @@ void PrintSummary(const game::Level& level, long long frames, const RunStats& st
               stats.rocketsFired, stats.enemiesMet, stats.farRockets);
 }
 
-// Prints each set piece's count of changed cells; returns how many did not happen.
-int ReportSetPieces(const std::vector<SetPiece>& setPieces, const game::Level& level,
+// Prints each set piece's count of changed cells and of changes seen in the
+// view; returns how many did not happen where a player saw them.
+int ReportSetPieces(const std::vector<SetPiece>& setPieces, const SetPieceWatch& watch, const game::Level& level,
                     const std::vector<world::Material>& start, const std::string& levelPath, const PlayOptions& o) {
   int missing = 0;
-  for (const SetPiece& p : setPieces) {
+  for (std::size_t i = 0; i < setPieces.size(); ++i) {
+    const SetPiece& p = setPieces[i];
     const int changed = Changed(level.grid, start, p);
-    std::printf("%s: %d of %d cells changed in %d,%d - %d,%d\n", p.what.c_str(), changed, p.cells, p.x0, p.y0, p.x1,
-                p.y1);
+    std::printf("%s: %d of %d cells changed in %d,%d - %d,%d, %d changes seen in the view\n", p.what.c_str(), changed,
+                p.cells, p.x0, p.y0, p.x1, p.y1, watch.seen[i]);
     if (changed < p.cells) {
       std::printf("%s at %lldx%lld: %s did not happen\n", levelPath.c_str(), o.width, o.height, p.what.c_str());
+      ++missing;
+    } else if (watch.seen[i] < p.cells) {
+      std::printf("%s at %lldx%lld: %s happened out of the view\n", levelPath.c_str(), o.width, o.height,
+                  p.what.c_str());
       ++missing;
     }
   }
@@ -348,10 +401,11 @@ int Play(const std::string& levelPath, const std::vector<std::string>& options, 
   ScriptPlayer player(std::move(script.events));
   RouteWatch watch(route);
   RunStats stats;
-  const long long frames = PlayFrames(level, player, o, stats, watch);
+  SetPieceWatch setPieceWatch(setPieces, level.grid);
+  const long long frames = PlayFrames(level, player, o, stats, watch, setPieceWatch);
 
   PrintSummary(level, frames, stats);
-  const int missing = ReportSetPieces(setPieces, level, start, levelPath, o);
+  const int missing = ReportSetPieces(setPieces, setPieceWatch, level, start, levelPath, o);
   if (level.outcome == game::Outcome::Victory) return missing ? kExitNoSetPiece : kExitVictory;
   ReportRouteMiss(levelPath, o, watch, !route.empty(), frames, level.outcome);
   return level.outcome == game::Outcome::Defeat ? kExitDefeat : kExitNoOutcome;

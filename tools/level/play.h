@@ -13,7 +13,7 @@ inline constexpr int kExitVictory = 0;
 inline constexpr int kExitDefeat = 1;
 inline constexpr int kExitNoOutcome = 3;  // neither within the frames allowed
 inline constexpr int kExitBadFile = 2;
-inline constexpr int kExitNoSetPiece = 4;  // won, but something the level must show did not happen
+inline constexpr int kExitNoSetPiece = 4;  // won, but something the level must show did not happen in the view
 
 // Both commands run the level in this window, a frame every 1/60 s, unless told otherwise.
 inline constexpr int kDefaultWindowWidth = 1536;
