@@ -17,6 +17,7 @@ over into obsidian where the water meets it.
 from level_canvas import HEALTH, ICE, LAVA, OBSIDIAN, PLAYER, STONE, TREASURE, WATER, Level
 from level_shapes import (cliff, crag, fire_and_ice, floating, island, pocket, roll, round_off, stalactites,
                           stand_flat, weather)
+from level_works import hopper
 
 
 def build():
@@ -38,9 +39,7 @@ def build():
          amp=2, material=OBSIDIAN)
     crag(lv, [(478, 46), (532, 46), (527, 70), (522, 86), (514, 92), (494, 92), (488, 86), (483, 64)], 76,
          amp=2, material=OBSIDIAN)
-    lv.basin(620, 740, 50, 80, LAVA, 80)
-    crag(lv, [(620, 73), (740, 73), (740, 80), (706, 81), (668, 79), (632, 81), (620, 80)], 77, amp=1,
-         material=OBSIDIAN)
+    lv.basin(620, 740, 50, 80, LAVA, 78)
     # a crag over the start with icicles
     lv.polygon([(4, 250), (60, 262), (130, 250), (170, 262), (180, 280), (100, 292), (4, 300)], STONE)
     weather(lv, 4, 4, 764, 432, 65)
@@ -49,13 +48,17 @@ def build():
     # water in obsidian bowls either side of a thin ice dam
     tops = island(lv, 560, 232, 74, 46, 68)
     rim = min(tops[x] for x in range(500, 620))
-    lv.set_piece(*fire_and_ice(lv, 500, 620, rim, 12), 12, "the lava melts the ice dam over the lake and crusts over")
+    fire_and_ice(lv, 500, 620, rim, 12)
     floating(lv, 700, 300, 36, 30, 69, drips=10)
     floating(lv, 160, 380, 40, 34, 70, sand=7, drips=10)
     floating(lv, 340, 340, 50, 40, 67, water=36, drips=12)
     # obsidian and ice veins in the rock underground
     pocket(lv, 260, 30, 30, 8, OBSIDIAN, 71)
     pocket(lv, 600, 40, 20, 10, ICE, 72)
+    # over the last lava pool, a hopper the window reaches as the player crosses the lake: its sand
+    # streams down onto the lava, where it floats, and heaps into a causeway to the last treasure
+    hopper(lv, 636, 168, 726, 206, (650, 681, 712), 78, hole=3)
+    lv.set_piece(620, 76, 740, 120, 300, "sand from the hopper heaps into a causeway over the last lava pool")
     stand_flat(lv, PLAYER, 40, below=100)
     stand_flat(lv, TREASURE, 30, below=140)    # on the shelf: the rocket jump's prize
     stand_flat(lv, TREASURE, 285, below=200)   # near the ice's end: stopping there takes care
