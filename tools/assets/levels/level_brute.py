@@ -12,6 +12,7 @@ pool beside it.
 from level_canvas import HEALTH, ICE, LAVA, MELEE, OBSIDIAN, PLAYER, SAND, STONE, TREASURE, WATER, Level
 from level_shapes import (cap, cliff, crag, fire_and_ice, floating, island, pocket, roll, round_off, rubble,
                           stalactites, stand_flat, weather)
+from level_works import hopper
 
 
 def build():
@@ -33,7 +34,7 @@ def build():
     # the island over the pit: lava beside a frozen pool, melting it as the fight goes on
     tops = island(lv, 420, 236, 70, 44, 137)
     rim = min(tops[x] for x in range(370, 470))
-    lv.set_piece(*fire_and_ice(lv, 370, 470, rim, 10, beyond=ICE), 12, "the lava over the pit melts its ice")
+    fire_and_ice(lv, 370, 470, rim, 10, beyond=ICE)
     floating(lv, 200, 280, 46, 40, 139, sand=8, drips=12)
     floating(lv, 620, 250, 44, 36, 140, water=40, drips=10)
     pocket(lv, 250, 30, 40, 12, WATER, 141)
@@ -41,6 +42,10 @@ def build():
     rubble(lv, 20, 80, 143, 3, size=2, below=100)
     # the second arena is a sand dune: everyone runs a little slower on it
     cap(lv, 488, 760, 12, 144, below=120)
+    # over the dune, a hopper the window reaches as the player nears the pit: its sand pours
+    # down in sight and heaps a new drift between the health box and the second brute
+    hopper(lv, 540, 184, 612, 214, (560, 592), 146, hole=3)
+    lv.set_piece(536, 80, 616, 130, 150, "sand from the hopper heaps a new drift on the dune")
     stand_flat(lv, PLAYER, 40, below=200)
     stand_flat(lv, TREASURE, 240, below=160)
     stand_flat(lv, MELEE, 330, below=200)

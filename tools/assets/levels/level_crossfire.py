@@ -14,6 +14,7 @@ from level_canvas import (BAT, CLEAR, GUNNER, HEALTH, ICE, LAVA, MELEE, OBSIDIAN
                           STONE, TREASURE, WATER, Level)
 from level_shapes import (cliff, crag, fire_and_ice, floating, island, pocket, roll, round_off, sight_wall,
                           stalactites, stand_flat, weather)
+from level_works import hopper
 
 
 def build():
@@ -50,7 +51,11 @@ def build():
     # low over the valley, so it runs while the player is there: lava melting an ice dam into water
     tops = island(lv, 250, 246, 76, 40, 218)
     rim = min(tops[x] for x in range(196, 306))
-    lv.set_piece(*fire_and_ice(lv, 196, 306, rim, 10), 12, "the lava over the valley melts its ice dam")
+    fire_and_ice(lv, 196, 306, rim, 10)
+    # over the moat, in sight from the valley: a hopper whose sand streams down onto the lava
+    # and heaps there into a causeway to the fort while the valley's fight goes on
+    hopper(lv, 352, 170, 438, 204, (382, 408), 231, hole=3)
+    lv.set_piece(370, 70, 420, 110, 300, "sand from the hopper heaps into a causeway over the moat")
     floating(lv, 480, 380, 60, 50, 220, sand=10, drips=14)
     floating(lv, 700, 470, 56, 50, 221, water=50, sand=8, drips=14)
     floating(lv, 900, 380, 46, 40, 222, drips=12)
