@@ -1,9 +1,10 @@
-"""Level 10, the last: everything at once.
+"""Level 18, the last: everything at once.
 
-From a high plateau a sand dune runs down past two bats to a deep lake with a
-treasure on its floor; a lava river (80 cells: a running jump) steams where
-an ice floe melts into it; a stone wall hides a treasure in a sealed pocket,
-blasted open; behind it a brute waits at the foot of a 90-cell cliff, climbed
+From a high plateau a sand dune (a long windward back, a crest, a steep slip
+face curving out into its foot) runs down past two bats to a deep lake with a
+treasure on its floor; a lava river (80 cells: a running jump) is bridged by
+sand pouring from a hopper above it while the player dives in the lake; a
+stone wall hides a treasure in a sealed pocket, blasted open; behind it a brute waits at the foot of a 90-cell cliff, climbed
 by rocket jump from an obsidian pad, where a gunner, a rifle and a rocket
 enemy hold the last treasure. A sealed grotto hangs with ice under the
 start, the wall rises into a spire, and islands and crags fill the sky.
@@ -12,22 +13,31 @@ from level_canvas import (BAT, CLEAR, GUNNER, HEALTH, ICE, LAVA, MELEE, OBSIDIAN
                           SAND, STONE, TREASURE, WATER, Level)
 from level_shapes import (cliff, crag, floating, pocket, pool, roll, round_off, stalactites, stand_flat,
                           weather)
+from level_works import hopper
+
+
+# The dune: a long windward back up from the plateau to a crest, a slip face as steep as sand
+# stands (one cell down per cell across) curving out into a gentler foot on a stone shoulder over
+# the lake shore. Under the crest the wind has left the lee face steeper still.
+DUNE = [(200, 400), (228, 406), (252, 414), (276, 419), (296, 418), (304, 410), (344, 330), (420, 254),
+        (450, 232), (480, 215), (505, 204)]
+DUNE_CORE = [(0, 400), (200, 400), (215, 380), (300, 330), (400, 250), (500, 200), (514, 196), (526, 140),
+             (530, 130), (560, 130)]
 
 
 def build():
     lv = Level(1152, 648)
     lv.frame()
     # the start plateau and the dune down to the lake shore
-    lv.ground([(0, 400), (200, 400), (520, 130), (560, 130)])
-    lv.ground([(200, 400), (520, 130), (560, 130)], material=SAND, base=0)
-    lv.ground([(190, 380), (500, 110), (560, 110)], material=STONE)
+    lv.ground(DUNE_CORE)
+    lv.ground(DUNE, material=SAND, base=0)
+    lv.ground(DUNE_CORE[1:], material=STONE)
     # the lake: slopes of 0.7 in and out
     lv.ground([(560, 130), (610, 95), (680, 95), (730, 130), (740, 130)])
     lv.pour(560, 730, 95, 33, WATER)
-    # the lava river and the ice floe melting into it
+    # the lava river
     lv.steps([(740, 1152, 130)])
     lv.basin(760, 840, 96, 130, LAVA, 122)
-    crag(lv, [(792, 117), (814, 115), (822, 124), (816, 134), (800, 136), (790, 126)], 246, amp=2, material=ICE)
     # the wall with a sealed treasure pocket, rising into a spire
     lv.rect(900, 130, 940, 420, STONE)
     crag(lv, [(898, 400), (870, 440), (880, 500), (915, 540), (950, 500), (960, 440), (942, 400)], 231)
@@ -48,7 +58,6 @@ def build():
     lv.rect(900, 130, 940, 400, STONE)
     lv.clear(912, 130, 932, 150)
     lv.basin(760, 840, 96, 130, LAVA, 122)
-    crag(lv, [(792, 117), (814, 115), (822, 124), (816, 134), (800, 136), (790, 126)], 246, amp=2, material=ICE)
     lv.rect(950, 126, 1000, 130, OBSIDIAN)
     lv.pour(560, 730, 88, 40, WATER)  # from below the worn lake bed: fills its dents too
     pool(lv, 40, 160, 200, 12)
@@ -63,7 +72,7 @@ def build():
     pocket(lv, 300, 60, 50, 16, SAND, 244)
     pocket(lv, 1080, 80, 40, 16, ICE, 245)
     stand_flat(lv, PLAYER, 40, below=410)
-    lv.place(BAT, 330, 360)
+    lv.place(BAT, 330, 400)
     lv.place(BAT, 450, 300)
     stand_flat(lv, TREASURE, 645, below=120)
     stand_flat(lv, HEALTH, 745, below=300)
@@ -76,5 +85,8 @@ def build():
     stand_flat(lv, RIFLE, 1095, below=260)
     stand_flat(lv, ROCKET, 1120, below=260)
     stand_flat(lv, TREASURE, 1140, below=260)
-    lv.set_piece(780, 110, 830, 140, 15, "the ice floe melts into the lava river")
+    # over the lava river, a hopper the window reaches while the player dives in the lake: its
+    # sand streams down in sight and heaps into a causeway over the river
+    hopper(lv, 766, 196, 834, 226, (786, 814), 247, hole=4)
+    lv.set_piece(760, 120, 840, 160, 300, "sand from the hopper heaps into a causeway over the lava river")
     return lv
