@@ -5,11 +5,12 @@ cells wide (a running jump clears 128) has steps inside for a second try, a
 sand dune slows the run, and three treasure boxes sit on the high points and
 in the gap. The ground rolls a little (a walker climbs 8 cells without
 jumping), islands of stone, sand and water float out of reach overhead, and
-a spring in a crag on the top step spills down the staircase as the player nears it:
-the world moves by itself.
+a cistern in a crag on the top step bursts as the player nears it and pours down
+the staircase towards a dry hollow on the plateau: the world moves by itself.
 """
-from level_canvas import ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (cliff, crag, floating, pocket, roll, round_off, rubble, spring, stalactites,
+from level_canvas import CLEAR, ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
+from level_works import cistern
+from level_shapes import (cliff, crag, floating, pocket, roll, round_off, rubble, stalactites,
                           stand_flat, weather)
 
 
@@ -32,7 +33,7 @@ def build():
     # a step in the gap for anyone who falls in
     lv.rect(388, 50, 410, 74, STONE)
     # a low sand dune on the far side of the gap
-    lv.heap(485, 96, 45, 14, SAND)
+    lv.heap(470, 96, 28, 12, SAND)
     # an overhang above the first steps that a careless jump bumps into
     crag(lv, [(150, 152), (176, 149), (206, 150), (230, 153), (222, 160), (190, 162), (160, 159)], 36, amp=2)
     stalactites(lv, 156, 224, 3, 7, spacing=14, low=140, high=160)
@@ -47,13 +48,16 @@ def build():
     pocket(lv, 470, 50, 24, 10, WATER, 32)
     pocket(lv, 650, 80, 16, 9, ICE, 33)
     rubble(lv, 420, 470, 34, 4, size=2)
+    # a dry hollow on the plateau below the stairs, for the cistern's water
+    lv.polygon([(500, 97), (512, 86), (548, 86), (558, 97)], CLEAR)
     # every stone face worn ragged
     weather(lv, 4, 4, 764, 175, 1)
     weather(lv, 4, 300, 764, 432, 2)
-    # a spring in a crag on the top step: it runs down the stairs once the player is near
+    # a brimming cistern in a crag on the top step: when the player comes near
+    # it bursts and a waterfall runs down the stairs into a dry hollow on the plateau
     crag(lv, [(722, 166), (764, 166), (764, 262), (748, 266), (736, 246), (728, 210)], 35, amp=3)
-    box = spring(lv, 751, 205, 8, 14, 34)
-    lv.set_piece(*box, 150, "the spring on the top step runs dry")
+    box = cistern(lv, 738, 172, 760, 240, mouth=24)
+    lv.set_piece(*box, 150, "a cistern in the crag on the top step bursts and pours down the stairs towards a dry hollow")
     stand_flat(lv, PLAYER, 40, below=200)
     stand_flat(lv, TREASURE, 290, below=200)
     stand_flat(lv, TREASURE, 398, below=74)   # on the step inside the gap: a reason to drop in

@@ -9,7 +9,8 @@ the bullets, if not for long. Overhead, a stone arch spans the sky from
 edge to edge and islands hang over the trenches.
 """
 from level_canvas import GUNNER, HEALTH, ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, rubble, spring, stalactites,
+from level_works import cistern
+from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites,
                           stand_flat, weather)
 
 
@@ -32,9 +33,10 @@ def build():
     # a stone lip on each trench so the bullets have something to chew first
     for k, x in enumerate((180, 505)):
         crag(lv, [(x - 2, 62), (x + 16, 62), (x + 15, 74), (x + 11, 81), (x + 3, 81), (x - 1, 74)], 206 + k, amp=1)
-    # an overhang on the far wall, with a spring that spills as the player comes
+    # an overhang on the far wall holds a cistern that bursts as the player comes
     crag(lv, [(700, 152), (764, 150), (764, 204), (734, 198), (712, 182)], 208, amp=3)
-    lv.set_piece(*spring(lv, 745, 176, 9, 9, 209), 80, "the spring in the far overhang runs dry")
+    lv.set_piece(*cistern(lv, 732, 160, 758, 190, mouth=10), 150,
+                 "a cistern in the far overhang bursts and pours onto the last gunners' ground")
     floating(lv, 150, 230, 44, 40, 196, sand=8, drips=12)
     floating(lv, 415, 300, 56, 48, 197, water=50, drips=14)
     floating(lv, 610, 240, 40, 34, 198, sand=7, drips=10)

@@ -9,7 +9,8 @@ the roof over the last plateau is a crag hung with stone, and boulders and
 islands break up the sky.
 """
 from level_canvas import HEALTH, ICE, PLAYER, RIFLE, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, spring, stalactites,
+from level_works import cistern
+from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, stalactites,
                           stand_flat, weather)
 
 
@@ -33,8 +34,9 @@ def build():
     round_off(lv, 4, 4, 764, 432)
     weather(lv, 4, 4, 764, 432, 156)
     stalactites(lv, 648, 760, 157, 12, spacing=14, low=190, high=240)
-    # a spring in the roof's tip spills onto the last plateau
-    lv.set_piece(*spring(lv, 672, 243, 8, 7, 167), 80, "the spring in the last roof runs dry")
+    # a cistern in the roof bursts as the player climbs near and pours onto the last plateau
+    lv.set_piece(*cistern(lv, 680, 236, 730, 248, mouth=8), 150,
+                 "a cistern in the last roof bursts and pours onto the last plateau")
     stalactites(lv, 200, 480, 158, 16, spacing=20, material=ICE, low=250, high=432)
     floating(lv, 300, 300, 44, 40, 159, sand=8, drips=12)
     floating(lv, 470, 340, 40, 36, 160, water=40, drips=10)

@@ -6,11 +6,12 @@ Under water the player sinks, cannot jump more than 10 to 17 cells and starts
 drowning after 10 seconds, so every way out of the water is a walkable slope
 (0.7 cells up per cell across) and no dive takes more than about 4 seconds.
 Overhead, rock leans in from both edges, the tunnel's cliff spreads into a
-hanging crag with a spring that pours into the pit as the player nears, and
+hanging crag with a cistern that bursts into the pit as the player nears, and
 islands carry ponds and a frozen pool.
 """
 from level_canvas import CLEAR, HEALTH, ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import cliff, crag, floating, pocket, pool, roll, round_off, spring, stalactites, stand_flat, weather
+from level_works import cistern
+from level_shapes import cliff, crag, floating, pocket, pool, roll, round_off, stalactites, stand_flat, weather
 
 
 def build():
@@ -41,9 +42,9 @@ def build():
                 (680, 212), (655, 190)], STONE)
     weather(lv, 4, 4, 764, 432, 45)
     stalactites(lv, 560, 712, 46, 16, spacing=14, low=160, high=240)
-    # the spring in the crag empties into the pit
-    box = spring(lv, 688, 240, 10, 11, 54, outlet=1)
-    lv.set_piece(*box, 150, "the spring in the hanging crag runs dry")
+    # a cistern in the crag bursts as the player nears and pours into the pit
+    box = cistern(lv, 626, 198, 656, 216, side=-1, mouth=10)
+    lv.set_piece(*box, 150, "a cistern in the hanging crag bursts and pours a waterfall into the flooded pit")
     # islands: two ponds, and one frozen over
     floating(lv, 150, 330, 50, 44, 47, water=50, drips=12)
     floating(lv, 330, 390, 40, 36, 48, sand=7, drips=10)

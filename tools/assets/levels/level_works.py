@@ -1,12 +1,12 @@
 """Shapes for things that happen in front of the player: a sand hopper that
-pours through holes in its floor.
+pours through holes in its floor, and a cistern that bursts.
 
 It runs only once the simulated window reaches it and then takes seconds,
 not a frame: sand leaves through a narrow hole a cell or two a frame, so a
 hopper that starts just beyond the view's edge is still pouring when the
 view arrives.
 """
-from level_canvas import SAND, STONE
+from level_canvas import CLEAR, SAND, STONE, WATER
 
 from level_shapes import crag
 
@@ -27,3 +27,25 @@ def hopper(lv, x0, y0, x1, y1, outlets, seed, hole=4, wall=4, material=SAND):
         lv.clear(x - hole // 2, y0 - 8, x - hole // 2 + hole, y1)
     return x0, y0, x1, y1
 
+
+def cistern(lv, x0, y0, x1, y1, side=-1, mouth=None):
+    """Fills the rock box x0 <= x < x1, y0 <= y < y1 with water and opens its
+    side wall (-1 left, 1 right) from the floor up mouth rows (all of them
+    by default) with a level channel out to the air. Water spreads sideways
+    without waiting on the world's coin, so once the window reaches it the
+    cistern empties in a gush of a few seconds, not a trickle. Returns the
+    cistern's box."""
+    mouth = y1 - y0 if mouth is None else mouth
+    lv.rect(x0, y0, x1, y1, WATER)
+    x = x0 - 1 if side < 0 else x1
+    while any(lv.cells[y, x] != CLEAR for y in range(y0, y0 + mouth)):
+        for y in range(y0, y0 + mouth):
+            if lv.cells[y, x] != CLEAR:
+                lv.cells[y, x] = WATER
+        x += side
+    # the channel's mouth must not hang over empty space where the face is ragged
+    for y in range(y0, y0 + mouth):
+        for cx in range(min(x0, x), max(x1, x) + 1):
+            if lv.cells[y, cx] == WATER and lv.cells[y - 1, cx] == CLEAR:
+                lv.cells[y, cx] = CLEAR
+    return (x0, y0, x1, y1)
