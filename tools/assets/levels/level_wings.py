@@ -4,13 +4,16 @@ Bats fly up to 100 cells a second, turn away from walls, bite for 10 and die
 to one rocket (20 health). Three caves stacked under the start are entered by
 dropping through holes (a fall does no harm), so the player meets one bat
 first, then two, then two more, with a health box in each of the lower caves.
-The caves are worn and hung with stone and ice; a spring pours into the
-first, water seeps in sealed hollows between them, and hills and islands
-roll away above.
+The caves are worn and hung with stone and ice; as the player crosses the
+first, a sand hopper in the second cave's roof starts to pour, heaping a
+drift across its floor between its treasure and the drop to the third, to
+be climbed or blasted under the bats. Water seeps in sealed hollows, and
+hills and islands roll away above.
 """
 from level_canvas import BAT, HEALTH, ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
 from level_shapes import (cliff, crag, floating, pocket, roll, round_off, rubble, spring, stalactites,
                           stand_flat, weather)
+from level_works import hopper
 
 
 def build():
@@ -40,7 +43,7 @@ def build():
     # water seeping in hollows of the rock, a vein of ice, a buried dune
     pocket(lv, 90, 150, 40, 16, WATER, 106)
     # a spring in the rock beside the first cave: it pours in as the level starts
-    lv.set_piece(*spring(lv, 122, 222, 12, 12, 122, outlet=1), 150, "the spring into the first cave runs dry")
+    spring(lv, 122, 222, 12, 12, 122, outlet=1)
     pocket(lv, 250, 60, 50, 18, WATER, 107)
     pocket(lv, 700, 170, 30, 14, ICE, 108)
     pocket(lv, 660, 250, 40, 14, SAND, 109)
@@ -50,6 +53,10 @@ def build():
     stalactites(lv, 450, 760, 112, 12, spacing=16, material=ICE, low=56, high=110)
     rubble(lv, 160, 390, 113, 5, size=2, below=240)
     rubble(lv, 640, 760, 114, 4, size=2, below=80)
+    # in the second cave's roof, a hopper the window reaches while the player crosses the first: it
+    # pours for seconds, and its drift stands between the cave's treasure and the drop to the third
+    hopper(lv, 496, 198, 570, 236, (516, 548), 123, hole=3)
+    lv.set_piece(500, 118, 570, 160, 150, "sand from the hopper in the second cave's roof heaps a drift across its floor")
     floating(lv, 330, 400, 40, 36, 115, water=36, drips=10)
     floating(lv, 560, 410, 34, 30, 116, sand=7, drips=8)
     floating(lv, 90, 390, 30, 24, 117, drips=8)
