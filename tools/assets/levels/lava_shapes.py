@@ -1,0 +1,128 @@
+"""Shapes of the lava works: a foundry cut into solid rock.
+
+Nothing here floats: halls are carved out of the rock, their floors plated
+with obsidian; lava stands in crucibles and runs in flumes, both of obsidian,
+since lava wears stone away; tanks hold water over the works; slag lies in
+heaps of obsidian; bulkheads wall one hall off from the next up to the roof.
+Rough edges come from the same fixed-seed noise as level_shapes, so every run
+draws the same cells.
+"""
+from level_canvas import CLEAR, LAVA, OBSIDIAN, STONE, WATER
+from level_shapes import noise
+
+
+def hall(lv, x0, x1, floor, height, chamfer=14, plate=3):
+    """A hall carved out of the rock with a flat obsidian-plated floor (no
+    crater a rocket leaves in it is deeper than the plate lets it be) and
+    its upper corners cut off like a mine gallery's."""
+    top = floor + height
+    lv.polygon([(x0, floor), (x1, floor), (x1, top - chamfer), (x1 - chamfer, top),
+                (x0 + chamfer, top), (x0, top - chamfer)], CLEAR)
+    lv.rect(x0, floor - plate, x1, floor, OBSIDIAN)
+
+
+def shaft(lv, x0, x1, bottom, top):
+    """An upright shaft between two halls."""
+    lv.clear(x0, bottom, x1, top)
+
+
+def crucible(lv, x0, x1, bottom, top, level, wall=4, lip=None):
+    """An obsidian bowl, wider at the mouth than at the foot, holding lava
+    up to row level. lip=(y0, y1, material) swaps a band of its left and
+    right walls for another material (stone: the lava eats its own way out)."""
+    slope = (top - bottom) // 4
+    lv.polygon([(x0 - wall, bottom - wall), (x1 + wall, bottom - wall), (x1 + slope + wall, top),
+                (x0 - slope - wall, top)], OBSIDIAN)
+    lv.polygon([(x0, bottom), (x1, bottom), (x1 + slope, top + 1), (x0 - slope, top + 1)], CLEAR)
+    for y in range(bottom, level):
+        row = lv.cells[y, x0 - slope - wall:x1 + slope + wall]
+        row[row == CLEAR] = LAVA
+    if lip:
+        y0, y1, material = lip
+        for y in range(y0, y1):
+            lv.cells[y, x0 - slope - wall:x0] = material
+            lv.cells[y, x1:x1 + slope + wall] = material
+
+
+def flume(lv, points, depth=5, wall=3, fill=3, liquid=LAVA):
+    """An obsidian trough along a line of (x, floor) points, running
+    downhill, holding fill rows of liquid: lava carried across the works."""
+    for (xa, ya), (xb, yb) in zip(points, points[1:]):
+        step = 1 if xb > xa else -1
+        for x in range(xa, xb + step, step):
+            y = int(round(ya + (yb - ya) * (x - xa) / (xb - xa)))
+            column = lv.cells[y - wall:y + depth, x]
+            column[:] = OBSIDIAN
+            lv.cells[y:y + depth, x] = CLEAR
+            lv.cells[y:y + fill, x] = liquid
+    # end walls
+    for x, y in (points[0], points[-1]):
+        side = -1 if x == points[0][0] else 1
+        lv.rect(min(x, x + side * wall), y - wall, max(x, x + side * wall) + 1, y + depth, OBSIDIAN)
+
+
+def tank(lv, x0, x1, bottom, top, level, wall=4, gate=None):
+    """A water tank of obsidian plate, full to row level. gate=(x0, x1, y0,
+    y1) is a patch of its wall left as stone, for a rocket or lava to open."""
+    lv.rect(x0 - wall, bottom - wall, x1 + wall, top, OBSIDIAN)
+    lv.clear(x0, bottom, x1, top)
+    lv.rect(x0, bottom, x1, level, WATER)
+    if gate:
+        gx0, gx1, gy0, gy1 = gate
+        lv.rect(gx0, gy0, gx1, gy1, STONE)
+
+
+def gantry(lv, x0, x1, deck, posts=(), thick=4, post_width=6):
+    """An obsidian deck from x0 to x1 whose top row is deck - 1, on posts
+    reaching down to whatever lies under them."""
+    lv.rect(x0, deck - thick, x1, deck, OBSIDIAN)
+    for px in posts:
+        for x in range(px, px + post_width):
+            y = deck - thick - 1
+            while y > 0 and lv.cells[y, x] == CLEAR:
+                lv.cells[y, x] = OBSIDIAN
+                y -= 1
+
+
+def slag(lv, cx, base, half, height, seed, flat=8):
+    """A heap of obsidian slag on row base, ragged but with a flat crown
+    flat cells wide either side of cx, to stand on or jump from."""
+    for x in range(cx - half, cx + half):
+        d = abs(x + 0.5 - cx)
+        if d <= flat:
+            h = height
+        else:
+            h = height * (1 - (d - flat) / (half - flat)) ** 0.8 + 3 * noise(seed, x, 5)
+        h = int(round(max(0, h)))
+        column = lv.cells[base:base + h, x]
+        column[column == CLEAR] = OBSIDIAN
+
+
+def bulkhead(lv, x0, x1, bottom, top, heart=6):
+    """A rock wall from bottom to top with an obsidian heart: no rocket
+    opens it, and nobody sees through it."""
+    lv.rect(x0, bottom, x1, top, STONE)
+    mid = (x0 + x1) // 2
+    lv.rect(mid - heart // 2, bottom, mid + heart // 2, top, OBSIDIAN)
+
+
+def lava_pit(lv, x0, x1, bottom, top, level, liner=4):
+    """A sheer-sided pit cut down from row top, lined with obsidian, lava
+    up to row level: what falls in is thrown up against its walls again and
+    again and gets out only by a rocket."""
+    lv.rect(x0 - liner, bottom - liner, x1 + liner, top, OBSIDIAN)
+    lv.clear(x0, bottom, x1, top)
+    lv.rect(x0, bottom, x1, level, LAVA)
+
+
+def ladle(lv, cx, rim, half, depth, plug=3, hanger=2):
+    """A small obsidian cup of lava hung from the roof above it by a rod,
+    its floor a stone plug that the lava burns through: it drips out."""
+    bottom = rim - depth
+    lv.rect(cx - half - 2, bottom - plug, cx + half + 2, rim, OBSIDIAN)
+    lv.rect(cx - half, bottom, cx + half, rim, LAVA)
+    lv.rect(cx - half // 2, bottom - plug, cx + half // 2, bottom, STONE)
+    y = rim
+    while y < lv.height and lv.cells[y, cx] == CLEAR:
+        lv.cells[y, cx - hanger // 2:cx + hanger // 2 + 1] = OBSIDIAN
+        y += 1
