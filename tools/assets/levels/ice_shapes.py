@@ -1,21 +1,22 @@
 """Shapes of the ice levels: a glacier's skin of ice over rock, crevasses cut
-down into it, seracs standing on it, icicles and frozen falls, and the lava
-tunnels and meltwater lakes under it.
+down into it, seracs standing on it, icicles and frozen falls, galleries
+worn through it and ice bridges over its cracks.
 
 Ice is as solid as stone underfoot but four times as slippery (a running
-player needs 125 cells to stop), melts only where lava touches it, and any
-rocket blasts it, so the shapes here are drawn for sliding and for blasting.
-Like level_shapes, every ragged edge comes from a fixed seed.
+player needs 125 cells to stop), melts only a cell deep where lava touches
+it (the meltwater crusts the lava over at once), and any rocket blasts it,
+so the shapes here are drawn for sliding and for blasting. Like
+level_shapes, every ragged edge comes from a fixed seed.
 """
 import math
 
 import numpy as np
 
-from level_canvas import CLEAR, ICE, LAVA, OBSIDIAN, SOLID, STONE, WATER
-from level_shapes import _hash, noise, surface, wave
+from level_canvas import CLEAR, ICE, SOLID, STONE
+from level_shapes import _hash, noise, wave
 
 
-def glacier(lv, profile, thickness, seed, below=None, base=0):
+def glacier(lv, profile, thickness, seed, base=0):
     """Rock up to a surface running in straight lines through profile's
     (x, height) points, skinned with ice thickness cells deep (a little
     more or less along a smooth wave), as a glacier lies on its bed."""
@@ -106,15 +107,6 @@ def ice_floor(lv, x0, x1, top, seed, depth=6, bumps=0, keep=()):
         if any(abs(x - k) <= 14 for k in keep):
             h = 0
         lv.cells[top - depth:top + h, x] = ICE
-
-
-def shell(lv, x0, y0, x1, y1, thickness=6):
-    """An obsidian box round the hollow x0..x1, y0..y1 (the hollow itself is
-    left as it is): no rocket opens a way in but the ones left."""
-    lv.rect(x0 - thickness, y0 - thickness, x1 + thickness, y0, OBSIDIAN)
-    lv.rect(x0 - thickness, y1, x1 + thickness, y1 + thickness, OBSIDIAN)
-    lv.rect(x0 - thickness, y0, x0, y1, OBSIDIAN)
-    lv.rect(x1, y0, x1 + thickness, y1, OBSIDIAN)
 
 
 def gallery(lv, x0, x1, floor, height, seed, skin=6, ends=20):

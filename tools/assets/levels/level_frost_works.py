@@ -6,21 +6,23 @@ on an ice bridge, the first treasure beyond at the gallery's far end. The
 way down is through the bridge, into the crevasse where two bats wheel over
 the second treasure. The middle gallery holds a serac, its top (a treasure)
 reached by rocket jump from an obsidian pad under the rifle on a second
-serac, and a brute before the shaft at its end. At the shaft's foot the
-bottom gallery runs back under a roof of ice too low for a burnt player to
-leap a lava river; over the shaft hangs a cistern of meltwater floored with
-ice. A rocket up through that floor lets the cistern fall down the shaft as
-a waterfall onto the lava, which crusts over in a burst of steam, and the
-crust is the way to the last treasure.
+serac, and a brute before the shaft at its end. Over the shaft hangs a
+cistern of meltwater floored with ice, a treasure lying in it. From a pad on
+the shaft's wall a rocket up through that floor lets the cistern fall down
+the shaft as a waterfall onto the lava river of the bottom gallery, which
+crusts over in a burst of steam, and a rocket jump from the pad reaches the
+emptied cistern. The river runs 720 cells under a roof of ice too low for a
+burnt player to leap, more than any string of burns carries anyone across:
+the crust is the way to the last treasure.
 """
-from ice_shapes import crevasse, frozen_fall, gallery, glacier, ice_bridge, icicles, serac, shell
+from ice_shapes import crevasse, gallery, glacier, ice_bridge, icicles, serac
 from level_canvas import BAT, HEALTH, ICE, LAVA, MELEE, OBSIDIAN, PLAYER, RIFLE, STONE, TREASURE, WATER, Level
 from level_shapes import pocket, stand_flat
 
 G1, G2, G3 = 500, 300, 90                 # the galleries' floors
 SHAFT = (1000, 1050)
 PLUG = 420                                # the underside of the cistern's ice floor
-LAVA_SPAN = (600, 950)
+LAVA_SPAN = (230, 950)
 
 
 def build():
@@ -44,8 +46,8 @@ def build():
     lv.rect(150, G3 - 6, LAVA_SPAN[0], G3, ICE)
     lv.clear(*LAVA_SPAN[:1], G3 - 14, LAVA_SPAN[1], G3)
     lv.pour(LAVA_SPAN[0], LAVA_SPAN[1], G3 - 14, 14, LAVA)
-    lv.rect(LAVA_SPAN[0] - 20, G3 + 26, LAVA_SPAN[1] + 20, G3 + 30, ICE)     # the low ice roof
-    lv.rect(LAVA_SPAN[0] - 20, G3 + 30, LAVA_SPAN[1] + 20, G3 + 60, OBSIDIAN)
+    lv.rect(LAVA_SPAN[0] - 20, G3 + 22, LAVA_SPAN[1] + 20, G3 + 26, ICE)     # the low ice roof
+    lv.rect(LAVA_SPAN[0] - 20, G3 + 26, LAVA_SPAN[1] + 20, G3 + 60, OBSIDIAN)
     # the shaft, cut before the cistern's floor is laid over it
     crevasse(lv, SHAFT[0], SHAFT[1], PLUG - 12, G3, 1509, taper=0, floor_material=OBSIDIAN)
     # the cistern over the shaft: obsidian round it but for its ice floor
@@ -53,8 +55,9 @@ def build():
     lv.clear(SHAFT[0] - 10, PLUG + 10, 1142, G1 - 20)
     lv.rect(SHAFT[0] - 10, PLUG - 2, SHAFT[1] + 10, PLUG + 10, ICE)
     lv.pour(SHAFT[0] - 10, 1142, PLUG + 10, 42, WATER)
-    frozen_fall(lv, 300, G3, G3 + 60, 7, 1510)
-    icicles(lv, 160, 560, G3 + 30, G3 + 64, 1511, 14, spacing=12)
+    # a pad on the shaft's wall under the ice floor: the shot up, and the rocket jump after it
+    lv.rect(SHAFT[1] - 24, PLUG - 94, SHAFT[1] + 6, PLUG - 90, OBSIDIAN)
+    icicles(lv, 156, LAVA_SPAN[0] - 24, G3 + 30, G3 + 64, 1511, 14, spacing=10)
     # ice and water sealed in the rock between the galleries
     pocket(lv, 200, 420, 50, 16, ICE, 1512)
     pocket(lv, 700, 200, 80, 20, ICE, 1513)
@@ -71,9 +74,9 @@ def build():
     lv.stand(RIFLE, 790, below=G2 + 100)
     lv.stand(HEALTH, 560, below=G2 + 20)
     lv.stand(MELEE, 900, below=G2 + 20)
-    lv.stand(HEALTH, 980, below=G3 + 20)
-    lv.place(BAT, 420, G3 + 40)
+    lv.place(BAT, 1030, G3 + 40)
     lv.stand(TREASURE, 180, below=G3 + 20)
+    lv.stand(TREASURE, 1100, below=PLUG + 40)
     lv.set_piece(LAVA_SPAN[0], G3 - 14, LAVA_SPAN[1], G3, 200,
                  "the cistern falls down the shaft and crusts the lava river over")
     return lv

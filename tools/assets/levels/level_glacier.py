@@ -13,7 +13,7 @@ steam (the ice roof turns the steam back to water). The crust is the only
 way to the frozen cavern behind, where two brutes slide on the ice floor,
 a frozen fall bars the way and the last treasure waits at its far end.
 """
-from ice_shapes import crevasse, frozen_fall, glacier, ice_floor, icicles, serac, shell
+from ice_shapes import crevasse, frozen_fall, glacier, ice_floor, icicles, serac
 from level_canvas import BAT, HEALTH, ICE, LAVA, MELEE, OBSIDIAN, PLAYER, RIFLE, TREASURE, WATER, Level
 from level_shapes import pocket, stand_flat, weather
 
