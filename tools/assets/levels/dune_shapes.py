@@ -206,7 +206,6 @@ def ramp(lv, x0, y0, x1, y1, height, seed):
         floor = int(round(y0 + (y1 - y0) * t))
         roof = floor + height + int(round(3 * noise(seed, x, 10)))
         lv.cells[floor:roof, x] = CLEAR
-    lv.cells[y1:y1 + height, x1:x1 + 24] = CLEAR
 
 
 def well(lv, cx, ceiling, floor, width, plug=10):

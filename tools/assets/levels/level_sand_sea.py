@@ -1,15 +1,16 @@
-"""Level 16: a sea of dunes, and the hourglass in the mesa.
+"""Level 16: a sea of dunes, and the gate buried at the foot of the mesa.
 
 A west wind has laid the low ground in dunes: long backs to run up, slip
 faces falling to the next trough, two bats over them and a treasure in a
-hollow. The dunes end in a canyon under a mesa whose face is obsidian, 230
-cells high: no rocket jump climbs it. High in the face a stone plug shuts a
-funnel of sand sunk in the mesa; shot away, the sand pours out like an
-hourglass and heaps against the face into a ramp, from whose top a rocket
-jump reaches the mesa. A gunner holds the mesa behind a rock crest; from its
-far end obsidian pads climb to a sandstone shelf that runs back west over
-everything, its dunes crossed under bats and a rifle to the last treasure,
-high over the start.
+hollow. The dunes end against a mesa whose face is obsidian, 260 cells
+high: no rocket jump climbs it. The old way up, a gate at its foot and a
+ramp climbing inside the rock, is buried under a dune lying on a thin stone
+lip over a sinkhole. Blast the lip and the dune drops through it into the
+hole, baring the gate (digging through the sand alone is a long job: the
+dune keeps sliding back). On the mesa a gunner waits behind a rock crest;
+from its far end a ledge on the east wall climbs by rocket jumps to a sandstone shelf
+that runs back west over everything, its dunes crossed under bats and a
+rifle to the last treasure, high over the start.
 """
 from dune_shapes import dune, gate, hollow, lip, perch, ramp, sand_sea, shelf
 from level_canvas import BAT, GUNNER, HEALTH, OBSIDIAN, PLAYER, RIFLE, SAND, STONE, TREASURE, Level
@@ -32,15 +33,16 @@ def build():
     # a rock crest on the mesa the gunner cannot see through
     crag(lv, [(880, MESA - 2), (960, MESA - 2), (940, MESA + 30), (916, MESA + 36), (896, MESA + 26)], 161,
          amp=3)
-    # the shelf's east end, over an obsidian pad on the mesa
-    lv.rect(1090, MESA - 4, 1130, MESA, OBSIDIAN)
+    # the climb to the shelf's east end: a ledge on the east wall with an obsidian pad
+    lv.rect(1110, MESA, 1148, MESA + 75, STONE)
+    lv.rect(1110, MESA + 71, 1148, MESA + 75, OBSIDIAN)
     shelf(lv, 150, 1060, SHELF, 26, 162)
     round_off(lv, 4, 4, 1148, 648)
     weather(lv, 4, FLOOR + 20, 1148, 648, 163)
     lv.rect(FACE, FLOOR - PIT - 8, FACE + 12, MESA, OBSIDIAN)
     # the old way up inside the mesa: a gate at its foot, a ramp climbing east
     gate(lv, FACE, FACE + 12, FLOOR, 30)
-    ramp(lv, FACE + 12, FLOOR, 1100, MESA, 30, 169)
+    ramp(lv, FACE + 12, FLOOR, 1090, MESA, 30, 169)
     # before the gate a hollow roofed with a thin stone lip, a dune on it burying the gate
     lv.rect(690, FLOOR - PIT - 6, FACE, FLOOR, OBSIDIAN)
     lv.clear(696, FLOOR - PIT, FACE, FLOOR - 5)
@@ -58,7 +60,7 @@ def build():
     stand_flat(lv, TREASURE, 840, below=MESA + 20)
     hollow(lv, 1000, below=MESA + 40)
     stand_flat(lv, GUNNER, 1000, below=MESA + 40)
-    stand_flat(lv, HEALTH, 1125, below=MESA + 40)
+    stand_flat(lv, HEALTH, 1130, below=MESA + 120)
     hollow(lv, 560, below=SHELF + 80)
     stand_flat(lv, RIFLE, 560, below=SHELF + 80)
     lv.place(BAT, 800, SHELF + 70)
