@@ -8,7 +8,7 @@ ramp climbing inside the rock, is buried under a dune lying on a thin stone
 lip over a sinkhole. Blast the lip and the dune drops through it into the
 hole, baring the gate (digging through the sand alone is a long job: the
 dune keeps sliding back). On the mesa a gunner waits behind a rock crest;
-from its far end a ledge on the east wall climbs by rocket jumps to a sandstone shelf
+beyond it a rocket jump from an obsidian pad rises through a gap in a sandstone shelf
 that runs back west over everything, its dunes crossed under bats and a
 rifle to the last treasure, high over the start.
 """
@@ -36,7 +36,10 @@ def build():
     # the climb to the shelf's east end: a ledge on the east wall with an obsidian pad
     lv.rect(1110, MESA, 1148, MESA + 75, STONE)
     lv.rect(1110, MESA + 71, 1148, MESA + 75, OBSIDIAN)
-    shelf(lv, 150, 1060, SHELF, 26, 162)
+    # the shelf, broken by a wind-cut gap over an obsidian pad on the mesa
+    shelf(lv, 150, 950, SHELF, 26, 162)
+    shelf(lv, 1010, 1100, SHELF, 20, 170)
+    lv.rect(962, MESA - 4, 1000, MESA, OBSIDIAN)
     round_off(lv, 4, 4, 1148, 648)
     weather(lv, 4, FLOOR + 20, 1148, 648, 163)
     lv.rect(FACE, FLOOR - PIT - 8, FACE + 12, MESA, OBSIDIAN)
@@ -51,15 +54,13 @@ def build():
     lv.rect(FACE, FLOOR, FACE + 12, FLOOR + 30, SAND)
     # dunes: the sea, the mesa's and the shelf's
     sand_sea(lv, 70, 600, 164, below=200, length=(130, 190), height=(22, 44))
-    dune(lv, 980, 1080, 1050, 12, 166, below=MESA + 40)
-    sand_sea(lv, 190, 1040, 167, below=SHELF + 40, length=(110, 170), height=(14, 30))
+    sand_sea(lv, 190, 940, 167, below=SHELF + 40, length=(110, 170), height=(14, 30))
     stand_flat(lv, PLAYER, 40, below=200)
     lv.place(BAT, 250, 190)
     lv.place(BAT, 430, 200)
     perch(lv, TREASURE, 560, below=200)
     stand_flat(lv, TREASURE, 840, below=MESA + 20)
-    hollow(lv, 1000, below=MESA + 40)
-    stand_flat(lv, GUNNER, 1000, below=MESA + 40)
+    stand_flat(lv, GUNNER, 1050, below=MESA + 40)
     stand_flat(lv, HEALTH, 1130, below=MESA + 120)
     hollow(lv, 560, below=SHELF + 80)
     stand_flat(lv, RIFLE, 560, below=SHELF + 80)
