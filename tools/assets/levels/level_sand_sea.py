@@ -5,9 +5,9 @@ faces falling to the next trough, two bats over them and a treasure in a
 hollow. The dunes end against a mesa whose face is obsidian, 260 cells
 high: no rocket jump climbs it. The old way up, a gate at its foot and a
 ramp climbing inside the rock, is buried under a dune lying on a thin stone
-lip over a sinkhole. Blast the lip and the dune drops through it into the
-hole, baring the gate (digging through the sand alone is a long job: the
-dune keeps sliding back). On the mesa a gunner waits behind a rock crest;
+lip over a sinkhole: every rocket into it brings the dune sliding down into
+the hole it blasts, and a rocket through the lip drops it into the sinkhole,
+so the gate is dug out of a moving slope. On the mesa a gunner waits behind a rock crest;
 beyond it a rocket jump from an obsidian pad rises through a gap in a sandstone shelf
 that runs back west over everything, its dunes crossed under bats and a
 rifle to the last treasure, high over the start.
@@ -68,5 +68,5 @@ def build():
     lv.place(BAT, 380, SHELF + 60)
     perch(lv, HEALTH, 700, below=SHELF + 80)
     perch(lv, TREASURE, 170, below=SHELF + 80)
-    lv.set_piece(680, FLOOR, FACE + 12, FLOOR + 70, 900, "the dune before the mesa falls through its lip and bares the gate")
+    lv.set_piece(680, FLOOR, FACE + 12, FLOOR + 70, 900, "the dune burying the mesa gate slides into the holes blasted in it")
     return lv
