@@ -65,6 +65,8 @@ def build():
     sand_sea(lv, x1 + 50, k0 - 10, 175, below=200, length=(130, 180), height=(12, 26))
     dune(lv, k0 - 120, k0, k0 - 1, 40, 176, below=200)
     dune(lv, 960, k1 - 14, 1060, 26, 177, below=HALL_ROOF - 2, slip=-1)
+    # the keep's roof half buried: drifts between the merlons, east of the rifle's post
+    dune(lv, 940, k1 - 60, 1040, 18, 178, below=KEEP_TOP + 30)
     hollow(lv, 40, below=200, half=14)
     stand_flat(lv, PLAYER, 40, below=200)
     lv.place(BAT, 150, 150)
