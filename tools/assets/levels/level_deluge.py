@@ -78,5 +78,5 @@ def build():
     lv.place(BAT, 390, 570)
     lv.place(BAT, 520, 590)
     lv.place(BAT, 1060, 320)
-    lv.set_piece(RES_X0, RES_FLOOR, RES_X1, RES_LEVEL, 1500, "the reservoir pours down its shaft into the lower hall")
+    lv.set_piece(RES_X0, RES_FLOOR, RES_X1, RES_LEVEL, 2400, "the reservoir pours down its shaft into the lower hall")
     return lv
