@@ -1,4 +1,6 @@
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 #include "game/cells.h"
 #include "game/game_object.h"
@@ -176,39 +178,49 @@ void Character::ApplyEnvironment(float dt, float S) {
 
 namespace {
 
+// A sight line's ends in cells, and the one grid it crosses.
+struct Segment {
+  float x0, y0, x1, y1;
+  const world::PixelGrid& grid;
+  float S;
+};
+
+// kInside: both ends lie a cell or more inside the grid. Every point the walk
+// computes lies between the ends then, up to a rounding far smaller than that
+// cell, so its cell is on the grid and needs neither the bounds test nor the
+// guards against NaN and runaway values: a sight line is walked over hundreds
+// of cells, for every walker, every frame. The cells tested are the same.
+template <bool kInside>
 bool Blocks(const world::PixelGrid& grid, int x, int y) {
-  return grid.InBounds(x, y) && world::IsOccupied(grid.At(x, y).material);
+  if (!kInside && !grid.InBounds(x, y)) return false;
+  return world::IsOccupied(grid.At(x, y).material);
 }
 
-int Trunc(float v) { return v == v ? static_cast<int>(world::TruncateToCell(v)) : -kOffGridCell; }
+template <bool kInside>
+int Trunc(float v) {
+  if (kInside) return static_cast<int>(v);
+  return v == v ? static_cast<int>(world::TruncateToCell(v)) : -kOffGridCell;
+}
 
-}  // namespace
-
-// Walks the columns, then the rows, crossed by the segment; at each it tests
-// the one cell the segment passes there. Going right or up the start column
-// (row) is skipped, going left or down it is tested; the end cell never is.
-// Only columns and rows inside the grid can block, so the walk is limited to them.
-bool LineOfSight(const GameObject& from, glm::vec3 point, const world::PixelGrid& grid, float S,
-                 glm::vec3* hitOut) {
-  const float x0 = from.position.x / S, y0 = from.position.y / S;
-  const float x1 = point.x / S, y1 = point.y / S;
-  if (!(std::isfinite(x0) && std::isfinite(y0) && std::isfinite(x1) && std::isfinite(y1))) return true;
-  const int width = static_cast<int>(grid.width), height = static_cast<int>(grid.height);
+template <bool kInside>
+bool Clear(const Segment& s, glm::vec3* hitOut) {
+  const float x0 = s.x0, y0 = s.y0, x1 = s.x1, y1 = s.y1, S = s.S;
+  const int width = static_cast<int>(s.grid.width), height = static_cast<int>(s.grid.height);
 
   auto columnBlocks = [&](int c) {
     const float y = (y1 - y0) * ((static_cast<float>(c) - x0) / (x1 - x0)) + y0;
-    if (!Blocks(grid, c, Trunc(y))) return false;
+    if (!Blocks<kInside>(s.grid, c, Trunc<kInside>(y))) return false;
     if (hitOut) *hitOut = glm::vec3(static_cast<float>(c) * S, y * S, 0.0f);
     return true;
   };
   auto rowBlocks = [&](int r) {
     const float x = (x1 - x0) * ((static_cast<float>(r) - y0) / (y1 - y0)) + x0;
-    if (!Blocks(grid, Trunc(x), r)) return false;
+    if (!Blocks<kInside>(s.grid, Trunc<kInside>(x), r)) return false;
     if (hitOut) *hitOut = glm::vec3(x * S, static_cast<float>(r) * S, 0.0f);
     return true;
   };
 
-  const int cx0 = Trunc(x0), cx1 = Trunc(x1), cy0 = Trunc(y0), cy1 = Trunc(y1);
+  const int cx0 = Trunc<kInside>(x0), cx1 = Trunc<kInside>(x1), cy0 = Trunc<kInside>(y0), cy1 = Trunc<kInside>(y1);
   if (x1 > x0) {
     for (int c = std::max(cx0 + 1, 0); c < cx1 && c < width; ++c)
       if (columnBlocks(c)) return false;
@@ -224,6 +236,24 @@ bool LineOfSight(const GameObject& from, glm::vec3 point, const world::PixelGrid
       if (rowBlocks(r)) return false;
   }
   return true;
+}
+
+bool WellInside(float v, std::uint32_t cells) { return 1.0f <= v && v < static_cast<float>(cells) - 1.0f; }
+
+}  // namespace
+
+// Walks the columns, then the rows, crossed by the segment; at each it tests
+// the one cell the segment passes there. Going right or up the start column
+// (row) is skipped, going left or down it is tested; the end cell never is.
+// Only columns and rows inside the grid can block, so the walk is limited to them.
+bool LineOfSight(const GameObject& from, glm::vec3 point, const world::PixelGrid& grid, float S,
+                 glm::vec3* hitOut) {
+  const Segment s{from.position.x / S, from.position.y / S, point.x / S, point.y / S, grid, S};
+  if (!(std::isfinite(s.x0) && std::isfinite(s.y0) && std::isfinite(s.x1) && std::isfinite(s.y1))) return true;
+  if (WellInside(s.x0, grid.width) && WellInside(s.x1, grid.width) && WellInside(s.y0, grid.height) &&
+      WellInside(s.y1, grid.height))
+    return Clear<true>(s, hitOut);
+  return Clear<false>(s, hitOut);
 }
 
 }  // namespace game
