@@ -178,8 +178,10 @@ void Contact(const Character& enemy, Player& player, float push, int damage, flo
   }
 }
 
+// The range first: it is a few operations, the sight line a walk over
+// hundreds of cells, and neither has any effect to keep in order.
 bool Sees(const Character& e, Player& player, float range, const Playfield& f) {
-  return LineOfSight(e, player.position, *f.grid, f.cellSize) && glm::length(e.position - player.position) < range &&
+  return glm::length(e.position - player.position) < range && LineOfSight(e, player.position, *f.grid, f.cellSize) &&
          player.IsAlive();
 }
 

@@ -47,8 +47,9 @@ float DamageNumberScale(int n) {
 void SpawnDebris(const GameObject& origin, Sheet sheet, ParticlePool* pool, float S, Random& random) {
   // The bound is drawn anew before every particle, so the count lands between
   // 20 and 29 with the odds of that running draw.
+  Spawner<Particle> free(pool);
   for (int count = 0; count < static_cast<int>(RandomFloat(random, kDebrisMinCount, kDebrisMaxCount)); ++count) {
-    Particle* p = pool ? pool->Acquire() : nullptr;
+    Particle* p = free.Acquire();
     if (!p) continue;
     p->lifetime = RandomFloat(random, kDebrisMinLife, kDebrisMaxLife);
     p->sprite = MakeSprite(sheet, kPuffFrames, 0, kDefaultFrameTime, true, false);

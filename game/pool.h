@@ -33,6 +33,29 @@ struct Pool {
   }
 };
 
+// Many spawns into one pool during a step that frees none of its objects:
+// each search starts where the last one stopped, since every object before
+// that was in use and still is, so a full pool is looked through once per
+// step rather than once per spawn. Each spawn gets what Acquire would give.
+template <class T>
+class Spawner {
+ public:
+  explicit Spawner(Pool<T>* pool) : pool_(pool) {}
+
+  // Null without a pool, or when all are in use.
+  T* Acquire() {
+    if (!pool_) return nullptr;
+    std::vector<T>& objects = pool_->objects;
+    for (; next_ < objects.size(); ++next_)
+      if (!objects[next_].active) return &objects[next_];
+    return nullptr;
+  }
+
+ private:
+  Pool<T>* pool_;
+  std::size_t next_ = 0;  // the objects before it are in use
+};
+
 using RocketPool = Pool<Rocket>;
 using BulletPool = Pool<Bullet>;
 using ParticlePool = Pool<Particle>;

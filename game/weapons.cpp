@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include <glm/geometric.hpp>
 
@@ -109,10 +110,11 @@ bool LeftTheWorld(const GameObject& o, const world::PixelGrid& grid, float S, in
 
 // Draws the trail's chance, then (when a particle is free) its look: blown
 // backwards, spread on the rule's axes.
-void SpawnRocketSmoke(const Rocket& rocket, const Playfield& field, float dt, const RocketRule& rule) {
+void SpawnRocketSmoke(const Rocket& rocket, const Playfield& field, Spawner<Particle>& smoke, float dt,
+                      const RocketRule& rule) {
   Random& random = *field.random;
   if (!(dt * kSmokeChancePerSecond > RandomFloat(random, 0.0f, 1.0f))) return;
-  Particle* p = field.smoke ? field.smoke->Acquire() : nullptr;
+  Particle* p = smoke.Acquire();
   if (!p) return;
   const float S = field.cellSize;
   const glm::vec3 v = rocket.velocity;
@@ -130,8 +132,8 @@ void SpawnRocketSmoke(const Rocket& rocket, const Playfield& field, float dt, co
   p->active = true;
 }
 
-void SpawnExplosionFlash(const Rocket& rocket, const Playfield& field) {
-  Particle* p = field.smoke ? field.smoke->Acquire() : nullptr;
+void SpawnExplosionFlash(const Rocket& rocket, const Playfield& field, Spawner<Particle>& smoke) {
+  Particle* p = smoke.Acquire();
   if (!p) return;
   const float S = field.cellSize;
   p->lifetime = kFlashLife;
@@ -145,15 +147,48 @@ void SpawnExplosionFlash(const Rocket& rocket, const Playfield& field) {
   p->active = true;
 }
 
+float HalfWidth(const GameObject& o) { return o.scale.x < 0.0f ? -o.scale.x : o.scale.x; }
+float HalfHeight(const GameObject& o) { return o.scale.y < 0.0f ? -o.scale.y : o.scale.y; }
+
+// The box around every active enemy, on the edges Overlaps computes: an
+// object that does not reach into it overlaps none of them, and most
+// projectiles fly far from every enemy. The projectiles' steps move no enemy
+// and retire none (hits change velocity and health), so one box holds for a
+// whole step.
+struct EnemyBounds {
+  float left = std::numeric_limits<float>::infinity(), right = -std::numeric_limits<float>::infinity();
+  float bottom = std::numeric_limits<float>::infinity(), top = -std::numeric_limits<float>::infinity();
+
+  // Overlaps(a, e) for an enemy e implies this: its edges are within these.
+  bool Reaches(const GameObject& a) const {
+    const float ax = HalfWidth(a), ay = HalfHeight(a);
+    return a.position.x + ax > left && right > a.position.x - ax && a.position.y + ay > bottom &&
+           top > a.position.y - ay;
+  }
+};
+
+EnemyBounds BoundsOfEnemies(const Playfield& field) {
+  EnemyBounds b;
+  ForEachActiveEnemy(field, [&](const Character& c) {
+    const float cx = HalfWidth(c), cy = HalfHeight(c);
+    b.left = std::min(b.left, c.position.x - cx);
+    b.right = std::max(b.right, c.position.x + cx);
+    b.bottom = std::min(b.bottom, c.position.y - cy);
+    b.top = std::max(b.top, c.position.y + cy);
+  });
+  return b;
+}
+
 // A rocket goes off on another rocket (both do), and every rocket, the
 // player's own included, on the player and on any enemy.
-void MeetObjects(Rocket& r, RocketPool& rockets, const Playfield& field) {
+void MeetObjects(Rocket& r, RocketPool& rockets, const Playfield& field, const EnemyBounds& enemies) {
   for (Rocket& other : rockets.objects) {
     if (&other == &r || !Overlaps(r, other)) continue;
     r.exploded = true;
     other.exploded = true;
   }
   if (field.player && field.player->active && !r.exploded && Overlaps(r, *field.player)) r.exploded = true;
+  if (r.exploded || !enemies.Reaches(r)) return;
   ForEachActiveEnemy(field, [&](Character& c) {
     if (!r.exploded && Overlaps(r, c)) r.exploded = true;
   });
@@ -169,14 +204,14 @@ float ShakeOf(const Rocket& r, const Playfield& field, const RocketRule& rule) {
   return S * kShakeStrength / d / d;
 }
 
-void Explode(Rocket& r, const Playfield& field, const RocketRule& rule) {
+void Explode(Rocket& r, const Playfield& field, Spawner<Particle>& smoke, const RocketRule& rule) {
   const float S = field.cellSize;
   Player* player = field.player;
   if (player && player->active) ApplyBlast(r, *player, S, r.fromPlayer ? rule.ownRocketDamage : kWholeBlast, rule);
   ForEachActiveEnemy(field, [&](Character& c) { ApplyBlast(r, c, S, kWholeBlast, rule); });
   if (field.grid) field.grid->Blast(ToCell(r.position.x, S), ToCell(r.position.y, S), kRocketBlastRadius);
   if (field.camera) field.camera->AddShake(glm::vec3(ShakeOf(r, field, rule), 0.0f, 0.0f));
-  SpawnExplosionFlash(r, field);
+  SpawnExplosionFlash(r, field, smoke);
   if (rule.placedSound)
     field.PlayAt(Sfx::Explosion, r.position, kFullVolume, RandomFloat(*field.random, kMinPitch, kMaxPitch),
                  SoundSlot::Explosion);
@@ -248,16 +283,18 @@ void ApplyBlast(const Rocket& rocket, Character& target, float S, float factor, 
 
 void UpdateRockets(RocketPool& rockets, const Playfield& field, float dt, const RocketRule& rule) {
   const float S = field.cellSize;
+  const EnemyBounds enemies = BoundsOfEnemies(field);
+  Spawner<Particle> smoke(field.smoke);  // rockets spawn smoke and flashes, and free none
   for (Rocket& r : rockets.objects) {
     if (!r.active) continue;
     if (field.grid) r.SenseCells(*field.grid, S);
     r.Integrate(dt, S);
-    SpawnRocketSmoke(r, field, dt, rule);
+    SpawnRocketSmoke(r, field, smoke, dt, rule);
     SteerRocket(r, S);
 
     if (TouchesSolid(r)) r.exploded = true;
-    if (rule.meetsObjects) MeetObjects(r, rockets, field);
-    if (r.exploded) Explode(r, field, rule);
+    if (rule.meetsObjects) MeetObjects(r, rockets, field, enemies);
+    if (r.exploded) Explode(r, field, smoke, rule);
     if (r.active && field.grid && LeftTheWorld(r, *field.grid, S, static_cast<int>(field.grid->height)))
       r.active = false;
   }
@@ -265,6 +302,7 @@ void UpdateRockets(RocketPool& rockets, const Playfield& field, float dt, const 
 
 void UpdateBullets(BulletPool& bullets, const Playfield& field, float dt) {
   const float S = field.cellSize;
+  const EnemyBounds enemies = BoundsOfEnemies(field);
   for (Bullet& b : bullets.objects) {
     if (!b.active) continue;
     if (field.grid) b.SenseCells(*field.grid, S);
@@ -281,11 +319,13 @@ void UpdateBullets(BulletPool& bullets, const Playfield& field, float dt) {
       ApplyBulletHit(b, *field.player, S);
       b.active = false;
     }
-    ForEachActiveEnemy(field, [&](Character& c) {
-      if (!Overlaps(b, c)) return;
-      ApplyBulletHit(b, c, S);
-      b.active = false;
-    });
+    if (enemies.Reaches(b)) {
+      ForEachActiveEnemy(field, [&](Character& c) {
+        if (!Overlaps(b, c)) return;
+        ApplyBulletHit(b, c, S);
+        b.active = false;
+      });
+    }
     if (b.active && field.grid && LeftTheWorld(b, *field.grid, S, 0)) b.active = false;
   }
 }
