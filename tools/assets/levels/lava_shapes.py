@@ -126,3 +126,37 @@ def ladle(lv, cx, rim, half, depth, plug=3, hanger=2):
     while y < lv.height and lv.cells[y, cx] == CLEAR:
         lv.cells[y, cx - hanger // 2:cx + hanger // 2 + 1] = OBSIDIAN
         y += 1
+
+
+def hump_wall(lv, x0, x1, ground, top, hump=26, bore=21):
+    """A rock wall from the floor to the roof, crossed by a tunnel that
+    climbs over a hump higher than its mouths' tops, so no straight line
+    runs through it: a rocket enemy on one side never sees the other. The
+    hump and the mouths are obsidian, which no blast opens."""
+    mid = (x0 + x1) // 2
+    lv.rect(x0, ground, x1, top, STONE)
+    lv.rect(x0 + 4, ground + hump + bore, x1 - 4, top, OBSIDIAN)
+    floor = [(x0 - 1, ground), (x0 + 4, ground), (mid - 8, ground + hump), (mid + 8, ground + hump),
+             (x1 - 4, ground), (x1 + 1, ground)]
+    lv.rect(mid - 14, ground + hump - 8, mid + 14, ground + hump, OBSIDIAN)
+    lv.polygon(floor + [(x, y + bore) for x, y in reversed(floor)], CLEAR)
+
+
+def launder(lv, x0, x1, rim, taps, depth=8, plug=4, wall=2):
+    """A long obsidian trough of lava hung under the roof, parted into one
+    bay per tap so that each bay drains through its own: every tap is a
+    stone plug in the trough's floor that the lava burns through."""
+    bottom = rim - depth
+    lv.rect(x0 - wall, bottom - plug, x1 + wall, rim, OBSIDIAN)
+    lv.rect(x0, bottom, x1, rim, LAVA)
+    bay = (x1 - x0) / len(taps)
+    for i in range(1, len(taps)):
+        x = int(round(x0 + i * bay))
+        lv.rect(x - 1, bottom, x + 1, rim, OBSIDIAN)
+    for tx in taps:
+        lv.rect(tx - 3, bottom - plug, tx + 3, bottom, STONE)
+    for x in range(x0, x1 + 1, 48):
+        y = rim
+        while y < lv.height and lv.cells[y, x] == CLEAR:
+            lv.cells[y, x:x + 2] = OBSIDIAN
+            y += 1
