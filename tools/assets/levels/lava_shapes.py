@@ -1,13 +1,14 @@
 """Shapes of the lava works: a foundry cut into solid rock.
 
 Nothing here floats: halls are carved out of the rock, their floors plated
-with obsidian; lava stands in crucibles and runs in flumes, both of obsidian,
-since lava wears stone away; tanks hold water over the works; slag lies in
-heaps of obsidian; bulkheads wall one hall off from the next up to the roof.
+with obsidian; lava stands in obsidian vessels (ladles, launders, sheer
+pits), since lava wears stone away, and a vessel with a stone plug is one
+the lava burns its own way out of; slag lies in heaps of obsidian; humped
+walls part one hall from the next up to the roof.
 Rough edges come from the same fixed-seed noise as level_shapes, so every run
 draws the same cells.
 """
-from level_canvas import CLEAR, LAVA, OBSIDIAN, STONE, WATER
+from level_canvas import CLEAR, LAVA, OBSIDIAN, STONE
 from level_shapes import noise
 
 
@@ -24,52 +25,6 @@ def hall(lv, x0, x1, floor, height, chamfer=14, plate=3):
 def shaft(lv, x0, x1, bottom, top):
     """An upright shaft between two halls."""
     lv.clear(x0, bottom, x1, top)
-
-
-def crucible(lv, x0, x1, bottom, top, level, wall=4, lip=None):
-    """An obsidian bowl, wider at the mouth than at the foot, holding lava
-    up to row level. lip=(y0, y1, material) swaps a band of its left and
-    right walls for another material (stone: the lava eats its own way out)."""
-    slope = (top - bottom) // 4
-    lv.polygon([(x0 - wall, bottom - wall), (x1 + wall, bottom - wall), (x1 + slope + wall, top),
-                (x0 - slope - wall, top)], OBSIDIAN)
-    lv.polygon([(x0, bottom), (x1, bottom), (x1 + slope, top + 1), (x0 - slope, top + 1)], CLEAR)
-    for y in range(bottom, level):
-        row = lv.cells[y, x0 - slope - wall:x1 + slope + wall]
-        row[row == CLEAR] = LAVA
-    if lip:
-        y0, y1, material = lip
-        for y in range(y0, y1):
-            lv.cells[y, x0 - slope - wall:x0] = material
-            lv.cells[y, x1:x1 + slope + wall] = material
-
-
-def flume(lv, points, depth=5, wall=3, fill=3, liquid=LAVA):
-    """An obsidian trough along a line of (x, floor) points, running
-    downhill, holding fill rows of liquid: lava carried across the works."""
-    for (xa, ya), (xb, yb) in zip(points, points[1:]):
-        step = 1 if xb > xa else -1
-        for x in range(xa, xb + step, step):
-            y = int(round(ya + (yb - ya) * (x - xa) / (xb - xa)))
-            column = lv.cells[y - wall:y + depth, x]
-            column[:] = OBSIDIAN
-            lv.cells[y:y + depth, x] = CLEAR
-            lv.cells[y:y + fill, x] = liquid
-    # end walls
-    for x, y in (points[0], points[-1]):
-        side = -1 if x == points[0][0] else 1
-        lv.rect(min(x, x + side * wall), y - wall, max(x, x + side * wall) + 1, y + depth, OBSIDIAN)
-
-
-def tank(lv, x0, x1, bottom, top, level, wall=4, gate=None):
-    """A water tank of obsidian plate, full to row level. gate=(x0, x1, y0,
-    y1) is a patch of its wall left as stone, for a rocket or lava to open."""
-    lv.rect(x0 - wall, bottom - wall, x1 + wall, top, OBSIDIAN)
-    lv.clear(x0, bottom, x1, top)
-    lv.rect(x0, bottom, x1, level, WATER)
-    if gate:
-        gx0, gx1, gy0, gy1 = gate
-        lv.rect(gx0, gy0, gx1, gy1, STONE)
 
 
 def gantry(lv, x0, x1, deck, posts=(), thick=4, post_width=6):
@@ -96,14 +51,6 @@ def slag(lv, cx, base, half, height, seed, flat=8):
         h = int(round(max(0, h)))
         column = lv.cells[base:base + h, x]
         column[column == CLEAR] = OBSIDIAN
-
-
-def bulkhead(lv, x0, x1, bottom, top, heart=6):
-    """A rock wall from bottom to top with an obsidian heart: no rocket
-    opens it, and nobody sees through it."""
-    lv.rect(x0, bottom, x1, top, STONE)
-    mid = (x0 + x1) // 2
-    lv.rect(mid - heart // 2, bottom, mid + heart // 2, top, OBSIDIAN)
 
 
 def lava_pit(lv, x0, x1, bottom, top, level, liner=4):

@@ -4,16 +4,18 @@ Two halls, one over the other, both floored with obsidian plate. The casting
 hall on top is crossed by a sheer lava pit too wide for a running jump: a
 rocket jump from its edge carries the player over, and whoever falls in is
 thrown against its walls until the health runs out or a rocket lifts them.
-A brute walks the slag heaps beyond, by the first treasure over the drop
-shaft. The melt hall below is walked back the other way past a gunner on its
-gantry to the quench pool: twenty cells of sheer wall stand between its water
-and either rim, and an obsidian roof hangs too low to jump it. On a shelf
-over the far rim sits a crucible whose stone lip the lava eats as the player
-comes near; it pours down and crusts the pool into an obsidian causeway.
-A second brute waits by the last treasure.
+A brute walks the slag heaps beyond; a treasure waits on a high gantry, a
+rocket jump off the second heap, and another by the drop shaft, watched by a
+gunner. The melt hall below is walked back the other way past a second
+gunner on its gantry to the quench pool: twenty-four cells of sheer wall
+stand between its water and either rim, and an obsidian roof hangs too low
+to jump it. Ladles hung from that roof burn through their stone plugs as the
+player comes near, and their drips crust the pool into an obsidian causeway.
+Beyond, a brute guards the pump bay, climbed by three rocket jumps from
+obsidian landing to landing to the last treasure.
 """
 from lava_shapes import gantry, hall, ladle, lava_pit, shaft, slag
-from level_canvas import (CLEAR, GUNNER, HEALTH, LAVA, MELEE, OBSIDIAN, PLAYER, STONE, TREASURE, WATER,
+from level_canvas import (CLEAR, GUNNER, HEALTH, MELEE, OBSIDIAN, PLAYER, STONE, TREASURE, WATER,
                           Level)
 
 UPPER = 400   # the casting hall's floor
@@ -37,10 +39,11 @@ def build():
     gantry(lv, 860, 960, UPPER + 100, posts=(950,))
     # the melt hall, with a gantry for its gunner
     hall(lv, 4, 1148, LOWER, 120, chamfer=20)
-    # the pump bay at its far end, two obsidian landings up
-    lv.polygon([(4, LOWER), (200, LOWER), (200, LOWER + 200), (170, LOWER + 250), (4, LOWER + 250)], CLEAR)
+    # the pump bay at its far end, three obsidian landings up
+    lv.polygon([(4, LOWER), (220, LOWER), (220, LOWER + 280), (190, LOWER + 310), (4, LOWER + 310)], CLEAR)
     gantry(lv, 90, 170, LOWER + 90, posts=(160,))
     gantry(lv, 4, 64, LOWER + 176)
+    gantry(lv, 130, 222, LOWER + 262)
     gantry(lv, 840, 930, LOWER + 34, posts=(846, 918))
     # the quench pool under an obsidian roof hung low, 100 over the floor
     x0, x1 = POOL
@@ -60,7 +63,7 @@ def build():
     lv.stand(GUNNER, 880, below=LOWER + 60)
     lv.stand(HEALTH, 760, below=LOWER + 60)
     lv.stand(MELEE, 200, below=LOWER + 60)
-    lv.stand(TREASURE, 30, below=LOWER + 220)
+    lv.stand(TREASURE, 180, below=LOWER + 300)
     lv.set_piece(x0 - 10, POOL_WATER - 6, x1, POOL_WATER + 4, 120,
                  "the ladles burn through their stone plugs and crust the quench pool into a causeway")
     return lv
