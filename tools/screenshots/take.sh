@@ -23,3 +23,15 @@ for ((f = first; f <= last; f += every)); do shots+=(--screenshot "$f:$(printf '
 run --window 1152x648 --fixed-dt 0.0166666675 --clock-start 0 --state 1 --levels "$work/levels" --input tests/routes/level3_1152x648.txt \
   --frames $((last + 1)) "${shots[@]}"
 /usr/bin/python3 tools/screenshots/animate.py "$work/frames" "$out/play.gif" $((every * 1000 / 60))
+
+# One moment of each later group's first level on its route, as its set
+# piece happens: LEVEL:FRAME:PICTURE.
+for shot in 10:420:sluice 12:1800:foundry 14:2000:glacier 16:900:sand-sea; do
+  IFS=: read -r level frame name <<< "$shot"
+  rm -rf "$work/levels" && mkdir "$work/levels"
+  cp "Assets/Levels/level$level.bmp" "$work/levels/level0.bmp"
+  sed -n "$((level + 1))p" Assets/Levels/levelNames.txt > "$work/levels/levelNames.txt"
+  run --window 1152x648 --fixed-dt 0.0166666675 --clock-start 0 --state 1 --levels "$work/levels" \
+    --input "tests/routes/level${level}_1152x648.txt" --frames $((frame + 1)) --screenshot "$frame:$out/$name.png"
+done
+echo "wrote $out/play.gif and the groups' pictures"
