@@ -165,7 +165,7 @@ TEST(ReferenceStep, ShippedLevelsStepAsThePlainStepDoes) {
       if (HasFatalFailure()) return SetClock(nullptr);
     }
   }
-  EXPECT_GE(levels, 12) << "the eleven levels and the menu's";
+  EXPECT_GE(levels, 12) << "every level and the menu's";
   SetClock(nullptr);
 }
 
