@@ -12,8 +12,8 @@ import math
 
 import numpy as np
 
-from level_canvas import CLEAR, ICE, SOLID, STONE
-from level_shapes import _hash, noise, wave
+from level_canvas import CLEAR, ICE, STONE
+from level_shapes import _hash, noise, stalactites, wave
 
 
 def glacier(lv, profile, thickness, seed, base=0):
@@ -68,24 +68,8 @@ def serac(lv, cx, foot, height, half, seed, lean=0, flat=0):
 def icicles(lv, x0, x1, ceiling_low, ceiling_high, seed, length, spacing=14):
     """Ice hanging from the first solid cell above row ceiling_low in each
     column of x0..x1 (none where that ceiling is above ceiling_high)."""
-    x = x0 + int(spacing * _hash(seed, 1)) // 2
-    k = 0
-    while x < x1:
-        k += 1
-        width = 1 + int(3 * _hash(seed, 3 * k))
-        long = length * (0.4 + 0.6 * _hash(seed, 3 * k + 1))
-        for dx in range(-width, width + 1):
-            c = x + dx
-            if not (0 <= c < lv.width) or lv.cells[ceiling_low, c] in SOLID:
-                continue
-            solid = np.isin(lv.cells[ceiling_low:ceiling_high, c], SOLID).nonzero()[0]
-            if not len(solid):
-                continue
-            ceiling = ceiling_low + int(solid[0])
-            n = int(round(long * (1 - abs(dx) / (width + 1)) ** 1.2))
-            column = lv.cells[max(ceiling_low + 1, ceiling - n):ceiling, c]
-            column[column == CLEAR] = ICE
-        x += spacing // 2 + int(spacing * _hash(seed, 3 * k + 2))
+    stalactites(lv, x0, x1, seed, length, spacing, material=ICE, low=ceiling_low, high=ceiling_high, width=(1, 3),
+                shortest=0.4, taper=1.2)
 
 
 def frozen_fall(lv, cx, bottom, top, half, seed):

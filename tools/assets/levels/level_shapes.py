@@ -134,17 +134,21 @@ def fire_and_ice(lv, x0, x1, rim, depth, beyond=WATER):
     return (mid - 20, rim - depth - 2, mid + 20, rim + 12)
 
 
-def stalactites(lv, x0, x1, seed, length, spacing=22, material=STONE, low=0, high=None):
+def stalactites(lv, x0, x1, seed, length, spacing=22, material=STONE, low=0, high=None, width=(2, 4),
+                shortest=0.5, taper=1.5):
     """Points hanging over x0..x1 from the first solid cell above row low in
-    each column (none where that ceiling is higher than row high)."""
+    each column (none where that ceiling is higher than row high): each
+    width[0] to width[0] + width[1] cells either side of its tip, shortest to
+    1 times length long, its sides falling away as a power taper of the
+    distance from the tip (icicles are thinner and blunter than stone)."""
     high = lv.height if high is None else high
     x = x0 + int(spacing * _hash(seed, 1)) // 2
     k = 0
     while x < x1:
         k += 1
-        width = 2 + int(4 * _hash(seed, 3 * k))
-        long = length * (0.5 + 0.5 * _hash(seed, 3 * k + 1))
-        for dx in range(-width, width + 1):
+        half = width[0] + int(width[1] * _hash(seed, 3 * k))
+        long = length * (shortest + (1 - shortest) * _hash(seed, 3 * k + 1))
+        for dx in range(-half, half + 1):
             c = x + dx
             if not (0 <= c < lv.width) or lv.cells[low, c] in SOLID:
                 continue
@@ -152,7 +156,7 @@ def stalactites(lv, x0, x1, seed, length, spacing=22, material=STONE, low=0, hig
             if not len(solid):
                 continue
             ceiling = low + int(solid[0])
-            n = int(round(long * (1 - abs(dx) / (width + 1)) ** 1.5))
+            n = int(round(long * (1 - abs(dx) / (half + 1)) ** taper))
             column = lv.cells[max(low + 1, ceiling - n):ceiling, c]
             column[column == CLEAR] = material
         x += spacing // 2 + int(spacing * _hash(seed, 3 * k + 2))
