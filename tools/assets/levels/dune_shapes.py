@@ -8,9 +8,7 @@ moves until a rocket opens the stone that holds it.
 """
 import math
 
-import numpy as np
-
-from level_canvas import CLEAR, OBSIDIAN, SAND, SOLID, STONE
+from level_canvas import CLEAR, OBSIDIAN, SAND, STONE
 from level_shapes import noise, surface, wave
 
 

@@ -9,7 +9,7 @@ The second arena is a sand dune. Above the arenas rock leans in from both
 sides, and an island over the pit holds a lava pool melting the frozen
 pool beside it.
 """
-from level_canvas import HEALTH, ICE, LAVA, MELEE, OBSIDIAN, PLAYER, SAND, STONE, TREASURE, WATER, Level
+from level_canvas import HEALTH, ICE, LAVA, MELEE, PLAYER, TREASURE, WATER, Level
 from level_shapes import (cap, cliff, crag, fire_and_ice, floating, island, pocket, roll, round_off, rubble,
                           stalactites, stand_flat, weather)
 from level_works import hopper

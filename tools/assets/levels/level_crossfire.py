@@ -10,8 +10,8 @@ fort's roof is crowned with crags, and islands carry sand and water; the
 one low over the valley holds lava that melts an ice dam as the fight goes
 on.
 """
-from level_canvas import (BAT, CLEAR, GUNNER, HEALTH, ICE, LAVA, MELEE, OBSIDIAN, PLAYER, RIFLE, ROCKET, SAND,
-                          STONE, TREASURE, WATER, Level)
+from level_canvas import (BAT, CLEAR, GUNNER, HEALTH, ICE, LAVA, MELEE, PLAYER, RIFLE, ROCKET, SAND, STONE,
+                          TREASURE, WATER, Level)
 from level_shapes import (cliff, crag, fire_and_ice, floating, island, pocket, roll, round_off, sight_wall,
                           stalactites, stand_flat, weather)
 from level_works import hopper

@@ -14,7 +14,7 @@ lava. Above the lake, on an island, a thin ice dam holds water back from a
 lava pool: the lava melts it as the player crosses, hisses steam and crusts
 over into obsidian where the water meets it.
 """
-from level_canvas import HEALTH, ICE, LAVA, OBSIDIAN, PLAYER, STONE, TREASURE, WATER, Level
+from level_canvas import HEALTH, ICE, LAVA, OBSIDIAN, PLAYER, STONE, TREASURE, Level
 from level_shapes import (cliff, crag, fire_and_ice, floating, island, pocket, roll, round_off, stalactites,
                           stand_flat, weather)
 from level_works import hopper

@@ -8,7 +8,7 @@ than 200 cells away. The middle trench holds water: a place to duck under
 the bullets, if not for long. Overhead, a stone arch spans the sky from
 edge to edge and islands hang over the trenches.
 """
-from level_canvas import GUNNER, HEALTH, ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
+from level_canvas import GUNNER, HEALTH, ICE, PLAYER, SAND, TREASURE, WATER, Level
 from level_works import cistern
 from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, rubble, stalactites,
                           stand_flat, weather)

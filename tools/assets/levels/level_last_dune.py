@@ -9,8 +9,8 @@ by rocket jump from an obsidian pad, where a gunner, a rifle and a rocket
 enemy hold the last treasure. A sealed grotto hangs with ice under the
 start, the wall rises into a spire, and islands and crags fill the sky.
 """
-from level_canvas import (BAT, CLEAR, GUNNER, HEALTH, ICE, LAVA, MELEE, OBSIDIAN, PLAYER, RIFLE, ROCKET,
-                          SAND, STONE, TREASURE, WATER, Level)
+from level_canvas import (BAT, GUNNER, HEALTH, ICE, LAVA, MELEE, OBSIDIAN, PLAYER, RIFLE, ROCKET, SAND, STONE,
+                          TREASURE, WATER, Level)
 from level_shapes import (cliff, crag, floating, pocket, pool, roll, round_off, stalactites, stand_flat,
                           weather)
 from level_works import hopper

@@ -8,7 +8,7 @@ the second and third blocks. The canyon's walls rise high on both sides and meet
 the roof over the last plateau is a crag hung with stone, and boulders and
 islands break up the sky.
 """
-from level_canvas import HEALTH, ICE, PLAYER, RIFLE, SAND, STONE, TREASURE, WATER, Level
+from level_canvas import HEALTH, ICE, PLAYER, RIFLE, SAND, TREASURE, WATER, Level
 from level_works import cistern
 from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, stalactites,
                           stand_flat, weather)

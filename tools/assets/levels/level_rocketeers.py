@@ -11,7 +11,7 @@ enemy sees, or fires at, a player it cannot be seen by. The way through is
 to close in fast from shelter to shelter. Their rockets crater the caverns'
 floors and walls as the fight goes on.
 """
-from level_canvas import HEALTH, ICE, OBSIDIAN, PLAYER, ROCKET, SAND, STONE, TREASURE, WATER, Level
+from level_canvas import HEALTH, ICE, OBSIDIAN, PLAYER, ROCKET, SAND, TREASURE, WATER, Level
 from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, rubble, sight_wall,
                           stalactites, stand_flat, weather)
 
