@@ -1,5 +1,5 @@
-"""Shapes of the dune country and its buried fortress: wind-built dunes with
-slip faces, sand hoppers plugged with stone, walls with battlements, towers.
+"""Shapes of the dune country: wind-built dunes with slip faces, the stone
+lips and shelves that hold sand up, and the gate buried under them.
 
 Sand slides diagonally whenever the cell below and to one side is empty, so a
 heap keeps one cell up per cell across and no more: every dune here is drawn
@@ -8,7 +8,7 @@ moves until a rocket opens the stone that holds it.
 """
 import math
 
-from level_canvas import CLEAR, OBSIDIAN, SAND, STONE
+from level_canvas import CLEAR, SAND, STONE
 from level_shapes import noise, surface, wave
 
 
@@ -74,55 +74,6 @@ def sand_sea(lv, x0, x1, seed, below=None, length=(90, 150), height=(18, 40)):
     return spans
 
 
-def hopper(lv, outlet_x, outlet_y, depth, width, plug=14, slip=-1, liner=OBSIDIAN, wall=10):
-    """A funnel of stone sunk in rock, steeper than sand's slope, filled
-    with sand to its brim, emptying through a mouth outlet_y..outlet_y + 16
-    in the face at column outlet_x on the slip side (-1: the face is to the
-    left). The mouth is shut with a stone plug plug cells thick, in a liner
-    no rocket opens: shot away, the sand pours out like an hourglass.
-    Returns the box the sand leaves."""
-    d = -slip  # the funnel reaches away from the face
-    inner = outlet_x + d * plug
-    bottom = outlet_y
-    top = outlet_y + depth
-    far = inner + d * width
-    # the liner, then the funnel inside it: its far side falls 1.3 cells per cell
-    near_wall = [(outlet_x, bottom - wall), (far + d * (wall + 6), top), (outlet_x, top)]
-    lv.polygon(near_wall, liner)
-    funnel = [(inner, bottom), (inner + d * 16, bottom), (far, top), (inner, top)]
-    lv.polygon(funnel, SAND)
-    # the mouth: a stone plug in the face
-    x_a, x_b = sorted((outlet_x, inner))
-    lv.rect(x_a, bottom, x_b, bottom + 16, STONE)
-    x_lo, x_hi = sorted((inner, far))
-    return (x_lo, bottom, x_hi, top)
-
-
-def battlements(lv, x0, x1, top, merlon=8, gap=8, rise=8, material=STONE):
-    """Merlons on a wall top at row top: blocks merlon wide and rise high,
-    gap apart (a crenel a standing defender looks through)."""
-    x = x0
-    while x < x1:
-        lv.rect(x, top, min(x + merlon, x1), top + rise, material)
-        x += merlon + gap
-
-
-def tower(lv, x0, x1, floor, height, wall=8, roof=8, door=None, material=STONE):
-    """A hollow tower on row floor: walls wall thick, a roof roof thick with
-    battlements on it, a room inside from floor to the roof. door is
-    (side, bottom, height) for a way in (-1 left, 1 right)."""
-    top = floor + height
-    lv.rect(x0, floor, x1, top, material)
-    lv.clear(x0 + wall, floor, x1 - wall, top - roof)
-    battlements(lv, x0, x1, top, material=material)
-    if door:
-        side, bottom, h = door
-        if side < 0:
-            lv.clear(x0, bottom, x0 + wall, bottom + h)
-        else:
-            lv.clear(x1 - wall, bottom, x1, bottom + h)
-
-
 def lip(lv, x0, x1, y, thick, seed, material=STONE):
     """A thin ragged stone shelf from x0 to x1 with its top at row y:
     the ledge a cornice of sand rests on."""
@@ -170,24 +121,6 @@ def shelf(lv, x0, x1, top, thick, seed, sag=6, material=STONE):
         lv.cells[int(round(t - th)):t, x] = material
 
 
-def chute(lv, outlet_x, ceiling, depth, half_top, plug=10, liner=OBSIDIAN, wall=8):
-    """A funnel of sand standing on a ceiling whose underside is row
-    ceiling, narrowing to a 16-cell outlet over column outlet_x, its sides
-    steeper than sand's slope so every grain can leave. The outlet is shut
-    by a stone plug plug cells thick in a liner no rocket opens: shot from
-    below, the whole funnel pours down through the roof. Returns the box
-    the sand leaves."""
-    bottom = ceiling + plug
-    top = bottom + depth
-    lv.polygon([(outlet_x - 8 - wall - 4, ceiling), (outlet_x + 8 + wall + 4, ceiling),
-                (outlet_x + half_top + wall + depth // 4, top), (outlet_x - half_top - wall - depth // 4, top)],
-               liner)
-    lv.polygon([(outlet_x - 8, bottom), (outlet_x + 8, bottom), (outlet_x + half_top, top),
-                (outlet_x - half_top, top)], SAND)
-    lv.rect(outlet_x - 8, ceiling, outlet_x + 8, bottom, STONE)
-    return (outlet_x - half_top, bottom, outlet_x + half_top, top)
-
-
 def gate(lv, x0, x1, floor, height):
     """An opening height tall through a wall from x0 to x1, its lintel
     rounded into an arch."""
@@ -204,16 +137,3 @@ def ramp(lv, x0, y0, x1, y1, height, seed):
         floor = int(round(y0 + (y1 - y0) * t))
         roof = floor + height + int(round(3 * noise(seed, x, 10)))
         lv.cells[floor:roof, x] = CLEAR
-
-
-def well(lv, cx, ceiling, floor, width, plug=10):
-    """A shaft width wide from a room's ceiling (underside at row ceiling)
-    up to the floor row of the room above, choked with sand that a stone
-    plug holds up. Shot from below, the plug goes and the whole column
-    drops through the roof in a heap, leaving the shaft open. Returns the
-    shaft's box."""
-    x0, x1 = cx - width // 2, cx + width // 2
-    lv.rect(x0 - 6, ceiling, x1 + 6, floor, OBSIDIAN)
-    lv.rect(x0, ceiling + plug, x1, floor, SAND)
-    lv.rect(x0 - 4, ceiling, x1 + 4, ceiling + plug, STONE)
-    return (x0, ceiling + plug, x1, floor)
