@@ -38,6 +38,7 @@ LEVELS = [
     ("level_slag_run", "Slag Run"),
     ("level_glacier", "Glacier"),
     ("level_sand_sea", "Sand Sea"),
+    ("level_buried_keep", "The Buried Keep"),
     ("level_last_dune", "The Last Dune"),
 ]
 

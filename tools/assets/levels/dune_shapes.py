@@ -1,5 +1,6 @@
-"""Shapes of the dune country: wind-built dunes with slip faces, the stone
-lips and shelves that hold sand up, and the gate buried under them.
+"""Shapes of the dune country and its buried fortress: wind-built dunes with
+slip faces, the lips and shelves that hold sand up, a buried gate, and a
+fortress's walls with battlements, towers and a well.
 
 Sand slides diagonally whenever the cell below and to one side is empty, so a
 heap keeps one cell up per cell across and no more: every dune here is drawn
@@ -8,7 +9,7 @@ moves until a rocket opens the stone that holds it.
 """
 import math
 
-from level_canvas import CLEAR, SAND, STONE
+from level_canvas import CLEAR, OBSIDIAN, SAND, STONE
 from level_shapes import noise, surface, wave
 
 
@@ -74,6 +75,31 @@ def sand_sea(lv, x0, x1, seed, below=None, length=(90, 150), height=(18, 40)):
     return spans
 
 
+def battlements(lv, x0, x1, top, merlon=8, gap=8, rise=8, material=STONE):
+    """Merlons on a wall top at row top: blocks merlon wide and rise high,
+    gap apart (a crenel a standing defender looks through)."""
+    x = x0
+    while x < x1:
+        lv.rect(x, top, min(x + merlon, x1), top + rise, material)
+        x += merlon + gap
+
+
+def tower(lv, x0, x1, floor, height, wall=8, roof=8, door=None, material=STONE):
+    """A hollow tower on row floor: walls wall thick, a roof roof thick with
+    battlements on it, a room inside from floor to the roof. door is
+    (side, bottom, height) for a way in (-1 left, 1 right)."""
+    top = floor + height
+    lv.rect(x0, floor, x1, top, material)
+    lv.clear(x0 + wall, floor, x1 - wall, top - roof)
+    battlements(lv, x0, x1, top, material=material)
+    if door:
+        side, bottom, h = door
+        if side < 0:
+            lv.clear(x0, bottom, x0 + wall, bottom + h)
+        else:
+            lv.clear(x1 - wall, bottom, x1, bottom + h)
+
+
 def lip(lv, x0, x1, y, thick, seed, material=STONE):
     """A thin ragged stone shelf from x0 to x1 with its top at row y:
     the ledge a cornice of sand rests on."""
@@ -137,3 +163,16 @@ def ramp(lv, x0, y0, x1, y1, height, seed):
         floor = int(round(y0 + (y1 - y0) * t))
         roof = floor + height + int(round(3 * noise(seed, x, 10)))
         lv.cells[floor:roof, x] = CLEAR
+
+
+def well(lv, cx, ceiling, floor, width, plug=10):
+    """A shaft width wide from a room's ceiling (underside at row ceiling)
+    up to the floor row of the room above, choked with sand that a stone
+    plug holds up. Shot from below, the plug goes and the whole column
+    drops through the roof in a heap, leaving the shaft open. Returns the
+    shaft's box."""
+    x0, x1 = cx - width // 2, cx + width // 2
+    lv.rect(x0 - 6, ceiling, x1 + 6, floor, OBSIDIAN)
+    lv.rect(x0, ceiling + plug, x1, floor, SAND)
+    lv.rect(x0 - 4, ceiling, x1 + 4, ceiling + plug, STONE)
+    return (x0, ceiling + plug, x1, floor)
