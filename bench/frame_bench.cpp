@@ -40,7 +40,7 @@ double Seconds(Clock::time_point from, Clock::time_point to) {
 std::string HeaviestLevelFolder() {
   const std::filesystem::path dir = std::filesystem::temp_directory_path() / "sandrift-frame-bench";
   std::filesystem::create_directories(dir);
-  std::filesystem::copy_file("Assets/Levels/level17.bmp", dir / "level0.bmp",
+  std::filesystem::copy_file("Assets/Levels/level18.bmp", dir / "level0.bmp",
                              std::filesystem::copy_options::overwrite_existing);
   std::ofstream(dir / "levelNames.txt") << "The Last Dune\n";
   return dir.string();

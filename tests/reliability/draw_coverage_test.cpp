@@ -16,7 +16,7 @@ namespace {
 TEST(DrawCoverage, EveryPixelIsAsWhenEveryLayerIsDrawnWhole) {
   const fs::path levels = TempPath("coverage_levels");
   fs::create_directories(levels);
-  fs::copy_file("Assets/Levels/level17.bmp", levels / "level0.bmp", fs::copy_options::overwrite_existing);
+  fs::copy_file("Assets/Levels/level18.bmp", levels / "level0.bmp", fs::copy_options::overwrite_existing);
   std::ofstream(levels / "levelNames.txt") << "The Last Dune\n";
   // 1000 x 563 puts cell edges between pixel centres.
   for (const char* window : {"1152x648", "1920x1080", "1000x563"}) {

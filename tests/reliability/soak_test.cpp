@@ -119,7 +119,7 @@ TEST(Soak, ASeededSessionPlaysEveryFrameVisitsEveryScreenAndKeepsItsHeapFlat) {
   const fs::path levels = TempPath("soak_levels");
   fs::create_directories(levels);
   fs::copy_file("tests/data/levels/level0.bmp", levels / "level0.bmp", fs::copy_options::overwrite_existing);
-  fs::copy_file("Assets/Levels/level17.bmp", levels / "level1.bmp", fs::copy_options::overwrite_existing);
+  fs::copy_file("Assets/Levels/level18.bmp", levels / "level1.bmp", fs::copy_options::overwrite_existing);
   std::ofstream(levels / "levelNames.txt") << "Walk\nThe Last Dune\n";
 
   Session session(14);

@@ -117,7 +117,7 @@ if [ -x "$linux/app/sandrift" ] && [ -x "$linux/tools/level/sandrift-level" ]; t
   same_traces "the first level's route in the game" "$work/route.jsonl" "$work/linux-route.jsonl"
   # The first level, one with bats (level5), the last.
   linux_level=$(cd "$linux" && pwd)/tools/level/sandrift-level
-  for level in level0 level5 level17; do
+  for level in level0 level5 level18; do
     level_trace "wine sandrift-level.exe" "$level" "$work/$level.jsonl"
     level_trace "$linux_level" "$level" "$work/linux-$level.jsonl"
     same_traces "$level's route in sandrift-level" "$work/$level.jsonl" "$work/linux-$level.jsonl"

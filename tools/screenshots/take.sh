@@ -26,7 +26,7 @@ run --window 1152x648 --fixed-dt 0.0166666675 --clock-start 0 --state 1 --levels
 
 # One moment of each later group's first level on its route, as its set
 # piece happens: LEVEL:FRAME:PICTURE.
-for shot in 10:420:sluice 12:1800:foundry 14:2000:glacier 15:900:sand-sea; do
+for shot in 10:420:sluice 12:1800:foundry 14:2000:glacier 16:900:sand-sea; do
   IFS=: read -r level frame name <<< "$shot"
   rm -rf "$work/levels" && mkdir "$work/levels"
   cp "Assets/Levels/level$level.bmp" "$work/levels/level0.bmp"

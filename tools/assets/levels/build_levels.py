@@ -37,6 +37,7 @@ LEVELS = [
     ("level_foundry", "The Foundry"),
     ("level_slag_run", "Slag Run"),
     ("level_glacier", "Glacier"),
+    ("level_frost_works", "Frost Works"),
     ("level_sand_sea", "Sand Sea"),
     ("level_buried_keep", "The Buried Keep"),
     ("level_last_dune", "The Last Dune"),

@@ -1,5 +1,6 @@
 """Shapes of the ice levels: a glacier's skin of ice over rock, crevasses cut
-down into it, seracs standing on it, ice floors, icicles and frozen falls.
+down into it, seracs standing on it, icicles and frozen falls, galleries
+worn through it and ice bridges over its cracks.
 
 Ice is as solid as stone underfoot but four times as slippery (a running
 player needs 125 cells to stop), melts only a cell deep where lava touches
@@ -7,6 +8,8 @@ it (the meltwater crusts the lava over at once), and any rocket blasts it,
 so the shapes here are drawn for sliding and for blasting. Like
 level_shapes, every ragged edge comes from a fixed seed.
 """
+import math
+
 import numpy as np
 
 from level_canvas import CLEAR, ICE, STONE
@@ -88,3 +91,26 @@ def ice_floor(lv, x0, x1, top, seed, depth=6, bumps=0, keep=()):
         if any(abs(x - k) <= 14 for k in keep):
             h = 0
         lv.cells[top - depth:top + h, x] = ICE
+
+
+def gallery(lv, x0, x1, floor, height, seed, skin=6, ends=20):
+    """A long cave worn through the ice: a flat floor of ice skin cells deep
+    at row floor (walked on, slid on), a roof that swells and dips by a
+    quarter of height along a smooth wave, ends rounded over ends cells."""
+    for x in range(x0, x1):
+        edge = min(1.0, (x - x0) / ends, (x1 - 1 - x) / ends)
+        roof = floor + int(round(height * (0.3 + 0.7 * math.sqrt(max(0.0, edge)))
+                                 + 0.25 * height * edge * wave(seed, x, 70)))
+        lv.cells[floor:roof, x] = CLEAR
+        lv.cells[floor - skin:floor, x] = ICE
+
+
+def ice_bridge(lv, x0, x1, deck, thickness, seed):
+    """A span of ice at row deck (its top) from x0 to x1, sagging a little in
+    the middle and hung with short icicles underneath."""
+    for x in range(x0, x1):
+        lv.cells[deck - thickness:deck, x] = ICE
+        if _hash(seed, x) < 0.25:
+            n = 1 + int(4 * _hash(seed + 1, x))
+            column = lv.cells[deck - thickness - n:deck - thickness, x]
+            column[column == CLEAR] = ICE
