@@ -9,8 +9,6 @@ stays put until something moves it. A tor may carry sand in a cleft of its
 crown that drains through cracks as soon as the world around it runs: that
 is how the hills pour a slope into the way while the player watches.
 """
-import math
-
 import numpy as np
 
 from level_canvas import CLEAR, SAND, SOLID, STONE, WATER
@@ -75,21 +73,6 @@ def sand_cap(lv, x0, x1, depth, seed, below=None, margin=4):
                     break
 
 
-def tor(lv, cx, base, blocks, seed, material=STONE):
-    """A tor: boulders stacked from row base upwards, each (half width,
-    height, shift) and rounded at its corners, the stack leaning where the
-    shifts say. Returns the top row."""
-    y = base - 2
-    for k, (half, height, shift) in enumerate(blocks):
-        x = cx + shift
-        c = min(half, height) // 3
-        crag(lv, [(x - half, y + c), (x - half + c, y), (x + half - c, y), (x + half, y + c),
-                  (x + half, y + height - c), (x + half - c, y + height), (x - half + c, y + height),
-                  (x - half, y + height - c)], seed + 7 * k, amp=1.5, material=material)
-        y += height - 1
-    return y
-
-
 def cleft_tor(lv, outline, cleft, cracks, seed, crack=4, lid=0):
     """A tor of the rough outline (points round its foot, flanks and an
     overhanging crown) whose crown holds a cleft of sand cleft = (cx0, cx1,
@@ -120,7 +103,6 @@ def lake(lv, x0, x1, rim, depth, seed, bank=0.6, liquid=WATER):
     """Scoops a lake into the ground: its floor depth cells under row rim,
     banks rising bank cells per cell (walkable out of the water), a gently
     uneven bed, and fills it to the rim. Returns the bed's lowest row."""
-    run = int(math.ceil(depth / bank))
     low = rim
     for x in range(x0, x1):
         d = min(depth, (x - x0) * bank, (x1 - 1 - x) * bank)
@@ -135,6 +117,25 @@ def lake(lv, x0, x1, rim, depth, seed, bank=0.6, liquid=WATER):
     return low
 
 
+def flooded_passage(lv, x0, x1, rim, depth, under, roof, seed, bank=0.6):
+    """A pool like lake's, x0..x1 under row rim, whose middle runs on under
+    the hill standing over columns under = (h0, h1): there only a passage
+    roof cells high is cut above the bed, so the water dives under the hill
+    and comes up beyond it. Its banks slope bank cells per cell, walkable
+    into and out of the water."""
+    h0, h1 = under
+    for x in range(x0, x1):
+        d = min(depth, (x - x0) * bank, (x1 - 1 - x) * bank)
+        if d >= depth - 0.5:
+            d = depth + 2 * noise(seed, x, 17) - 1
+        bed = int(round(rim - d))
+        top = bed + roof if h0 <= x < h1 else lv.height
+        column = lv.cells[bed:top, x]
+        column[np.isin(column, SOLID)] = CLEAR
+        water = lv.cells[bed:min(rim, top), x]
+        water[water == CLEAR] = WATER
+
+
 def boulders(lv, x0, x1, seed, count, size=(5, 9), below=None, material=STONE):
     """Rounded boulders resting on the ground of x0..x1, sunk a third into it."""
     below = lv.height if below is None else below
@@ -143,8 +144,3 @@ def boulders(lv, x0, x1, seed, count, size=(5, 9), below=None, material=STONE):
         r = size[0] + (size[1] - size[0]) * _hash(seed, 5 * k + 1)
         g = surface(lv, x, below)
         lv.disc(x, g + r * 0.35, r, material)
-
-
-def ridge_line(x, seed, base, amp, period):
-    """A smooth height for skyline shapes: base plus rolling noise."""
-    return base + amp * wave(seed, x, period)
