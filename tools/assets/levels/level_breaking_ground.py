@@ -1,60 +1,79 @@
-"""Level 3: the rocket launcher as a tool.
+"""Level 3: the rocket launcher as a tool, in the caves under the hills.
 
-A rocket clears a disc of radius 20 wherever it goes off, one rocket a second,
-and the player's own rockets push but never hurt. A stone wall too tall to
-jump (a jump lifts the feet 34 cells) is blasted through; a treasure lies in
-a sealed cave under the floor, reached by firing at the ground; and a cliff 90
-cells high is climbed by jumping and firing at the feet in the same moment (a
-rocket jump lifts the feet 110 to 138 cells) from an obsidian pad, which the
-blast cannot eat away. A second pad on the plateau lifts the player to a
-high ledge under the crags with the last treasure.
+A rocket clears a disc of radius 20 wherever it goes off, one rocket a
+second, and the player's own rockets push but never hurt. The player comes
+in off the hillside at the east end and meets a rockfall choking the
+passage, too tall to jump (34): it is blasted through. The passage ends at
+a bin of sand walled up in obsidian on a floor of stone, over a pot-hole
+that drops into a sealed cave: a rocket at the foot of the bin's wall, or
+dug down beside it, breaks that floor, the sand pours down the pot-hole in
+a stream and heaps on the cave's floor, and the player drops in after it.
+The cave's way west is walled off by another fall, blasted open too, and
+it ends at the foot of a shaft 260 cells high that climbs back up through
+the hill: three rocket jumps (a jump and a rocket at the feet in the same
+moment lifts the feet 110 to 138 cells), each from an obsidian pad the
+blasts cannot eat, ledge to ledge up to a chamber under the hilltop.
 """
-from level_canvas import CLEAR, ICE, OBSIDIAN, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import cliff, crag, floating, pocket, roll, round_off, rubble, stalactites, stand_flat, weather
+from cave_shapes import chamber, flowstone, hill, passage, shaft, skin, stalagmites
+from level_canvas import HEALTH, OBSIDIAN, PLAYER, SAND, STONE, TREASURE, Level
+from level_shapes import crag, round_off, stalactites, stand_flat
+
+UPPER = 440        # the upper passage's floor
+CAVE = 150         # the sealed cave's floor
+BIN = (496, 566)   # the bin of sand at the upper passage's end
+PIPE = (526, 566)  # the pot-hole under the bin, down into the cave's roof
+SHAFT = (140, 250)
+TOP = 510          # the floor of the chamber at the shaft's head
 
 
 def build():
-    lv = Level(768, 432)
+    lv = Level(1152, 648)
+    hill(lv, [(0, 632), (300, 628), (620, 604), (900, 586), (1152, 576)], 301, rough=5)
     lv.frame()
-    lv.steps([(0, 420, 60), (420, 768, 150)])
-    roll(lv, 440, 560, 3, 82, keep=(450,))
-    cliff(lv, 4, [(60, 10), (200, 8), (300, 30), (432, 90)], 83)
-    # the wall: taller than any jump, thinner than two blasts, rising into a crag
-    crag(lv, [(116, 58), (152, 58), (149, 120), (154, 190), (150, 250), (118, 250), (121, 190), (117, 120)], 79,
-         amp=3)
-    crag(lv, [(118, 220), (90, 270), (96, 330), (140, 356), (200, 340), (214, 300), (152, 240)], 80)
-    # the crag over the far plateau, and the ledge under it for the last treasure
-    cliff(lv, 764, [(236, 4), (310, 20), (330, 90), (432, 230)], 84, right=False)
-    lv.rect(700, 224, 764, 236, STONE)
-    # the sealed cave under the floor, its exit to the right plugged with stone
-    lv.polygon([(200, 14), (300, 14), (340, 40), (340, 52), (300, 40), (200, 40)], CLEAR)
-    lv.rect(200, 4, 300, 14, OBSIDIAN)
-    # a sand heap above the cave: blasting it brings the sand down
-    lv.heap(255, 60, 30, 16, SAND)
-    # the rocket-jump pad at the cliff's foot
-    lv.rect(370, 56, 420, 60, OBSIDIAN)
-    # a second, thicker wall on the plateau: three or four rockets
-    crag(lv, [(558, 148), (602, 148), (598, 220), (604, 280), (600, 332), (562, 332), (556, 280), (561, 220)], 94,
-         amp=3)
-    # and the pad under the ledge: 86 cells up, one rocket jump
-    lv.rect(636, 146, 690, 150, OBSIDIAN)
-    # rock worn everywhere but round the sealed cave, whose ramp the route climbs
-    for k, (x0, y0, x1) in enumerate([(4, 4, 190), (190, 100, 370), (370, 4, 764)]):
-        round_off(lv, x0, y0, x1, 432)
-        weather(lv, x0, y0, x1, 432, 85 + k)
-    stalactites(lv, 80, 216, 86, 14, spacing=14, low=200, high=345)
-    stalactites(lv, 560, 700, 87, 16, spacing=14, material=ICE, low=236, high=432)
-    floating(lv, 280, 300, 50, 46, 88, sand=8, drips=12)
-    floating(lv, 430, 390, 40, 36, 89, water=36, drips=10)
-    floating(lv, 40, 160, 22, 18, 90, drips=6)
-    # rubble from earlier blasts, and a spring sealed in the rock
-    rubble(lv, 430, 550, 91, 6, size=3, below=200)
-    pocket(lv, 520, 90, 34, 14, WATER, 92)
-    pocket(lv, 660, 70, 20, 10, ICE, 93)
-    stand_flat(lv, PLAYER, 40, below=100)
-    stand_flat(lv, TREASURE, 250, below=30)
-    stand_flat(lv, TREASURE, 450, below=200)
-    stand_flat(lv, TREASURE, 730, below=200)
-    stand_flat(lv, TREASURE, 740, below=300)
-    lv.set_piece(225, 56, 286, 80, 60, "the sand heap over the sealed cave comes down")
+    # in off the hillside at the east end, down to the upper passage
+    passage(lv, [(560, UPPER), (620, UPPER + 6), (760, UPPER - 4), (900, UPPER), (1000, 520), (1080, 574)],
+            74, 302, rough=3, keep=(610, 700, 830))
+    # the rockfall across it, taller than any jump
+    crag(lv, [(774, UPPER - 8), (794, UPPER - 8), (798, UPPER + 90), (770, UPPER + 90)], 303, amp=3)
+    # the bin: a chamber of sand walled up at the passage's end, standing on a stone floor over a
+    # pot-hole down into the cave; a rocket at the foot of its wall breaks that floor and the sand
+    # pours down the pot-hole, which is then the way on
+    x0, x1 = BIN
+    lv.rect(x0 - 10, UPPER - 10, x1 + 10, UPPER + 130, OBSIDIAN)
+    lv.rect(x0, UPPER, x1, UPPER + 120, SAND)
+    lv.rect(x1, UPPER, x1 + 10, UPPER + 16, STONE)          # the wall's foot, where it breaks
+    lv.rect(x0, UPPER - 10, x1 + 10, UPPER, STONE)          # the floor under the sand
+    shaft(lv, PIPE[0], PIPE[1], CAVE + 60, UPPER - 10, 310, rough=2)
+    lv.clear(x1 + 10, UPPER, x1 + 40, UPPER + 70)
+
+    # the sealed cave under it
+    chamber(lv, 330, 700, CAVE, 130, 304, keep=(400, 660))
+    flowstone(lv, 610, CAVE, 18, 6, 305)
+    # west out of the cave, through a second fall, to the shaft's foot
+    passage(lv, [(SHAFT[0], CAVE), (360, CAVE)], 66, 306, keep=(200, 290))
+    crag(lv, [(300, CAVE - 2), (324, CAVE - 2), (328, CAVE + 80), (296, CAVE + 80)], 307, amp=3)
+    # the shaft: pads at its foot and on three ledges, side to side, and the chamber at its head
+    shaft(lv, SHAFT[0], SHAFT[1], CAVE + 20, TOP + 60, 308, rough=2)
+    skin(lv, SHAFT[0] + 8, SHAFT[1] - 8, CAVE + 4, 4, OBSIDIAN)
+    for k, y in enumerate((CAVE + 90, CAVE + 180, CAVE + 270)):
+        x0, x1 = (SHAFT[0] - 4, SHAFT[0] + 44) if k % 2 == 0 else (SHAFT[1] - 44, SHAFT[1] + 4)
+        lv.rect(x0, y - 16, x1, y, STONE)
+        lv.rect(max(x0, SHAFT[0] + 2), y - 4, min(x1, SHAFT[1] - 2), y, OBSIDIAN)
+    chamber(lv, 20, SHAFT[0] + 30, TOP, 70, 309, keep=(70,))
+
+    round_off(lv, 4, 4, 1148, 640)
+    stalactites(lv, 620, 1000, 310, 18, spacing=52, low=UPPER + 40, high=UPPER + 110)
+    stalactites(lv, 340, 700, 311, 16, spacing=44, low=CAVE + 40, high=CAVE + 140)
+    stalactites(lv, 20, SHAFT[0], 312, 12, spacing=30, low=TOP + 30, high=TOP + 90)
+    stalagmites(lv, 630, 690, CAVE - 5, CAVE + 20, 313, 5)
+
+    stand_flat(lv, PLAYER, 1100, below=640)
+    stand_flat(lv, TREASURE, 700, below=UPPER + 30)
+    stand_flat(lv, TREASURE, 660, below=CAVE + 40)
+    stand_flat(lv, HEALTH, 400, below=CAVE + 40)
+    stand_flat(lv, TREASURE, 260, below=CAVE + 40)
+    stand_flat(lv, TREASURE, 60, below=TOP + 40)
+    # rockets only clear cells; sand arrives on the cave's floor only if the sink pours down
+    lv.set_piece(BIN[0] - 100, CAVE, BIN[1] + 100, CAVE + 80, 300,
+                 "the bin's sand pours down the pot-hole into the sealed cave")
     return lv
