@@ -1,56 +1,57 @@
-"""Level 8: rifle enemies, alone.
+"""Level 8: rifle enemies, alone, on a mountain ridge.
 
 Rifle enemies see 500 cells, fire a 20-damage bullet every 1 to 2 seconds
 at 200 cells a second, and die to three rockets (60 health). Their bullets
 bore holes of radius 10 into stone, so cover wears away. The player climbs
-through a canyon of stone blocks to use as cover, with health boxes behind
-the second and third blocks. The canyon's walls rise high on both sides and meet in an arch,
-the roof over the last plateau is a crag hung with stone, and boulders and
-islands break up the sky.
+a ridge from boulder to boulder under a rifle on the first summit, drops
+into a col closed by a knife-edge of granite too high and too sheer for
+any rocket jump, and blasts the window through its foot: the window is
+choked with scree fed by a gully inside the ridge, which runs down into
+every hole and out of both mouths until the gully is empty and the way
+is open. Beyond, two rifles hold the snowy summit and come down to meet
+the player.
 """
-from level_canvas import HEALTH, ICE, PLAYER, RIFLE, SAND, TREASURE, WATER, Level
-from level_works import cistern
-from level_shapes import (arch, cliff, crag, floating, pocket, roll, round_off, stalactites,
-                          stand_flat, weather)
+from level_canvas import HEALTH, OBSIDIAN, PLAYER, RIFLE, STONE, TREASURE, Level
+from level_shapes import stand_flat
+from ridge_shapes import boulder, choked_window, fin, skyline, snowfield, spire
+
+COL = 150           # the col's floor
+FACE = 700          # the knife-edge's west foot
+HEAD = 460          # the knife-edge's crest
+WINDOW = 24         # the window through its foot
 
 
 def build():
-    lv = Level(768, 432)
+    lv = Level(1152, 648)
     lv.frame()
-    lv.steps([(0, 200, 60), (200, 330, 84), (330, 470, 108), (470, 620, 132), (620, 768, 156)])
-    roll(lv, 4, 140, 3, 151, keep=(40, 120))
-    roll(lv, 636, 764, 2, 152, keep=(700, 740))
-    cliff(lv, 4, [(60, 12), (150, 20), (250, 40), (330, 90), (432, 200)], 153)
-    cliff(lv, 764, [(240, 120), (260, 140), (330, 170), (432, 230)], 154, right=False)
-    # the canyon's walls meet overhead in an arch
-    arch(lv, 120, 600, 350, 44, 12, 165)
-    # cover: boulders as tall as the player, with a gap below the next step
-    for k, x in enumerate((150, 290, 430, 580)):
-        t = lv.top(x, 200) + 1
-        crag(lv, [(x - 2, t - 1), (x + 16, t - 1), (x + 15, t + 14), (x + 11, t + 23), (x + 3, t + 23),
-                  (x - 1, t + 14)], 166 + k, amp=1)
-    # an overhanging roof over the last plateau
-    crag(lv, [(640, 232), (660, 228), (700, 226), (764, 228), (764, 262), (700, 250), (650, 244)], 155, amp=3)
-    round_off(lv, 4, 4, 764, 432)
-    weather(lv, 4, 4, 764, 432, 156)
-    stalactites(lv, 648, 760, 157, 12, spacing=14, low=190, high=240)
-    # a cistern in the roof bursts as the player climbs near and pours onto the last plateau
-    lv.set_piece(*cistern(lv, 680, 236, 730, 248, mouth=8), 150,
-                 "a cistern in the last roof bursts and pours onto the last plateau")
-    stalactites(lv, 200, 480, 158, 16, spacing=20, material=ICE, low=250, high=432)
-    floating(lv, 300, 300, 44, 40, 159, sand=8, drips=12)
-    floating(lv, 470, 340, 40, 36, 160, water=40, drips=10)
-    floating(lv, 560, 230, 24, 20, 161, drips=6)
-    pocket(lv, 120, 30, 40, 12, WATER, 162)
-    pocket(lv, 460, 60, 30, 14, SAND, 163)
-    pocket(lv, 690, 90, 24, 12, ICE, 164)
-    stand_flat(lv, PLAYER, 40, below=200)
-    stand_flat(lv, TREASURE, 120, below=200)
-    stand_flat(lv, RIFLE, 400, below=200)
-    stand_flat(lv, HEALTH, 270, below=200)
-    stand_flat(lv, TREASURE, 460, below=200)
-    stand_flat(lv, RIFLE, 530, below=200)
-    stand_flat(lv, HEALTH, 565, below=200)
-    stand_flat(lv, RIFLE, 700, below=200)
-    stand_flat(lv, TREASURE, 740, below=200)
+    skyline(lv, [(4, 330), (30, 300), (60, 200), (80, 100), (120, 100), (300, 180), (350, 222), (385, 222),
+                 (440, 190), (500, 190), (560, COL), (FACE, COL)], 801, jag=7, period=14, keep=(110, 270, 365, 470, 620))
+    skyline(lv, [(FACE, COL), (830, COL), (900, 200), (950, 205), (1000, 250), (1040, 262), (1080, 262),
+                 (1148, 240)], 802, jag=5, period=14, keep=(815, 925, 1060, 1095, 1130))
+    # the knife-edge: granite, with a window through its foot choked by a gully of scree
+    fin(lv, FACE, FACE + 60, COL, HEAD, 803)
+    lv.clear(FACE - 4, COL, FACE + 64, COL + WINDOW)
+    lv.rect(FACE - 4, COL - 6, FACE + 64, COL, OBSIDIAN)
+    box = choked_window(lv, FACE - 4, FACE + 64, COL, WINDOW, (FACE + 22, FACE + 38), COL + WINDOW + 50)
+    # needles on the ridges, and snow on the summit
+    spire(lv, 330, 190, 262, 12, 804, lean=-4)
+    spire(lv, 60, 200, 360, 14, 805, lean=-8)
+    snowfield(lv, 1010, 1148, 4, 806)
+    boulder(lv, 200, 808, r=11)
+    boulder(lv, 300, 809, r=12)
+    boulder(lv, 590, 810, r=12)
+    boulder(lv, 512, 812, r=13)
+    boulder(lv, 870, 811, r=11)
+    stand_flat(lv, PLAYER, 110)
+    stand_flat(lv, HEALTH, 270)
+    stand_flat(lv, TREASURE, 365)
+    stand_flat(lv, RIFLE, 470)
+    stand_flat(lv, TREASURE, 620)
+    stand_flat(lv, HEALTH, 650)
+    stand_flat(lv, HEALTH, 815)
+    stand_flat(lv, TREASURE, 925)
+    stand_flat(lv, RIFLE, 1060)
+    stand_flat(lv, RIFLE, 1130)
+    stand_flat(lv, TREASURE, 1095)
+    lv.set_piece(*box, 1200, "the scree choking the window through the knife-edge runs out down its gully")
     return lv
