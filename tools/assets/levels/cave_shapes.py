@@ -13,7 +13,7 @@ Like level_shapes, every ragged edge comes from a fixed seed.
 import numpy as np
 
 from level_canvas import CLEAR, OBSIDIAN, SOLID, STONE
-from level_shapes import _hash, noise, wave
+from level_shapes import _hash, crag, noise, wave
 
 
 def hill(lv, profile, seed, rough=6):
@@ -116,20 +116,6 @@ def stalagmites(lv, x0, x1, floor_low, floor_high, seed, length, spacing=30, mat
         x += spacing // 2 + int(spacing * _hash(seed, 3 * k + 2))
 
 
-def lined(lv, x0, x1, y0, y1, material=OBSIDIAN):
-    """Lines the rock of a region that borders empty space with material:
-    where lava runs, the stone it touches is glassed to obsidian first."""
-    region = lv.cells[y0:y1, x0:x1]
-    stone = region == STONE
-    padded = np.pad(lv.cells == CLEAR, 1)[y0:y1 + 2, x0:x1 + 2]
-    h, w = region.shape
-    near = np.zeros((h, w), dtype=bool)
-    for dy in (0, 1, 2):
-        for dx in (0, 1, 2):
-            near |= padded[dy:dy + h, dx:dx + w]
-    region[stone & near] = material
-
-
 def floor_of(lv, x, below):
     """The top row of the solid cell under row below in column x."""
     column = np.isin(lv.cells[:below, x], SOLID).nonzero()[0]
@@ -164,3 +150,18 @@ def lens(lv, x0, x1, floor, depth, seed, material):
         u = (x + 0.5 - x0) / (x1 - x0) * 2 - 1
         h = max(3, int(round(depth * (1 - u * u) ** 0.5 + 1.5 * noise(seed, x, 12))))
         lv.cells[floor:floor + h, x] = material
+
+
+def choke(lv, x0, x1, floor, height, wall, seed, material):
+    """A chamber choked with material (sand) from row floor up to about
+    height rows, x0..x1 wide, in a ragged shell of obsidian wall cells
+    thick that no blast breaks: only its floor, drawn by the caller, lets
+    it out. The fill's top is heaped, not flat, as sand settles."""
+    crag(lv, [(x0 - wall, floor - wall), (x1 + wall, floor - wall), (x1 + wall + 2, floor + height // 2),
+              (x1 + wall - 2, floor + height), (x1 - 6, floor + height + wall + 6),
+              ((x0 + x1) // 2, floor + height + wall + 10), (x0 + 4, floor + height + wall + 4),
+              (x0 - wall - 3, floor + height * 2 // 3)], seed, amp=3, material=OBSIDIAN)
+    for x in range(x0, x1):
+        u = (x + 0.5 - x0) / (x1 - x0) * 2 - 1
+        top = floor + int(round(height * (0.9 + 0.1 * (1 - u * u)) + 2 * noise(seed + 1, x, 10)))
+        lv.cells[floor:top, x] = material
