@@ -128,3 +128,67 @@ def natural_bridge(lv, x0, x1, deck, thick, rise, seed, broken=0, material=STONE
         if lip < 30:
             under = max(under, top - 3 - (thick - 3) * lip / 30)
         lv.cells[int(round(under)):top, x] = material
+
+
+def slot(lv, points, width, seed, wiggle=6):
+    """A slot canyon: a narrow cleft carved along the polyline points, its
+    width varying about width and its sides wiggling by up to wiggle
+    cells, as water wears a crack into a sinuous gorge."""
+    for (ax, ay), (bx, by) in zip(points, points[1:]):
+        length = max(1, int(math.hypot(bx - ax, by - ay)))
+        for k in range(length + 1):
+            t = k / length
+            cx, cy = ax + (bx - ax) * t, ay + (by - ay) * t
+            w = width * (0.85 + 0.3 * (0.5 + 0.5 * noise(seed, int(cy + cx), 23)))
+            r = w / 2 + wiggle * 0.5 * noise(seed + 7, int(cy - cx), 11)
+            x0, x1 = int(round(cx - r)), int(round(cx + r))
+            y0, y1 = int(round(cy - r)), int(round(cy + r))
+            lv.cells[max(0, y0):y1, max(0, x0):x1] = CLEAR
+
+
+def choke(lv, throat, bottom, plug, top, width, seed, material=SAND):
+    """A slot choked with material: a crack widening upwards from a throat
+    (columns throat[0] to throat[1]) at row bottom to width cells at row top,
+    its sides steeper than sand stands so that all of it can run out, and
+    a chockstone plug rows thick wedged in the throat. Open space must lie
+    under the throat: shot from below, the chockstone goes and the whole
+    choke pours down. Returns the choke's box."""
+    t0, t1 = throat
+    mid = (t0 + t1) / 2
+    lv.rect(t0, bottom, t1, bottom + plug, STONE)
+    for y in range(bottom + plug, top):
+        u = (y - bottom - plug) / max(1, top - bottom - plug)
+        half = (t1 - t0) / 2 + (width - (t1 - t0)) / 2 * u + 1.5 * noise(seed, y, 8)
+        lv.cells[y, int(round(mid - half)):int(round(mid + half))] = material
+    # the chockstone wedged a little deeper in the rock either side
+    for x in range(t0 - 6, t1 + 6):
+        t = plug + int(round(1.5 * noise(seed + 1, x, 5)))
+        column = lv.cells[bottom:bottom + max(4, t), x]
+        column[column != material] = STONE
+    return (int(mid - width / 2), bottom, int(mid + width / 2), top)
+
+
+def narrows(lv, x0, x1, floor, height, seed, low=44):
+    """A slot canyon's narrows seen end on: a passage with a flat floor at
+    row floor from x0 to x1, its roof the overhanging walls meeting
+    overhead, height rows up on average and bulging down (never lower than
+    low rows over the floor) where the walls lean in. Its ends round off."""
+    n = x1 - x0
+    for x in range(x0, x1):
+        u = (x + 0.5 - x0) / n
+        h = height * (1 + 0.6 * wave(seed, x, 34))
+        end = min(1.0, 2.2 * math.sqrt(max(0.0, 1 - (2 * u - 1) ** 8)))
+        h = max(low, h) * end
+        if h >= 18:
+            lv.cells[floor:floor + int(round(h)), x] = CLEAR
+
+
+def pothole(lv, floor, outline, seed, rough=3):
+    """A tall chamber scoured out where the slot's floods once whirled: a
+    flat floor at row floor under a roof running through the (column, row)
+    points of outline, west to east, worn uneven; its walls stand upright
+    at the first and last columns."""
+    xs, roofs = zip(*outline)
+    for x in range(xs[0], xs[-1]):
+        roof = np.interp(x, xs, roofs) + rough * wave(seed, x, 16)
+        lv.cells[floor:max(floor, int(round(roof))), x] = CLEAR
