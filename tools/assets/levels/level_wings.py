@@ -4,9 +4,10 @@ Bats fly up to 100 cells a second, turn away from walls, bite for 10 and die
 to one rocket (20 health). The player starts in a notch of sky at the head
 of a slot canyon and drops down its winding crack into the dark: narrows
 roofed by walls that lean in until they meet, a single bat among their
-overhangs, then a second crack down to the lower narrows and a pair of bats
-over the dry river's sand. The narrows end in a pothole the old floods
-scoured out, its walls polished hard; in its roof a slot choked with sand
+overhangs, then a second crack down to the lower narrows, a treasure back
+at their west end and a pair of bats over the dry river's sand. The
+narrows end in a pothole the old floods scoured out, its walls polished
+hard; in its roof a slot choked with sand
 is held by a chockstone. Shot from below, the chockstone goes and the choke
 pours down into the pothole as a drift that lifts the player; from its top
 a rocket jump rises up the emptied slot into a last gallery, where two more
@@ -58,6 +59,7 @@ def build():
     stand_flat(lv, PLAYER, 60, below=SURF + 20)
     lv.place(BAT, 330, UPPER + 34)
     stand_flat(lv, TREASURE, 450, below=UPPER + 20)
+    stand_flat(lv, TREASURE, 458, below=LOWER + 20)
     stand_flat(lv, HEALTH, 600, below=LOWER + 20)
     stand_flat(lv, TREASURE, 700, below=LOWER + 20)
     lv.place(BAT, 640, LOWER + 40)
