@@ -1,75 +1,71 @@
-"""Level 5: bats, alone.
+"""Level 5: bats alone, in the dark of a slot canyon.
 
 Bats fly up to 100 cells a second, turn away from walls, bite for 10 and die
-to one rocket (20 health). Three caves stacked under the start are entered by
-dropping through holes (a fall does no harm), so the player meets one bat
-first, then two, then two more, with a health box in each of the lower caves.
-The caves are worn and hung with stone and ice; as the player crosses the
-first, a sand hopper in the second cave's roof starts to pour, heaping a
-drift across its floor between its treasure and the drop to the third, to
-be climbed or blasted under the bats. Water seeps in sealed hollows, and
-hills and islands roll away above.
+to one rocket (20 health). The player starts in a notch of sky at the head
+of a slot canyon and drops down its winding crack into the dark: narrows
+roofed by walls that lean in until they meet, a single bat among their
+overhangs, then a second crack down to the lower narrows, a treasure back
+at their west end and a pair of bats over the dry river's sand. The
+narrows end in a pothole the old floods scoured out, its walls polished
+hard; in its roof a slot choked with sand
+is held by a chockstone. Shot from below, the chockstone goes and the choke
+pours down into the pothole as a drift that lifts the player; from its top
+a rocket jump rises up the emptied slot into a last gallery, where two more
+bats guard the last treasure.
 """
-from level_canvas import BAT, HEALTH, ICE, PLAYER, SAND, STONE, TREASURE, WATER, Level
-from level_shapes import (cliff, crag, floating, pocket, roll, round_off, rubble, spring, stalactites,
-                          stand_flat, weather)
-from level_works import hopper
+from canyon_shapes import choke, facing, narrows, pothole, river_bed, slot, strata, wall
+from level_canvas import BAT, HEALTH, PLAYER, STONE, TREASURE, Level
+from level_shapes import round_off, stalactites, stand_flat
+
+SURF = 540      # the notch of sky at the slot's head, where the player starts
+UPPER = 330     # the upper narrows' floor
+LOWER = 24      # the lower narrows' and the pothole's floor
+THROAT = 120    # the choked slot's chockstone, in the pothole's roof
+LEDGE = 200     # the last gallery's floor, where the choked slot comes up
 
 
 def build():
-    lv = Level(768, 432)
+    lv = Level(1152, 648)
     lv.frame()
-    lv.rect(0, 0, 768, 300, STONE)
-    # the land above the caves: hills beyond the wall, rock leaning in from the right
-    roll(lv, 220, 764, 18, 101, period=90, taper=40, below=330)
-    crag(lv, [(430, 300), (470, 330), (520, 338), (560, 318), (600, 300)], 102, amp=4)
-    cliff(lv, 764, [(300, 20), (360, 30), (432, 110)], 103, right=False)
-    lv.rect(0, 300, 170, 308, STONE)        # the start's lip
-    lv.clear(150, 200, 190, 310)            # the shaft down
-    lv.rect(190, 300, 214, 400, STONE)      # a wall beyond it: a running start cannot leap it
-    lv.cave(150, 400, 200, 70)
-    lv.clear(370, 120, 400, 201)            # drop into the second cave
-    lv.cave(370, 620, 120, 70)
-    lv.clear(590, 40, 620, 121)             # drop into the third
-    lv.cave(440, 764, 40, 60)       # its ceiling 20 cells under the second cave's floor
-    # uneven cave floors, level only where something stands
-    roll(lv, 216, 366, 3, 118, period=30, below=240, keep=(250,))
-    roll(lv, 402, 588, 3, 119, period=30, below=160, keep=(470, 540))
-    roll(lv, 444, 588, 3, 120, period=30, below=80, keep=(500,))
-    roll(lv, 622, 762, 3, 121, period=30, below=80, keep=(650, 740))
-    round_off(lv, 4, 4, 764, 432, r=5)
-    weather(lv, 4, 4, 764, 432, 104)
-    weather(lv, 4, 4, 764, 432, 105)
-    # water seeping in hollows of the rock, a vein of ice, a buried dune
-    pocket(lv, 90, 150, 40, 16, WATER, 106)
-    # a spring in the rock beside the first cave: it pours in as the level starts
-    spring(lv, 122, 222, 12, 12, 122, outlet=1)
-    pocket(lv, 250, 60, 50, 18, WATER, 107)
-    pocket(lv, 700, 170, 30, 14, ICE, 108)
-    pocket(lv, 660, 250, 40, 14, SAND, 109)
-    # hanging stone in the caves, ice in the deepest
-    stalactites(lv, 160, 390, 110, 12, spacing=18, low=220, high=280)
-    stalactites(lv, 380, 610, 111, 12, spacing=18, low=140, high=200)
-    stalactites(lv, 450, 760, 112, 12, spacing=16, material=ICE, low=56, high=110)
-    rubble(lv, 160, 390, 113, 5, size=2, below=240)
-    rubble(lv, 640, 760, 114, 4, size=2, below=80)
-    # in the second cave's roof, a hopper the window reaches while the player crosses the first: it
-    # pours for seconds, and its drift stands between the cave's treasure and the drop to the third
-    hopper(lv, 496, 198, 570, 236, (516, 548), 123, hole=3)
-    lv.set_piece(500, 118, 570, 160, 150, "sand from the hopper in the second cave's roof heaps a drift across its floor")
-    floating(lv, 330, 400, 40, 36, 115, water=36, drips=10)
-    floating(lv, 560, 410, 34, 30, 116, sand=7, drips=8)
-    floating(lv, 90, 390, 30, 24, 117, drips=8)
-    stand_flat(lv, PLAYER, 40, below=360)
-    stand_flat(lv, TREASURE, 250, below=260)
-    lv.place(BAT, 300, 245)
-    stand_flat(lv, TREASURE, 470, below=180)
-    stand_flat(lv, HEALTH, 540, below=180)
-    lv.place(BAT, 450, 165)
-    lv.place(BAT, 560, 170)
-    stand_flat(lv, HEALTH, 650, below=60)
-    stand_flat(lv, TREASURE, 500, below=60)
-    stand_flat(lv, TREASURE, 740, below=60)
-    lv.place(BAT, 520, 80)
-    lv.place(BAT, 700, 80)
+    lv.rect(4, 4, 1148, 648, STONE)
+    # the notch of sky at the head of the slot: the only daylight in the level
+    lv.clear(4, SURF, 260, 648)
+    wall(lv, lv.width, [(SURF - 4, 236), (590, 222), (648, 244)], 501, rough=4)
+    slot(lv, [(150, SURF + 10), (172, 500), (140, 450), (180, 410), (160, UPPER + 20)], 44, 502)
+    narrows(lv, 110, 570, UPPER, 76, 503)
+    # cracks rising from the narrows' roofs towards daylight they never reach
+    for k, (x, y, dx, h) in enumerate([(250, UPPER + 60, 14, 120), (420, UPPER + 60, -18, 90),
+                                       (660, LOWER + 60, 12, 150), (1080, LEDGE + 50, -16, 170)]):
+        slot(lv, [(x, y), (x + dx, y + h // 2), (x - dx // 2, y + h)], 12, 520 + k, wiggle=5)
+    # the second crack down, and the lower narrows over the dry river
+    slot(lv, [(525, UPPER + 10), (555, 270), (515, 200), (560, 120), (540, LOWER + 20)], 46, 504)
+    narrows(lv, 440, 800, LOWER, 80, 505)
+    # the pothole under the choked slot, and the last gallery over it
+    pothole(lv, LOWER, [(740, LOWER + 70), (780, THROAT - 12), (860, THROAT + 4), (940, THROAT - 12),
+                        (990, LOWER + 60)], 506)
+    narrows(lv, 790, 1144, LEDGE, 62, 507)
+    strata(lv, 4, 4, 1148, 640, 508)
+    # the pothole's walls are polished hard by the old floods: its one way on is the chockstone
+    facing(lv, 730, 1000, LOWER, THROAT - 2)
+    lv.clear(842, THROAT - 12, 878, THROAT)
+    choke(lv, (842, 878), THROAT, 10, LEDGE, 110, 509)
+    round_off(lv, 4, 4, 1148, 648)
+    stalactites(lv, 130, 550, 511, 12, spacing=26, low=UPPER + 46, high=UPPER + 110)
+    stalactites(lv, 450, 740, 512, 12, spacing=26, low=LOWER + 50, high=LOWER + 120)
+    stalactites(lv, 1020, 1140, 513, 10, spacing=24, low=LEDGE + 46, high=LEDGE + 110)
+    river_bed(lv, 110, 480, UPPER - 4, 4, 514)
+    lv.rect(440, 4, 1000, LOWER - 4, STONE)
+    river_bed(lv, 440, 1000, LOWER - 4, 4, 515)
+    stand_flat(lv, PLAYER, 60, below=SURF + 20)
+    lv.place(BAT, 330, UPPER + 34)
+    stand_flat(lv, TREASURE, 450, below=UPPER + 20)
+    stand_flat(lv, TREASURE, 458, below=LOWER + 20)
+    stand_flat(lv, HEALTH, 600, below=LOWER + 20)
+    stand_flat(lv, TREASURE, 700, below=LOWER + 20)
+    lv.place(BAT, 640, LOWER + 40)
+    lv.place(BAT, 690, LOWER + 46)
+    lv.place(BAT, 1060, LEDGE + 34)
+    lv.place(BAT, 1100, LEDGE + 30)
+    stand_flat(lv, TREASURE, 1124, below=LEDGE + 20)
+    lv.set_piece(760, LOWER, 960, THROAT - 10, 1000, "the chockstone shot loose, the choked slot pours a drift into the pothole")
     return lv
