@@ -92,3 +92,37 @@ def glacis(lv, x0, x1, y0, y1, material=STONE):
         base = surface(lv, x, h) + 1
         column = lv.cells[base:h, x]
         column[column == CLEAR] = material
+
+
+def strut(lv, x0, y0, x1, y1, width=2, material=OBSIDIAN):
+    """A straight member width cells thick from (x0, y0) to (x1, y1)."""
+    n = max(abs(x1 - x0), abs(y1 - y0), 1)
+    for i in range(n + 1):
+        x = x0 + (x1 - x0) * i // n
+        y = y0 + (y1 - y0) * i // n
+        lv.rect(x, y, x + width, y + width, material)
+
+
+def gantry(lv, x0, x1, bottom, depth, foot, mast_top, hangers, panel=22, mast=4):
+    """A lattice girder from x0 out to a mast at x1 standing on row foot,
+    its chords at row bottom and depth rows above, stayed from the mast's
+    head to its far end, and rods down from it to row y at each (x, y) of
+    hangers. Everything the player passes under in a side view is held
+    from beyond the way, so the gantry is run out from a work the way ends
+    at rather than stood on the ground the way crosses."""
+    top = bottom + depth
+    lv.rect(x0, bottom, x1, bottom + 2, OBSIDIAN)
+    lv.rect(x0, top - 2, x1, top, OBSIDIAN)
+    xs = list(range(x0, x1 - panel // 2, panel)) + [x1 - 2]
+    for k, x in enumerate(xs):
+        lv.rect(x, bottom, x + 2, top, OBSIDIAN)
+        if k + 1 < len(xs):
+            nx = xs[k + 1]
+            if k % 2:
+                strut(lv, x, bottom, nx, top - 2)
+            else:
+                strut(lv, x, top - 2, nx, bottom)
+    lv.rect(x1, foot - 2, x1 + mast, mast_top, OBSIDIAN)
+    strut(lv, x1, mast_top - 2, x0, top - 2)
+    for x, y in hangers:
+        lv.rect(x, y, x + 2, bottom, OBSIDIAN)

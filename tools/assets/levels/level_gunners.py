@@ -8,12 +8,13 @@ open ground while the bursts chew the earthworks. The line starts in a sap
 with a dugout under it and a fire step to climb out by; a gunner holds a
 sandbag pit on the open ground, with a communication trench to drop into.
 Beyond, a glacis runs down to the wet trench, too deep to climb out of, its
-far side under the second gunner's sandbags; a spoil hopper over its far end
-pours as the player comes, heaping a bank up out of the water against the
-far wall. The last gunner holds the roof of the casemate whose inside keeps
-the last treasure.
+far side under the second gunner's sandbags; a spoil hopper over its far end,
+hung from a gantry the builders ran out from the casemate's roof, pours as
+the player comes, heaping a bank up out of the water against the far wall.
+The last gunner holds the roof of the casemate whose inside keeps the last
+treasure.
 """
-from bunker_shapes import blast_wall, casemate, earthwork, glacis, sandbags, trench
+from bunker_shapes import blast_wall, casemate, earthwork, gantry, glacis, sandbags, trench
 from level_works import hopper
 from level_shapes import stand_flat
 from level_canvas import GUNNER, HEALTH, OBSIDIAN, PLAYER, STONE, TREASURE, WATER, Level
@@ -56,6 +57,10 @@ def build():
     blast_wall(lv, 960, BANK, 24)
     earthwork(lv, 966, 996, BANK + 12, 603, batter=10)
     inside = casemate(lv, CASEMATE[0], CASEMATE[1] - 4, BANK, 40, doors=[(-1, BANK, BANK + 28)])
+    # the hopper hangs from a gantry run out from the casemate's roof, high
+    # over the far bank: every leg stood on the bank or in the trench would
+    # wall off the climb out of the water under the hopper
+    gantry(lv, 768, 1036, 346, 14, BANK + 46, 430, [(771, 334), (833, 334)])
     lv.stand(PLAYER, 40, below=SAP + 30)
     lv.stand(TREASURE, 80, below=DUGOUT + 30)
     lv.stand(HEALTH, 110, below=DUGOUT + 30)
