@@ -1,86 +1,84 @@
-"""Level 9: every enemy kind together, on three times the ground.
+"""Level 9: every enemy kind together, at a fort holding a mountain pass.
 
-A sand valley holds a melee brute under two bats; a fort across a lava moat
-(50 cells, a running jump) has a gunner inside its hall and a rifle on its
-roof, and is entered by blasting its wall; then a stair of 24-cell steps
-climbs to a plateau walled off by a rock spire, crossed by a humped tunnel,
-where a rocket enemy watches a pool and never sees the stair. Health boxes
-wait after each fight. Above it all, rock leans in from both edges, the
-fort's roof is crowned with crags, and islands carry sand and water; the
-one low over the valley holds lava that melts an ice dam as the fight goes
-on.
+The first half's closing fight, held from several sides at once. A treasure
+on the summit's watchtower, climbed by rocket jump from the obsidian pad at
+its foot; down the shelves past a brute, into the fort's bailey on the col
+under two bats and a rifle on the gatehouse roof. The gatehouse's obsidian
+tower stands too tall and too far from any slope for a rocket jump to top:
+its gate is choked with sand that the stairwell over it holds, and every
+rocket into the arch lets more of it run out of both sides until the
+stairwell is empty and the way is open. Inside, the ward is shot at from
+both ends, a machine gunner on its floor, the gatehouse's rifle behind and
+another on the rampart ahead under the keep; an obsidian pad under the rampart's face is
+the rocket jump up. Last, a magazine sunk under the rampart, dropped into by
+a hatch in the slot between the keep and a flanking tower, where a rocket
+enemy guards the last treasure and sees out only straight up the slot.
 """
-from level_canvas import (BAT, CLEAR, GUNNER, HEALTH, ICE, LAVA, MELEE, PLAYER, RIFLE, ROCKET, SAND, STONE,
-                          TREASURE, WATER, Level)
-from level_shapes import (cliff, crag, fire_and_ice, floating, island, pocket, roll, round_off, sight_wall,
-                          stalactites, stand_flat, weather)
-from level_works import hopper
+from fort_shapes import choked_gate, curtain, magazine, merlons, tower
+from level_canvas import BAT, GUNNER, HEALTH, MELEE, OBSIDIAN, PLAYER, RIFLE, ROCKET, TREASURE, Level
+from level_shapes import stand_flat
+from ridge_shapes import boulder, skyline, snowfield, spire
+
+COL = 150           # the col's floor, where the fort stands
+GATE = (640, 704)   # the gatehouse tower
+RAMPART = 240       # the rampart's walk over the ward's east side
+MAG = 1010          # the magazine's west wall
+HATCH = (1020, 1060)
 
 
 def build():
     lv = Level(1152, 648)
     lv.frame()
-    lv.ground([(0, 80), (150, 80), (200, 60), (330, 60), (380, 80), (1152, 80)])
-    # the valley floor is sand
-    lv.ground([(150, 80), (200, 60), (330, 60), (380, 80)], material=SAND, base=54)
-    lv.rect(150, 0, 380, 54, STONE)
-    # the fort: a hall behind a lava moat, a door out on the far side
-    lv.basin(370, 420, 50, 80, LAVA, 72)
-    lv.rect(470, 80, 730, 170, STONE)
-    lv.clear(484, 80, 716, 156)
-    lv.clear(716, 80, 730, 106)
-    # the stair to the plateau, and a pool in the plateau's dip
-    lv.steps([(760, 800, 104), (800, 840, 128), (840, 880, 152), (880, 920, 176), (920, 960, 200),
-              (960, 1148, 224)], base=80)
-    lv.polygon([(1015, 225), (1040, 206), (1070, 206), (1095, 225)], CLEAR)
-    roll(lv, 4, 150, 3, 211, keep=(40, 120))
-    cliff(lv, 4, [(80, 12), (200, 8), (330, 50), (500, 150), (648, 240)], 212)
-    cliff(lv, 1148, [(224, -2), (260, 4), (300, 10), (400, 70), (648, 260)], 213, right=False)
-    # crags on the fort's roof, clear of the rifle's post
-    crag(lv, [(472, 168), (560, 168), (548, 190), (520, 204), (490, 196)], 214, amp=4)
-    crag(lv, [(690, 168), (730, 168), (726, 196), (706, 200)], 215, amp=3)
-    round_off(lv, 4, 4, 1148, 648)
-    weather(lv, 4, 4, 1148, 648, 216)
-    # the fort's front wall and the ground before it drawn again after the wearing, whole
-    lv.clear(424, 80, 484, 156)
-    lv.rect(424, 60, 484, 80, STONE)
-    lv.rect(470, 80, 484, 170, STONE)
-    lv.pour(1015, 1095, 200, 22, WATER)  # from below the worn floor: fills its dents too
-    stalactites(lv, 490, 710, 217, 10, spacing=16, low=100, high=168)
-    # islands over the valley and the fort
-    # low over the valley, so it runs while the player is there: lava melting an ice dam into water
-    tops = island(lv, 250, 246, 76, 40, 218)
-    rim = min(tops[x] for x in range(196, 306))
-    fire_and_ice(lv, 196, 306, rim, 10)
-    # over the moat, in sight from the valley: a hopper whose sand streams down onto the lava
-    # and heaps there into a causeway to the fort while the valley's fight goes on
-    hopper(lv, 352, 170, 438, 204, (382, 408), 231, hole=3)
-    lv.set_piece(370, 70, 420, 110, 300, "sand from the hopper heaps into a causeway over the moat")
-    floating(lv, 480, 380, 60, 50, 220, sand=10, drips=14)
-    floating(lv, 700, 470, 56, 50, 221, water=50, sand=8, drips=14)
-    floating(lv, 900, 380, 46, 40, 222, drips=12)
-    floating(lv, 1000, 520, 50, 44, 223, sand=9, drips=12)
-    floating(lv, 420, 560, 34, 30, 224, drips=10)
-    # an ice shelf over the plateau's pool, and pockets in the deep rock
-    crag(lv, [(960, 300), (1020, 296), (1060, 306), (1020, 316), (970, 314)], 225, amp=3, material=ICE)
-    # the plateau a chamber of its own, no wider than the view: its rocket enemy never sees the stair
-    sight_wall(lv, 972, 992, 224, 648, 230)
-    pocket(lv, 100, 40, 50, 14, WATER, 226)
-    pocket(lv, 600, 40, 40, 14, ICE, 227)
-    pocket(lv, 900, 120, 40, 16, SAND, 228)
-    pocket(lv, 1060, 120, 40, 18, WATER, 229)
-    stand_flat(lv, PLAYER, 40, below=200)
-    stand_flat(lv, HEALTH, 120, below=200)
-    lv.place(BAT, 200, 180)
-    lv.place(BAT, 320, 175)
-    stand_flat(lv, MELEE, 240, below=200)
-    stand_flat(lv, TREASURE, 310, below=200)
-    stand_flat(lv, GUNNER, 600, below=150)
-    stand_flat(lv, RIFLE, 650, below=200)
-    stand_flat(lv, TREASURE, 695, below=150)
-    stand_flat(lv, HEALTH, 745, below=200)
-    stand_flat(lv, HEALTH, 940, below=280)
-    stand_flat(lv, TREASURE, 1055, below=215)
-    stand_flat(lv, ROCKET, 1112, below=280)
-    stand_flat(lv, TREASURE, 1135, below=280)
+    # the west summit, the shelves down it and the col
+    skyline(lv, [(4, 340), (30, 300), (150, 300), (215, 250), (300, 250), (355, 205), (425, 205), (470, COL),
+                 (1148, COL)], 901, jag=7, period=14, keep=(90, 130, 260, 400, 480))
+    # the fort's watchtower on the summit, climbed by rocket jump from the pad at its foot
+    tower(lv, 16, 56, 296, 396, proud=0)
+    lv.clear(26, 396, 50, 404)
+    lv.rect(56, 294, 104, 300, OBSIDIAN)
+    spire(lv, 200, 250, 300, 10, 902, lean=4)
+    snowfield(lv, 4, 160, 4, 903)
+    boulder(lv, 330, 904, r=10)
+    # the bailey's outer wall, jumped
+    curtain(lv, 520, 534, COL, COL + 16)
+    # the gatehouse: an obsidian tower on an obsidian footing, its gate choked from its stairwell
+    g0, g1 = GATE
+    lv.rect(g0 - 4, 4, g1 + 4, COL, OBSIDIAN)
+    tower(lv, g0, g1, COL, 470)
+    lv.clear(g0 + 10, 470, g1 - 10, 478)        # the rifle's post between the merlons
+    lv.clear(g0 - 4, COL, g1 + 4, COL + 24)
+    box = choked_gate(lv, g0 - 4, g1 + 4, COL, 24, (g0 + 24, g0 + 40), COL + 24 + 60)
+    # the ward's pad under the rampart, and the rampart with the magazine sunk under it
+    lv.rect(836, COL - 6, 880, COL, OBSIDIAN)
+    curtain(lv, 880, 1148, COL, RAMPART, crest=False)
+    merlons(lv, 880, 894, RAMPART)
+    inside = magazine(lv, MAG, 1152, COL, RAMPART - 20, HATCH)
+    lv.clear(HATCH[0], RAMPART - 20, HATCH[1], RAMPART)
+    lv.frame()
+    # the keep on the rampart and a flanking tower, the magazine's hatch a slot between them:
+    # whoever holds the magazine sees up the slot and nowhere else
+    tower(lv, 960, HATCH[0], RAMPART, 360, proud=0)
+    lv.clear(972, 360, 1008, 368)
+    tower(lv, HATCH[1] + 4, 1148, RAMPART - 20, 330)
+    stand_flat(lv, PLAYER, 90)
+    stand_flat(lv, TREASURE, 38)
+    stand_flat(lv, HEALTH, 130)
+    stand_flat(lv, MELEE, 260)
+    stand_flat(lv, TREASURE, 400)
+    stand_flat(lv, HEALTH, 480)
+    lv.place(BAT, 570, 240)
+    lv.place(BAT, 610, 270)
+    stand_flat(lv, TREASURE, 590)
+    stand_flat(lv, HEALTH, 612)
+    stand_flat(lv, RIFLE, (g0 + g1) // 2)
+    stand_flat(lv, HEALTH, 730)
+    stand_flat(lv, HEALTH, 760)
+    stand_flat(lv, GUNNER, 800)
+    stand_flat(lv, TREASURE, 850)
+    stand_flat(lv, RIFLE, 922)
+    lv.stand(HEALTH, inside[0] + 20, below=COL + 20)
+    lv.stand(ROCKET, inside[2] - 36, below=COL + 20)
+    lv.stand(TREASURE, inside[2] - 12, below=COL + 20)
+    stand_flat(lv, TREASURE, 990)
+    lv.set_piece(*box, 1000, "the sand choking the gatehouse's gate runs out of its stairwell into the col")
     return lv
