@@ -14,18 +14,12 @@ import math
 import numpy as np
 
 from level_canvas import CLEAR, OBSIDIAN, SAND, SOLID, STONE
-from level_shapes import noise, wave
+from level_shapes import _spread, noise, wave
 
 
 def _shrink(mask, r):
     """mask with every cell removed that has a cell outside it within r (a square)."""
-    h, w = mask.shape
-    out = mask.copy()
-    padded = np.pad(mask, r, constant_values=True)
-    for dy in range(-r, r + 1):
-        for dx in range(-r, r + 1):
-            out &= padded[r + dy:r + dy + h, r + dx:r + dx + w]
-    return out
+    return _spread(mask, r, grow=False, square=True)
 
 
 def strata(lv, x0, y0, x1, y1, seed, skin=3, period=(12, 40), soft=0.5, dip=0.03, share=0.5):

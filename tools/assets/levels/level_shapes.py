@@ -299,14 +299,14 @@ def cliff(lv, x0, profile, seed, right=True, material=STONE):
         row[row == CLEAR] = material
 
 
-def _spread(mask, r, grow):
-    """mask grown (or shrunk) by a disc of radius r."""
+def _spread(mask, r, grow, square=False):
+    """mask grown (or shrunk) by a disc of radius r, or by a square of half-side r."""
     h, w = mask.shape
     out = np.zeros_like(mask) if grow else np.ones_like(mask)
     padded = np.pad(mask, r, constant_values=not grow)
     for dy in range(-r, r + 1):
         for dx in range(-r, r + 1):
-            if dx * dx + dy * dy > r * r:
+            if not square and dx * dx + dy * dy > r * r:
                 continue
             part = padded[r + dy:r + dy + h, r + dx:r + dx + w]
             out = (out | part) if grow else (out & part)
